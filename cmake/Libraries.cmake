@@ -1,0 +1,16 @@
+# One static library per source folder, from the .cpp files it holds. A folder without
+# sources yet makes an interface library, so later folders can depend on it already.
+function(brinecast_library name dir deps)
+  file(GLOB sources CONFIGURE_DEPENDS ${CMAKE_SOURCE_DIR}/${dir}/*.cpp)
+  set(target brinecast_${name})
+  if(sources)
+    add_library(${target} STATIC ${sources})
+    target_include_directories(${target} PUBLIC ${CMAKE_SOURCE_DIR}/src)
+    target_link_libraries(${target} PUBLIC ${deps})
+    brinecast_warnings(${target})
+  else()
+    add_library(${target} INTERFACE)
+    target_include_directories(${target} INTERFACE ${CMAKE_SOURCE_DIR}/src)
+    target_link_libraries(${target} INTERFACE ${deps})
+  endif()
+endfunction()

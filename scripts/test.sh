@@ -1,0 +1,23 @@
+#!/usr/bin/env bash
+# Installs what is missing, then builds and runs every test twice: the normal build,
+# then the sanitizer build (clang, ASan + UBSan), which also runs the fuzz targets.
+set -euo pipefail
+root=$(cd "$(dirname "$0")/.." && pwd)
+"$root/scripts/deps.sh"
+jobs=$(nproc)
+
+export SDL_VIDEODRIVER=dummy SDL_AUDIODRIVER=dummy
+export LSAN_OPTIONS="suppressions=$root/tests/lsan.supp:print_suppressions=0"
+export ASAN_OPTIONS="detect_leaks=1:abort_on_error=0"
+export UBSAN_OPTIONS="print_stacktrace=1:halt_on_error=1"
+
+echo "== Normal build =="
+cmake -S "$root" -B "$root/build" -DCMAKE_BUILD_TYPE=RelWithDebInfo
+cmake --build "$root/build" -j "$jobs"
+ctest --test-dir "$root/build" --output-on-failure -j "$jobs" -LE fuzz
+
+echo "== Sanitizer build =="
+CC=clang CXX=clang++ cmake -S "$root" -B "$root/build-sanitize" -DCMAKE_BUILD_TYPE=Debug \
+  -DBRINECAST_SANITIZE=ON -DBRINECAST_FUZZ=ON -DBRINECAST_BENCH=OFF
+cmake --build "$root/build-sanitize" -j "$jobs"
+ctest --test-dir "$root/build-sanitize" --output-on-failure -j "$jobs"

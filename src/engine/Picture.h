@@ -1,0 +1,20 @@
+#pragma once
+
+#include <cstdint>
+#include <vector>
+
+namespace brinecast {
+
+// A decoded bitmap as read from an archive: rows top-down, each pixel
+// 0x00RRGGBB (the layout of an ARGB8888 surface, alpha unused).
+struct Picture {
+  int width = 0;
+  int height = 0;
+  int bitCount = 0;               // bits per pixel of the stored bitmap
+  std::vector<uint32_t> pixels;   // width * height entries
+  std::vector<uint32_t> palette;  // 0x00RRGGBB entries of a paletted bitmap
+
+  bool Empty() const { return width <= 0 || height <= 0; }
+};
+
+}  // namespace brinecast

@@ -1,0 +1,2 @@
+// Placeholder until the desktop platform lands.
+int main() { return 0; }

@@ -1,0 +1,91 @@
+#pragma once
+
+#include <cstdint>
+#include <optional>
+#include <string>
+
+struct SDL_Surface;
+
+namespace brinecast {
+
+enum class MouseButton { Left, Right, Middle };
+
+// What the window system tells the game. Keys are Windows virtual-key codes
+// (VirtualKeys.h); pointer positions are pixels of the 800 x 600 surface.
+struct PlatformEvent {
+  enum class Kind {
+    KeyDown,
+    KeyUp,
+    MouseMove,
+    MouseDown,
+    MouseUp,
+    Click,
+    Close,       // the window's close request
+    Minimise,    // system command: minimise
+    Maximise,    // system command: maximise
+    Activate,    // the game became the active application
+    Deactivate,  // another application took the focus
+    DismissBox,  // the open message box's OK was chosen (the simulator's `dismiss`)
+  };
+  Kind kind = Kind::KeyDown;
+  int key = 0;       // KeyDown / KeyUp
+  bool alt = false;  // KeyDown / KeyUp: Alt was held
+  int x = 0;         // pointer events
+  int y = 0;
+  MouseButton button = MouseButton::Left;
+};
+
+// The first joystick's state, axes -1000..1000, buttons bit 0 = button 1.
+struct JoystickState {
+  bool present = false;
+  int x = 0;
+  int y = 0;
+  uint32_t buttons = 0;
+};
+
+// Everything the game asks of the machine. SdlPlatform is the real desktop;
+// HeadlessPlatform runs on a virtual clock for tests and the simulator.
+class Platform {
+ public:
+  virtual ~Platform() = default;
+
+  // Milliseconds since the platform was created; the only clock the game reads.
+  virtual uint64_t Ticks() = 0;
+
+  // Takes the next pending event, if any.
+  virtual bool PollEvent(PlatformEvent& event) = 0;
+
+  // Sleeps until an event arrives or Ticks() reaches deadline, whichever comes
+  // first. Never spins.
+  virtual void WaitUntil(uint64_t deadline) = 0;
+
+  // True once the platform wants the main loop to end without the game's say
+  // (the simulator's `quit` or the end of its script).
+  virtual bool QuitRequested() const = 0;
+
+  // Shows the finished 800 x 600 frame (32-bit ARGB8888 surface).
+  virtual void Present(SDL_Surface* frame) = 0;
+
+  // Window or borderless full screen with the frame scaled up, letterboxed.
+  virtual bool SetFullScreen(bool fullScreen) = 0;
+  virtual bool IsFullScreen() const = 0;
+
+  // Whether the game is the active application (frames run only then).
+  virtual bool IsActive() const = 0;
+
+  virtual void ShowCursor(bool show) = 0;
+  virtual bool CursorShown() const = 0;
+
+  // Opens a web address or a file with the desktop's handler.
+  virtual bool OpenUrl(const std::string& target) = 0;
+
+  // A modal message box is open while text is set; the platform draws it over
+  // each presented frame. The main loop closes it on Enter, Space, Escape, a
+  // click inside MessageBoxOkRect, or a DismissBox event.
+  virtual void SetMessageBox(const std::optional<std::string>& text) = 0;
+  virtual bool MessageBoxOkHit(int x, int y) const = 0;
+
+  virtual JoystickState Joystick() = 0;
+};
+
+}  // namespace brinecast
