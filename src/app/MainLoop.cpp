@@ -1,0 +1,147 @@
+#include "app/MainLoop.h"
+
+#include <algorithm>
+#include <exception>
+#include <limits>
+
+#include "app/LoopHost.h"
+#include "app/WindowTimer.h"
+#include "platform/VirtualKeys.h"
+
+namespace brinecast {
+
+namespace {
+
+constexpr uint64_t kNever = std::numeric_limits<uint64_t>::max();
+
+bool ClosesBox(int key) {
+  return key == vk::Return || key == vk::Space || key == vk::Escape;
+}
+
+}  // namespace
+
+bool MainLoop::Ending() const {
+  return host_.Terminated() || platform_.QuitRequested();
+}
+
+void MainLoop::Run() {
+  while (!Ending()) Pass(false);
+}
+
+void MainLoop::ShowMessage(const std::string& text) {
+  messages_.push_back(text);
+  const std::optional<std::string> outer = openBox_;
+  openBox_ = text;
+  platform_.SetMessageBox(openBox_);
+  while (!Ending()) {
+    if (Pass(true)) break;
+  }
+  openBox_ = outer;
+  platform_.SetMessageBox(openBox_);
+}
+
+void MainLoop::Guard(const std::function<void()>& handler) {
+  try {
+    handler();
+  } catch (const std::exception& error) {
+    ShowMessage(error.what());
+  }
+}
+
+bool MainLoop::BoxTakes(const PlatformEvent& event) {
+  using Kind = PlatformEvent::Kind;
+  switch (event.kind) {
+    case Kind::KeyDown:
+      if (!ClosesBox(event.key)) return false;
+      swallowKeyUp_.push_back(event.key);
+      return true;
+    case Kind::KeyUp: {
+      auto pending = std::find(swallowKeyUp_.begin(), swallowKeyUp_.end(), event.key);
+      if (pending != swallowKeyUp_.end()) {
+        swallowKeyUp_.erase(pending);
+        return false;
+      }
+      return ClosesBox(event.key);
+    }
+    case Kind::Click:
+      return platform_.MessageBoxOkHit(event.x, event.y);
+    case Kind::DismissBox:
+      return true;
+    default:
+      return false;
+  }
+}
+
+bool MainLoop::Pass(bool boxOpen) {
+  using Kind = PlatformEvent::Kind;
+  PlatformEvent event;
+  while (!Ending() && platform_.PollEvent(event)) {
+    // Focus changes reach the game even under a box; other input is the box's.
+    const bool focus = event.kind == Kind::Activate || event.kind == Kind::Deactivate;
+    if (boxOpen && !focus) {
+      if (BoxTakes(event)) return true;
+      continue;
+    }
+    if (event.kind == Kind::KeyUp) {
+      auto pending = std::find(swallowKeyUp_.begin(), swallowKeyUp_.end(), event.key);
+      if (pending != swallowKeyUp_.end()) {
+        swallowKeyUp_.erase(pending);
+        continue;
+      }
+    }
+    if (event.kind == Kind::DismissBox) continue;
+    Guard([&] { host_.HandleEvent(event); });
+  }
+  if (Ending()) return false;
+  const uint64_t now = platform_.Ticks();
+  FireDueTimers(now);
+  if (Ending()) return false;
+  RunFrameIfDue(platform_.Ticks());
+  if (Ending()) return false;
+  const uint64_t next = NextDue();
+  if (next > platform_.Ticks()) platform_.WaitUntil(next);
+  return false;
+}
+
+void MainLoop::FireDueTimers(uint64_t now) {
+  // Each due timer fires once, earliest first; a handler may change the
+  // others (or run a nested loop that fires them), so pick afresh each time.
+  for (;;) {
+    size_t best = host_.TimerCount();
+    for (size_t i = 0; i < host_.TimerCount(); ++i) {
+      const WindowTimer& timer = host_.Timer(i);
+      if (!timer.Enabled() || timer.Due() > now) continue;
+      if (best == host_.TimerCount() || timer.Due() < host_.Timer(best).Due()) best = i;
+    }
+    if (best == host_.TimerCount()) return;
+    host_.Timer(best).Advance(platform_.Ticks());
+    Guard([&] { host_.TimerTick(best); });
+    if (Ending()) return;
+  }
+}
+
+void MainLoop::RunFrameIfDue(uint64_t now) {
+  TDXTimer& frame = host_.FrameTimer();
+  if (!frame.Enabled || (frame.ActiveOnly && !platform_.IsActive())) return;
+  if (now < frame.LastTime + frame.Interval) return;
+  const uint64_t lag = frame.Interval == 0 ? 1 : (now - frame.LastTime) / frame.Interval;
+  frame.LastTime = now;
+  const auto lagCount =
+      static_cast<uint32_t>(std::clamp<uint64_t>(lag, 1, std::numeric_limits<uint32_t>::max()));
+  Guard([&] { host_.Frame(lagCount); });
+}
+
+uint64_t MainLoop::NextDue() const {
+  uint64_t next = kNever;
+  for (size_t i = 0; i < host_.TimerCount(); ++i) {
+    const WindowTimer& timer = host_.Timer(i);
+    if (timer.Enabled()) next = std::min(next, timer.Due());
+  }
+  const TDXTimer& frame = host_.FrameTimer();
+  if (frame.Enabled && (!frame.ActiveOnly || platform_.IsActive())) {
+    next = std::min(next, frame.LastTime + frame.Interval);
+  }
+  return next;
+}
+
+}  // namespace brinecast

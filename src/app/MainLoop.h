@@ -1,0 +1,55 @@
+#pragma once
+
+#include <cstdint>
+#include <functional>
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "platform/Platform.h"
+
+namespace brinecast {
+
+class LoopHost;
+
+// The message loop: events, then due window timers, then an idle-time frame;
+// it sleeps on the platform when nothing is due. Modal message boxes run it
+// nested, so frames and timers go on behind them.
+class MainLoop {
+ public:
+  MainLoop(Platform& platform, LoopHost& host) : platform_(platform), host_(host) {}
+
+  // Runs until the host terminates or the platform asks to quit.
+  void Run();
+
+  // Shows text in a modal box and returns once the box is closed (or the run
+  // ends). Every text shown is kept in Messages().
+  void ShowMessage(const std::string& text);
+
+  // Runs a handler; an exception escaping it is shown in a message box and the
+  // rest of the handler is skipped.
+  void Guard(const std::function<void()>& handler);
+
+  const std::vector<std::string>& Messages() const { return messages_; }
+  // The text of the open message box (the innermost), if any.
+  const std::optional<std::string>& OpenBox() const { return openBox_; }
+
+ private:
+  bool Ending() const;
+  // One pass; with a box open, returns true once input closed it.
+  bool Pass(bool boxOpen);
+  // Input for an open box: true when it closes the box.
+  bool BoxTakes(const PlatformEvent& event);
+  void FireDueTimers(uint64_t now);
+  void RunFrameIfDue(uint64_t now);
+  uint64_t NextDue() const;
+
+  Platform& platform_;
+  LoopHost& host_;
+  std::vector<std::string> messages_;
+  std::optional<std::string> openBox_;
+  // Keys whose press closed a box: their release must not reach the game.
+  std::vector<int> swallowKeyUp_;
+};
+
+}  // namespace brinecast

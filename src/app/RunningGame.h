@@ -1,0 +1,35 @@
+#pragma once
+
+#include <array>
+#include <cstdint>
+
+namespace brinecast {
+
+// One goal of a level: land Left more fish of kind FishKind.
+struct TGoal {
+  uint8_t FishKind = 0;
+  uint16_t Left = 0;
+};
+
+// The variables of a running game with their widths; all zero at start. The
+// game's sprite references join them as their classes arrive.
+struct TRunningGame {
+  uint16_t LevelNo = 0;
+  std::array<TGoal, 10> Goals{};  // Goals[0] is goal 1
+  uint8_t GoalCount = 0;
+  uint8_t GoalsDone = 0;
+  int32_t LevelTime = 0;  // seconds
+  int32_t TimeLeft = 0;   // hundredths of a second
+  uint8_t FishCount = 0;
+  uint8_t ObjCount = 0;
+  uint8_t BottomObjCount = 0;
+  uint8_t HookLoad = 0;
+  int32_t CatchPoints = 0;
+  uint16_t CatchTextY = 0;
+  bool ShowCatchText = false;
+  bool CatchSoundDue = false;
+  bool Paused = false;
+  bool GameOverFlag = false;
+};
+
+}  // namespace brinecast

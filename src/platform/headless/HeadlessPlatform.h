@@ -1,0 +1,84 @@
+#pragma once
+
+#include <cstdint>
+#include <deque>
+#include <functional>
+#include <memory>
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "platform/Platform.h"
+
+namespace brinecast {
+
+// The machine without a screen: a virtual clock that only moves while the game
+// waits, events queued by a test or a script, and every presented frame kept.
+class HeadlessPlatform : public Platform {
+ public:
+  // Asked when the main loop waits with no event queued: it may queue events
+  // and returns the virtual time it wants to reach; the clock then moves to the
+  // earlier of that and the loop's deadline. nullopt ends the run.
+  using Driver = std::function<std::optional<uint64_t>(uint64_t deadline)>;
+
+  // Where the message box's OK button sits on the surface.
+  static constexpr int kOkLeft = 360;
+  static constexpr int kOkTop = 330;
+  static constexpr int kOkWidth = 80;
+  static constexpr int kOkHeight = 28;
+
+  HeadlessPlatform();
+  ~HeadlessPlatform() override;
+  HeadlessPlatform(const HeadlessPlatform&) = delete;
+  HeadlessPlatform& operator=(const HeadlessPlatform&) = delete;
+
+  uint64_t Ticks() override { return clock_; }
+  bool PollEvent(PlatformEvent& event) override;
+  void WaitUntil(uint64_t deadline) override;
+  bool QuitRequested() const override { return quit_; }
+  void Present(SDL_Surface* frame) override;
+  bool SetFullScreen(bool fullScreen) override;
+  bool IsFullScreen() const override { return fullScreen_; }
+  bool IsActive() const override { return active_; }
+  void ShowCursor(bool show) override { cursorShown_ = show; }
+  bool CursorShown() const override { return cursorShown_; }
+  bool OpenUrl(const std::string& target) override;
+  void SetMessageBox(const std::optional<std::string>& text) override { messageBox_ = text; }
+  bool MessageBoxOkHit(int x, int y) const override;
+  JoystickState Joystick() override { return joystick_; }
+
+  // Test and script side.
+  void QueueEvent(const PlatformEvent& event) { events_.push_back(event); }
+  bool HasPendingEvents() const { return !events_.empty(); }
+  void SetDriver(Driver driver) { driver_ = std::move(driver); }
+  void RequestQuit() { quit_ = true; }
+  // Each Present costs this much virtual time, as a slow machine would.
+  void SetFrameCost(uint64_t ms) { frameCost_ = ms; }
+  void SetJoystick(const JoystickState& state) { joystick_ = state; }
+  const std::optional<std::string>& MessageBox() const { return messageBox_; }
+  const std::vector<std::string>& OpenedUrls() const { return opened_; }
+  uint64_t FramesPresented() const { return framesPresented_; }
+  // The last presented frame as ARGB8888, or null before the first one.
+  SDL_Surface* LastFrame() const { return lastFrame_.get(); }
+
+ private:
+  struct SurfaceDeleter {
+    void operator()(SDL_Surface* surface) const;
+  };
+
+  uint64_t clock_ = 0;
+  std::deque<PlatformEvent> events_;
+  Driver driver_;
+  bool quit_ = false;
+  bool active_ = true;
+  bool fullScreen_ = false;
+  bool cursorShown_ = true;
+  uint64_t frameCost_ = 0;
+  uint64_t framesPresented_ = 0;
+  std::unique_ptr<SDL_Surface, SurfaceDeleter> lastFrame_;
+  std::optional<std::string> messageBox_;
+  std::vector<std::string> opened_;
+  JoystickState joystick_;
+};
+
+}  // namespace brinecast

@@ -1,0 +1,131 @@
+#include "ScriptRunner.h"
+
+#include <SDL_image.h>
+
+#include "app/Snapshot.h"
+#include "app/TForm1.h"
+#include "platform/headless/HeadlessPlatform.h"
+
+namespace brinecast::sim {
+
+void ScriptRunner::Queue(PlatformEvent event) {
+  if (event.kind != PlatformEvent::Kind::MouseMove) {
+    event.x = pointerX_;
+    event.y = pointerY_;
+  }
+  platform_.QueueEvent(event);
+}
+
+std::optional<uint64_t> ScriptRunner::Drive(uint64_t deadline) {
+  if (ended_) return std::nullopt;
+  try {
+    for (;;) {
+      const uint64_t now = platform_.Ticks();
+      if (waitUntil_) {
+        if (now < *waitUntil_) return waitUntil_;
+        waitUntil_.reset();
+        if (releaseAfterWait_) {
+          PlatformEvent up;
+          up.kind = PlatformEvent::Kind::KeyUp;
+          up.key = *releaseAfterWait_;
+          releaseAfterWait_.reset();
+          Queue(up);
+        }
+      }
+      if (framesUntil_) {
+        if (platform_.FramesPresented() < *framesUntil_) {
+          if (!platform_.IsActive() && !platform_.HasPendingEvents()) {
+            throw ScriptError(framesLine_, "no frame can come while the window is inactive");
+          }
+          return deadline;
+        }
+        framesUntil_.reset();
+      }
+      std::optional<Command> command = source_();
+      if (!command) {
+        ended_ = true;
+        return std::nullopt;
+      }
+      if (std::optional<uint64_t> target = Execute(*command)) return target;
+      if (ended_) return std::nullopt;
+    }
+  } catch (const ScriptError& error) {
+    error_ = error;
+    ended_ = true;
+    return std::nullopt;
+  }
+}
+
+std::optional<uint64_t> ScriptRunner::Execute(const Command& command) {
+  using Op = Command::Op;
+  using Kind = PlatformEvent::Kind;
+  const uint64_t now = platform_.Ticks();
+  switch (command.op) {
+    case Op::Wait:
+      waitUntil_ = now + command.amount;
+      return waitUntil_;
+    case Op::Frames:
+      framesUntil_ = platform_.FramesPresented() + command.amount;
+      framesLine_ = command.line;
+      return std::nullopt;  // checked on the next turn of Drive
+    case Op::Event:
+      if (command.setsPointer) {
+        pointerX_ = command.event.x;
+        pointerY_ = command.event.y;
+      }
+      Queue(command.event);
+      return std::nullopt;
+    case Op::Press:
+    case Op::Hold: {
+      PlatformEvent key = command.event;
+      key.kind = Kind::KeyDown;
+      Queue(key);
+      if (command.op == Op::Hold) {
+        releaseAfterWait_ = key.key;
+        waitUntil_ = now + command.amount;
+        return waitUntil_;
+      }
+      key.kind = Kind::KeyUp;
+      Queue(key);
+      return std::nullopt;
+    }
+    case Op::Click:
+      for (Kind kind : {Kind::MouseDown, Kind::MouseUp, Kind::Click}) {
+        PlatformEvent event;
+        event.kind = kind;
+        event.button = MouseButton::Left;
+        Queue(event);
+      }
+      return std::nullopt;
+    case Op::Joystick:
+      platform_.SetJoystick(command.joystick);
+      return std::nullopt;
+    case Op::Snapshot:
+      if (form_ == nullptr) throw ScriptError(command.line, "the game has no window yet");
+      out_ << Snapshot(*form_, platform_.OpenedUrls()) << '\n';
+      out_.flush();
+      return std::nullopt;
+    case Op::Screenshot:
+      Screenshot(command);
+      return std::nullopt;
+    case Op::Quit:
+      ended_ = true;
+      return std::nullopt;
+  }
+  return std::nullopt;
+}
+
+void ScriptRunner::Screenshot(const Command& command) const {
+  SDL_Surface* frame = platform_.LastFrame();
+  if (frame == nullptr) throw ScriptError(command.line, "no frame has been presented yet");
+  // Opaque RGB: the frame's alpha byte carries nothing the player sees.
+  SDL_Surface* rgb = SDL_ConvertSurfaceFormat(frame, SDL_PIXELFORMAT_RGB24, 0);
+  const bool saved = rgb != nullptr && IMG_SavePNG(rgb, command.file.c_str()) == 0;
+  SDL_FreeSurface(rgb);
+  if (!saved) {
+    throw ScriptError(command.line,
+                      "cannot write '" + command.file + "': " + std::string(SDL_GetError()));
+  }
+}
+
+}  // namespace brinecast::sim

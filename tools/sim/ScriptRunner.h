@@ -1,0 +1,54 @@
+#pragma once
+
+#include <cstdint>
+#include <functional>
+#include <optional>
+#include <ostream>
+#include <string>
+
+#include "Script.h"
+
+namespace brinecast {
+class HeadlessPlatform;
+class TForm1;
+}  // namespace brinecast
+
+namespace brinecast::sim {
+
+// Runs a script as the headless platform's driver: whenever the game waits,
+// it runs commands until one needs virtual time to pass.
+class ScriptRunner {
+ public:
+  // Next command, nullopt at the end of the script; may throw ScriptError.
+  using Source = std::function<std::optional<Command>()>;
+
+  ScriptRunner(HeadlessPlatform& platform, Source source, std::ostream& out)
+      : platform_(platform), source_(std::move(source)), out_(out) {}
+
+  void SetForm(TForm1* form) { form_ = form; }
+  std::optional<uint64_t> Drive(uint64_t deadline);
+
+  // Set when the run stopped on a script error.
+  const std::optional<ScriptError>& Error() const { return error_; }
+
+ private:
+  // Runs one command; returns the time to reach if it needs time to pass.
+  std::optional<uint64_t> Execute(const Command& command);
+  void Queue(PlatformEvent event);
+  void Screenshot(const Command& command) const;
+
+  HeadlessPlatform& platform_;
+  Source source_;
+  std::ostream& out_;
+  TForm1* form_ = nullptr;
+  std::optional<ScriptError> error_;
+  std::optional<uint64_t> waitUntil_;
+  std::optional<uint64_t> framesUntil_;
+  int framesLine_ = 0;
+  std::optional<int> releaseAfterWait_;  // the held key of `hold`
+  int pointerX_ = 0;
+  int pointerY_ = 0;
+  bool ended_ = false;
+};
+
+}  // namespace brinecast::sim

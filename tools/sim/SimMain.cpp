@@ -1,0 +1,219 @@
+// brinecast-sim: the game's own code on a virtual clock, driven by a script.
+#include <SDL.h>
+#include <stdlib.h>
+
+#include <charconv>
+#include <chrono>
+#include <cstdio>
+#include <exception>
+#include <filesystem>
+#include <fstream>
+#include <iostream>
+#include <string>
+#include <vector>
+
+#include "ScriptRunner.h"
+#include "app/Project1.h"
+#include "app/TForm1.h"
+#include "platform/headless/HeadlessPlatform.h"
+
+namespace fs = std::filesystem;
+using brinecast::sim::Command;
+using brinecast::sim::ScriptError;
+
+namespace {
+
+constexpr int kScriptUnreadable = 2;
+
+struct Options {
+  std::string data;
+  std::string config;
+  std::optional<uint64_t> seed;
+  uint64_t frameMs = 0;
+  std::string script;
+};
+
+int Usage(const std::string& why) {
+  std::cerr << "brinecast-sim: " << why << "\n"
+            << "usage: brinecast-sim [--data DIR] [--config FILE] [--seed N] [--frame-ms MS] "
+               "SCRIPT|-\n";
+  return kScriptUnreadable;
+}
+
+bool ParseNumber(const std::string& text, uint64_t& value) {
+  auto [end, error] = std::from_chars(text.data(), text.data() + text.size(), value);
+  return error == std::errc() && end == text.data() + text.size() && !text.empty();
+}
+
+std::optional<Options> ParseOptions(int argc, char** argv, std::string& why) {
+  Options options;
+  std::vector<std::string> args(argv + 1, argv + argc);
+  for (size_t i = 0; i < args.size(); ++i) {
+    const std::string& arg = args[i];
+    const bool takesValue =
+        arg == "--data" || arg == "--config" || arg == "--seed" || arg == "--frame-ms";
+    if (takesValue) {
+      if (i + 1 >= args.size()) {
+        why = arg + " needs a value";
+        return std::nullopt;
+      }
+      const std::string& value = args[++i];
+      uint64_t number = 0;
+      if (arg == "--data") {
+        options.data = value;
+      } else if (arg == "--config") {
+        options.config = value;
+      } else if (!ParseNumber(value, number)) {
+        why = "bad number for " + arg + ": '" + value + "'";
+        return std::nullopt;
+      } else if (arg == "--seed") {
+        options.seed = number;
+      } else {
+        options.frameMs = number;
+      }
+    } else if (arg.size() > 1 && arg[0] == '-') {
+      why = "unknown option " + arg;
+      return std::nullopt;
+    } else if (!options.script.empty()) {
+      why = "more than one script given";
+      return std::nullopt;
+    } else {
+      options.script = arg;
+    }
+  }
+  if (options.script.empty()) {
+    why = "no script given";
+    return std::nullopt;
+  }
+  return options;
+}
+
+// A fresh folder that plays the game's folder: the built Data/ and Sound/
+// linked in, nothing else, removed when the run ends.
+class ScratchAppDir {
+ public:
+  ScratchAppDir() {
+    std::string pattern = (fs::temp_directory_path() / "brinecast-sim-XXXXXX").string();
+    if (mkdtemp(pattern.data()) == nullptr)
+      throw std::runtime_error("cannot make a temporary folder");
+    path_ = pattern;
+    const fs::path built = BRINECAST_DEFAULT_APPDIR;
+    for (const char* name : {"Data", "Sound"}) {
+      std::error_code error;
+      fs::create_directory_symlink(built / name, path_ / name, error);
+    }
+  }
+  ~ScratchAppDir() {
+    std::error_code error;
+    fs::remove_all(path_, error);
+  }
+  ScratchAppDir(const ScratchAppDir&) = delete;
+  ScratchAppDir& operator=(const ScratchAppDir&) = delete;
+  const fs::path& Path() const { return path_; }
+
+ private:
+  fs::path path_;
+};
+
+// Reads the whole file first, so a script that cannot be read runs nothing.
+std::vector<Command> ReadScript(std::istream& in) {
+  std::vector<Command> commands;
+  std::string text;
+  for (int line = 1; std::getline(in, text); ++line) {
+    if (std::optional<Command> command = brinecast::sim::ParseCommand(text, line)) {
+      commands.push_back(*command);
+    }
+  }
+  return commands;
+}
+
+int Run(const Options& options) {
+  std::optional<ScratchAppDir> scratch;
+  fs::path appDir;
+  if (options.data.empty()) {
+    scratch.emplace();
+    appDir = scratch->Path();
+  } else {
+    appDir = options.data;
+  }
+  if (!options.config.empty()) {
+    std::error_code error;
+    fs::copy_file(options.config, appDir / "Config.cfg", fs::copy_options::overwrite_existing,
+                  error);
+    if (error) {
+      std::cerr << "brinecast-sim: cannot copy " << options.config << ": " << error.message()
+                << "\n";
+      return kScriptUnreadable;
+    }
+  }
+
+  brinecast::sim::ScriptRunner::Source source;
+  std::vector<Command> commands;
+  size_t next = 0;
+  int stdinLine = 0;
+  if (options.script == "-") {
+    source = [&]() -> std::optional<Command> {
+      std::string text;
+      while (std::getline(std::cin, text)) {
+        if (auto command = brinecast::sim::ParseCommand(text, ++stdinLine)) return command;
+      }
+      return std::nullopt;
+    };
+  } else {
+    std::ifstream file(options.script);
+    if (!file) {
+      std::cerr << "brinecast-sim: cannot open script " << options.script << "\n";
+      return kScriptUnreadable;
+    }
+    try {
+      commands = ReadScript(file);
+    } catch (const ScriptError& error) {
+      std::cerr << options.script << ": " << error.what() << "\n";
+      return kScriptUnreadable;
+    }
+    source = [&]() -> std::optional<Command> {
+      if (next >= commands.size()) return std::nullopt;
+      return commands[next++];
+    };
+  }
+
+  brinecast::HeadlessPlatform platform;
+  platform.SetFrameCost(options.frameMs);
+  brinecast::sim::ScriptRunner runner(platform, source, std::cout);
+  platform.SetDriver([&](uint64_t deadline) { return runner.Drive(deadline); });
+
+  const uint64_t seed =
+      options.seed
+          ? *options.seed
+          : static_cast<uint64_t>(std::chrono::system_clock::now().time_since_epoch().count());
+  std::string dir = appDir.string();
+  if (dir.empty() || dir.back() != '/') dir += '/';
+  const int status = brinecast::Project1(platform, dir, seed,
+                                         [&](brinecast::TForm1& form) { runner.SetForm(&form); });
+  runner.SetForm(nullptr);
+  std::cout.flush();
+  if (runner.Error()) {
+    std::cerr << options.script << ": " << runner.Error()->what() << "\n";
+    return kScriptUnreadable;
+  }
+  return status;
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+  SDL_SetHint(SDL_HINT_VIDEODRIVER, "dummy");
+  SDL_SetHint(SDL_HINT_AUDIODRIVER, "dummy");
+  std::string why;
+  std::optional<Options> options = ParseOptions(argc, argv, why);
+  if (!options) return Usage(why);
+  try {
+    return Run(*options);
+  } catch (const std::exception& error) {
+    std::cerr << "brinecast-sim: the game raised an error: " << error.what() << "\n";
+    return 1;
+  } catch (...) {
+    std::cerr << "brinecast-sim: the game raised an unknown error\n";
+    return 1;
+  }
+}
