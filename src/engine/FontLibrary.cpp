@@ -1,0 +1,88 @@
+#include "engine/FontLibrary.h"
+
+#include <SDL_ttf.h>
+#include <fontconfig/fontconfig.h>
+
+#include <memory>
+
+#include "engine/EngineError.h"
+#include "engine/FontAliases.h"
+
+namespace brinecast {
+
+namespace {
+
+constexpr unsigned kDpi = 96;
+
+struct PatternDeleter {
+  void operator()(FcPattern* p) const { FcPatternDestroy(p); }
+};
+using PatternPtr = std::unique_ptr<FcPattern, PatternDeleter>;
+
+}  // namespace
+
+TFontLibrary::TFontLibrary() {
+  if (TTF_Init() != 0) {
+    throw EngineError(std::string("Cannot start the font renderer. ") + TTF_GetError());
+  }
+}
+
+TFontLibrary::~TFontLibrary() {
+  for (auto& [key, font] : fonts_) TTF_CloseFont(font);
+  TTF_Quit();
+  // FcFini is never called: it aborts while anything still references a config.
+}
+
+void TFontLibrary::LoadAliases() {
+  if (aliasesLoaded_) return;
+  aliasesLoaded_ = true;
+  // Another library in the same process may have added the same rules already; the
+  // repeated aliases match identically, so loading them again is harmless.
+  std::string xml(kFontAliasesXml);
+  FcConfigParseAndLoadFromMemory(FcConfigGetCurrent(),
+                                 reinterpret_cast<const FcChar8*>(xml.c_str()), FcTrue);
+}
+
+const FontFace& TFontLibrary::Resolve(const std::string& name, bool bold) {
+  FaceKey key{name, bold};
+  if (auto it = faces_.find(key); it != faces_.end()) return it->second;
+  LoadAliases();
+
+  PatternPtr pattern(FcPatternCreate());
+  FcPatternAddString(pattern.get(), FC_FAMILY, reinterpret_cast<const FcChar8*>(name.c_str()));
+  FcPatternAddInteger(pattern.get(), FC_WEIGHT, bold ? FC_WEIGHT_BOLD : FC_WEIGHT_REGULAR);
+  FcPatternAddInteger(pattern.get(), FC_SLANT, FC_SLANT_ROMAN);
+  FcPatternAddBool(pattern.get(), FC_OUTLINE, FcTrue);
+  FcConfigSubstitute(nullptr, pattern.get(), FcMatchPattern);
+  FcDefaultSubstitute(pattern.get());
+  FcResult result = FcResultNoMatch;
+  PatternPtr match(FcFontMatch(nullptr, pattern.get(), &result));
+  FcChar8* file = nullptr;
+  if (!match || FcPatternGetString(match.get(), FC_FILE, 0, &file) != FcResultMatch) {
+    throw EngineError("Font '" + name + "' not found");
+  }
+
+  FontFace face;
+  face.file = reinterpret_cast<const char*>(file);
+  FcPatternGetInteger(match.get(), FC_INDEX, 0, &face.index);
+  int weight = FC_WEIGHT_REGULAR;
+  FcPatternGetInteger(match.get(), FC_WEIGHT, 0, &weight);
+  face.syntheticBold = bold && weight < FC_WEIGHT_DEMIBOLD;
+  return faces_.emplace(key, std::move(face)).first->second;
+}
+
+TTF_Font* TFontLibrary::Open(const std::string& name, int points, bool bold) {
+  const FontFace& face = Resolve(name, bold);
+  FontKey key{face.file, face.index, points, face.syntheticBold};
+  if (auto it = fonts_.find(key); it != fonts_.end()) return it->second;
+
+  TTF_Font* font = TTF_OpenFontIndexDPI(face.file.c_str(), points, face.index, kDpi, kDpi);
+  if (!font) {
+    throw EngineError("Cannot open font \"" + face.file + "\". " + TTF_GetError());
+  }
+  if (face.syntheticBold) TTF_SetFontStyle(font, TTF_STYLE_BOLD);
+  fonts_.emplace(key, font);
+  return font;
+}
+
+}  // namespace brinecast
