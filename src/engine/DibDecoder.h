@@ -1,0 +1,18 @@
+#pragma once
+
+#include <cstdint>
+#include <span>
+
+#include "engine/Picture.h"
+
+namespace brinecast {
+
+// A device-independent bitmap without file header: header size (12 or 40), header,
+// colour masks, palette, pixel rows. No bytes at all give an empty picture. Bad data
+// throws EngineError "DIB is invalid".
+Picture DecodeDib(std::span<const uint8_t> bytes);
+
+// A complete bitmap file, starting with "BM". Same errors.
+Picture DecodeBitmapFile(std::span<const uint8_t> bytes);
+
+}  // namespace brinecast

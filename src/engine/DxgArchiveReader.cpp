@@ -1,0 +1,309 @@
+#include <string>
+#include <vector>
+
+#include "engine/DibDecoder.h"
+#include "engine/DxgArchive.h"
+#include "engine/DxgByteReader.h"
+#include "engine/DxgColorNames.h"
+#include "engine/DxgText.h"
+
+namespace brinecast {
+namespace {
+
+constexpr const char* kInvalidStream = "Invalid stream format";
+
+enum Value : uint8_t {
+  kNull = 0,
+  kList = 1,
+  kInt8 = 2,
+  kInt16 = 3,
+  kInt32 = 4,
+  kExtended = 5,
+  kString = 6,
+  kIdent = 7,
+  kFalse = 8,
+  kTrue = 9,
+  kBinary = 10,
+  kSet = 11,
+  kLString = 12,
+  kNil = 13,
+  kCollection = 14,
+  kSingle = 15,
+  kCurrency = 16,
+  kDate = 17,
+  kWString = 18,
+  kInt64 = 19,
+  kUtf8String = 20,
+};
+
+void AppendUtf8(std::string& out, uint32_t cp) {
+  if (cp < 0x80) {
+    out += static_cast<char>(cp);
+  } else if (cp < 0x800) {
+    out += static_cast<char>(0xC0 | (cp >> 6));
+    out += static_cast<char>(0x80 | (cp & 0x3F));
+  } else if (cp < 0x10000) {
+    out += static_cast<char>(0xE0 | (cp >> 12));
+    out += static_cast<char>(0x80 | ((cp >> 6) & 0x3F));
+    out += static_cast<char>(0x80 | (cp & 0x3F));
+  } else {
+    out += static_cast<char>(0xF0 | (cp >> 18));
+    out += static_cast<char>(0x80 | ((cp >> 12) & 0x3F));
+    out += static_cast<char>(0x80 | ((cp >> 6) & 0x3F));
+    out += static_cast<char>(0x80 | (cp & 0x3F));
+  }
+}
+
+// 16-bit units as UTF-8; a lone surrogate becomes U+FFFD.
+std::string Utf16ToUtf8(std::span<const uint8_t> units) {
+  std::string out;
+  const size_t n = units.size() / 2;
+  auto unit = [&](size_t i) { return uint32_t{units[2 * i]} | (uint32_t{units[2 * i + 1]} << 8); };
+  for (size_t i = 0; i < n; ++i) {
+    uint32_t u = unit(i);
+    if (u >= 0xD800 && u < 0xDC00 && i + 1 < n && unit(i + 1) >= 0xDC00 && unit(i + 1) < 0xE000) {
+      AppendUtf8(out, 0x10000 + ((u - 0xD800) << 10) + (unit(i + 1) - 0xDC00));
+      ++i;
+    } else {
+      AppendUtf8(out, (u >= 0xD800 && u < 0xE000) ? 0xFFFD : u);
+    }
+  }
+  return out;
+}
+
+class ArchiveParser {
+ public:
+  ArchiveParser(std::span<const uint8_t> bytes, ArchiveContents& out)
+      : in_(bytes, kInvalidStream), out_(out) {}
+
+  void Run() {
+    ReadResourceHeader();
+    if (in_.Chars(4) != "TPF0") in_.Fail();
+    ReadRootHeader();
+    while (uint8_t length = in_.U8()) ReadRootProperty(in_.Chars(length));
+    if (in_.U8() != kNull) in_.Fail();  // the root has no children
+  }
+
+ private:
+  void ReadResourceHeader() {
+    if (in_.U8() != 0xFF || in_.U16() != 10) in_.Fail();
+    while (in_.U8() != 0) {
+    }
+    in_.Skip(6);  // flags, stream length
+  }
+
+  void ReadRootHeader() {
+    uint8_t first = in_.U8();
+    if ((first & 0xF0) == 0xF0) {
+      if ((first & 0x02) && !ReadInteger(in_.U8())) in_.Fail();  // order number
+      first = in_.U8();
+    }
+    in_.Chars(first);   // class name
+    in_.ShortString();  // object name
+  }
+
+  void ReadRootProperty(std::string_view name) {
+    uint8_t type = in_.U8();
+    if (DxgSameText(name, "List.ColorTable") && type == kBinary) {
+      if (in_.U32() != out_.colorTable.size()) in_.Fail();
+      auto table = in_.Bytes(out_.colorTable.size());
+      std::copy(table.begin(), table.end(), out_.colorTable.begin());
+    } else if (DxgSameText(name, "List") && type == kCollection) {
+      ReadItems();
+    } else if (DxgSameText(name, "List.ColorTable") || DxgSameText(name, "List")) {
+      SkipValue(type);
+    } else {
+      throw EngineError("Property " + std::string(name) + " does not exist");
+    }
+  }
+
+  void ReadItems() {
+    while (uint8_t type = in_.U8()) {
+      if (type != kList) {
+        if (!ReadInteger(type)) in_.Fail();  // order value
+        if (in_.U8() != kList) in_.Fail();
+      }
+      out_.items.emplace_back();
+      ArchiveItem& item = out_.items.back();
+      while (uint8_t length = in_.U8()) ReadItemProperty(item, in_.Chars(length));
+    }
+  }
+
+  void ReadItemProperty(ArchiveItem& item, std::string_view name) {
+    const uint8_t type = in_.U8();
+    if (DxgSameText(name, "Name")) {
+      if (auto text = ReadText(type)) item.name = std::move(*text);
+    } else if (DxgSameText(name, "PatternHeight")) {
+      if (auto v = ReadInteger(type)) item.patternHeight = *v;
+    } else if (DxgSameText(name, "PatternWidth")) {
+      if (auto v = ReadInteger(type)) item.patternWidth = *v;
+    } else if (DxgSameText(name, "SkipHeight")) {
+      if (auto v = ReadInteger(type)) item.skipHeight = *v;
+    } else if (DxgSameText(name, "SkipWidth")) {
+      if (auto v = ReadInteger(type)) item.skipWidth = *v;
+    } else if (DxgSameText(name, "SystemMemory")) {
+      if (auto v = ReadBoolean(type)) item.systemMemory = *v;
+    } else if (DxgSameText(name, "Transparent")) {
+      if (auto v = ReadBoolean(type)) item.transparent = *v;
+    } else if (DxgSameText(name, "TransparentColor")) {
+      if (auto v = ReadColor(type)) item.transparentColor = *v;
+    } else if (DxgSameText(name, "Picture.Data")) {
+      if (type == kBinary) {
+        ReadPicture(in_.Bytes(in_.U32()), item);
+      } else {
+        SkipValue(type);
+      }
+    } else {
+      throw EngineError("Property " + std::string(name) + " does not exist");
+    }
+  }
+
+  // The readers below take a value of a type they accept; any other value is
+  // skipped whole and the property keeps what it had.
+  std::optional<int32_t> ReadInteger(uint8_t type) {
+    switch (type) {
+      case kInt8:
+        return in_.I8();
+      case kInt16:
+        return in_.I16();
+      case kInt32:
+        return in_.I32();
+      default:
+        SkipValue(type);
+        return std::nullopt;
+    }
+  }
+
+  std::optional<std::string> ReadText(uint8_t type) {
+    switch (type) {
+      case kString:
+        return std::string(in_.ShortString());
+      case kLString:
+      case kUtf8String:
+        return std::string(in_.Chars(in_.U32()));
+      case kWString:
+        return Utf16ToUtf8(in_.Bytes(uint64_t{in_.U32()} * 2));
+      default:
+        SkipValue(type);
+        return std::nullopt;
+    }
+  }
+
+  std::optional<bool> ReadBoolean(uint8_t type) {
+    if (type == kFalse || type == kTrue) return type == kTrue;
+    if (type == kIdent) {
+      auto ident = in_.ShortString();
+      if (DxgSameText(ident, "True")) return true;
+      if (DxgSameText(ident, "False")) return false;
+      return std::nullopt;
+    }
+    SkipValue(type);
+    return std::nullopt;
+  }
+
+  std::optional<uint32_t> ReadColor(uint8_t type) {
+    if (type == kIdent) return DxgColorFromName(in_.ShortString());
+    if (auto v = ReadInteger(type)) return static_cast<uint32_t>(*v);
+    return std::nullopt;
+  }
+
+  static void ReadPicture(std::span<const uint8_t> data, ArchiveItem& item) {
+    DxgByteReader picture(data, kInvalidStream);
+    if (picture.AtEnd()) return;
+    const std::string_view className = picture.ShortString();
+    const auto rest = data.subspan(picture.Position());
+    if (DxgSameText(className, "TDIB")) {
+      item.picture = DecodeDib(rest);
+    } else if (DxgSameText(className, "TBitmap")) {
+      DxgByteReader file(rest, "DIB is invalid");
+      const auto bytes = file.Bytes(file.U32());
+      item.picture = bytes.empty() ? Picture{} : DecodeBitmapFile(bytes);
+    }
+    // Any other class (or none) leaves the item without a picture.
+  }
+
+  void SkipPayload(uint8_t type) {
+    switch (type) {
+      case kNull:
+      case kFalse:
+      case kTrue:
+      case kNil:
+        return;
+      case kInt8:
+        return in_.Skip(1);
+      case kInt16:
+        return in_.Skip(2);
+      case kInt32:
+      case kSingle:
+        return in_.Skip(4);
+      case kExtended:
+        return in_.Skip(10);
+      case kCurrency:
+      case kDate:
+      case kInt64:
+        return in_.Skip(8);
+      case kString:
+      case kIdent:
+        return in_.Skip(in_.U8());
+      case kBinary:
+      case kLString:
+      case kUtf8String:
+        return in_.Skip(in_.U32());
+      case kWString:
+        return in_.Skip(uint64_t{in_.U32()} * 2);
+      case kSet:
+        while (uint8_t length = in_.U8()) in_.Skip(length);
+        return;
+      default:
+        in_.Fail();
+    }
+  }
+
+  // Lists and collections nest without limit, so they are skipped with an explicit
+  // stack rather than recursion; every level costs at least one byte of input.
+  void SkipValue(uint8_t type) {
+    enum Frame : uint8_t { kInList, kInCollection, kInItem };
+    std::vector<Frame> stack;
+    auto enter = [&](uint8_t t) {
+      if (t == kList) {
+        stack.push_back(kInList);
+      } else if (t == kCollection) {
+        stack.push_back(kInCollection);
+      } else {
+        SkipPayload(t);
+      }
+    };
+    enter(type);
+    while (!stack.empty()) {
+      const uint8_t next = in_.U8();
+      if (next == kNull) {
+        stack.pop_back();
+      } else if (stack.back() == kInList) {
+        enter(next);
+      } else if (stack.back() == kInCollection) {
+        if (next != kList) {
+          if (next < kInt8 || next > kInt32) in_.Fail();
+          SkipPayload(next);
+          if (in_.U8() != kList) in_.Fail();
+        }
+        stack.push_back(kInItem);
+      } else {
+        in_.Skip(next);  // property name
+        enter(in_.U8());
+      }
+    }
+  }
+
+  DxgByteReader in_;
+  ArchiveContents& out_;
+};
+
+}  // namespace
+
+void ReadDxgArchive(std::span<const uint8_t> bytes, ArchiveContents& out) {
+  out.colorTable.fill(0);
+  out.items.clear();
+  ArchiveParser(bytes, out).Run();
+}
+
+}  // namespace brinecast

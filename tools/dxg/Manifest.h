@@ -1,0 +1,31 @@
+#pragma once
+
+#include <cstdint>
+#include <optional>
+#include <stdexcept>
+#include <string>
+#include <vector>
+
+namespace brinecast {
+
+// A failure tied to a manifest line; the message already names "FILE:LINE:".
+class ManifestError : public std::runtime_error {
+ public:
+  using std::runtime_error::runtime_error;
+};
+
+struct ManifestEntry {
+  int line = 0;
+  std::string name;
+  std::string source;  // as written, relative to the manifest's folder
+  int patternWidth = 0;
+  int patternHeight = 0;
+  int skipWidth = 0;
+  int skipHeight = 0;
+  std::optional<uint32_t> key;  // 0x00RRGGBB; none for an opaque item
+};
+
+// Parses manifest text; `path` only names the file in messages.
+std::vector<ManifestEntry> ParseManifest(const std::string& text, const std::string& path);
+
+}  // namespace brinecast
