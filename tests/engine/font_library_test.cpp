@@ -61,18 +61,41 @@ TEST(FontLibrary, OpensEachFaceSizeAndStyleOnce) {
   EXPECT_NEAR(h, 39, 2);
 }
 
-TEST(FontAliases, BuiltInCopyMatchesTheAssetFileAndParses) {
+// On a bare config, without the system's own aliases, only the game's rules can map the
+// asked-for names onto the installed stand-ins.
+TEST(FontAliases, MapTheGameFacesOnABareConfig) {
+  FcConfig* config = FcConfigCreate();
+  std::string xml(kFontAliasesXml);
+  ASSERT_TRUE(FcConfigParseAndLoadFromMemory(config, reinterpret_cast<const FcChar8*>(xml.c_str()),
+                                             FcTrue));
+  ASSERT_TRUE(FcConfigAppFontAddDir(config, reinterpret_cast<const FcChar8*>("/usr/share/fonts")));
+  const std::pair<const char*, const char*> cases[] = {
+      {"Comic Sans MS", "Comic Neue"},
+      {"Arial", "Liberation Sans"},
+      {"Courier New", "Liberation Mono"},
+  };
+  for (const auto& [asked, family] : cases) {
+    FcPattern* pattern = FcNameParse(reinterpret_cast<const FcChar8*>(asked));
+    FcConfigSubstitute(config, pattern, FcMatchPattern);
+    FcDefaultSubstitute(pattern);
+    FcResult result;
+    FcPattern* match = FcFontMatch(config, pattern, &result);
+    FcChar8* got = nullptr;
+    ASSERT_NE(match, nullptr);
+    ASSERT_EQ(FcPatternGetString(match, FC_FAMILY, 0, &got), FcResultMatch);
+    EXPECT_STREQ(reinterpret_cast<const char*>(got), family) << asked;
+    FcPatternDestroy(match);
+    FcPatternDestroy(pattern);
+  }
+  FcConfigDestroy(config);
+}
+
+TEST(FontAliases, BuiltInCopyMatchesTheAssetFile) {
   std::ifstream in(BRINECAST_SOURCE_DIR "/assets/fonts/fonts.conf", std::ios::binary);
   ASSERT_TRUE(in);
   std::stringstream file;
   file << in.rdbuf();
   EXPECT_EQ(file.str(), kFontAliasesXml);
-
-  FcConfig* config = FcConfigCreate();
-  std::string xml(kFontAliasesXml);
-  EXPECT_TRUE(FcConfigParseAndLoadFromMemory(config, reinterpret_cast<const FcChar8*>(xml.c_str()),
-                                             FcTrue));
-  FcConfigDestroy(config);
 }
 
 }  // namespace
