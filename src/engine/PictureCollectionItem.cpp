@@ -1,0 +1,147 @@
+#include "engine/PictureCollectionItem.h"
+
+#include <SDL_error.h>
+#include <SDL_surface.h>
+
+#include <climits>
+
+#include "engine/Color.h"
+#include "engine/EngineError.h"
+#include "engine/PictureCollection.h"
+
+namespace brinecast {
+
+namespace {
+
+// Patterns along one side of a picture that was never prepared: whole cells,
+// plus a last pattern that fits exactly without its trailing gap.
+int PatternsAcross(int size, int pattern, int skip) {
+  const int cell = pattern + skip;
+  if (pattern <= 0 || cell <= 0) return 0;
+  int n = size / cell;
+  if (size % cell == pattern) ++n;
+  return n;
+}
+
+bool PictureUsable(const std::optional<Picture>& picture) {
+  return picture && !picture->Empty() &&
+         picture->pixels.size() >=
+             static_cast<size_t>(picture->width) * static_cast<size_t>(picture->height);
+}
+
+SDL_Surface* NewSurface(int width, int height) {
+  SDL_Surface* s = SDL_CreateRGBSurfaceWithFormat(0, width, height, 32, SDL_PIXELFORMAT_ARGB8888);
+  if (s == nullptr)
+    throw EngineError(std::string("Cannot create a picture surface: ") + SDL_GetError());
+  return s;
+}
+
+}  // namespace
+
+TPictureCollectionItem::TPictureCollectionItem(TPictureCollection* owner) : owner_(owner) {}
+
+TPictureCollectionItem::~TPictureCollectionItem() {
+  Finalize();
+}
+
+void TPictureCollectionItem::SetName(const std::string& name) {
+  name_ = name;
+  if (owner_ != nullptr) owner_->NameChanged(this);
+}
+
+int TPictureCollectionItem::Width() const {
+  if (PatternWidth > 0) return PatternWidth;
+  return Picture ? Picture->width : 0;
+}
+
+int TPictureCollectionItem::Height() const {
+  if (PatternHeight > 0) return PatternHeight;
+  return Picture ? Picture->height : 0;
+}
+
+int TPictureCollectionItem::PatternCount() const {
+  if (Initialized()) return static_cast<int>(patterns_.size());
+  if (!PictureUsable(Picture)) return 0;
+  return PatternsAcross(Picture->width, Width(), SkipWidth) *
+         PatternsAcross(Picture->height, Height(), SkipHeight);
+}
+
+TRect TPictureCollectionItem::PatternRect(int pattern) const {
+  return PatternInRange(pattern) ? patterns_[pattern] : TRect{};
+}
+
+std::optional<uint32_t> TPictureCollectionItem::KeyRgb() const {
+  if (!Transparent) return std::nullopt;
+  return ColorToRgb(TransparentColor);
+}
+
+void TPictureCollectionItem::Prepare() {
+  Finalize();
+  if (!PictureUsable(Picture)) return;
+  const brinecast::Picture& pic = *Picture;
+  surface_ = NewSurface(pic.width, pic.height);
+  for (int y = 0; y < pic.height; ++y) {
+    auto* row = reinterpret_cast<uint32_t*>(static_cast<uint8_t*>(surface_->pixels) +
+                                            static_cast<size_t>(y) * surface_->pitch);
+    const uint32_t* from = pic.pixels.data() + static_cast<size_t>(y) * pic.width;
+    for (int x = 0; x < pic.width; ++x) row[x] = 0xFF000000u | (from[x] & 0xFFFFFFu);
+  }
+  scaledSource_ = SDL_CreateRGBSurfaceWithFormatFrom(surface_->pixels, pic.width, pic.height, 32,
+                                                     surface_->pitch, SDL_PIXELFORMAT_ARGB8888);
+  if (scaledSource_ == nullptr) {
+    Finalize();
+    throw EngineError(std::string("Cannot create a picture surface: ") + SDL_GetError());
+  }
+  for (SDL_Surface* s : {surface_, scaledSource_}) {
+    SDL_SetSurfaceBlendMode(s, SDL_BLENDMODE_NONE);
+    if (auto key = KeyRgb()) SDL_SetColorKey(s, SDL_TRUE, 0xFF000000u | *key);
+  }
+
+  const int w = Width();
+  const int h = Height();
+  const int cellW = w + SkipWidth;
+  const int cellH = h + SkipHeight;
+  if (w <= 0 || h <= 0 || cellW <= 0 || cellH <= 0) return;
+  const int columns = (pic.width + SkipWidth) / cellW;
+  const int rows = (pic.height + SkipHeight) / cellH;
+  if (columns <= 0 || rows <= 0) return;
+  patterns_.reserve(static_cast<size_t>(columns) * rows);
+  for (int r = 0; r < rows; ++r) {
+    for (int c = 0; c < columns; ++c) {
+      patterns_.push_back(TRect{c * cellW, r * cellH, c * cellW + w, r * cellH + h});
+    }
+  }
+}
+
+void TPictureCollectionItem::Finalize() {
+  patterns_.clear();
+  SDL_FreeSurface(scaledSource_);
+  scaledSource_ = nullptr;
+  SDL_FreeSurface(surface_);
+  surface_ = nullptr;
+}
+
+void TPictureCollectionItem::Draw(SDL_Surface* dest, int x, int y, int pattern) const {
+  if (surface_ == nullptr || dest == nullptr || !PatternInRange(pattern)) return;
+  const TRect& r = patterns_[pattern];
+  // Wholly off the destination: also keeps SDL's clipping clear of int overflow.
+  if (x >= dest->w || y >= dest->h || x <= -r.Width() || y <= -r.Height()) return;
+  SDL_Rect from{r.Left, r.Top, r.Width(), r.Height()};
+  SDL_Rect to{x, y, 0, 0};
+  SDL_BlitSurface(surface_, &from, dest, &to);
+}
+
+void TPictureCollectionItem::DrawStretched(SDL_Surface* dest, const TRect& rect,
+                                           int pattern) const {
+  if (surface_ == nullptr || dest == nullptr || !PatternInRange(pattern) || rect.Empty()) return;
+  const long long w = static_cast<long long>(rect.Right) - rect.Left;
+  const long long h = static_cast<long long>(rect.Bottom) - rect.Top;
+  if (w > INT_MAX || h > INT_MAX) return;
+  if (rect.Left >= dest->w || rect.Top >= dest->h || rect.Right <= 0 || rect.Bottom <= 0) return;
+  const TRect& r = patterns_[pattern];
+  SDL_Rect from{r.Left, r.Top, r.Width(), r.Height()};
+  SDL_Rect to{rect.Left, rect.Top, static_cast<int>(w), static_cast<int>(h)};
+  SDL_BlitScaled(scaledSource_, &from, dest, &to);
+}
+
+}  // namespace brinecast

@@ -1,0 +1,77 @@
+#pragma once
+
+#include <cstdint>
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "engine/Geometry.h"
+#include "engine/Picture.h"
+
+struct SDL_Surface;
+
+namespace brinecast {
+
+class TPictureCollection;
+
+// One named picture cut into a grid of equal patterns. Until prepared it has no
+// surface and draws nothing; preparing copies the picture into an ARGB8888
+// surface keyed on TransparentColor and builds the pattern grid.
+class TPictureCollectionItem {
+ public:
+  explicit TPictureCollectionItem(TPictureCollection* owner = nullptr);
+  ~TPictureCollectionItem();
+  TPictureCollectionItem(const TPictureCollectionItem&) = delete;
+  TPictureCollectionItem& operator=(const TPictureCollectionItem&) = delete;
+
+  const std::string& Name() const { return name_; }
+  // Also makes this the item Find returns for the name.
+  void SetName(const std::string& name);
+
+  int PatternHeight = 0;
+  int PatternWidth = 0;
+  std::optional<brinecast::Picture> Picture;
+  int SkipHeight = 0;
+  int SkipWidth = 0;
+  bool SystemMemory = false;
+  bool Transparent = true;
+  uint32_t TransparentColor = 0;  // 0x00BBGGRR or a system colour
+
+  // Pattern size: PatternWidth/Height when above 0, else the picture's.
+  int Width() const;
+  int Height() const;
+  // The prepared grid's size, or before preparing the count the picture allows.
+  int PatternCount() const;
+  // The pattern's rectangle on the item's surface (prepared items only).
+  TRect PatternRect(int pattern) const;
+
+  void Prepare();
+  void Finalize();
+  bool Initialized() const { return surface_ != nullptr; }
+  SDL_Surface* Surface() const { return surface_; }
+
+  // Each draws nothing for an unprepared item or a pattern out of range.
+  void Draw(SDL_Surface* dest, int x, int y, int pattern) const;
+  void DrawStretched(SDL_Surface* dest, const TRect& rect, int pattern) const;
+  // Scaled to width x height and turned clockwise by angle (256ths of a turn)
+  // about the point (centerX * width, centerY * height), which lands on (x, y).
+  void DrawRotated(SDL_Surface* dest, int x, int y, int width, int height, int pattern,
+                   double centerX, double centerY, int angle) const;
+
+ private:
+  bool PatternInRange(int pattern) const {
+    return pattern >= 0 && pattern < static_cast<int>(patterns_.size());
+  }
+  // The key as an RGB value, if transparency applies.
+  std::optional<uint32_t> KeyRgb() const;
+
+  TPictureCollection* owner_;
+  std::string name_;
+  SDL_Surface* surface_ = nullptr;
+  // The same pixels again, for scaled blits only: scaling switches a surface's
+  // blit mapping to a slower path that plain blits would then keep using.
+  SDL_Surface* scaledSource_ = nullptr;
+  std::vector<TRect> patterns_;
+};
+
+}  // namespace brinecast
