@@ -1,0 +1,146 @@
+#include "platform/sdl/FramePresenter.h"
+
+#include <algorithm>
+#include <stdexcept>
+#include <string>
+
+#include "platform/sdl/Letterbox.h"
+
+namespace brinecast {
+
+namespace {
+
+SDL_Texture* NewTexture(SDL_Renderer* renderer, int access, int w, int h, SDL_BlendMode blend) {
+  SDL_Texture* texture = SDL_CreateTexture(renderer, SDL_PIXELFORMAT_ARGB8888, access, w, h);
+  if (texture != nullptr) SDL_SetTextureBlendMode(texture, blend);
+  return texture;
+}
+
+void Destroy(SDL_Texture*& texture) {
+  if (texture != nullptr) SDL_DestroyTexture(texture);
+  texture = nullptr;
+}
+
+}  // namespace
+
+FramePresenter::FramePresenter(SDL_Window* window) {
+  renderer_ = SDL_CreateRenderer(window, -1, SDL_RENDERER_ACCELERATED | SDL_RENDERER_PRESENTVSYNC);
+  if (renderer_ == nullptr) renderer_ = SDL_CreateRenderer(window, -1, SDL_RENDERER_SOFTWARE);
+  if (renderer_ == nullptr) {
+    throw std::runtime_error(std::string("Cannot draw into the window: ") + SDL_GetError());
+  }
+}
+
+FramePresenter::~FramePresenter() {
+  ResetTextures();
+  SDL_DestroyRenderer(renderer_);
+}
+
+void FramePresenter::ResetTextures() {
+  Destroy(frame_);
+  Destroy(overlay_);
+  Destroy(enlarged_);
+  enlargedFactor_ = 0;
+}
+
+bool FramePresenter::EnsureTextures() {
+  if (frame_ == nullptr) {
+    // The frame's alpha byte is unused: copying it opaque keeps stray alpha invisible.
+    frame_ = NewTexture(renderer_, SDL_TEXTUREACCESS_STREAMING, kSurfaceWidth, kSurfaceHeight,
+                        SDL_BLENDMODE_NONE);
+    void* pixels = nullptr;
+    int pitch = 0;
+    // Black until the first frame, so a message box shown before it sits on black.
+    if (frame_ != nullptr && SDL_LockTexture(frame_, nullptr, &pixels, &pitch) == 0) {
+      SDL_memset(pixels, 0, static_cast<size_t>(pitch) * kSurfaceHeight);
+      SDL_UnlockTexture(frame_);
+    }
+  }
+  if (overlay_ == nullptr && overlaySource_ != nullptr) {
+    overlay_ = NewTexture(renderer_, SDL_TEXTUREACCESS_STATIC, kSurfaceWidth, kSurfaceHeight,
+                          SDL_BLENDMODE_BLEND);
+    if (overlay_ != nullptr) {
+      SDL_UpdateTexture(overlay_, nullptr, overlaySource_->pixels, overlaySource_->pitch);
+    }
+  }
+  return frame_ != nullptr;
+}
+
+void FramePresenter::SetOverlay(SDL_Surface* overlay) {
+  Destroy(overlay_);
+  overlaySource_ = overlay;
+  EnsureTextures();
+}
+
+void FramePresenter::Present(SDL_Surface* frame) {
+  if (frame == nullptr || !EnsureTextures()) return;
+  void* pixels = nullptr;
+  int pitch = 0;
+  if (SDL_LockTexture(frame_, nullptr, &pixels, &pitch) != 0) return;
+  const int w = std::min(frame->w, kSurfaceWidth);
+  const int h = std::min(frame->h, kSurfaceHeight);
+  if (w != kSurfaceWidth || h != kSurfaceHeight) {
+    SDL_memset(pixels, 0, static_cast<size_t>(pitch) * kSurfaceHeight);
+  }
+  if (SDL_LockSurface(frame) == 0) {
+    SDL_ConvertPixels(w, h, frame->format->format, frame->pixels, frame->pitch,
+                      SDL_PIXELFORMAT_ARGB8888, pixels, pitch);
+    SDL_UnlockSurface(frame);
+  }
+  SDL_UnlockTexture(frame_);
+  Render();
+}
+
+void FramePresenter::Redraw() {
+  if (EnsureTextures()) Render();
+}
+
+void FramePresenter::DrawLayers(const SDL_Rect* target, SDL_ScaleMode mode) {
+  SDL_SetTextureScaleMode(frame_, mode);
+  SDL_RenderCopy(renderer_, frame_, nullptr, target);
+  if (overlay_ != nullptr) {
+    SDL_SetTextureScaleMode(overlay_, mode);
+    SDL_RenderCopy(renderer_, overlay_, nullptr, target);
+  }
+}
+
+bool FramePresenter::EnsureEnlarged(int factor) {
+  if (enlarged_ != nullptr && enlargedFactor_ == factor) return true;
+  Destroy(enlarged_);
+  enlargedFactor_ = 0;
+  if (!SDL_RenderTargetSupported(renderer_)) return false;
+  enlarged_ = NewTexture(renderer_, SDL_TEXTUREACCESS_TARGET, kSurfaceWidth * factor,
+                         kSurfaceHeight * factor, SDL_BLENDMODE_NONE);
+  if (enlarged_ == nullptr) return false;
+  SDL_SetTextureScaleMode(enlarged_, SDL_ScaleModeLinear);
+  enlargedFactor_ = factor;
+  return true;
+}
+
+void FramePresenter::Render() {
+  int outW = 0;
+  int outH = 0;
+  SDL_GetRendererOutputSize(renderer_, &outW, &outH);
+  const FrameRect fit = FitFrame(outW, outH);
+  const SDL_Rect dst = {fit.x, fit.y, fit.w, fit.h};
+  const int factor = SharpScaleFactor(fit);
+  const bool exact = fit.w == kSurfaceWidth * factor && fit.h == kSurfaceHeight * factor;
+  // A whole-number fit needs sharp pixels only; a shrink needs smoothing only.
+  const bool drawable = frame_ != nullptr && fit.w > 0;
+  const bool twoSteps = drawable && !exact && factor > 1 && EnsureEnlarged(factor);
+  if (twoSteps) {
+    SDL_SetRenderTarget(renderer_, enlarged_);
+    DrawLayers(nullptr, SDL_ScaleModeNearest);
+  }
+  SDL_SetRenderTarget(renderer_, nullptr);
+  SDL_SetRenderDrawColor(renderer_, 0, 0, 0, 255);
+  SDL_RenderClear(renderer_);
+  if (twoSteps) {
+    SDL_RenderCopy(renderer_, enlarged_, nullptr, &dst);
+  } else if (drawable) {
+    DrawLayers(&dst, exact ? SDL_ScaleModeNearest : SDL_ScaleModeLinear);
+  }
+  SDL_RenderPresent(renderer_);
+}
+
+}  // namespace brinecast

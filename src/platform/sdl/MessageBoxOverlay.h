@@ -1,0 +1,41 @@
+#pragma once
+
+#include <SDL_surface.h>
+
+#include <optional>
+#include <string>
+
+#include "platform/sdl/MessageBoxLayout.h"
+
+typedef struct _TTF_Font TTF_Font;
+
+namespace brinecast {
+
+// The modal message box as a transparent 800 x 600 picture laid over the frame, so it
+// is scaled with the frame and works the same in a window and in full screen.
+class MessageBoxOverlay {
+ public:
+  MessageBoxOverlay();
+  ~MessageBoxOverlay();
+  MessageBoxOverlay(const MessageBoxOverlay&) = delete;
+  MessageBoxOverlay& operator=(const MessageBoxOverlay&) = delete;
+
+  // Opens the box with this text, or closes it.
+  void Set(const std::optional<std::string>& text);
+  // The drawn box, or nullptr while none is open.
+  SDL_Surface* Picture() const { return picture_; }
+  bool OkHit(int x, int y) const;
+
+ private:
+  int Measure(const std::string& line) const;
+  void Draw(const MessageBoxLayout& layout);
+  void DrawText(TTF_Font* font, const std::string& text, int x, int y, SDL_Color colour);
+
+  TTF_Font* font_ = nullptr;
+  TTF_Font* boldFont_ = nullptr;
+  bool ttfStarted_ = false;
+  SDL_Surface* picture_ = nullptr;
+  MessageBoxLayout layout_;
+};
+
+}  // namespace brinecast

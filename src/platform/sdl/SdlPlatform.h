@@ -1,0 +1,59 @@
+#pragma once
+
+#include <SDL_events.h>
+#include <SDL_video.h>
+
+#include <memory>
+
+#include "platform/Platform.h"
+#include "platform/sdl/FramePresenter.h"
+#include "platform/sdl/MessageBoxOverlay.h"
+#include "platform/sdl/SdlJoystick.h"
+
+namespace brinecast {
+
+// The real desktop: one 800 x 600 window titled "Brinecast", centred, or a borderless
+// desktop-sized window in full screen. SDL must be initialised (video, joystick)
+// before one is made; the constructor throws std::runtime_error when the window
+// cannot be opened.
+class SdlPlatform final : public Platform {
+ public:
+  SdlPlatform();
+  ~SdlPlatform() override;
+  SdlPlatform(const SdlPlatform&) = delete;
+  SdlPlatform& operator=(const SdlPlatform&) = delete;
+
+  uint64_t Ticks() override;
+  bool PollEvent(PlatformEvent& event) override;
+  void WaitUntil(uint64_t deadline) override;
+  bool QuitRequested() const override { return false; }
+  void Present(SDL_Surface* frame) override;
+  bool SetFullScreen(bool fullScreen) override;
+  bool IsFullScreen() const override { return fullScreen_; }
+  bool IsActive() const override { return active_; }
+  void ShowCursor(bool show) override;
+  bool CursorShown() const override;
+  bool OpenUrl(const std::string& target) override;
+  void SetMessageBox(const std::optional<std::string>& text) override;
+  bool MessageBoxOkHit(int x, int y) const override;
+  JoystickState Joystick() override;
+
+ private:
+  // Turns one SDL event into the game's event; false for events the game never sees.
+  bool Translate(const SDL_Event& sdl, PlatformEvent& event);
+  bool TranslateWindow(const SDL_WindowEvent& sdl, PlatformEvent& event);
+  bool TranslatePointer(const SDL_Event& sdl, PlatformEvent& event);
+
+  SDL_Window* window_ = nullptr;
+  std::unique_ptr<FramePresenter> presenter_;
+  MessageBoxOverlay box_;
+  SdlJoystick joystick_;
+  uint64_t start_ = 0;
+  bool fullScreen_ = false;
+  bool active_ = true;
+  bool leftDownOnFrame_ = false;
+  bool pendingClick_ = false;
+  PlatformEvent click_;
+};
+
+}  // namespace brinecast

@@ -1,0 +1,99 @@
+#include <gtest/gtest.h>
+
+#include "platform/sdl/Letterbox.h"
+
+namespace brinecast {
+namespace {
+
+struct FitCase {
+  const char* name;
+  int outW, outH;
+  FrameRect expected;
+};
+
+constexpr FitCase kFits[] = {
+    {"window", 800, 600, {0, 0, 800, 600}},
+    {"4:3 screen", 1024, 768, {0, 0, 1024, 768}},
+    {"16:9 screen", 1920, 1080, {240, 0, 1440, 1080}},
+    {"16:10 screen", 1920, 1200, {160, 0, 1600, 1200}},
+    {"odd 16:9 laptop", 1366, 768, {171, 0, 1024, 768}},
+    {"portrait", 1080, 1920, {0, 555, 1080, 810}},
+    {"very wide", 3440, 1440, {760, 0, 1920, 1440}},
+    {"tiny", 400, 300, {0, 0, 400, 300}},
+};
+
+TEST(SdlLetterbox, FitsTheFrameCentredWithItsAspectRatio) {
+  for (const FitCase& c : kFits) {
+    const FrameRect r = FitFrame(c.outW, c.outH);
+    EXPECT_EQ(r.x, c.expected.x) << c.name;
+    EXPECT_EQ(r.y, c.expected.y) << c.name;
+    EXPECT_EQ(r.w, c.expected.w) << c.name;
+    EXPECT_EQ(r.h, c.expected.h) << c.name;
+  }
+  const FrameRect none = FitFrame(0, 600);  // a minimised window reports no size
+  EXPECT_EQ(none.w, 0);
+  EXPECT_EQ(none.h, 0);
+}
+
+TEST(SdlLetterbox, EveryFramePixelIsReachedAndTheEdgesMapToTheSurfaceEdges) {
+  for (const FitCase& c : kFits) {
+    const FrameRect r = FitFrame(c.outW, c.outH);
+    const SurfacePoint first = WindowToSurface(r.x, r.y, r);
+    EXPECT_TRUE(first.inside && first.x == 0 && first.y == 0) << c.name;
+    if (r.w < kSurfaceWidth) continue;  // a shrunk frame cannot show every column
+    const SurfacePoint last = WindowToSurface(r.x + r.w - 1, r.y + r.h - 1, r);
+    EXPECT_TRUE(last.inside && last.x == 799 && last.y == 599) << c.name;
+    // Walking across the frame visits each surface column once, in order.
+    int expected = 0;
+    for (int wx = r.x; wx < r.x + r.w; ++wx) {
+      const int sx = WindowToSurface(wx, r.y, r).x;
+      ASSERT_TRUE(sx == expected || sx == expected + 1) << c.name << " at " << wx;
+      expected = sx;
+    }
+    EXPECT_EQ(expected, 799) << c.name;
+  }
+}
+
+TEST(SdlLetterbox, PointsOnTheBlackBarsAreClampedAndMarkedOutside) {
+  const FrameRect wide = FitFrame(1920, 1080);  // bars left and right
+  const struct {
+    int wx, wy;
+    int sx, sy;
+  } cases[] = {{0, 0, 0, 0},           {239, 540, 0, 300}, {1680, 540, 799, 300},
+               {1919, 1079, 799, 599}, {-50, -50, 0, 0},   {5000, 5000, 799, 599}};
+  for (const auto& c : cases) {
+    const SurfacePoint p = WindowToSurface(c.wx, c.wy, wide);
+    EXPECT_FALSE(p.inside) << c.wx << "," << c.wy;
+    EXPECT_EQ(p.x, c.sx) << c.wx << "," << c.wy;
+    EXPECT_EQ(p.y, c.sy) << c.wx << "," << c.wy;
+  }
+  const FrameRect tall = FitFrame(1080, 1920);  // bars above and below
+  EXPECT_FALSE(WindowToSurface(540, 554, tall).inside);
+  EXPECT_TRUE(WindowToSurface(540, 555, tall).inside);
+  EXPECT_FALSE(WindowToSurface(540, 1365, tall).inside);
+  EXPECT_EQ(WindowToSurface(540, 1365, tall).y, 599);
+}
+
+TEST(SdlLetterbox, TheWindowMapsOneToOne) {
+  const FrameRect r = FitFrame(800, 600);
+  for (int y = 0; y < 600; y += 37) {
+    for (int x = 0; x < 800; x += 41) {
+      const SurfacePoint p = WindowToSurface(x, y, r);
+      ASSERT_TRUE(p.inside && p.x == x && p.y == y) << x << "," << y;
+    }
+  }
+}
+
+TEST(SdlLetterbox, SharpStepEnlargesByTheNextWholeFactor) {
+  const struct {
+    int frameWidth;
+    int factor;
+  } cases[] = {{400, 1}, {800, 1}, {801, 2}, {1440, 2}, {1600, 2}, {2880, 4}};
+  for (const auto& c : cases) {
+    EXPECT_EQ(SharpScaleFactor({0, 0, c.frameWidth, c.frameWidth * 3 / 4}), c.factor)
+        << c.frameWidth;
+  }
+}
+
+}  // namespace
+}  // namespace brinecast

@@ -1,0 +1,131 @@
+#include <gtest/gtest.h>
+
+#include "platform/sdl/FileUrl.h"
+#include "platform/sdl/MessageBoxLayout.h"
+
+namespace brinecast {
+namespace {
+
+// Ten pixels a character, counting UTF-8 characters rather than bytes.
+int FakeWidth(const std::string& text) {
+  int chars = 0;
+  for (const char c : text) chars += (static_cast<unsigned char>(c) & 0xC0) != 0x80;
+  return chars * 10;
+}
+
+bool StartsInsideACharacter(const std::string& line) {
+  return !line.empty() && (static_cast<unsigned char>(line[0]) & 0xC0) == 0x80;
+}
+
+TEST(SdlMessageBoxWrap, BreaksAtSpacesLinesAndOverlongWords) {
+  const struct {
+    const char* text;
+    int maxWidth;
+    std::vector<std::string> lines;
+  } cases[] = {
+      {"Can't load music.", 480, {"Can't load music."}},
+      {"aaa bbb ccc", 70, {"aaa bbb", "ccc"}},
+      {"aaa bbb ccc", 69, {"aaa", "bbb", "ccc"}},
+      {"one\ntwo three", 480, {"one", "two three"}},
+      {"one\r\n\ntwo", 480, {"one", "", "two"}},
+      {"abcdefghijkl", 50, {"abcde", "fghij", "kl"}},
+      {"xy abcdefghijkl z", 50, {"xy", "abcde", "fghij", "kl z"}},
+      {"  spaced   out  ", 480, {"spaced out"}},
+      {"", 480, {""}},
+  };
+  for (const auto& c : cases) {
+    EXPECT_EQ(WrapText(c.text, c.maxWidth, FakeWidth), c.lines) << c.text << " / " << c.maxWidth;
+  }
+}
+
+TEST(SdlMessageBoxWrap, NeverSplitsAUtf8Character) {
+  const std::string word = "Музыканезагружена";  // 17 two-byte characters, one word
+  const std::vector<std::string> lines = WrapText(word, 50, FakeWidth);
+  std::string joined;
+  for (const std::string& line : lines) {
+    EXPECT_FALSE(StartsInsideACharacter(line)) << line;
+    EXPECT_LE(FakeWidth(line), 50) << line;
+    joined += line;
+  }
+  EXPECT_EQ(joined, word);
+}
+
+TEST(SdlMessageBoxLayout, CentresThePanelWithTheButtonBelowTheText) {
+  const std::vector<std::string> texts = {"Can't connect to server!",
+                                          std::string(300, 'w') + " end", ""};
+  for (const std::string& text : texts) {
+    const MessageBoxLayout box = LayoutMessageBox(text, FakeWidth);
+    EXPECT_NEAR(box.panel.x + box.panel.w / 2, 400, 1) << text;
+    EXPECT_NEAR(box.panel.y + box.panel.h / 2, 300, 1) << text;
+    EXPECT_GE(box.panel.w, MessageBoxMetrics{}.minPanelWidth) << text;
+    for (const std::string& line : box.lines) EXPECT_LE(FakeWidth(line), box.text.w) << text;
+    EXPECT_GE(box.text.x, box.panel.x);
+    EXPECT_LE(box.text.x + box.text.w, box.panel.x + box.panel.w) << text;
+    EXPECT_GE(box.okButton.y, box.text.y + box.text.h) << text;
+    EXPECT_LE(box.okButton.y + box.okButton.h, box.panel.y + box.panel.h) << text;
+    EXPECT_NEAR(box.okButton.x + box.okButton.w / 2, 400, 1) << text;
+  }
+}
+
+TEST(SdlMessageBoxLayout, OkHitMatchesTheDrawnButtonExactly) {
+  const MessageBoxLayout box = LayoutMessageBox("Can't load music.", FakeWidth);
+  const BoxRect& b = box.okButton;
+  const struct {
+    int x, y;
+    bool hit;
+  } cases[] = {
+      {b.x, b.y, true},
+      {b.x + b.w - 1, b.y + b.h - 1, true},
+      {b.x + b.w / 2, b.y + b.h / 2, true},
+      {b.x - 1, b.y + b.h / 2, false},
+      {b.x + b.w, b.y + b.h / 2, false},
+      {b.x + b.w / 2, b.y - 1, false},
+      {b.x + b.w / 2, b.y + b.h, false},
+      {box.panel.x + 2, box.panel.y + 2, false},
+  };
+  for (const auto& c : cases) EXPECT_EQ(b.Contains(c.x, c.y), c.hit) << c.x << "," << c.y;
+}
+
+TEST(SdlMessageBoxLayout, TextTooLongForTheScreenIsCutWithAnEllipsis) {
+  std::string text;
+  for (int i = 0; i < 200; ++i) text += "line\n";
+  const MessageBoxLayout box = LayoutMessageBox(text, FakeWidth);
+  EXPECT_GE(box.panel.y, 0);
+  EXPECT_LE(box.panel.y + box.panel.h, 600);
+  ASSERT_FALSE(box.lines.empty());
+  EXPECT_LT(box.lines.size(), 200u);
+  EXPECT_EQ(box.lines.back(), "line...");
+
+  std::string wide;
+  for (int i = 0; i < 2000; ++i) wide += "Ж";  // breaks into many full lines
+  const MessageBoxLayout cut = LayoutMessageBox(wide, FakeWidth);
+  EXPECT_LE(cut.panel.y + cut.panel.h, 600);
+  const std::string& last = cut.lines.back();
+  EXPECT_EQ(last.substr(last.size() - 3), "...");
+  EXPECT_LE(FakeWidth(last), MessageBoxMetrics{}.maxTextWidth);
+  EXPECT_EQ((last.size() - 3) % 2, 0u) << "a character was cut in half";
+}
+
+TEST(SdlOpenUrl, WebAddressesPassAndFilesBecomeAbsoluteFileUrls) {
+  const struct {
+    const char* target;
+    const char* cwd;
+    const char* url;
+  } cases[] = {
+      {"http://scores.example/top", "/home/p", "http://scores.example/top"},
+      {"mailto:someone@example.org", "/home/p", "mailto:someone@example.org"},
+      {"play.url", "/home/p/game", "file:///home/p/game/play.url"},
+      {"./sub/../play.url", "/home/p/game", "file:///home/p/game/play.url"},
+      {"/tmp/a b#1?.url", "/home/p", "file:///tmp/a%20b%231%3F.url"},
+      {"/tmp/100%.url", "/", "file:///tmp/100%25.url"},
+      {"/tmp/ёж", "/", "file:///tmp/%D1%91%D0%B6"},
+      {"c:foo", "/x", "file:///x/c%3Afoo"},
+      {"1http://x", "/x", "file:///x/1http%3A/x"},
+      {"", "/home/p", ""},
+      {"play.url", "", ""},
+  };
+  for (const auto& c : cases) EXPECT_EQ(UrlForTarget(c.target, c.cwd), c.url) << c.target;
+}
+
+}  // namespace
+}  // namespace brinecast
