@@ -56,7 +56,7 @@ class Platform {
   virtual bool PollEvent(PlatformEvent& event) = 0;
 
   // Sleeps until an event arrives or Ticks() reaches deadline, whichever comes
-  // first. Never spins.
+  // first (at once when the deadline has passed). Never spins.
   virtual void WaitUntil(uint64_t deadline) = 0;
 
   // True once the platform wants the main loop to end without the game's say

@@ -52,6 +52,8 @@ class HeadlessPlatform : public Platform {
   bool HasPendingEvents() const { return !events_.empty(); }
   void SetDriver(Driver driver) { driver_ = std::move(driver); }
   void RequestQuit() { quit_ = true; }
+  // The game is busy for ms (a blocking call): time passes without the loop.
+  void Busy(uint64_t ms) { clock_ += ms; }
   // Each Present costs this much virtual time, as a slow machine would.
   void SetFrameCost(uint64_t ms) { frameCost_ = ms; }
   void SetJoystick(const JoystickState& state) { joystick_ = state; }

@@ -1,0 +1,142 @@
+#include <gtest/gtest.h>
+#include <unistd.h>
+
+#include <filesystem>
+#include <fstream>
+
+#include "app/Project1.h"
+#include "app/Random.h"
+#include "app/TForm1.h"
+#include "platform/headless/HeadlessPlatform.h"
+
+namespace brinecast {
+namespace {
+
+using Kind = PlatformEvent::Kind;
+
+// Lets the platform's clock run to `until`, then ends the run.
+void StopAt(HeadlessPlatform& platform, uint64_t until) {
+  platform.SetDriver([&platform, until](uint64_t) -> std::optional<uint64_t> {
+    if (platform.Ticks() >= until) return std::nullopt;
+    return until;
+  });
+}
+
+TEST(Form, StartsWithItsComponentsAsTheWindowStoresThem) {
+  HeadlessPlatform platform;
+  TForm1 form(platform, "/game/", 1);
+  for (const WindowTimer* timer : {&form.Timer1, &form.Timer2, &form.Timer3, &form.Timer4}) {
+    EXPECT_FALSE(timer->Enabled());
+  }
+  EXPECT_EQ(form.Timer1.Interval(), 10U);
+  EXPECT_EQ(form.Timer2.Interval(), 2000U);
+  EXPECT_EQ(form.Timer3.Interval(), 2000U);
+  EXPECT_EQ(form.Timer4.Interval(), 128U);
+  EXPECT_TRUE(form.DXTimer1.Enabled && form.DXTimer1.ActiveOnly);
+  EXPECT_EQ(form.DXTimer1.Interval, 16U);
+  EXPECT_EQ(form.FrameNo, 0);
+}
+
+TEST(Form, EachFrameCountsFrameNoAndPresentsWrappingAfter255) {
+  HeadlessPlatform platform;
+  TForm1 form(platform, "/game/", 1);
+  StopAt(platform, 256 * 16);
+  form.Loop.Run();
+  EXPECT_EQ(platform.FramesPresented(), 256U);
+  EXPECT_EQ(form.FrameNo, 0);
+}
+
+TEST(Form, ACloseRequestEndsTheProgram) {
+  HeadlessPlatform platform;
+  TForm1 form(platform, "/game/", 1);
+  platform.SetDriver([&](uint64_t) -> std::optional<uint64_t> {
+    if (platform.Ticks() == 100) platform.QueueEvent({Kind::Close});
+    return platform.Ticks() < 100 ? 100 : 1000;
+  });
+  form.Loop.Run();
+  EXPECT_TRUE(form.Terminated());
+  EXPECT_FALSE(platform.QuitRequested());
+  EXPECT_EQ(platform.Ticks(), 100U);
+}
+
+TEST(Form, TwoWindowsRunSideBySide) {
+  HeadlessPlatform first;
+  HeadlessPlatform second;
+  TForm1 a(first, "/a/", 7);
+  TForm1 b(second, "/b/", 7);
+  a.Timer1.SetEnabled(true);
+  StopAt(first, 100);
+  a.Loop.Run();
+  a.Terminate();
+  EXPECT_FALSE(b.Terminated());
+  StopAt(second, 50);
+  b.Loop.Run();
+  EXPECT_EQ(a.FrameNo, 6);
+  EXPECT_EQ(b.FrameNo, 3);
+  EXPECT_FALSE(b.Timer1.Enabled());
+  // Same seed, own generators: the same numbers, unaffected by each other.
+  for (int i = 0; i < 5; ++i) EXPECT_EQ(a.RandomGen.Random(1000), b.RandomGen.Random(1000));
+}
+
+TEST(Random, SameSeedSameSequenceAndEveryValueInRange) {
+  TRandom one(42);
+  TRandom same(42);
+  TRandom other(43);
+  int differ = 0;
+  for (int i = 0; i < 100; ++i) {
+    const uint32_t value = one.Next();
+    EXPECT_EQ(value, same.Next());
+    differ += value != other.Next();
+  }
+  EXPECT_GT(differ, 90);
+  for (uint32_t n : {1U, 2U, 6U, 10U, 1000U, 0xFFFFFFFFU}) {
+    for (int i = 0; i < 1000; ++i) EXPECT_LT(one.Random(n), n);
+  }
+  EXPECT_EQ(one.Random(0), 0U);
+}
+
+TEST(Random, SmallRangesComeOutEvenly) {
+  TRandom random(5);
+  std::array<int, 6> counts{};
+  for (int i = 0; i < 60000; ++i) ++counts[random.Random(6)];
+  for (int count : counts) EXPECT_NEAR(count, 10000, 500);
+}
+
+// Runs the main block in a scratch working directory, optionally with a play.url.
+class MainBlock : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    char pattern[] = "/tmp/brinecast-mainblock-XXXXXX";
+    ASSERT_NE(mkdtemp(pattern), nullptr);
+    dir_ = pattern;
+    old_ = std::filesystem::current_path();
+    std::filesystem::current_path(dir_);
+  }
+  void TearDown() override {
+    std::filesystem::current_path(old_);
+    std::filesystem::remove_all(dir_);
+  }
+  int Run() {
+    StopAt(platform, 50);
+    return Project1(platform, dir_.string() + "/", 1);
+  }
+  HeadlessPlatform platform;
+  std::filesystem::path dir_;
+  std::filesystem::path old_;
+};
+
+TEST_F(MainBlock, OpensPlayUrlAfterTheLoopWhenPresent) {
+  std::ofstream("play.url") << "[InternetShortcut]\n";
+  EXPECT_EQ(Run(), 0);
+  EXPECT_EQ(platform.OpenedUrls(), (std::vector<std::string>{"play.url"}));
+  EXPECT_EQ(platform.Ticks(), 50U);
+}
+
+TEST_F(MainBlock, OpensNothingWithoutPlayUrl) {
+  std::filesystem::create_directory("play.url.d");
+  EXPECT_EQ(Run(), 0);
+  EXPECT_TRUE(platform.OpenedUrls().empty());
+}
+
+}  // namespace
+}  // namespace brinecast

@@ -1,0 +1,11 @@
+# Each *.sim script here runs through brinecast-sim; its `#expect`, `#exit` and
+# `#png` lines say what the run must show (see RunScenario.cmake).
+file(GLOB scenario_scripts CONFIGURE_DEPENDS ${folder}/*.sim)
+foreach(script ${scenario_scripts})
+  get_filename_component(scenario ${script} NAME_WE)
+  add_test(NAME scenario.${scenario}
+    COMMAND ${CMAKE_COMMAND} -DSIM=$<TARGET_FILE:brinecast-sim> -DSCRIPT=${script}
+      -DWORKDIR=${CMAKE_CURRENT_BINARY_DIR}/scenarios/${scenario}
+      -P ${folder}/RunScenario.cmake)
+  set_tests_properties(scenario.${scenario} PROPERTIES LABELS scenario TIMEOUT 120)
+endforeach()
