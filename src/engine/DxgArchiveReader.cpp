@@ -71,6 +71,15 @@ std::string Utf16ToUtf8(std::span<const uint8_t> units) {
   return out;
 }
 
+// The name comes from the file: control bytes (a NUL would cut the message short)
+// are shown as '?'.
+[[noreturn]] void UnknownProperty(std::string_view name) {
+  std::string shown(name);
+  for (char& c : shown)
+    if (static_cast<unsigned char>(c) < 0x20) c = '?';
+  throw EngineError("Property " + shown + " does not exist");
+}
+
 class ArchiveParser {
  public:
   ArchiveParser(std::span<const uint8_t> bytes, ArchiveContents& out)
@@ -113,7 +122,7 @@ class ArchiveParser {
     } else if (DxgSameText(name, "List.ColorTable") || DxgSameText(name, "List")) {
       SkipValue(type);
     } else {
-      throw EngineError("Property " + std::string(name) + " does not exist");
+      UnknownProperty(name);
     }
   }
 
@@ -154,7 +163,7 @@ class ArchiveParser {
         SkipValue(type);
       }
     } else {
-      throw EngineError("Property " + std::string(name) + " does not exist");
+      UnknownProperty(name);
     }
   }
 

@@ -1,0 +1,229 @@
+#include <SDL2/SDL_image.h>
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <fstream>
+#include <sstream>
+#include <string>
+#include <vector>
+
+#include "engine/DxgArchive.h"
+
+namespace brinecast {
+namespace {
+
+namespace fs = std::filesystem;
+
+struct ToolRun {
+  int exit = -1;
+  std::string out;
+  std::string err;
+};
+
+std::string Slurp(const fs::path& path) {
+  std::ifstream in(path, std::ios::binary);
+  std::stringstream text;
+  text << in.rdbuf();
+  return text.str();
+}
+
+void WriteFile(const fs::path& path, const std::string& text) {
+  std::ofstream(path, std::ios::binary) << text;
+}
+
+class DxgToolTest : public testing::Test {
+ protected:
+  void SetUp() override {
+    dir_ =
+        fs::path(testing::TempDir()) /
+        ("dxg_tool_" + std::string(testing::UnitTest::GetInstance()->current_test_info()->name()));
+    fs::remove_all(dir_);
+    fs::create_directories(dir_);
+    ASSERT_TRUE(fs::exists(kTool)) << "build brinecast-dxg first";
+  }
+
+  ToolRun Tool(const std::string& args) {
+    const std::string command = "'" + kTool + "' " + args + " >'" + (dir_ / ".stdout").string() +
+                                "' 2>'" + (dir_ / ".stderr").string() + "'";
+    ToolRun run;
+    const int status = std::system(command.c_str());
+    run.exit = WIFEXITED(status) ? WEXITSTATUS(status) : -1;
+    run.out = Slurp(dir_ / ".stdout");
+    run.err = Slurp(dir_ / ".stderr");
+    return run;
+  }
+
+  std::string Path(const std::string& name) const { return (dir_ / name).string(); }
+
+  const std::string kTool = BRINECAST_BINARY_DIR "/tools/dxg/brinecast-dxg";
+  fs::path dir_;
+};
+
+Picture Filled(int w, int h, uint32_t colour) {
+  Picture pic;
+  pic.width = w;
+  pic.height = h;
+  pic.bitCount = 24;
+  pic.pixels.assign(static_cast<size_t>(w) * static_cast<size_t>(h), colour);
+  return pic;
+}
+
+TEST_F(DxgToolTest, ListsItemsAndReportsErrorsAndMisuse) {
+  ArchiveContents contents;
+  contents.items.resize(3);
+  contents.items[0].name = "Strip";
+  contents.items[0].patternWidth = 50;
+  contents.items[0].patternHeight = 50;
+  contents.items[0].transparentColor = 0xFF00FF;
+  contents.items[0].picture = Filled(300, 50, 0);
+  contents.items[1].name = "Gaps";
+  contents.items[1].patternWidth = 50;
+  contents.items[1].skipWidth = 10;
+  contents.items[1].skipHeight = 3;
+  contents.items[1].transparent = false;
+  contents.items[1].transparentColor = 0xFF00000F;
+  contents.items[1].picture = Filled(290, 50, 0);
+  contents.items[2].name = "None";
+  contents.items[2].patternWidth = 7;
+  const auto bytes = WriteDxgArchive(contents);
+  WriteFile(Path("a.dxg"), std::string(bytes.begin(), bytes.end()));
+
+  const ToolRun list = Tool("list " + Path("a.dxg"));
+  EXPECT_EQ(list.exit, 0);
+  EXPECT_EQ(list.out,
+            "0 Strip picture=300x50 pattern=50x50 skip=0x0 patterns=6 transparent=yes "
+            "color=0x00FF00FF\n"
+            "1 Gaps picture=290x50 pattern=50x50 skip=10x3 patterns=5 transparent=no "
+            "color=0xFF00000F\n"
+            "2 None picture=0x0 pattern=7x0 skip=0x0 patterns=0 transparent=yes "
+            "color=0x00000000\n");
+
+  WriteFile(Path("bad.dxg"), std::string(bytes.begin(), bytes.begin() + 40));
+  for (const std::string& command :
+       {"list " + Path("bad.dxg"), "extract " + Path("bad.dxg") + " " + Path("x")}) {
+    const ToolRun bad = Tool(command);
+    EXPECT_EQ(bad.exit, 1) << command;
+    EXPECT_EQ(bad.out, "");
+    EXPECT_EQ(bad.err, "Invalid stream format\n");
+  }
+  const ToolRun missing = Tool("list " + Path("missing.dxg"));
+  EXPECT_EQ(missing.exit, 1);
+  EXPECT_EQ(missing.err,
+            "Cannot open file \"" + Path("missing.dxg") + "\". No such file or directory\n");
+
+  for (const char* misuse : {"", "list", "list a b", "extract a", "pack m", "frobnicate x"}) {
+    const ToolRun run = Tool(misuse);
+    EXPECT_EQ(run.exit, 2) << misuse;
+    EXPECT_NE(run.err, "") << misuse;
+  }
+}
+
+// 8 x 4: the left half opaque red, the right half fully transparent, with one
+// half-covered and one key-coloured visible pixel.
+constexpr const char* kSvg =
+    "<svg xmlns='http://www.w3.org/2000/svg' width='8' height='4'>"
+    "<rect width='4' height='4' fill='#ff0000'/>"
+    "<rect x='4' width='1' height='1' fill='#00ff00' fill-opacity='0.25'/>"
+    "<rect x='5' width='1' height='1' fill='#ff00ff'/>"
+    "<rect x='6' width='1' height='1' fill='#0000ff' fill-opacity='0.75'/>"
+    "</svg>";
+
+void WritePng(const fs::path& path) {
+  SDL_Surface* s = SDL_CreateRGBSurfaceWithFormat(0, 2, 1, 32, SDL_PIXELFORMAT_ARGB8888);
+  ASSERT_NE(s, nullptr);
+  auto* px = static_cast<uint32_t*>(s->pixels);
+  px[0] = 0xFF102030;
+  px[1] = 0x80FFFFFF;  // half-covered white
+  ASSERT_EQ(IMG_SavePNG(s, path.string().c_str()), 0);
+  SDL_FreeSurface(s);
+}
+
+TEST_F(DxgToolTest, PackedArchivesListAndExtractAsPacked) {
+  fs::create_directories(dir_ / "art");
+  WriteFile(dir_ / "art" / "fish.svg", kSvg);
+  WritePng(dir_ / "art" / "dot.png");
+  WriteFile(Path("Pics.manifest"),
+            "; the game's pictures\n"
+            "\n"
+            "Fish\tart/fish.svg 2 2 0 0 #FF00FF\n"
+            "  Dot art/dot.png 0 0 0 0 opaque\n"
+            "Plain art/fish.svg 4 4 4 0\n");
+  const ToolRun pack = Tool("pack " + Path("Pics.manifest") + " " + Path("out/Pics.dxg"));
+  ASSERT_EQ(pack.exit, 0) << pack.err;
+
+  ArchiveContents c;
+  ReadDxgArchiveFile(Path("out/Pics.dxg"), c);
+  ASSERT_EQ(c.items.size(), 3u);
+  const ArchiveItem& fish = c.items[0];
+  EXPECT_TRUE(fish.transparent);
+  EXPECT_EQ(fish.transparentColor, 0xFF00FFu);
+  ASSERT_TRUE(fish.picture);
+  const uint32_t key = 0xFF00FF;
+  const std::vector<uint32_t> firstRow = {0xFF0000, 0xFF0000, 0xFF0000, 0xFF0000,
+                                          key,      0xFF00FE, 0x0000FF, key};
+  EXPECT_EQ(std::vector<uint32_t>(fish.picture->pixels.begin(), fish.picture->pixels.begin() + 8),
+            firstRow);
+  EXPECT_EQ(fish.picture->pixels[15], key);
+
+  const ArchiveItem& dot = c.items[1];
+  EXPECT_FALSE(dot.transparent);
+  EXPECT_EQ(dot.transparentColor, 0u);
+  ASSERT_TRUE(dot.picture);
+  EXPECT_EQ(dot.picture->pixels, (std::vector<uint32_t>{0x102030, 0x808080}));
+  // Opaque items are composited over black: quarter green, three-quarter blue.
+  const ArchiveItem& plain = c.items[2];
+  ASSERT_TRUE(plain.picture);
+  EXPECT_EQ(plain.picture->pixels[4], 0x004000u);
+  EXPECT_EQ(plain.picture->pixels[6], 0x0000BFu);
+
+  const ToolRun list = Tool("list " + Path("out/Pics.dxg"));
+  EXPECT_EQ(
+      list.out,
+      "0 Fish picture=8x4 pattern=2x2 skip=0x0 patterns=8 transparent=yes color=0x00FF00FF\n"
+      "1 Dot picture=2x1 pattern=2x1 skip=0x0 patterns=1 transparent=no color=0x00000000\n"
+      "2 Plain picture=8x4 pattern=4x4 skip=4x0 patterns=1 transparent=no color=0x00000000\n");
+
+  const ToolRun extract = Tool("extract " + Path("out/Pics.dxg") + " " + Path("new/dir"));
+  ASSERT_EQ(extract.exit, 0) << extract.err;
+  const char* files[] = {"0-Fish.png", "1-Dot.png", "2-Plain.png"};
+  for (size_t i = 0; i < 3; ++i) {
+    SDL_Surface* png = IMG_Load(Path(std::string("new/dir/") + files[i]).c_str());
+    ASSERT_NE(png, nullptr) << files[i];
+    EXPECT_EQ(png->format->format, static_cast<uint32_t>(SDL_PIXELFORMAT_RGB24)) << files[i];
+    const Picture& pic = *c.items[i].picture;
+    ASSERT_EQ(png->w, pic.width);
+    ASSERT_EQ(png->h, pic.height);
+    for (int y = 0; y < png->h; ++y) {
+      const auto* row = static_cast<const uint8_t*>(png->pixels) + y * png->pitch;
+      for (int x = 0; x < png->w; ++x) {
+        const uint32_t rgb =
+            (uint32_t{row[3 * x]} << 16) | (uint32_t{row[3 * x + 1]} << 8) | row[3 * x + 2];
+        EXPECT_EQ(rgb, pic.pixels[static_cast<size_t>(y * pic.width + x)])
+            << files[i] << " " << x << "," << y;
+      }
+    }
+    SDL_FreeSurface(png);
+  }
+}
+
+TEST_F(DxgToolTest, PackErrorsNameTheManifestLine) {
+  WriteFile(dir_ / "a.svg", kSvg);
+  const std::string manifest = Path("m.manifest");
+  const std::pair<const char*, const char*> cases[] = {
+      {"A a.svg 1 1\nB a.svg 1\n", ":2: "},
+      {"A a.svg 1 x\n", ":1: "},
+      {"A a.svg 1 1 0 0 #12345\n", ":1: "},
+      {"\n\nA missing.svg 1 1\n", ":3: "},
+      {"A a.bmp 1 1\n", ":1: "},
+  };
+  for (const auto& [text, where] : cases) {
+    WriteFile(manifest, text);
+    const ToolRun run = Tool("pack " + manifest + " " + Path("o.dxg"));
+    EXPECT_EQ(run.exit, 1) << text;
+    EXPECT_TRUE(run.err.starts_with(manifest + where)) << text << " gave " << run.err;
+    EXPECT_FALSE(fs::exists(Path("o.dxg"))) << text;
+  }
+}
+
+}  // namespace
+}  // namespace brinecast

@@ -1,0 +1,18 @@
+# The tool tests in tests/engine run the archive tool, so it must be built first.
+if(TARGET brinecast_tests_engine AND TARGET brinecast-dxg)
+  add_dependencies(brinecast_tests_engine brinecast-dxg)
+endif()
+
+if(BRINECAST_FUZZ AND CMAKE_CXX_COMPILER_ID MATCHES "Clang")
+  add_executable(brinecast_fuzz_dxg ${CMAKE_CURRENT_LIST_DIR}/dxg_fuzz.cpp)
+  target_compile_options(brinecast_fuzz_dxg PRIVATE -fsanitize=fuzzer)
+  target_link_options(brinecast_fuzz_dxg PRIVATE -fsanitize=fuzzer)
+  target_link_libraries(brinecast_fuzz_dxg PRIVATE brinecast_engine)
+  brinecast_warnings(brinecast_fuzz_dxg)
+  # The seed corpus is a few hand-made archives; findings go to a scratch folder.
+  set(corpus ${CMAKE_CURRENT_BINARY_DIR}/fuzz_dxg_corpus)
+  add_test(NAME fuzz_dxg
+    COMMAND ${CMAKE_COMMAND} -E env ASAN_OPTIONS=detect_leaks=1
+      sh -c "mkdir -p '${corpus}' && exec '$<TARGET_FILE:brinecast_fuzz_dxg>' -max_total_time=60 -rss_limit_mb=1024 -artifact_prefix='${CMAKE_CURRENT_BINARY_DIR}/' '${corpus}' '${CMAKE_SOURCE_DIR}/tests/fixtures/dxg'")
+  set_tests_properties(fuzz_dxg PROPERTIES LABELS fuzz TIMEOUT 180)
+endif()
