@@ -4,7 +4,10 @@ if(TARGET brinecast_tests_engine AND TARGET brinecast-dxg)
 endif()
 
 if(BRINECAST_FUZZ AND CMAKE_CXX_COMPILER_ID MATCHES "Clang")
-  add_executable(brinecast_fuzz_dxg ${CMAKE_CURRENT_LIST_DIR}/dxg_fuzz.cpp)
+  # The reader is compiled in again here so it carries the fuzzer's coverage probes;
+  # the library copy stays uninstrumented for everything else.
+  file(GLOB reader_sources ${CMAKE_SOURCE_DIR}/src/engine/Dxg*.cpp ${CMAKE_SOURCE_DIR}/src/engine/Dib*.cpp)
+  add_executable(brinecast_fuzz_dxg ${CMAKE_CURRENT_LIST_DIR}/dxg_fuzz.cpp ${reader_sources})
   target_compile_options(brinecast_fuzz_dxg PRIVATE -fsanitize=fuzzer)
   target_link_options(brinecast_fuzz_dxg PRIVATE -fsanitize=fuzzer)
   target_link_libraries(brinecast_fuzz_dxg PRIVATE brinecast_engine)
