@@ -48,7 +48,7 @@ void LoadFontAliasesNear(const fs::path& folder) {
   for (const fs::path& candidate :
        {folder / "fonts" / "fonts.conf", folder.parent_path() / "fonts" / "fonts.conf"}) {
     if (fs::exists(candidate)) {
-      LoadFontAliases(candidate.string());
+      LoadFontAliases(fs::absolute(candidate).string());
       return;
     }
   }
