@@ -93,16 +93,18 @@ void AddHorn(std::vector<double>& out, int rate, double start, double length, do
              double gain) {
   const size_t first = static_cast<size_t>(start * rate);
   const size_t count = static_cast<size_t>(length * rate);
+  double phase = 0;
   for (size_t i = 0; i < count && first + i < out.size(); ++i) {
     const double t = static_cast<double>(i) / rate;
     const double vibrato = 1.0 + 0.004 * std::sin(kTwoPi * 5.5 * t) * std::min(1.0, t / 0.3);
+    phase += kTwoPi * frequency * vibrato / rate;
     const double env = std::min(1.0, t / 0.015) * (0.55 + 0.45 * std::exp(-t / 0.12)) *
                        std::min(1.0, (length - t) / 0.06);
     const double brightness = 0.35 + 0.65 * std::exp(-t / 0.2);
     double s = 0;
     for (int h = 1; h <= 8; ++h) {
       if (frequency * h > rate * 0.45) break;
-      s += std::pow(brightness, h - 1) / h * std::sin(kTwoPi * frequency * h * vibrato * t);
+      s += std::pow(brightness, h - 1) / h * std::sin(phase * h);
     }
     out[first + i] += s * env * gain;
   }
