@@ -1,5 +1,7 @@
 #include "platform/sdl/FramePresenter.h"
 
+#include <SDL.h>
+
 #include <algorithm>
 #include <stdexcept>
 #include <string>
@@ -21,11 +23,40 @@ void Destroy(SDL_Texture*& texture) {
   texture = nullptr;
 }
 
+// An OpenGL driver that draws with the processor (no graphics card, a virtual or
+// remote display) costs a sixth of a core at 60 frames a second just to show them.
+bool RasterisesOnTheCpu(SDL_Renderer* renderer) {
+  SDL_RendererInfo info;
+  if (SDL_GetRendererInfo(renderer, &info) != 0 || SDL_strncmp(info.name, "opengl", 6) != 0) {
+    return false;
+  }
+  using GetString = const unsigned char* (*)(unsigned int);
+  constexpr unsigned int kGlRenderer = 0x1F01;
+  const auto getString = reinterpret_cast<GetString>(SDL_GL_GetProcAddress("glGetString"));
+  const unsigned char* name = getString != nullptr ? getString(kGlRenderer) : nullptr;
+  if (name == nullptr) return false;
+  const char* text = reinterpret_cast<const char*>(name);
+  for (const char* cpu : {"llvmpipe", "softpipe", "Software Rasterizer", "swrast"}) {
+    if (SDL_strstr(text, cpu) != nullptr) return true;
+  }
+  return false;
+}
+
 }  // namespace
 
 FramePresenter::FramePresenter(SDL_Window* window) {
   renderer_ = SDL_CreateRenderer(window, -1, SDL_RENDERER_ACCELERATED | SDL_RENDERER_PRESENTVSYNC);
-  if (renderer_ == nullptr) renderer_ = SDL_CreateRenderer(window, -1, SDL_RENDERER_SOFTWARE);
+  if (renderer_ != nullptr && RasterisesOnTheCpu(renderer_)) {
+    SDL_DestroyRenderer(renderer_);
+    renderer_ = nullptr;
+  }
+  if (renderer_ == nullptr) {
+    // Drawing on the CPU anyway: our own copy to the window is far cheaper than going
+    // through an emulated graphics card, and sharp scaling alone keeps it cheap.
+    SDL_SetHint(SDL_HINT_FRAMEBUFFER_ACCELERATION, "0");
+    renderer_ = SDL_CreateRenderer(window, -1, SDL_RENDERER_SOFTWARE);
+    software_ = true;
+  }
   if (renderer_ == nullptr) {
     throw std::runtime_error(std::string("Cannot draw into the window: ") + SDL_GetError());
   }
@@ -127,7 +158,7 @@ void FramePresenter::Render() {
   const bool exact = fit.w == kSurfaceWidth * factor && fit.h == kSurfaceHeight * factor;
   // A whole-number fit needs sharp pixels only; a shrink needs smoothing only.
   const bool drawable = frame_ != nullptr && fit.w > 0;
-  const bool twoSteps = drawable && !exact && factor > 1 && EnsureEnlarged(factor);
+  const bool twoSteps = drawable && !exact && !software_ && factor > 1 && EnsureEnlarged(factor);
   if (twoSteps) {
     SDL_SetRenderTarget(renderer_, enlarged_);
     DrawLayers(nullptr, SDL_ScaleModeNearest);
@@ -138,7 +169,7 @@ void FramePresenter::Render() {
   if (twoSteps) {
     SDL_RenderCopy(renderer_, enlarged_, nullptr, &dst);
   } else if (drawable) {
-    DrawLayers(&dst, exact ? SDL_ScaleModeNearest : SDL_ScaleModeLinear);
+    DrawLayers(&dst, exact || software_ ? SDL_ScaleModeNearest : SDL_ScaleModeLinear);
   }
   SDL_RenderPresent(renderer_);
 }

@@ -33,6 +33,7 @@ class FramePresenter {
   SDL_Texture* overlay_ = nullptr;
   SDL_Texture* enlarged_ = nullptr;
   int enlargedFactor_ = 0;
+  bool software_ = false;  // no graphics card: one nearest-pixel step, nothing smoothed
   SDL_Surface* overlaySource_ = nullptr;  // not owned
 };
 
