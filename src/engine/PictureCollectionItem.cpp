@@ -79,23 +79,25 @@ void TPictureCollectionItem::Prepare() {
   Finalize();
   if (!PictureUsable(Picture)) return;
   const brinecast::Picture& pic = *Picture;
-  surface_ = NewSurface(pic.width, pic.height);
+  pixels_ = NewSurface(pic.width, pic.height);
   for (int y = 0; y < pic.height; ++y) {
-    auto* row = reinterpret_cast<uint32_t*>(static_cast<uint8_t*>(surface_->pixels) +
-                                            static_cast<size_t>(y) * surface_->pitch);
+    auto* row = reinterpret_cast<uint32_t*>(static_cast<uint8_t*>(pixels_->pixels) +
+                                            static_cast<size_t>(y) * pixels_->pitch);
     const uint32_t* from = pic.pixels.data() + static_cast<size_t>(y) * pic.width;
     for (int x = 0; x < pic.width; ++x) row[x] = 0xFF000000u | (from[x] & 0xFFFFFFu);
   }
-  scaledSource_ = SDL_CreateRGBSurfaceWithFormatFrom(surface_->pixels, pic.width, pic.height, 32,
-                                                     surface_->pitch, SDL_PIXELFORMAT_ARGB8888);
-  if (scaledSource_ == nullptr) {
+  plain_ = SDL_CreateRGBSurfaceWithFormatFrom(pixels_->pixels, pic.width, pic.height, 32,
+                                              pixels_->pitch, SDL_PIXELFORMAT_ARGB8888);
+  if (plain_ == nullptr) {
     Finalize();
     throw EngineError(std::string("Cannot create a picture surface: ") + SDL_GetError());
   }
-  for (SDL_Surface* s : {surface_, scaledSource_}) {
+  const std::optional<uint32_t> key = KeyRgb();
+  for (SDL_Surface* s : {pixels_, plain_}) {
     SDL_SetSurfaceBlendMode(s, SDL_BLENDMODE_NONE);
-    if (auto key = KeyRgb()) SDL_SetColorKey(s, SDL_TRUE, 0xFF000000u | *key);
+    if (key) SDL_SetColorKey(s, SDL_TRUE, 0xFF000000u | *key);
   }
+  if (key) SDL_SetSurfaceRLE(plain_, 1);
 
   const int w = Width();
   const int h = Height();
@@ -115,25 +117,25 @@ void TPictureCollectionItem::Prepare() {
 
 void TPictureCollectionItem::Finalize() {
   patterns_.clear();
-  SDL_FreeSurface(scaledSource_);
-  scaledSource_ = nullptr;
-  SDL_FreeSurface(surface_);
-  surface_ = nullptr;
+  SDL_FreeSurface(plain_);
+  plain_ = nullptr;
+  SDL_FreeSurface(pixels_);
+  pixels_ = nullptr;
 }
 
 void TPictureCollectionItem::Draw(SDL_Surface* dest, int x, int y, int pattern) const {
-  if (surface_ == nullptr || dest == nullptr || !PatternInRange(pattern)) return;
+  if (plain_ == nullptr || dest == nullptr || !PatternInRange(pattern)) return;
   const TRect& r = patterns_[pattern];
   // Wholly off the destination: also keeps SDL's clipping clear of int overflow.
   if (x >= dest->w || y >= dest->h || x <= -r.Width() || y <= -r.Height()) return;
   SDL_Rect from{r.Left, r.Top, r.Width(), r.Height()};
   SDL_Rect to{x, y, 0, 0};
-  SDL_BlitSurface(surface_, &from, dest, &to);
+  SDL_BlitSurface(plain_, &from, dest, &to);
 }
 
 void TPictureCollectionItem::DrawStretched(SDL_Surface* dest, const TRect& rect,
                                            int pattern) const {
-  if (surface_ == nullptr || dest == nullptr || !PatternInRange(pattern) || rect.Empty()) return;
+  if (pixels_ == nullptr || dest == nullptr || !PatternInRange(pattern) || rect.Empty()) return;
   const long long w = static_cast<long long>(rect.Right) - rect.Left;
   const long long h = static_cast<long long>(rect.Bottom) - rect.Top;
   if (w > INT_MAX || h > INT_MAX) return;
@@ -141,7 +143,7 @@ void TPictureCollectionItem::DrawStretched(SDL_Surface* dest, const TRect& rect,
   const TRect& r = patterns_[pattern];
   SDL_Rect from{r.Left, r.Top, r.Width(), r.Height()};
   SDL_Rect to{rect.Left, rect.Top, static_cast<int>(w), static_cast<int>(h)};
-  SDL_BlitScaled(scaledSource_, &from, dest, &to);
+  SDL_BlitScaled(pixels_, &from, dest, &to);
 }
 
 }  // namespace brinecast

@@ -47,8 +47,9 @@ class TPictureCollectionItem {
 
   void Prepare();
   void Finalize();
-  bool Initialized() const { return surface_ != nullptr; }
-  SDL_Surface* Surface() const { return surface_; }
+  bool Initialized() const { return pixels_ != nullptr; }
+  // The prepared pixels (ARGB8888, keyed), readable without locking.
+  SDL_Surface* Surface() const { return pixels_; }
 
   // Each draws nothing for an unprepared item or a pattern out of range.
   void Draw(SDL_Surface* dest, int x, int y, int pattern) const;
@@ -67,10 +68,12 @@ class TPictureCollectionItem {
 
   TPictureCollection* owner_;
   std::string name_;
-  SDL_Surface* surface_ = nullptr;
-  // The same pixels again, for scaled blits only: scaling switches a surface's
-  // blit mapping to a slower path that plain blits would then keep using.
-  SDL_Surface* scaledSource_ = nullptr;
+  // Owns the pixels; scaled blits and the rotated draw read it.
+  SDL_Surface* pixels_ = nullptr;
+  // A view of the same pixels for plain blits only, run-length encoded on its
+  // key: much faster for cut-out sprites, and kept apart because scaling would
+  // switch a surface's blit mapping to a slower path for good.
+  SDL_Surface* plain_ = nullptr;
   std::vector<TRect> patterns_;
 };
 

@@ -26,7 +26,7 @@ uint32_t* PixelRow(SDL_Surface* s, int y) {
 void TPictureCollectionItem::DrawRotated(SDL_Surface* dest, int x, int y, int width, int height,
                                          int pattern, double centerX, double centerY,
                                          int angle) const {
-  if (surface_ == nullptr || dest == nullptr || !PatternInRange(pattern)) return;
+  if (pixels_ == nullptr || dest == nullptr || !PatternInRange(pattern)) return;
   if (width == 0 || height == 0 || dest->format->BytesPerPixel != 4) return;
   const TRect& r = patterns_[pattern];
   const int pw = r.Width();
@@ -81,7 +81,7 @@ void TPictureCollectionItem::DrawRotated(SDL_Surface* dest, int x, int y, int wi
       const long long ix = fx >> 16;
       const long long iy = fy >> 16;
       if (ix < 0 || iy < 0 || ix >= pw || iy >= ph) continue;
-      const uint32_t pixel = PixelRow(surface_, r.Top + static_cast<int>(iy))[r.Left + ix];
+      const uint32_t pixel = PixelRow(pixels_, r.Top + static_cast<int>(iy))[r.Left + ix];
       if (key && (pixel & 0xFFFFFFu) == *key) continue;
       out[px] = sameFormat ? pixel
                            : SDL_MapRGB(dest->format, (pixel >> 16) & 0xFF, (pixel >> 8) & 0xFF,

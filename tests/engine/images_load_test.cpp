@@ -1,0 +1,107 @@
+#include <SDL_surface.h>
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <fstream>
+#include <string>
+
+#include "engine/DXImageList.h"
+#include "engine/DxgArchive.h"
+
+namespace brinecast {
+namespace {
+
+namespace fs = std::filesystem;
+
+ArchiveItem MakeItem(const std::string& name, int width, int height, uint32_t rgb) {
+  ArchiveItem item;
+  item.name = name;
+  item.patternWidth = width / 2;
+  item.transparentColor = 0x00FF00FF;
+  Picture p;
+  p.width = width;
+  p.height = height;
+  p.bitCount = 24;
+  p.pixels.assign(static_cast<size_t>(width) * height, rgb);
+  item.picture = p;
+  return item;
+}
+
+class ImagesLoad : public ::testing::Test {
+ protected:
+  ImagesLoad() {
+    dir_ =
+        fs::temp_directory_path() /
+        ("brinecast-images-" + std::to_string(::testing::UnitTest::GetInstance()->random_seed()) +
+         "-" + ::testing::UnitTest::GetInstance()->current_test_info()->name());
+    fs::create_directories(dir_);
+  }
+  ~ImagesLoad() override { fs::remove_all(dir_); }
+
+  std::string Write(const std::string& name, const std::vector<uint8_t>& bytes) {
+    std::string path = (dir_ / name).string();
+    std::ofstream(path, std::ios::binary)
+        .write(reinterpret_cast<const char*>(bytes.data()),
+               static_cast<std::streamsize>(bytes.size()));
+    return path;
+  }
+
+  fs::path dir_;
+};
+
+TEST_F(ImagesLoad, ReplacesTheItemsAndPreparesThemWhenTheSurfaceIsReady) {
+  ArchiveContents contents;
+  contents.colorTable[4 * 9 + 2] = 0xAB;
+  contents.items.push_back(MakeItem("Fish", 40, 10, 0x112233));
+  contents.items.push_back(MakeItem("Kruk", 8, 8, 0x445566));
+  contents.items.push_back(MakeItem("fish", 20, 5, 0x778899));
+  const std::string path = Write("a.dxg", WriteDxgArchive(contents));
+
+  TDXDraw draw(64, 48);
+  TDXImageList list(draw);
+  list.Items().Add()->SetName("Old");
+  list.Items().LoadFromFile(path);
+  ASSERT_EQ(list.Items().Count(), 3);
+  EXPECT_EQ(list.Items().Items(1)->Name(), "Kruk");
+  EXPECT_EQ(list.Items().Find("FISH"), list.Items().Items(2));  // the later one wins
+  EXPECT_THROW(list.Items().Find("Old"), EPictureCollectionError);
+  EXPECT_EQ(list.Items().ColorTable[4 * 9 + 2], 0xAB);
+  EXPECT_FALSE(list.Items().Items(0)->Initialized());  // no surface yet
+  EXPECT_EQ(list.Items().Items(0)->PatternCount(), 2);
+
+  draw.Initialize();
+  list.Items().LoadFromFile(path);  // surface ready: prepared at once
+  TPictureCollectionItem* fish = list.Items().Items(0);
+  ASSERT_TRUE(fish->Initialized());
+  EXPECT_EQ(fish->Width(), 20);
+  fish->Draw(draw.Surface(), 0, 0, 1);
+  EXPECT_EQ(static_cast<uint32_t*>(draw.Surface()->pixels)[0] & 0xFFFFFF, 0x112233u);
+}
+
+TEST_F(ImagesLoad, ReadingErrorsPropagateAfterEmptyingTheCollection) {
+  TPictureCollection c;
+  c.Add()->SetName("Old");
+  try {
+    c.LoadFromFile((dir_ / "missing.dxg").string());
+    FAIL() << "no error";
+  } catch (const EngineError& e) {
+    EXPECT_NE(std::string(e.what()).find("Cannot open file"), std::string::npos) << e.what();
+  }
+
+  c.Add()->SetName("Old");
+  EXPECT_THROW(c.LoadFromFile(Write("bad.dxg", {0x00, 0x0A, 0x00, 0x00})), EngineError);
+  EXPECT_EQ(c.Count(), 0);
+
+  // Cut short inside the second item: the first one is kept.
+  ArchiveContents contents;
+  contents.items.push_back(MakeItem("First", 4, 2, 0x010203));
+  contents.items.push_back(MakeItem("Second", 4, 2, 0x040506));
+  std::vector<uint8_t> bytes = WriteDxgArchive(contents);
+  bytes.resize(bytes.size() - 20);
+  EXPECT_THROW(c.LoadFromFile(Write("short.dxg", bytes)), EngineError);
+  ASSERT_GE(c.Count(), 1);
+  EXPECT_EQ(c.Items(0)->Name(), "First");
+}
+
+}  // namespace
+}  // namespace brinecast
