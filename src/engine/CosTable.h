@@ -8,7 +8,7 @@ double Cos256(int angle);
 
 // The sine is read from the same table, a quarter turn back.
 inline double Sin256(int angle) {
-  return Cos256(angle + 192);
+  return Cos256((angle & 255) + 192);
 }
 
 }  // namespace brinecast

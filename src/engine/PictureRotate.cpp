@@ -37,6 +37,10 @@ void TPictureCollectionItem::DrawRotated(SDL_Surface* dest, int x, int y, int wi
   const double s = Sin256(angle);
   const double cx = centerX * width;
   const double cy = centerY * height;
+  // A centre this far out cannot land a pixel on any surface, and would
+  // overflow the fixed-point stepping.
+  constexpr double kFar = 1e8;
+  if (!(std::abs(cx) < kFar && std::abs(cy) < kFar)) return;
 
   // Bounding box of the turned corners, truncated toward zero, then clipped.
   double minX = 0, maxX = 0, minY = 0, maxY = 0;

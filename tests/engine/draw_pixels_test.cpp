@@ -1,7 +1,9 @@
 #include <SDL_surface.h>
 #include <gtest/gtest.h>
 
+#include <climits>
 #include <functional>
+#include <limits>
 #include <optional>
 #include <string>
 #include <utility>
@@ -125,6 +127,32 @@ TEST_F(DrawPixels, NothingIsDrawnForBadPatternsOrUnpreparedItems) {
   item.DrawStretched(Dest(), TRect{0, 0, 8, 6}, 1);
   item.DrawRotated(Dest(), 5, 5, kPatW, kPatH, 1, 0, 0, 0);
   ExpectUntouched("nothing drawn");
+}
+
+TEST_F(DrawPixels, ExtremeArgumentsDrawNothingOffTheSurface) {
+  const double nan = std::numeric_limits<double>::quiet_NaN();
+  item.Draw(Dest(), INT_MAX, INT_MAX, 1);
+  item.Draw(Dest(), INT_MIN, INT_MIN, 1);
+  item.DrawStretched(Dest(), TRect{INT_MIN, INT_MIN, INT_MAX, -1}, 1);
+  item.DrawStretched(Dest(), TRect{INT_MAX - 1, 0, INT_MAX, 5}, 1);
+  item.DrawRotated(Dest(), INT_MAX, INT_MIN, kPatW, kPatH, 1, 0, 0, INT_MAX);
+  item.DrawRotated(Dest(), 5, 5, INT_MAX, INT_MAX, 1, 1e300, 0, INT_MIN);
+  item.DrawRotated(Dest(), 5, 5, kPatW, kPatH, 1, nan, 0.5, 3);
+  item.DrawRotated(Dest(), 5, 100, -INT_MAX, 1, 1, 0, 0, 0);
+  TSpriteEngine root;
+  root.SetSurface(Dest());
+  for (double far : {1e300, -1e300, nan}) {
+    auto* s = new TImageSprite(&root);
+    s->Image = &item;
+    s->X = far;
+    s->Y = 1e10;
+    s->Width = INT_MAX;
+    s->Height = INT_MAX;
+    s->FramePos = far;
+  }
+  root.Move(1);
+  root.Draw();
+  ExpectUntouched("extreme arguments");
 }
 
 TEST_F(DrawPixels, OpaqueItemsDrawTheKeyColourToo) {
