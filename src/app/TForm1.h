@@ -3,12 +3,15 @@
 #include <cstdint>
 #include <string>
 
-#include "app/EngineStandIn.h"
 #include "app/LoopHost.h"
 #include "app/MainLoop.h"
 #include "app/Random.h"
 #include "app/RunningGame.h"
 #include "app/WindowTimer.h"
+#include "engine/DXDraw.h"
+#include "engine/DXImageList.h"
+#include "engine/DXSpriteEngine.h"
+#include "engine/ImageSprite.h"
 #include "platform/Platform.h"
 
 namespace brinecast {
