@@ -36,9 +36,8 @@ std::string ProgramFolder() {
 int main() {
   SDL_SetMainReady();
   // Ctrl+C and kill end the program as usual instead of posing as the close button,
-  // which only asks the exit question; the one window's close is reported as such.
+  // which only asks the exit question.
   SDL_SetHint(SDL_HINT_NO_SIGNAL_HANDLERS, "1");
-  SDL_SetHint(SDL_HINT_QUIT_ON_LAST_WINDOW_CLOSE, "0");
   if (SDL_Init(SDL_INIT_VIDEO) != 0) {
     ShowFailure(std::string("Cannot start the display: ") + SDL_GetError());
     return 1;

@@ -7,7 +7,6 @@
 #include <stdexcept>
 
 #include "platform/sdl/FileUrl.h"
-#include "platform/sdl/KeyMap.h"
 #include "platform/sdl/Letterbox.h"
 
 namespace brinecast {
@@ -26,6 +25,8 @@ SdlPlatform::SdlPlatform() {
     SDL_DestroyWindow(window_);
     throw;
   }
+  // Closing the one window is a request the game may refuse, not the end of SDL.
+  SDL_SetHint(SDL_HINT_QUIT_ON_LAST_WINDOW_CLOSE, "0");
   // Keys arrive as key codes; typed text and its input method are never used.
   SDL_StopTextInput();
   SDL_ShowWindow(window_);
@@ -50,125 +51,41 @@ void SdlPlatform::WaitUntil(uint64_t deadline) {
 }
 
 bool SdlPlatform::PollEvent(PlatformEvent& event) {
-  if (pendingClick_) {
-    pendingClick_ = false;
-    event = click_;
-    return true;
-  }
   SDL_Event sdl;
-  while (SDL_PollEvent(&sdl) != 0) {
-    if (Translate(sdl, event)) return true;
+  while (pending_.empty() && SDL_PollEvent(&sdl) != 0) {
+    WindowFacts facts;
+    facts.id = SDL_GetWindowID(window_);
+    SDL_GetWindowSize(window_, &facts.width, &facts.height);
+    facts.fullScreen = fullScreen_;
+    const Translation translation = translator_.Translate(sdl, facts);
+    DoChore(translation.chore, sdl);
+    for (int i = 0; i < translation.count; ++i) pending_.push_back(translation.events[i]);
   }
-  return false;
+  if (pending_.empty()) return false;
+  event = pending_.front();
+  pending_.pop_front();
+  return true;
 }
 
-bool SdlPlatform::Translate(const SDL_Event& sdl, PlatformEvent& event) {
-  switch (sdl.type) {
-    case SDL_QUIT:
-      event = {};
-      event.kind = PlatformEvent::Kind::Close;
-      return true;
-    case SDL_WINDOWEVENT:
-      return sdl.window.windowID == SDL_GetWindowID(window_) && TranslateWindow(sdl.window, event);
-    case SDL_KEYDOWN:
-    case SDL_KEYUP: {
-      const int key =
-          VirtualKeyFromSdl(sdl.key.keysym.sym, sdl.key.keysym.scancode, sdl.key.keysym.mod);
-      if (key == 0) return false;
-      event = {};
-      event.kind =
-          sdl.type == SDL_KEYDOWN ? PlatformEvent::Kind::KeyDown : PlatformEvent::Kind::KeyUp;
-      event.key = key;
-      event.alt = (sdl.key.keysym.mod & KMOD_ALT) != 0;
-      return true;
-    }
-    case SDL_MOUSEMOTION:
-    case SDL_MOUSEBUTTONDOWN:
-    case SDL_MOUSEBUTTONUP:
-      return TranslatePointer(sdl, event);
-    case SDL_JOYDEVICEADDED:
-    case SDL_JOYDEVICEREMOVED:
+void SdlPlatform::DoChore(SdlChore chore, const SDL_Event& sdl) {
+  switch (chore) {
+    case SdlChore::None:
+      break;
+    case SdlChore::Redraw:
+      presenter_->Redraw();
+      break;
+    case SdlChore::RestoreWindow:
+      SDL_RestoreWindow(window_);
+      break;
+    case SdlChore::JoystickChanged:
       joystick_.HandleEvent(sdl);
-      return false;
-    case SDL_RENDER_DEVICE_RESET:
+      break;
+    case SdlChore::ResetTextures:
       presenter_->ResetTextures();
       presenter_->SetOverlay(box_.Picture());
       presenter_->Redraw();
-      return false;
-    default:
-      return false;
+      break;
   }
-}
-
-bool SdlPlatform::TranslateWindow(const SDL_WindowEvent& sdl, PlatformEvent& event) {
-  event = {};
-  switch (sdl.event) {
-    case SDL_WINDOWEVENT_CLOSE:
-      event.kind = PlatformEvent::Kind::Close;
-      return true;
-    case SDL_WINDOWEVENT_MINIMIZED:
-      event.kind = PlatformEvent::Kind::Minimise;
-      return true;
-    case SDL_WINDOWEVENT_MAXIMIZED:
-      // Only the request matters: the game answers it with full screen.
-      if (fullScreen_) return false;
-      SDL_RestoreWindow(window_);
-      event.kind = PlatformEvent::Kind::Maximise;
-      return true;
-    case SDL_WINDOWEVENT_FOCUS_GAINED:
-    case SDL_WINDOWEVENT_FOCUS_LOST: {
-      const bool gained = sdl.event == SDL_WINDOWEVENT_FOCUS_GAINED;
-      if (gained == active_) return false;
-      active_ = gained;
-      event.kind = gained ? PlatformEvent::Kind::Activate : PlatformEvent::Kind::Deactivate;
-      return true;
-    }
-    case SDL_WINDOWEVENT_EXPOSED:
-    case SDL_WINDOWEVENT_SIZE_CHANGED:
-      // Frames stop while the game is inactive; the window must not show rubbish.
-      presenter_->Redraw();
-      return false;
-    default:
-      return false;
-  }
-}
-
-bool SdlPlatform::TranslatePointer(const SDL_Event& sdl, PlatformEvent& event) {
-  const bool motion = sdl.type == SDL_MOUSEMOTION;
-  if ((motion ? sdl.motion.windowID : sdl.button.windowID) != SDL_GetWindowID(window_)) {
-    return false;
-  }
-  if (!motion && sdl.button.button != SDL_BUTTON_LEFT && sdl.button.button != SDL_BUTTON_RIGHT &&
-      sdl.button.button != SDL_BUTTON_MIDDLE) {
-    return false;
-  }
-  int w = 0;
-  int h = 0;
-  SDL_GetWindowSize(window_, &w, &h);
-  const SurfacePoint at = WindowToSurface(motion ? sdl.motion.x : sdl.button.x,
-                                          motion ? sdl.motion.y : sdl.button.y, FitFrame(w, h));
-  event = {};
-  event.x = at.x;
-  event.y = at.y;
-  if (motion) {
-    event.kind = PlatformEvent::Kind::MouseMove;
-    return true;
-  }
-  const bool down = sdl.type == SDL_MOUSEBUTTONDOWN;
-  event.kind = down ? PlatformEvent::Kind::MouseDown : PlatformEvent::Kind::MouseUp;
-  event.button = sdl.button.button == SDL_BUTTON_LEFT    ? MouseButton::Left
-                 : sdl.button.button == SDL_BUTTON_RIGHT ? MouseButton::Right
-                                                         : MouseButton::Middle;
-  if (event.button == MouseButton::Left) {
-    // A click is a left press and release both on the frame, reported after the release.
-    if (!down && leftDownOnFrame_ && at.inside) {
-      click_ = event;
-      click_.kind = PlatformEvent::Kind::Click;
-      pendingClick_ = true;
-    }
-    leftDownOnFrame_ = down && at.inside;
-  }
-  return true;
 }
 
 void SdlPlatform::Present(SDL_Surface* frame) {

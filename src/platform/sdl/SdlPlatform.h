@@ -3,9 +3,11 @@
 #include <SDL_events.h>
 #include <SDL_video.h>
 
+#include <deque>
 #include <memory>
 
 #include "platform/Platform.h"
+#include "platform/sdl/EventTranslator.h"
 #include "platform/sdl/FramePresenter.h"
 #include "platform/sdl/MessageBoxOverlay.h"
 #include "platform/sdl/SdlJoystick.h"
@@ -30,7 +32,7 @@ class SdlPlatform final : public Platform {
   void Present(SDL_Surface* frame) override;
   bool SetFullScreen(bool fullScreen) override;
   bool IsFullScreen() const override { return fullScreen_; }
-  bool IsActive() const override { return active_; }
+  bool IsActive() const override { return translator_.Active(); }
   void ShowCursor(bool show) override;
   bool CursorShown() const override;
   bool OpenUrl(const std::string& target) override;
@@ -39,10 +41,7 @@ class SdlPlatform final : public Platform {
   JoystickState Joystick() override;
 
  private:
-  // Turns one SDL event into the game's event; false for events the game never sees.
-  bool Translate(const SDL_Event& sdl, PlatformEvent& event);
-  bool TranslateWindow(const SDL_WindowEvent& sdl, PlatformEvent& event);
-  bool TranslatePointer(const SDL_Event& sdl, PlatformEvent& event);
+  void DoChore(SdlChore chore, const SDL_Event& sdl);
 
   SDL_Window* window_ = nullptr;
   std::unique_ptr<FramePresenter> presenter_;
@@ -50,10 +49,8 @@ class SdlPlatform final : public Platform {
   SdlJoystick joystick_;
   uint64_t start_ = 0;
   bool fullScreen_ = false;
-  bool active_ = true;
-  bool leftDownOnFrame_ = false;
-  bool pendingClick_ = false;
-  PlatformEvent click_;
+  EventTranslator translator_;
+  std::deque<PlatformEvent> pending_;
 };
 
 }  // namespace brinecast
