@@ -133,17 +133,4 @@ void TPictureCollectionItem::Draw(SDL_Surface* dest, int x, int y, int pattern) 
   SDL_BlitSurface(plain_, &from, dest, &to);
 }
 
-void TPictureCollectionItem::DrawStretched(SDL_Surface* dest, const TRect& rect,
-                                           int pattern) const {
-  if (pixels_ == nullptr || dest == nullptr || !PatternInRange(pattern) || rect.Empty()) return;
-  const long long w = static_cast<long long>(rect.Right) - rect.Left;
-  const long long h = static_cast<long long>(rect.Bottom) - rect.Top;
-  if (w > INT_MAX || h > INT_MAX) return;
-  if (rect.Left >= dest->w || rect.Top >= dest->h || rect.Right <= 0 || rect.Bottom <= 0) return;
-  const TRect& r = patterns_[pattern];
-  SDL_Rect from{r.Left, r.Top, r.Width(), r.Height()};
-  SDL_Rect to{rect.Left, rect.Top, static_cast<int>(w), static_cast<int>(h)};
-  SDL_BlitScaled(pixels_, &from, dest, &to);
-}
-
 }  // namespace brinecast

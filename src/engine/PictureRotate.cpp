@@ -5,6 +5,7 @@
 
 #include "engine/CosTable.h"
 #include "engine/PictureCollectionItem.h"
+#include "engine/PixelWriter.h"
 
 namespace brinecast {
 
@@ -16,18 +17,13 @@ long long ToFixed(double value) {
   return std::llround(value * kFixedOne);
 }
 
-uint32_t* PixelRow(SDL_Surface* s, int y) {
-  return reinterpret_cast<uint32_t*>(static_cast<uint8_t*>(s->pixels) +
-                                     static_cast<size_t>(y) * s->pitch);
-}
-
 }  // namespace
 
 void TPictureCollectionItem::DrawRotated(SDL_Surface* dest, int x, int y, int width, int height,
                                          int pattern, double centerX, double centerY,
                                          int angle) const {
   if (pixels_ == nullptr || dest == nullptr || !PatternInRange(pattern)) return;
-  if (width == 0 || height == 0 || dest->format->BytesPerPixel != 4) return;
+  if (width == 0 || height == 0) return;
   const TRect& r = patterns_[pattern];
   const int pw = r.Width();
   const int ph = r.Height();
@@ -71,10 +67,8 @@ void TPictureCollectionItem::DrawRotated(SDL_Surface* dest, int x, int y, int wi
   const long long stepX = ToFixed(c * scaleX);   // source x per destination column
   const long long stepY = ToFixed(-s * scaleY);  // source y per destination column
 
-  const std::optional<uint32_t> key = KeyRgb();
-  const bool sameFormat = dest->format->format == SDL_PIXELFORMAT_ARGB8888;
-  const bool locked = SDL_MUSTLOCK(dest);
-  if (locked && SDL_LockSurface(dest) != 0) return;
+  const TPixelWriter writer(dest, KeyRgb());
+  if (!writer.Usable()) return;
   for (int py = y0; py <= y1; ++py) {
     const double u = x0 + 0.5 - x;
     const double v = py + 0.5 - y;
@@ -85,14 +79,9 @@ void TPictureCollectionItem::DrawRotated(SDL_Surface* dest, int x, int y, int wi
       const long long ix = fx >> 16;
       const long long iy = fy >> 16;
       if (ix < 0 || iy < 0 || ix >= pw || iy >= ph) continue;
-      const uint32_t pixel = PixelRow(pixels_, r.Top + static_cast<int>(iy))[r.Left + ix];
-      if (key && (pixel & 0xFFFFFFu) == *key) continue;
-      out[px] = sameFormat ? pixel
-                           : SDL_MapRGB(dest->format, (pixel >> 16) & 0xFF, (pixel >> 8) & 0xFF,
-                                        pixel & 0xFF);
+      writer.Put(out + px, PixelRow(pixels_, r.Top + static_cast<int>(iy))[r.Left + ix]);
     }
   }
-  if (locked) SDL_UnlockSurface(dest);
 }
 
 }  // namespace brinecast

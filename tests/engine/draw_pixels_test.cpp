@@ -155,6 +155,20 @@ TEST_F(DrawPixels, ExtremeArgumentsDrawNothingOffTheSurface) {
   ExpectUntouched("extreme arguments");
 }
 
+TEST_F(DrawPixels, EveryDrawLeavesTheSurfaceOpaque) {
+  // Screenshots keep the alpha channel: a see-through pixel would be a hole.
+  item.Draw(Dest(), 0, 0, 1);
+  item.DrawStretched(Dest(), TRect{4, 0, 12, 6}, 1);
+  item.DrawRotated(Dest(), 6, 9, kPatW, kPatH, 1, 0.5, 0.5, 40);
+  for (int y = 0; y < Dest()->h; ++y) {
+    for (int x = 0; x < Dest()->w; ++x) {
+      auto* row =
+          reinterpret_cast<uint32_t*>(static_cast<uint8_t*>(Dest()->pixels) + y * Dest()->pitch);
+      ASSERT_EQ(row[x] >> 24, 0xFFu) << x << "," << y;
+    }
+  }
+}
+
 TEST_F(DrawPixels, OpaqueItemsDrawTheKeyColourToo) {
   item.Transparent = false;
   item.Prepare();
@@ -167,9 +181,15 @@ TEST_F(DrawPixels, StretchedDrawScalesSkipsTheKeyAndClips) {
   // Whole multiples of the pattern size, so every destination pixel has one
   // obvious source pixel.
   const std::pair<TRect, std::string> cases[] = {
-      {{2, 2, 10, 8}, "inside, doubled"}, {{1, 0, 5, 9}, "tripled height"},
-      {{-2, 0, 6, 6}, "left edge"},       {{8, 4, 16, 10}, "right and bottom edges"},
-      {{0, -2, 8, 4}, "top edge"},        {{-20, -20, -4, -8}, "wholly outside"},
+      {{2, 2, 10, 8}, "inside, doubled"},
+      {{1, 0, 5, 9}, "tripled height"},
+      {{-2, 0, 6, 6}, "left edge"},
+      {{-1, -1, 7, 5}, "odd clip at the top left"},
+      {{-3, 0, 9, 3}, "odd clip, tripled"},
+      {{7, 7, 15, 13}, "odd clip at the bottom right"},
+      {{8, 4, 16, 10}, "right and bottom edges"},
+      {{0, -2, 8, 4}, "top edge"},
+      {{-20, -20, -4, -8}, "wholly outside"},
   };
   for (const auto& [rect, what] : cases) {
     draw.Fill(kBackground);
@@ -181,6 +201,39 @@ TEST_F(DrawPixels, StretchedDrawScalesSkipsTheKeyAndClips) {
               Point{(dx - r.Left) * kPatW / r.Width(), (dy - r.Top) * kPatH / r.Height()});
         },
         what);
+  }
+}
+
+TEST_F(DrawPixels, ClippedStretchedDrawsShowTheSamePixelsAsWholeOnes) {
+  // Any size, up or down: what shows of a clipped draw matches the same draw
+  // made whole on a larger surface.
+  TDXDraw big(64, 64);
+  big.Initialize();
+  const TRect sizes[] = {{0, 0, 7, 5}, {0, 0, 3, 2}, {0, 0, 13, 11}, {0, 0, 5, 9}};
+  for (int pass = 0; pass < 2; ++pass) {
+    item.Transparent = pass == 0;  // keyed and opaque take different SDL paths
+    item.Prepare();
+    for (const TRect& size : sizes) {
+      for (auto [x, y] : kPlacements) {
+        const TRect rect{x, y, x + size.Right, y + size.Bottom};
+        big.Fill(kBackground);
+        item.DrawStretched(big.Surface(), TRect{20, 20, 20 + size.Right, 20 + size.Bottom}, 1);
+        draw.Fill(kBackground);
+        item.DrawStretched(Dest(), rect, 1);
+        int wrong = 0;
+        for (int dy = 0; dy < Dest()->h; ++dy) {
+          for (int dx = 0; dx < Dest()->w; ++dx) {
+            const int bx = dx - x + 20;
+            const int by = dy - y + 20;
+            const bool covered = dx >= x && dy >= y && dx < rect.Right && dy < rect.Bottom;
+            const uint32_t want = covered ? PixelAt(big.Surface(), bx, by) : kBackgroundRgb;
+            wrong += PixelAt(Dest(), dx, dy) != want;
+          }
+        }
+        EXPECT_EQ(wrong, 0) << size.Right << "x" << size.Bottom << " at " << x << "," << y
+                            << (item.Transparent ? " keyed" : " opaque");
+      }
+    }
   }
 }
 
