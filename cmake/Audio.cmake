@@ -38,3 +38,6 @@ foreach(song 1 2)
 endforeach()
 
 add_custom_target(brinecast_audio_data DEPENDS ${effect_files} ${embedded_source} ${music_files})
+# The library lists the generated source too: build it only after the target above has
+# made it, so the two never run the same rule at once.
+add_dependencies(brinecast_media brinecast_audio_data)

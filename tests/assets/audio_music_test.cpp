@@ -1,5 +1,6 @@
 // The two music modules, rendered with the same player the game uses.
 #include <gtest/gtest.h>
+#include <unistd.h>
 #include <xmp.h>
 
 #include <cmath>
@@ -126,8 +127,8 @@ class XmWriterRoundTrip : public testing::Test {
  protected:
   void SetUp() override {
     dir_ = std::filesystem::temp_directory_path() /
-           ("brinecast-xm-" + std::to_string(::testing::UnitTest::GetInstance()->random_seed()) +
-            "-" + testing::UnitTest::GetInstance()->current_test_info()->name());
+           ("brinecast-xm-" + std::to_string(::getpid()) + "-" +
+            testing::UnitTest::GetInstance()->current_test_info()->name());
     std::filesystem::create_directories(dir_);
   }
   void TearDown() override { std::filesystem::remove_all(dir_); }
@@ -158,7 +159,7 @@ pattern a 16
 1 soft: c4:8 -
 5 string: $rise $rise+2 $rise+4 $rise-1
 pattern b 32
-2 string: e3:16 .
+2 string: e3:16 f#3  # a sharp, then a comment
 order b a
 order b
 )";
@@ -199,6 +200,7 @@ TEST_F(XmWriterRoundTrip, TinyScoreReadsBackAsWritten) {
   EXPECT_EQ(event(0, 4, 14).note, c4 + 6);
   EXPECT_EQ(event(0, 4, 1).note, 0);
   EXPECT_EQ(event(1, 1, 0).note, c4 - 8);
+  EXPECT_EQ(event(1, 1, 16).note, c4 - 6);
   EXPECT_EQ(event(1, 0, 0).note, 0);
 
   // The pad loops and the pluck does not; both decode to the level they were

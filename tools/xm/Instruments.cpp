@@ -187,7 +187,7 @@ Instrument BuildInstrument(const InstrumentRecipe& recipe, int bpm) {
   const bool drum = recipe.kind == "kick" || recipe.kind == "snare" || recipe.kind == "hat";
   const int k = drum ? 24 : 12;
   const double rate = RateFor(k);
-  const int base = s.Note("base", drum ? "c4" : "c4");
+  const int base = s.Note("base", "c4");
   sample.relativeNote = static_cast<int8_t>(k - (base - 49));
   const double wanted = synth::NoteFrequency(base - 49);
   const double bright = s.Get("bright", 0.5, 0, 1);
@@ -218,10 +218,20 @@ Instrument BuildInstrument(const InstrumentRecipe& recipe, int bpm) {
         return h == 1 ? 1.0 : h == 2 ? 0.5 : h == 3 ? 0.3 : h == 4 ? 0.15 : 0;
       };
     }
-    sample.data =
-        ToPcm(AdditiveLoop(rate, length, cycles, s.Get("detune", 8, 0, 50), harmonic), 0.9);
-    sample.loopStart = 0;
-    sample.loopLength = static_cast<uint32_t>(sample.data.size());
+    // The attack is part of the sample, smooth to the sample rather than stepped
+    // tick by tick as an envelope would be: one faded-in copy of the loop, then the loop.
+    std::vector<double> loop =
+        AdditiveLoop(rate, length, cycles, s.Get("detune", 8, 0, 50), harmonic);
+    std::vector<double> data(loop);
+    const double attack = std::max(0.004, std::min(s.Get("attack", 0.05, 0, 5), length / rate));
+    for (size_t i = 0; i < data.size(); ++i) {
+      const double t = static_cast<double>(i) / rate;
+      if (t < attack) data[i] *= 0.5 - 0.5 * std::cos(kPi * t / attack);
+    }
+    data.insert(data.end(), loop.begin(), loop.end());
+    sample.data = ToPcm(data, 0.9);
+    sample.loopStart = static_cast<uint32_t>(length);
+    sample.loopLength = static_cast<uint32_t>(length);
     sample.finetune = Finetune(actual, wanted);
     sustained = true;
   } else if (recipe.kind == "bell") {
@@ -236,11 +246,13 @@ Instrument BuildInstrument(const InstrumentRecipe& recipe, int bpm) {
   }
 
   if (sustained) {
-    const uint16_t attack = std::max<uint16_t>(1, Ticks(s.Get("attack", 0.05, 0, 5), bpm));
+    // Held at full through the sample's own attack, then easing to the sustain level.
+    const uint16_t attack = Ticks(s.Get("attack", 0.05, 0, 5), bpm);
     const uint16_t decay = Ticks(s.Get("decay", 0.3, 0, 10), bpm);
     const auto level = static_cast<uint16_t>(std::lround(64 * s.Get("sustain", 0.8, 0, 1)));
-    instrument.volume.points = {
-        {0, 0}, {attack, 64}, {static_cast<uint16_t>(attack + decay + 1), level}};
+    instrument.volume.points = {{0, 64},
+                                {static_cast<uint16_t>(attack + 1), 64},
+                                {static_cast<uint16_t>(attack + decay + 2), level}};
     instrument.volume.sustain = 2;
   } else {
     instrument.volume.points = {{0, 64}, {1, 64}};

@@ -104,7 +104,7 @@ class Parser {
     } else if (head == "channels" && words.size() == 2) {
       if (!patterns_.empty()) Fail("channels must come before the first pattern");
       m.channels = Number(words[1], 1, 32);
-      pans_.assign(static_cast<size_t>(m.channels), -1);
+      pans_.resize(static_cast<size_t>(m.channels), -1);
     } else if (head == "restart" && words.size() == 2) {
       m.restart = Number(words[1], 0, 255);
     } else if (head == "pan" && words.size() == 3) {
