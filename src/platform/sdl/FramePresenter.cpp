@@ -164,8 +164,11 @@ void FramePresenter::Render() {
     DrawLayers(nullptr, SDL_ScaleModeNearest);
   }
   SDL_SetRenderTarget(renderer_, nullptr);
-  SDL_SetRenderDrawColor(renderer_, 0, 0, 0, 255);
-  SDL_RenderClear(renderer_);
+  // Only bars need clearing; an opaque frame over the whole window covers the rest.
+  if (!drawable || fit.w != outW || fit.h != outH) {
+    SDL_SetRenderDrawColor(renderer_, 0, 0, 0, 255);
+    SDL_RenderClear(renderer_);
+  }
   if (twoSteps) {
     SDL_RenderCopy(renderer_, enlarged_, nullptr, &dst);
   } else if (drawable) {
