@@ -7,7 +7,8 @@ namespace brinecast::xm {
 
 // Synthesises an instrument's sample and envelope from its recipe. Settings (all
 // optional): volume 0..64, base (the note the sample is made at), length, attack,
-// decay, release (seconds), sustain 0..1, bright 0..1, detune (cents), pan 0..255.
+// decay, release (seconds), sustain 0..1, bright 0..1, detune (cents), pan 0..255,
+// tone (a drum's pitch, 1 = as made).
 // `bpm` turns seconds into envelope ticks. Throws ScoreError for a bad recipe.
 Instrument BuildInstrument(const InstrumentRecipe& recipe, int bpm);
 
