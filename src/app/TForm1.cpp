@@ -23,7 +23,12 @@ TForm1::TForm1(Platform& platform, std::string appDir, uint64_t seed)
 
 TForm1::~TForm1() = default;
 
-void TForm1::FormCreate() {}
+void TForm1::FormCreate() {
+  // The rest of the start-up sequence lands with the game's screens.
+  DXImageList1.Items().MakeColorTable();
+  DXImageList1.Items().LoadFromFile(appDir_ + "Data/MenuImgs.dxg");
+  GameImgs.Items().LoadFromFile(appDir_ + "Data/GameImgs.dxg");
+}
 
 void TForm1::DXTimer1Timer(uint32_t /*lagCount*/) {
   if (!DXDraw1.CanDraw()) return;

@@ -102,6 +102,27 @@ TEST(Random, SmallRangesComeOutEvenly) {
   for (int count : counts) EXPECT_NEAR(count, 10000, 500);
 }
 
+TEST(Form, StartUpLoadsBothImageArchivesFromTheGameFolder) {
+  HeadlessPlatform platform;
+  TForm1 form(platform, BRINECAST_APPDIR "/", 1);
+  form.Loop.Guard([&] { form.FormCreate(); });
+  EXPECT_TRUE(form.Loop.Messages().empty());
+  EXPECT_EQ(form.DXImageList1.Items().Find("Qtns")->Name(), "Qtns");
+  EXPECT_EQ(form.GameImgs.Items().Find("kruk")->Name(), "Kruk");
+}
+
+TEST(Form, AMissingArchiveIsReportedInAMessageBox) {
+  HeadlessPlatform platform;
+  TForm1 form(platform, "/nonexistent-game-folder/", 1);
+  platform.SetDriver([](uint64_t) -> std::optional<uint64_t> { return std::nullopt; });
+  form.Loop.Guard([&] { form.FormCreate(); });
+  ASSERT_EQ(form.Loop.Messages().size(), 1U);
+  EXPECT_EQ(form.Loop.Messages()[0].rfind(
+                "Cannot open file \"/nonexistent-game-folder/Data/MenuImgs.dxg\".", 0),
+            0U);
+  EXPECT_EQ(form.GameImgs.Items().Count(), 0);
+}
+
 // Runs the main block in a scratch working directory, optionally with a play.url.
 class MainBlock : public ::testing::Test {
  protected:
