@@ -211,6 +211,18 @@ TEST_F(XmWriterRoundTrip, TinyScoreReadsBackAsWritten) {
   EXPECT_TRUE(pad.flg & XMP_SAMPLE_LOOP);
   EXPECT_FALSE(pluck.flg & XMP_SAMPLE_LOOP);
   EXPECT_EQ(pad.lpe, pad.len);
+  // Instrument headers: names, default volumes, the pad's held envelope, a fade on key-off.
+  EXPECT_STREQ(mod.xxi[0].name, "soft");
+  EXPECT_STREQ(mod.xxi[1].name, "string");
+  EXPECT_EQ(mod.xxi[0].sub[0].vol, 40);
+  EXPECT_EQ(mod.xxi[1].sub[0].vol, 50);
+  const xmp_envelope& env = mod.xxi[0].aei;
+  EXPECT_EQ(env.flg & (XMP_ENVELOPE_ON | XMP_ENVELOPE_SUS), XMP_ENVELOPE_ON | XMP_ENVELOPE_SUS);
+  EXPECT_EQ(env.npt, 3);
+  EXPECT_EQ(env.sus, 2);
+  EXPECT_EQ(env.data[1], 64);
+  EXPECT_FALSE(mod.xxi[0].pei.flg & XMP_ENVELOPE_ON);
+  EXPECT_GT(mod.xxi[0].rls, 0);
   for (const xmp_sample* s : {&pad, &pluck}) {
     ASSERT_TRUE(s->flg & XMP_SAMPLE_16BIT);
     ASSERT_GT(s->len, 1000);
@@ -228,6 +240,81 @@ TEST_F(XmWriterRoundTrip, TinyScoreReadsBackAsWritten) {
   EXPECT_GT(r.peak, 0.05);
   // 16 + 32 + 32 rows of 4 ticks at 120 bpm (a tick is 2.5 / 120 s).
   EXPECT_NEAR(r.seconds, 80 * 4 * 2.5 / 120, 0.1);
+}
+
+// Plays a module for `seconds` and returns the left and right samples summed.
+std::vector<double> Play(const std::vector<char>& bytes, double seconds) {
+  std::vector<double> mono;
+  xmp_context ctx = xmp_create_context();
+  if (xmp_load_module_from_memory(ctx, bytes.data(), static_cast<long>(bytes.size())) == 0) {
+    xmp_start_player(ctx, kRate, 0);
+    std::vector<int16_t> buffer(1024 * 2);
+    while (mono.size() < seconds * kRate &&
+           xmp_play_buffer(ctx, buffer.data(), static_cast<int>(buffer.size() * 2), 0) == 0) {
+      for (size_t i = 0; i < buffer.size(); i += 2) mono.push_back(buffer[i] + buffer[i + 1]);
+    }
+    xmp_end_player(ctx);
+    xmp_release_module(ctx);
+  }
+  xmp_free_context(ctx);
+  return mono;
+}
+
+// The fundamental of a steady stretch of sound, by autocorrelation (50..1000 Hz).
+double Pitch(const std::vector<double>& x, size_t from, size_t length) {
+  std::vector<double> score(kRate / 50 + 2, 0.0);
+  double best = 0;
+  for (size_t lag = kRate / 1000; lag < score.size(); ++lag) {
+    double sum = 0, a = 0, b = 0;
+    for (size_t i = from; i < from + length; ++i) {
+      sum += x[i] * x[i + lag];
+      a += x[i] * x[i];
+      b += x[i + lag] * x[i + lag];
+    }
+    score[lag] = sum / std::sqrt(a * b + 1e-9);
+    best = std::max(best, score[lag]);
+  }
+  // The first peak near the best one: the period, not a multiple of it.
+  for (size_t lag = kRate / 1000 + 1; lag + 1 < score.size(); ++lag) {
+    if (score[lag] > 0.9 * best && score[lag] >= score[lag - 1] && score[lag] >= score[lag + 1]) {
+      const double d = score[lag - 1] - 2 * score[lag] + score[lag + 1];
+      const double shift = d == 0 ? 0 : 0.5 * (score[lag - 1] - score[lag + 1]) / d;
+      return kRate / (static_cast<double>(lag) + shift);
+    }
+  }
+  return 0;
+}
+
+TEST_F(XmWriterRoundTrip, EveryKindOfPitchedInstrumentPlaysInTune) {
+  // One note at a time, each made at a different base note, so tuning slips show.
+  ASSERT_EQ(Write(R"(channels 1
+speed 6
+bpm 125
+instrument pad pad base=c4 attack=0.01
+instrument reed reed base=g3 attack=0.01
+instrument bass pluck base=c2 length=2
+instrument harp pluck base=e4
+instrument organ organ base=a4 attack=0.01
+pattern a 80
+1 pad: a4:12 -:4
+1 reed: e4:12 -:4
+1 bass: a2:12 -:4
+1 harp: g4:12 -:4
+1 organ: c5:12 -:4
+order a
+)"),
+            0)
+      << std::ifstream(dir_ / "errors.txt").rdbuf();
+  const auto sound = Play(ReadAll(dir_ / "tiny.xm"), 10);
+  // A row lasts 0.12 s; listen from 0.15 s into each note for 0.15 s.
+  const double expected[] = {440.0, 329.63, 110.0, 392.0, 523.25};
+  for (size_t n = 0; n < std::size(expected); ++n) {
+    const size_t from = static_cast<size_t>((n * 16 * 0.12 + 0.15) * kRate);
+    ASSERT_LT(from + kRate, sound.size());
+    const double pitch = Pitch(sound, from, static_cast<size_t>(0.15 * kRate));
+    EXPECT_NEAR(1200 * std::log2(pitch / expected[n]), 0.0, 6.0)
+        << "note " << n << ": " << pitch << " Hz, wanted " << expected[n];
+  }
 }
 
 TEST_F(XmWriterRoundTrip, ScoreMistakesAreReportedWithTheirLineAndWriteNothing) {

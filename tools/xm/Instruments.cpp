@@ -70,8 +70,10 @@ int8_t Finetune(double actual, double wanted) {
 // A plucked string (a delay line losing energy through an averaging filter).
 std::vector<double> Pluck(double rate, double frequency, double seconds, double bright,
                           double& actualFrequency) {
-  const size_t delay = std::max<size_t>(2, static_cast<size_t>(std::lround(rate / frequency)));
-  actualFrequency = rate / (static_cast<double>(delay) + 0.5);
+  // Each pass averages a sample with the one after it, so a period is delay - 0.5.
+  const size_t delay =
+      std::max<size_t>(2, static_cast<size_t>(std::lround(rate / frequency + 0.5)));
+  actualFrequency = rate / (static_cast<double>(delay) - 0.5);
   synth::Noise noise(static_cast<uint32_t>(delay * 7919));
   std::vector<double> line(delay);
   double smooth = 0;
