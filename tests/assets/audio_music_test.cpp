@@ -334,6 +334,9 @@ TEST_F(XmWriterRoundTrip, ScoreMistakesAreReportedWithTheirLineAndWriteNothing) 
       {"channels 2\ninstrument p pluck volume=90\npattern a 8\n1 p: c4:8\norder a\n", "volume"},
       {"channels 2\ninstrument p pluck\npattern a 8\n1 p: c7:4 c7+12:4\norder a\n", "line 4"},
       {"channels 2\ninstrument p pluck\nphrase x $x\npattern a 8\n1 p: $x\norder a\n", "nest"},
+      {"channels 2\ninstrument p pluck\ndrum c4 p c4\npattern a 8\n1 p: c4:8\norder a\n", "line 3"},
+      {"channels 2\ninstrument p pluck\ndrum k:2 p c4\npattern a 8\n1 p: c4:8\norder a\n",
+       "line 3"},
   };
   for (const Case& c : cases) {
     std::filesystem::remove(dir_ / "tiny.xm");

@@ -123,7 +123,9 @@ class Parser {
       }
       score_.instruments.push_back(recipe);
     } else if (head == "drum" && words.size() == 4) {
-      if (ParseNote(words[1]) != 0) Fail("drum name '" + words[1] + "' reads as a note");
+      if (ParseNote(words[1]) != 0 || words[1].find_first_of(":@*$.-") != std::string::npos) {
+        Fail("drum name '" + words[1] + "' reads as a note or holds a token's marks");
+      }
       const int note = ParseNote(words[3]);
       if (note == 0) Fail("bad drum note '" + words[3] + "'");
       drums_[words[1]] = {InstrumentIndex(words[2]), note};
