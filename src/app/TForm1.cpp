@@ -2,7 +2,29 @@
 
 #include <utility>
 
+#include "media/EmbeddedSounds.h"
+
 namespace brinecast {
+
+namespace {
+
+// The window's four sounds, in the order it stores them.
+struct StoredWave {
+  const char* name;
+  int maxPlayingCount;
+};
+constexpr StoredWave kStoredWaves[] = {{"Up", 0}, {"Poimal", 1}, {"Level", 0}, {"Over", 1}};
+
+void FillWaveList(TWaveCollection& waves) {
+  for (const StoredWave& stored : kStoredWaves) {
+    TWaveCollectionItem& item = waves.Add();
+    item.Name = stored.name;
+    item.SetMaxPlayingCount(stored.maxPlayingCount);
+    item.Wave = EmbeddedWave(stored.name);
+  }
+}
+
+}  // namespace
 
 TForm1::TForm1(Platform& platform, std::string appDir, uint64_t seed)
     : DXSpriteEngine1(DXDraw1),
@@ -16,6 +38,7 @@ TForm1::TForm1(Platform& platform, std::string appDir, uint64_t seed)
       Loop(platform, *this),
       platform_(platform),
       appDir_(std::move(appDir)) {
+  FillWaveList(DXWaveList1.Items());
   DXTimer1.LastTime = platform_.Ticks();
   // The drawing component comes up with the window.
   DXDraw1.Initialize();

@@ -12,6 +12,7 @@
 #include "engine/DXImageList.h"
 #include "engine/DXSpriteEngine.h"
 #include "engine/ImageSprite.h"
+#include "media/WaveCollection.h"
 #include "platform/Platform.h"
 
 namespace brinecast {
@@ -67,6 +68,7 @@ class TForm1 : public LoopHost, public TRunningGame {
   WindowTimer Timer1;
   WindowTimer Timer2;
   WindowTimer Timer3;
+  TDXWaveList DXWaveList1;
   WindowTimer Timer4;
 
   TRandom RandomGen;
