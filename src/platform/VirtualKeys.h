@@ -27,7 +27,7 @@ constexpr int Key0 = 0x30;  // '0'..'9' are 0x30..0x39
 constexpr int KeyA = 0x41;  // 'A'..'Z' are 0x41..0x5A
 constexpr int LWin = 0x5B;
 constexpr int RWin = 0x5C;
-constexpr int Apps = 0x5D;  // the menu key
+constexpr int Apps = 0x5D;     // the menu key
 constexpr int Numpad0 = 0x60;  // Numpad0..Numpad9 are 0x60..0x69
 constexpr int F1 = 0x70;       // F1..F12 are 0x70..0x7B
 

@@ -8,34 +8,18 @@
 #include <string>
 #include <vector>
 
+#include "BuiltArchive.h"
 #include "engine/DxgArchive.h"
 
 namespace brinecast {
 namespace {
 
 const ArchiveContents& GameImgs() {
-  static const ArchiveContents contents = [] {
-    ArchiveContents c;
-    ReadDxgArchiveFile(BRINECAST_APPDIR "/Data/GameImgs.dxg", c);
-    return c;
-  }();
-  return contents;
+  return BuiltArchive("GameImgs.dxg");
 }
 
-bool SameName(const std::string& a, const std::string& b) {
-  return a.size() == b.size() && std::equal(a.begin(), a.end(), b.begin(), [](char x, char y) {
-           return std::tolower(static_cast<unsigned char>(x)) ==
-                  std::tolower(static_cast<unsigned char>(y));
-         });
-}
-
-// Lookup ignores case and the item named last wins, as in the game.
 const ArchiveItem* Find(const std::string& name) {
-  const ArchiveItem* found = nullptr;
-  for (const ArchiveItem& item : GameImgs().items) {
-    if (SameName(item.name, name)) found = &item;
-  }
-  return found;
+  return FindItem(GameImgs(), name);
 }
 
 // One pattern cut out of an item, with its pixels told apart as visible or keyed.

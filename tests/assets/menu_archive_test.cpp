@@ -9,34 +9,18 @@
 #include <string>
 #include <vector>
 
+#include "BuiltArchive.h"
 #include "engine/DxgArchive.h"
 
 namespace brinecast {
 namespace {
 
 const ArchiveContents& Menu() {
-  static const ArchiveContents contents = [] {
-    ArchiveContents c;
-    ReadDxgArchiveFile(BRINECAST_APPDIR "/Data/MenuImgs.dxg", c);
-    return c;
-  }();
-  return contents;
+  return BuiltArchive("MenuImgs.dxg");
 }
 
-bool SameName(const std::string& a, const std::string& b) {
-  return a.size() == b.size() && std::equal(a.begin(), a.end(), b.begin(), [](char x, char y) {
-           return std::tolower(static_cast<unsigned char>(x)) ==
-                  std::tolower(static_cast<unsigned char>(y));
-         });
-}
-
-// Like the game's lookup: ignoring case, the later of two equal names wins.
 const ArchiveItem* Find(const std::string& name) {
-  const ArchiveItem* found = nullptr;
-  for (const ArchiveItem& item : Menu().items) {
-    if (SameName(item.name, name)) found = &item;
-  }
-  return found;
+  return FindItem(Menu(), name);
 }
 
 struct Rect {

@@ -1,0 +1,36 @@
+#pragma once
+
+// The game's built archives as its reader sees them, read once per test program.
+#include <algorithm>
+#include <cctype>
+#include <map>
+#include <string>
+
+#include "engine/DxgArchive.h"
+
+namespace brinecast {
+
+inline const ArchiveContents& BuiltArchive(const std::string& file) {
+  static std::map<std::string, ArchiveContents> read;
+  auto [it, fresh] = read.try_emplace(file);
+  if (fresh) ReadDxgArchiveFile(std::string(BRINECAST_APPDIR "/Data/") + file, it->second);
+  return it->second;
+}
+
+// Like the game's lookup: ignoring case, the later of two equal names wins.
+inline const ArchiveItem* FindItem(const ArchiveContents& contents, const std::string& name) {
+  auto same = [&](const std::string& stored) {
+    return stored.size() == name.size() &&
+           std::equal(stored.begin(), stored.end(), name.begin(), [](char x, char y) {
+             return std::tolower(static_cast<unsigned char>(x)) ==
+                    std::tolower(static_cast<unsigned char>(y));
+           });
+  };
+  const ArchiveItem* found = nullptr;
+  for (const ArchiveItem& item : contents.items) {
+    if (same(item.name)) found = &item;
+  }
+  return found;
+}
+
+}  // namespace brinecast
