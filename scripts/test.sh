@@ -12,12 +12,12 @@ export ASAN_OPTIONS="detect_leaks=1:abort_on_error=0"
 export UBSAN_OPTIONS="print_stacktrace=1:halt_on_error=1"
 
 echo "== Normal build =="
-cmake -S "$root" -B "$root/build" -DCMAKE_BUILD_TYPE=RelWithDebInfo
+cmake -S "$root" -B "$root/build" -DCMAKE_BUILD_TYPE=RelWithDebInfo -DBRINECAST_TESTS=ON -DBRINECAST_BENCH=ON
 cmake --build "$root/build" -j "$jobs"
 ctest --test-dir "$root/build" --output-on-failure -j "$jobs" -LE fuzz
 
 echo "== Sanitizer build =="
 CC=clang CXX=clang++ cmake -S "$root" -B "$root/build-sanitize" -DCMAKE_BUILD_TYPE=Debug \
-  -DBRINECAST_SANITIZE=ON -DBRINECAST_FUZZ=ON -DBRINECAST_BENCH=OFF
+  -DBRINECAST_SANITIZE=ON -DBRINECAST_FUZZ=ON -DBRINECAST_TESTS=ON -DBRINECAST_BENCH=OFF
 cmake --build "$root/build-sanitize" -j "$jobs"
 ctest --test-dir "$root/build-sanitize" --output-on-failure -j "$jobs"
