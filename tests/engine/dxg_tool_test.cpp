@@ -1,6 +1,8 @@
 #include <SDL2/SDL_image.h>
 #include <gtest/gtest.h>
 
+#include <array>
+#include <cstdlib>
 #include <filesystem>
 #include <fstream>
 #include <sstream>
@@ -215,6 +217,7 @@ TEST_F(DxgToolTest, PackErrorsNameTheManifestLine) {
       {"A a.svg 1 1 0 0 #12345\n", ":1: "},
       {"\n\nA missing.svg 1 1\n", ":3: "},
       {"A a.bmp 1 1\n", ":1: "},
+      {"A a.svg 1 1 0 0 #FF00FF flipped\n", ":1: "},
   };
   for (const auto& [text, where] : cases) {
     WriteFile(manifest, text);
@@ -222,6 +225,147 @@ TEST_F(DxgToolTest, PackErrorsNameTheManifestLine) {
     EXPECT_EQ(run.exit, 1) << text;
     EXPECT_TRUE(run.err.starts_with(manifest + where)) << text << " gave " << run.err;
     EXPECT_FALSE(fs::exists(Path("o.dxg"))) << text;
+  }
+}
+
+// Every pixel of an 8 x 4 PNG its own colour, so any move shows.
+uint32_t Distinct(int x, int y) {
+  return 0xFF000000u | uint32_t(x * 30 + 10) << 16 | uint32_t(y * 60) << 8;
+}
+
+TEST_F(DxgToolTest, MirrorFlipsEachPatternCellInPlace) {
+  SDL_Surface* s = SDL_CreateRGBSurfaceWithFormat(0, 8, 4, 32, SDL_PIXELFORMAT_ARGB8888);
+  ASSERT_NE(s, nullptr);
+  for (int y = 0; y < 4; ++y)
+    for (int x = 0; x < 8; ++x) static_cast<uint32_t*>(s->pixels)[y * 8 + x] = Distinct(x, y);
+  ASSERT_EQ(IMG_SavePNG(s, Path("p.png").c_str()), 0);
+  SDL_FreeSurface(s);
+  // Pattern and skip fields, the source column each packed column shows, and the rows
+  // inside cells (the others are gaps and stay).
+  struct Case {
+    const char* fields;
+    std::array<int, 8> columns;
+    const char* rows;
+  };
+  const Case cases[] = {
+      {"0 0 0 0", {7, 6, 5, 4, 3, 2, 1, 0}, "MMMM"},
+      {"2 2 0 0", {1, 0, 3, 2, 5, 4, 7, 6}, "MMMM"},
+      {"3 4 1 0", {2, 1, 0, 3, 6, 5, 4, 7}, "MMMM"},  // column 3 a gap, 7 a partial cell
+      {"3 1 2 1", {2, 1, 0, 3, 4, 7, 6, 5}, "M-M-"},
+  };
+  std::string manifest;
+  for (const Case& k : cases) manifest += std::string("M p.png ") + k.fields + " opaque mirror\n";
+  WriteFile(Path("m.manifest"), manifest);
+  const ToolRun pack = Tool("pack " + Path("m.manifest") + " " + Path("m.dxg"));
+  ASSERT_EQ(pack.exit, 0) << pack.err;
+  ArchiveContents c;
+  ReadDxgArchiveFile(Path("m.dxg"), c);
+  ASSERT_EQ(c.items.size(), std::size(cases));
+  for (size_t i = 0; i < std::size(cases); ++i) {
+    const Picture& pic = *c.items[i].picture;
+    ASSERT_EQ(pic.width, 8);
+    for (int y = 0; y < 4; ++y)
+      for (int x = 0; x < 8; ++x) {
+        const int from = cases[i].rows[y] == 'M' ? cases[i].columns[size_t(x)] : x;
+        EXPECT_EQ(pic.pixels[size_t(y * 8 + x)], Distinct(from, y) & 0xFFFFFF)
+            << cases[i].fields << " at " << x << "," << y;
+      }
+  }
+}
+
+// Two 4 x 4 frames of crisp blocks, so a picture drawn through a reference can match exactly.
+constexpr const char* kStrip =
+    "<svg xmlns='http://www.w3.org/2000/svg' width='8' height='4' viewBox='0 0 8 4'>"
+    "<rect width='2' height='4' fill='#c03010'/><rect x='2' width='2' height='2' fill='#20a040'/>"
+    "<rect x='4' y='2' width='4' height='2' fill='#1040c0'/><rect x='7' width='1' height='1' "
+    "fill='#f0e020'/></svg>";
+
+std::string Svg(int w, int h, const std::string& body) {
+  return "<svg xmlns='http://www.w3.org/2000/svg' xmlns:xlink='http://www.w3.org/1999/xlink' "
+         "width='" +
+         std::to_string(w) + "' height='" + std::to_string(h) + "'>" + body + "</svg>";
+}
+
+class DxgReferenceTest : public DxgToolTest {
+ protected:
+  void SetUp() override {
+    DxgToolTest::SetUp();
+    fs::create_directories(dir_ / "assets" / "game");
+    fs::create_directories(dir_ / "assets" / "menu" / "deep");
+    WriteFile(dir_ / "assets" / "game" / "strip.svg", kStrip);
+  }
+
+  ToolRun Pack(const std::string& manifest) {
+    WriteFile(dir_ / "assets" / "menu" / "m.manifest", manifest);
+    return Tool("pack " + Path("assets/menu/m.manifest") + " " + Path("m.dxg"));
+  }
+};
+
+TEST_F(DxgReferenceTest, ReferencedPicturesRenderLikeTheirSources) {
+  const std::string frame1 =
+      "<svg width='4' height='4' viewBox='4 0 4 4'><image href='../game/strip.svg' width='8' "
+      "height='4'/></svg>";
+  const std::pair<const char*, std::string> files[] = {
+      {"whole.svg", Svg(8, 4, "<image xlink:href=\"../game/strip.svg\" width='8' height='4'/>")},
+      {"frame1.svg", Svg(4, 4, frame1)},
+      {"twice.svg", Svg(4, 4, "<image href='frame1.svg' width='4' height='4'/>")},
+      {"deep/png.svg", Svg(8, 4, "<image href='../../game/strip.png' width='8' height='4'/>")},
+      {"url.svg", Svg(8, 4,
+                      "<image href='https://example.invalid/a.svg' width='8' height='4'/>"
+                      "<!-- <image href='nowhere.svg'/> -->"
+                      "<image href='../game/strip.svg' width='8' height='4'/>")},
+  };
+  std::string manifest = "Strip ../game/strip.svg 0 0 0 0 opaque\n";
+  for (const auto& [name, text] : files) {
+    WriteFile(dir_ / "assets" / "menu" / name, text);
+    manifest += std::string("X ") + name + " 0 0 0 0 opaque\n";
+  }
+  // A PNG reference: the strip as packed, written back out.
+  ASSERT_EQ(Pack("Strip ../game/strip.svg 0 0 0 0 opaque\n").exit, 0);
+  ASSERT_EQ(Tool("extract " + Path("m.dxg") + " " + Path("x")).exit, 0);
+  fs::copy_file(Path("x/0-Strip.png"), dir_ / "assets" / "game" / "strip.png");
+
+  const ToolRun pack = Pack(manifest);
+  ASSERT_EQ(pack.exit, 0) << pack.err;
+  ArchiveContents c;
+  ReadDxgArchiveFile(Path("m.dxg"), c);
+  ASSERT_EQ(c.items.size(), 1 + std::size(files));
+  const Picture& strip = *c.items[0].picture;
+  for (size_t i = 0; i < std::size(files); ++i) {
+    const Picture& pic = *c.items[i + 1].picture;
+    const int offset = pic.width == 4 ? 4 : 0;
+    // The rasteriser resamples referenced pictures, which may round a channel by a step.
+    auto near = [](uint32_t a, uint32_t b) {
+      for (int shift : {0, 8, 16})
+        if (std::abs(int(a >> shift & 0xFF) - int(b >> shift & 0xFF)) > 2) return false;
+      return true;
+    };
+    ASSERT_EQ(pic.height, 4) << files[i].first;
+    for (int y = 0; y < 4; ++y)
+      for (int x = 0; x < pic.width; ++x)
+        EXPECT_PRED2(near, pic.pixels[size_t(y * pic.width + x)],
+                     strip.pixels[size_t(y * 8 + x + offset)])
+            << files[i].first << " at " << x << "," << y;
+  }
+}
+
+TEST_F(DxgReferenceTest, ReferencesOutsideTheAssetsOrMissingFail) {
+  WriteFile(dir_ / "outside.svg", kStrip);
+  const std::pair<std::string, std::string> cases[] = {
+      {"../../outside.svg", "lies outside"},
+      {(dir_ / "outside.svg").string(), "lies outside"},
+      {"../game/nothing.svg", "is missing"},
+      {"loop.svg", "8 deep"},
+  };
+  for (const auto& [href, reason] : cases) {
+    WriteFile(dir_ / "assets" / "menu" / "loop.svg",
+              Svg(8, 4, "<image href='" + href + "' width='8' height='4'/>"));
+    const ToolRun run = Pack("; pictures\nA ../game/strip.svg 0 0\nB loop.svg 0 0\n");
+    EXPECT_EQ(run.exit, 1) << href;
+    EXPECT_TRUE(run.err.starts_with(Path("assets/menu/m.manifest") + ":3: ")) << run.err;
+    EXPECT_NE(run.err.find(href), std::string::npos) << run.err;
+    EXPECT_NE(run.err.find(reason), std::string::npos) << run.err;
+    EXPECT_FALSE(fs::exists(Path("m.dxg"))) << href;
   }
 }
 

@@ -49,8 +49,8 @@ std::vector<ManifestEntry> ParseManifest(const std::string& text, const std::str
     auto fail = [&](const std::string& message) -> ManifestError {
       return ManifestError(path + ":" + std::to_string(number) + ": " + message);
     };
-    if (fields.size() != 4 && fields.size() != 6 && fields.size() != 7)
-      throw fail("expected NAME SOURCE PATTERN_W PATTERN_H [SKIP_W SKIP_H [KEY]], got " +
+    if (fields.size() != 4 && fields.size() != 6 && fields.size() != 7 && fields.size() != 8)
+      throw fail("expected NAME SOURCE PATTERN_W PATTERN_H [SKIP_W SKIP_H [KEY [mirror]]], got " +
                  std::to_string(fields.size()) + " fields");
     ManifestEntry entry;
     entry.line = number;
@@ -64,10 +64,15 @@ std::vector<ManifestEntry> ParseManifest(const std::string& text, const std::str
         throw fail("\"" + std::string(fields[i]) + "\" is not a whole number of pixels");
       *targets[i - 2] = *value;
     }
-    if (fields.size() == 7 && fields[6] != "opaque") {
+    if (fields.size() >= 7 && fields[6] != "opaque") {
       entry.key = HexColor(fields[6]);
       if (!entry.key)
         throw fail("key \"" + std::string(fields[6]) + "\" is neither #RRGGBB nor opaque");
+    }
+    if (fields.size() == 8) {
+      if (fields[7] != "mirror")
+        throw fail("\"" + std::string(fields[7]) + "\" after the key is not mirror");
+      entry.mirror = true;
     }
     entries.push_back(std::move(entry));
   }

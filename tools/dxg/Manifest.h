@@ -23,6 +23,7 @@ struct ManifestEntry {
   int skipWidth = 0;
   int skipHeight = 0;
   std::optional<uint32_t> key;  // 0x00RRGGBB; none for an opaque item
+  bool mirror = false;          // each pattern cell flipped left-right
 };
 
 // Parses manifest text; `path` only names the file in messages.

@@ -9,6 +9,7 @@
 #include "Commands.h"
 #include "Flatten.h"
 #include "Manifest.h"
+#include "MirrorCells.h"
 #include "SourceImage.h"
 #include "engine/DxgArchive.h"
 
@@ -54,7 +55,8 @@ void LoadFontAliasesNear(const fs::path& folder) {
   }
 }
 
-ArchiveItem MakeItem(const ManifestEntry& entry, const fs::path& folder, const std::string& where) {
+ArchiveItem MakeItem(const ManifestEntry& entry, const fs::path& folder, const fs::path& root,
+                     const std::string& where) {
   ArchiveItem item;
   item.name = entry.name;
   item.patternWidth = entry.patternWidth;
@@ -67,7 +69,11 @@ ArchiveItem MakeItem(const ManifestEntry& entry, const fs::path& folder, const s
     item.transparentColor = ((rgb & 0xFF) << 16) | (rgb & 0xFF00) | (rgb >> 16);
   }
   try {
-    item.picture = Flatten(LoadSourceImage((folder / entry.source).string()), entry.key);
+    SourceImage image = LoadSourceImage((folder / entry.source).string(), root.string());
+    if (entry.mirror)
+      MirrorCells(image, entry.patternWidth, entry.patternHeight, entry.skipWidth,
+                  entry.skipHeight);
+    item.picture = Flatten(image, entry.key);
   } catch (const std::exception& e) {
     throw std::runtime_error(where + ":" + std::to_string(entry.line) + ": " + e.what());
   }
@@ -96,6 +102,8 @@ void WriteAtomically(const fs::path& out, const std::vector<uint8_t>& bytes) {
 int PackCommand(const std::string& manifest, const std::string& out) {
   try {
     const fs::path folder = fs::path(manifest).parent_path();
+    // Pictures may share art across the archives' folders, but nothing outside them.
+    const fs::path root = fs::absolute(manifest).parent_path().parent_path();
     const auto entries = ParseManifest(ReadText(manifest), manifest);
     LoadFontAliasesNear(folder);
     ArchiveContents contents;
@@ -106,7 +114,7 @@ int PackCommand(const std::string& manifest, const std::string& out) {
       contents.colorTable[at + 2] = rgb[0];
     }
     for (const ManifestEntry& entry : entries)
-      contents.items.push_back(MakeItem(entry, folder, manifest));
+      contents.items.push_back(MakeItem(entry, folder, root, manifest));
     WriteAtomically(out, WriteDxgArchive(contents));
   } catch (const std::exception& e) {
     std::fprintf(stderr, "%s\n", e.what());

@@ -12,6 +12,8 @@
 #include <memory>
 #include <stdexcept>
 
+#include "ImageReferences.h"
+
 namespace brinecast {
 namespace {
 
@@ -38,8 +40,8 @@ uint32_t Unpremultiply(uint32_t p) {
   return (a << 24) | channel(16) | channel(8) | channel(0);
 }
 
-SourceImage LoadSvg(const std::string& path) {
-  const std::string data = ReadFile(path);
+SourceImage LoadSvg(const std::string& path, const std::string& referenceRoot) {
+  const std::string data = InlineImageReferences(ReadFile(path), path, referenceRoot);
   GError* error = nullptr;
   RsvgHandle* handle =
       rsvg_handle_new_from_data(reinterpret_cast<const guint8*>(data.data()), data.size(), &error);
@@ -101,8 +103,8 @@ SourceImage LoadPng(const std::string& path) {
 
 }  // namespace
 
-SourceImage LoadSourceImage(const std::string& path) {
-  if (EndsWith(path, ".svg")) return LoadSvg(path);
+SourceImage LoadSourceImage(const std::string& path, const std::string& referenceRoot) {
+  if (EndsWith(path, ".svg")) return LoadSvg(path, referenceRoot);
   if (EndsWith(path, ".png")) return LoadPng(path);
   throw std::runtime_error("\"" + path + "\": only .svg and .png sources are packed");
 }
