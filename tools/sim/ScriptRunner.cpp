@@ -30,6 +30,7 @@ std::optional<uint64_t> ScriptRunner::Drive(uint64_t deadline) {
           up.key = *releaseAfterWait_;
           releaseAfterWait_.reset();
           Queue(up);
+          return now;
         }
       }
       if (framesUntil_) {
@@ -74,7 +75,7 @@ std::optional<uint64_t> ScriptRunner::Execute(const Command& command) {
         pointerY_ = command.event.y;
       }
       Queue(command.event);
-      return std::nullopt;
+      return now;
     case Op::Press:
     case Op::Hold: {
       PlatformEvent key = command.event;
@@ -87,7 +88,7 @@ std::optional<uint64_t> ScriptRunner::Execute(const Command& command) {
       }
       key.kind = Kind::KeyUp;
       Queue(key);
-      return std::nullopt;
+      return now;
     }
     case Op::Click:
       for (Kind kind : {Kind::MouseDown, Kind::MouseUp, Kind::Click}) {
@@ -96,7 +97,7 @@ std::optional<uint64_t> ScriptRunner::Execute(const Command& command) {
         event.button = MouseButton::Left;
         Queue(event);
       }
-      return std::nullopt;
+      return now;
     case Op::Joystick:
       platform_.SetJoystick(command.joystick);
       return std::nullopt;

@@ -32,7 +32,9 @@ class ScriptRunner {
   const std::optional<ScriptError>& Error() const { return error_; }
 
  private:
-  // Runs one command; returns the time to reach if it needs time to pass.
+  // Runs one command; returns the time to reach if it needs time to pass, or
+  // the present time after queuing events, so that the game takes them before
+  // the next command (a snapshot then shows what they did).
   std::optional<uint64_t> Execute(const Command& command);
   void Queue(PlatformEvent event);
   void Screenshot(const Command& command) const;
