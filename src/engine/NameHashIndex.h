@@ -3,6 +3,7 @@
 #include <array>
 #include <string>
 #include <string_view>
+#include <unordered_map>
 #include <vector>
 
 namespace brinecast {
@@ -35,13 +36,18 @@ class TNameHashIndex {
   void Set(T* item, std::string_view name) {
     Remove(item);
     std::string lower = Lower(name);
-    buckets_[Bucket(lower)].push_back(Entry{item, std::move(lower)});
+    const int bucket = Bucket(lower);
+    buckets_[bucket].push_back(Entry{item, std::move(lower)});
+    bucketOf_[item] = bucket;
   }
 
+  // Only the item's own bucket is searched, and only if it was filed: naming each
+  // of an archive's many items must not rescan all the others.
   void Remove(T* item) {
-    for (auto& bucket : buckets_) {
-      std::erase_if(bucket, [item](const Entry& e) { return e.item == item; });
-    }
+    auto it = bucketOf_.find(item);
+    if (it == bucketOf_.end()) return;
+    std::erase_if(buckets_[it->second], [item](const Entry& e) { return e.item == item; });
+    bucketOf_.erase(it);
   }
 
   T* Find(std::string_view name) const {
@@ -55,6 +61,7 @@ class TNameHashIndex {
 
   void Clear() {
     for (auto& bucket : buckets_) bucket.clear();
+    bucketOf_.clear();
   }
 
  private:
@@ -63,6 +70,7 @@ class TNameHashIndex {
     std::string lowerName;
   };
   std::array<std::vector<Entry>, 256> buckets_;  // newest at the back
+  std::unordered_map<const T*, int> bucketOf_;
 };
 
 }  // namespace brinecast
