@@ -15,12 +15,13 @@ namespace {
 
 // Patterns along one side of a picture that was never prepared: whole cells,
 // plus a last pattern that fits exactly without its trailing gap.
+// Wide arithmetic: the sizes and skips come from the archive unchecked.
 int PatternsAcross(int size, int pattern, int skip) {
-  const int cell = pattern + skip;
+  const long long cell = static_cast<long long>(pattern) + skip;
   if (pattern <= 0 || cell <= 0) return 0;
-  int n = size / cell;
+  long long n = size / cell;
   if (size % cell == pattern) ++n;
-  return n;
+  return static_cast<int>(n);
 }
 
 bool PictureUsable(const std::optional<Picture>& picture) {
@@ -101,16 +102,20 @@ void TPictureCollectionItem::Prepare() {
 
   const int w = Width();
   const int h = Height();
-  const int cellW = w + SkipWidth;
-  const int cellH = h + SkipHeight;
+  // Wide arithmetic: the skips come from the archive unchecked. Every whole cell
+  // lies within the picture, so the rectangles themselves fit an int.
+  const long long cellW = static_cast<long long>(w) + SkipWidth;
+  const long long cellH = static_cast<long long>(h) + SkipHeight;
   if (w <= 0 || h <= 0 || cellW <= 0 || cellH <= 0) return;
-  const int columns = (pic.width + SkipWidth) / cellW;
-  const int rows = (pic.height + SkipHeight) / cellH;
+  const long long columns = (static_cast<long long>(pic.width) + SkipWidth) / cellW;
+  const long long rows = (static_cast<long long>(pic.height) + SkipHeight) / cellH;
   if (columns <= 0 || rows <= 0) return;
-  patterns_.reserve(static_cast<size_t>(columns) * rows);
-  for (int r = 0; r < rows; ++r) {
-    for (int c = 0; c < columns; ++c) {
-      patterns_.push_back(TRect{c * cellW, r * cellH, c * cellW + w, r * cellH + h});
+  patterns_.reserve(static_cast<size_t>(columns * rows));
+  for (long long r = 0; r < rows; ++r) {
+    for (long long c = 0; c < columns; ++c) {
+      const int left = static_cast<int>(c * cellW);
+      const int top = static_cast<int>(r * cellH);
+      patterns_.push_back(TRect{left, top, left + w, top + h});
     }
   }
 }

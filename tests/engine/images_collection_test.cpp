@@ -95,11 +95,12 @@ TEST(PictureCollectionItemGrid, PatternsBeforeAndAfterPreparing) {
       {300, 50, 50, 50, 0, 0, 6, 6, 5, {250, 0, 300, 50}},
       {290, 50, 50, 50, 10, 0, 5, 5, 4, {240, 0, 290, 50}},
       {290, 50, 50, 50, 10, 0, 5, 5, 1, {60, 0, 110, 50}},
-      {120, 90, 0, 0, 0, 0, 1, 1, 0, {0, 0, 120, 90}},     // whole picture
-      {100, 70, 40, 30, 5, 5, 4, 4, 3, {45, 35, 85, 65}},  // row by row
-      {55, 20, 50, 20, 10, 0, 0, 1, 0, {0, 0, 50, 20}},    // the two rules disagree
-      {40, 40, 50, 50, 0, 0, 0, 0, 0, {}},                 // pattern larger than picture
-      {40, 40, 10, 10, -10, 0, 0, 0, 0, {}},               // nonsense skip: no patterns
+      {120, 90, 0, 0, 0, 0, 1, 1, 0, {0, 0, 120, 90}},          // whole picture
+      {100, 70, 40, 30, 5, 5, 4, 4, 3, {45, 35, 85, 65}},       // row by row
+      {55, 20, 50, 20, 10, 0, 0, 1, 0, {0, 0, 50, 20}},         // the two rules disagree
+      {40, 40, 50, 50, 0, 0, 0, 0, 0, {}},                      // pattern larger than picture
+      {40, 40, 10, 10, -10, 0, 0, 0, 0, {}},                    // nonsense skip: no patterns
+      {10, 10, 1, 1, INT_MAX, INT_MAX, 0, 1, 0, {0, 0, 1, 1}},  // cell beyond int
   };
   for (const Case& c : cases) {
     TPictureCollectionItem item;
