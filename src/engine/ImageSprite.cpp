@@ -39,7 +39,9 @@ TRect TImageSprite::ImageRect() const {
   if (Image == nullptr) return r;
   int dx = (Width - Image->Width()) / 2;
   int dy = (Height - Image->Height()) / 2;
-  return TRect{r.Left + dx, r.Top + dy, r.Right + dx, r.Bottom + dy};
+  // Saturating like the bounds themselves, for a sprite flung far off the surface.
+  return TRect{SaturatingAdd(r.Left, dx), SaturatingAdd(r.Top, dy), SaturatingAdd(r.Right, dx),
+               SaturatingAdd(r.Bottom, dy)};
 }
 
 void TImageSprite::Render() {

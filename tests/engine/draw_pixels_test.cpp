@@ -149,6 +149,9 @@ TEST_F(DrawPixels, ExtremeArgumentsDrawNothingOffTheSurface) {
     s->Width = INT_MAX;
     s->Height = INT_MAX;
     s->FramePos = far;
+    // The image box saturates like the bounds it is shifted from.
+    EXPECT_EQ(s->ImageRect().Top, INT_MAX);
+    EXPECT_EQ(s->ImageRect().Bottom, INT_MAX);
   }
   root.Move(1);
   root.Draw();
