@@ -1,6 +1,7 @@
 #include <benchmark/benchmark.h>
 
 #include "engine/DxgArchive.h"
+#include "engine/PictureCollection.h"
 
 namespace {
 
@@ -36,5 +37,18 @@ void BM_LoadArchive(benchmark::State& state) {
                           static_cast<int64_t>(bytes.size()));
 }
 BENCHMARK(BM_LoadArchive);
+
+// An archive of many tiny items names each once: filing a name must not rescan
+// the items named before it, so time per item stays flat as the count grows.
+void BM_NameManyItems(benchmark::State& state) {
+  const auto count = static_cast<int>(state.range(0));
+  for (auto _ : state) {
+    brinecast::TPictureCollection items;
+    for (int i = 0; i < count; ++i) items.Add()->SetName("");
+    benchmark::DoNotOptimize(items.Find(""));
+  }
+  state.SetItemsProcessed(state.iterations() * count);
+}
+BENCHMARK(BM_NameManyItems)->Arg(1000)->Arg(100000);
 
 }  // namespace
