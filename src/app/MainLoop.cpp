@@ -53,7 +53,10 @@ bool MainLoop::BoxTakes(const PlatformEvent& event) {
   switch (event.kind) {
     case Kind::KeyDown:
       if (!ClosesBox(event.key)) return false;
-      swallowKeyUp_.push_back(event.key);
+      // A held key repeats its press but is released once.
+      if (std::find(swallowKeyUp_.begin(), swallowKeyUp_.end(), event.key) == swallowKeyUp_.end()) {
+        swallowKeyUp_.push_back(event.key);
+      }
       return true;
     case Kind::KeyUp: {
       auto pending = std::find(swallowKeyUp_.begin(), swallowKeyUp_.end(), event.key);

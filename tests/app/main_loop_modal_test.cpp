@@ -122,6 +122,24 @@ TEST(MessageBox, TheClosingKeysReleaseIsNotTakenByTheGameLater) {
   EXPECT_EQ(run.HeardAfterOpening()[0].t, 200U);
 }
 
+TEST(MessageBox, AHeldKeysRepeatsOwedOneReleaseNotOneEach) {
+  BoxRun run;
+  run.host.onEvent = [&](const PlatformEvent& event) {
+    if (event.kind != Kind::KeyUp || event.key != vk::F1) return;
+    run.host.loop.ShowMessage("first");
+    run.host.loop.ShowMessage("second");
+  };
+  // Enter held: its auto-repeat closes the second box too; one release ends it.
+  run.Run({{100, Key(Kind::KeyDown, vk::Return)},
+           {110, Key(Kind::KeyDown, vk::Return)},
+           {150, Key(Kind::KeyUp, vk::Return)},
+           {200, Key(Kind::KeyDown, vk::Return)},
+           {210, Key(Kind::KeyUp, vk::Return)}});
+  std::vector<uint64_t> heard;
+  for (const auto& entry : run.HeardAfterOpening()) heard.push_back(entry.t);
+  EXPECT_EQ(heard, (std::vector<uint64_t>{200, 210}));
+}
+
 TEST(MessageBox, FocusChangesStillReachTheGame) {
   BoxRun run;
   run.Run({{50, At(Kind::Deactivate)}, {80, At(Kind::Activate)}, {100, At(Kind::DismissBox)}});
