@@ -8,6 +8,11 @@
 
 namespace brinecast::sim {
 
+namespace {
+constexpr int kBlankWidth = 800;
+constexpr int kBlankHeight = 600;
+}  // namespace
+
 void ScriptRunner::Queue(PlatformEvent event) {
   if (event.kind != PlatformEvent::Kind::MouseMove) {
     event.x = pointerX_;
@@ -118,9 +123,12 @@ std::optional<uint64_t> ScriptRunner::Execute(const Command& command) {
 
 void ScriptRunner::Screenshot(const Command& command) const {
   SDL_Surface* frame = platform_.LastFrame();
-  if (frame == nullptr) throw ScriptError(command.line, "no frame has been presented yet");
-  // Opaque RGB: the frame's alpha byte carries nothing the player sees.
-  SDL_Surface* rgb = SDL_ConvertSurfaceFormat(frame, SDL_PIXELFORMAT_RGB24, 0);
+  // Opaque RGB: the frame's alpha byte carries nothing the player sees. Before the
+  // first frame the window shows black.
+  SDL_Surface* rgb = frame != nullptr ? SDL_ConvertSurfaceFormat(frame, SDL_PIXELFORMAT_RGB24, 0)
+                                      : SDL_CreateRGBSurfaceWithFormat(0, kBlankWidth, kBlankHeight,
+                                                                       24, SDL_PIXELFORMAT_RGB24);
+  if (frame == nullptr && rgb != nullptr) SDL_FillRect(rgb, nullptr, 0);
   const bool saved = rgb != nullptr && IMG_SavePNG(rgb, command.file.c_str()) == 0;
   SDL_FreeSurface(rgb);
   if (!saved) {
