@@ -2,7 +2,9 @@
 
 #include <array>
 #include <cstdint>
+#include <functional>
 #include <memory>
+#include <span>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -14,6 +16,7 @@
 namespace brinecast {
 
 class TDXDraw;
+struct ArchiveContents;
 
 class EPictureCollectionError : public EngineError {
  public:
@@ -40,6 +43,7 @@ class TPictureCollection {
   // Replaces the items with an archive's. Reading errors propagate, with the
   // items read so far kept. Prepared at once if the drawing surface is ready.
   void LoadFromFile(const std::string& path);
+  void LoadFromMemory(std::span<const uint8_t> bytes);
 
   // Prepares every item. A collection linked to a drawing component that is not
   // initialised cannot be prepared: EPictureCollectionError.
@@ -57,6 +61,8 @@ class TPictureCollection {
   friend class TPictureCollectionItem;
   void NameChanged(TPictureCollectionItem* item) { index_.Set(item, item->Name()); }
   bool DrawReady() const;
+  void LoadWith(const std::function<void(ArchiveContents&)>& read);
+  void Take(ArchiveContents& contents);
 
   std::vector<std::unique_ptr<TPictureCollectionItem>> items_;
   TNameHashIndex<TPictureCollectionItem> index_;

@@ -4,13 +4,14 @@ if(TARGET brinecast_tests_engine AND TARGET brinecast-dxg)
 endif()
 
 if(BRINECAST_FUZZ AND CMAKE_CXX_COMPILER_ID MATCHES "Clang")
-  # The reader is compiled in again here so it carries the fuzzer's coverage probes;
+  # The reader and the picture code are compiled in again here so they carry the fuzzer's coverage probes;
   # the library copy stays uninstrumented for everything else.
-  file(GLOB reader_sources ${CMAKE_SOURCE_DIR}/src/engine/Dxg*.cpp ${CMAKE_SOURCE_DIR}/src/engine/Dib*.cpp)
+  file(GLOB reader_sources ${CMAKE_SOURCE_DIR}/src/engine/Dxg*.cpp ${CMAKE_SOURCE_DIR}/src/engine/Dib*.cpp
+    ${CMAKE_SOURCE_DIR}/src/engine/PictureCollection*.cpp ${CMAKE_SOURCE_DIR}/src/engine/PictureRotate.cpp)
   add_executable(brinecast_fuzz_dxg ${CMAKE_CURRENT_LIST_DIR}/dxg_fuzz.cpp ${reader_sources})
   target_compile_options(brinecast_fuzz_dxg PRIVATE -fsanitize=fuzzer)
   target_link_options(brinecast_fuzz_dxg PRIVATE -fsanitize=fuzzer)
-  target_link_libraries(brinecast_fuzz_dxg PRIVATE brinecast_engine)
+  target_link_libraries(brinecast_fuzz_dxg PRIVATE brinecast_engine SDL2::SDL2)
   brinecast_warnings(brinecast_fuzz_dxg)
   # The seed corpus is a few hand-made archives; findings go to a scratch folder.
   set(corpus ${CMAKE_CURRENT_BINARY_DIR}/fuzz_dxg_corpus)
