@@ -5,7 +5,7 @@
 #include <limits>
 
 #include "app/LoopHost.h"
-#include "app/WindowTimer.h"
+#include "engine/WindowTimer.h"
 #include "platform/VirtualKeys.h"
 
 namespace brinecast {

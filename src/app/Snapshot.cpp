@@ -2,6 +2,7 @@
 
 #include "app/JsonWriter.h"
 #include "app/TForm1.h"
+#include "engine/ImageSprite.h"
 
 namespace brinecast {
 

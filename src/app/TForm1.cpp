@@ -27,18 +27,14 @@ void FillWaveList(TWaveCollection& waves) {
 }  // namespace
 
 TForm1::TForm1(Platform& platform, std::string appDir, uint64_t seed)
-    : DXSpriteEngine1(DXDraw1),
-      GameImgs(DXDraw1),
-      DXImageList1(DXDraw1),
-      Timer1(platform, 10),
-      Timer2(platform, 2000),
-      Timer3(platform, 2000),
-      Timer4(platform, 128),
-      RandomGen(seed),
+    : TGame(platform, seed),
+      Music(platform),
       Loop(platform, *this),
       platform_(platform),
-      appDir_(std::move(appDir)) {
+      appDir_(std::move(appDir)),
+      configFile_(appDir_, std::string()) {
   FillWaveList(DXWaveList1.Items());
+  DXWaveList1.Initialize(platform);
   DXTimer1.LastTime = platform_.Ticks();
   // The drawing component comes up with the window.
   DXDraw1.Initialize();
@@ -46,42 +42,9 @@ TForm1::TForm1(Platform& platform, std::string appDir, uint64_t seed)
 
 TForm1::~TForm1() = default;
 
-void TForm1::FormCreate() {
-  // The rest of the start-up sequence lands with the game's screens.
-  DXImageList1.Items().MakeColorTable();
-  DXImageList1.Items().LoadFromFile(appDir_ + "Data/MenuImgs.dxg");
-  GameImgs.Items().LoadFromFile(appDir_ + "Data/GameImgs.dxg");
+void TForm1::SetPrefDir(std::string prefDir) {
+  configFile_ = TConfigFile(appDir_, std::move(prefDir));
 }
-
-void TForm1::DXTimer1Timer(uint32_t /*lagCount*/) {
-  if (!DXDraw1.CanDraw()) return;
-  DXDraw1.Fill(0);
-  ++FrameNo;
-  DXSpriteEngine1.Move(FrameNo);
-  DXSpriteEngine1.PurgeDead();
-  DXSpriteEngine1.Draw();
-  platform_.Present(DXDraw1.Surface());
-}
-
-void TForm1::Timer1Timer() {}
-void TForm1::Timer2Timer() {}
-void TForm1::Timer3Timer() {}
-void TForm1::Timer4Timer() {}
-void TForm1::FormKeyDown(int /*key*/, bool /*alt*/) {}
-void TForm1::FormKeyUp(int /*key*/, bool /*alt*/) {}
-void TForm1::DXDraw1MouseDown(MouseButton /*button*/, int /*x*/, int /*y*/) {}
-void TForm1::DXDraw1MouseMove(int /*x*/, int /*y*/) {}
-void TForm1::DXDraw1MouseUp(MouseButton /*button*/, int /*x*/, int /*y*/) {}
-void TForm1::DXDraw1Click() {}
-
-void TForm1::FormCloseQuery(bool& canClose) {
-  // Until the exit question exists, a close request ends the program.
-  canClose = true;
-}
-
-void TForm1::WMGetSysCommand(int /*command*/) {}
-void TForm1::FormActivate() {}
-void TForm1::FormDeactivate() {}
 
 WindowTimer& TForm1::Timer(size_t index) {
   WindowTimer* timers[] = {&Timer1, &Timer2, &Timer3, &Timer4};
@@ -143,6 +106,9 @@ void TForm1::HandleEvent(const PlatformEvent& event) {
       break;
     case Kind::Deactivate:
       FormDeactivate();
+      break;
+    case Kind::JoystickRemoved:
+      JoystickRemoved();
       break;
     case Kind::DismissBox:
       break;

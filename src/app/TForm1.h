@@ -1,25 +1,33 @@
 #pragma once
 
+#include <array>
 #include <cstdint>
+#include <memory>
 #include <string>
 
 #include "app/LoopHost.h"
 #include "app/MainLoop.h"
-#include "app/Random.h"
-#include "app/RunningGame.h"
-#include "app/WindowTimer.h"
-#include "engine/DXDraw.h"
-#include "engine/DXImageList.h"
-#include "engine/DXSpriteEngine.h"
-#include "engine/ImageSprite.h"
-#include "media/WaveCollection.h"
+#include "engine/SpriteRef.h"
+#include "media/Music.h"
+#include "objects/Game.h"
 #include "platform/Platform.h"
+#include "storage/Config.h"
+#include "storage/ConfigFile.h"
 
 namespace brinecast {
 
+class TMenuB;
+class TFonB;
+class THlp;
+class TAsk;
+class TChk;
+class HttpTransport;
+
 // The main window: owns every component and holds what the game keeps between
-// handlers, so two games can run side by side.
-class TForm1 : public LoopHost, public TRunningGame {
+// handlers, so two games can run side by side. Its procedures live in files by
+// concern: FrameLoop, LevelRules, Timers, Hud, Menus, Keyboard, Mouse,
+// NameEntry, Options, Startup, Online.
+class TForm1 : public LoopHost, public TGame {
  public:
   // System command codes of the window's minimise and maximise.
   static constexpr int kScMinimize = 61472;
@@ -33,8 +41,18 @@ class TForm1 : public LoopHost, public TRunningGame {
   Platform& Host() { return platform_; }
   const std::string& AppDir() const { return appDir_; }
 
-  // Start-up; run by the main block once the window exists.
+  // Where Config.cfg goes when the game's folder cannot be written (may be empty).
+  void SetPrefDir(std::string prefDir);
+  // The HTTP requests of the score submission go through this (not owned).
+  void SetHttpTransport(HttpTransport* transport) { http_ = transport; }
+
+  // TGame: the options the sprites read.
+  bool SoundOn() const override { return Config.SoundOn; }
+  bool SendOnline() const override { return Config.SendOnline; }
+
+  // Start-up (Startup.cpp); run by the main block once the window exists.
   void FormCreate();
+  bool StartupDone() const { return startupDone_; }
 
   // Application.Terminate: the main loop ends after the current handler.
   void Terminate() { terminated_ = true; }
@@ -43,38 +61,104 @@ class TForm1 : public LoopHost, public TRunningGame {
   void ShowMessage(const std::string& text) { Loop.ShowMessage(text); }
 
   // Handlers, named after their component and event.
-  void DXTimer1Timer(uint32_t lagCount);
-  void Timer1Timer();
+  void DXTimer1Timer(uint32_t lagCount);  // FrameLoop.cpp
+  void Timer1Timer();                     // Timers.cpp
   void Timer2Timer();
   void Timer3Timer();
   void Timer4Timer();
-  void FormKeyDown(int key, bool alt);
+  void FormKeyDown(int key, bool alt);  // Keyboard.cpp
   void FormKeyUp(int key, bool alt);
-  void DXDraw1MouseDown(MouseButton button, int x, int y);
+  void DXDraw1MouseDown(MouseButton button, int x, int y);  // Mouse.cpp
   void DXDraw1MouseMove(int x, int y);
   void DXDraw1MouseUp(MouseButton button, int x, int y);
   void DXDraw1Click();
-  void FormCloseQuery(bool& canClose);
+  void FormCloseQuery(bool& canClose);  // Startup.cpp
   void WMGetSysCommand(int command);
   void FormActivate();
   void FormDeactivate();
+  void JoystickRemoved();
 
-  // Components, in the window's creation order.
-  TDXDraw DXDraw1;
+  // Level flow (LevelRules.cpp, Timers.cpp).
+  void StartGame();
+  void NextLevel();
+  void LeaveGame();
+  // The play field's sprites go and the menu background comes back.
+  void ClearPlayField();
+
+  // Screens (Menus.cpp).
+  void BuildMainMenu();
+  void BuildOptions();
+  void BuildHiScores();
+  void BuildHelp();
+  // Asks "Exit?" over the main menu (or "ExitGame?" via LeaveGame).
+  void AskExit();
+  // "Exit?" answered no.
+  void AnswerExitNo();
+  // "ExitGame?" answered no: play resumes.
+  void ResumeGame();
+  // The navigation sound.
+  void NavigationSound() { PlaySound("Poimal"); }
+  // Sets Shown of MenuButtons[n] (1-based) when it exists.
+  void ShowButton(int n, bool shown);
+  void ClearHoverFlags();
+
+  // Name entry (NameEntry.cpp): Enter on the name-entry screen.
+  void CompleteNameEntry();
+
+  // Options file and window mode (Options.cpp).
+  void LoadConfig();
+  void SaveConfig();
+  void ApplyWindowMode();
+
+  // Music call sites (Options.cpp): load and play, or report and turn music off.
+  void PlayMusic(const std::string& file, const std::string& failureText);
+
+  // Online services (Online.cpp).
+  bool SubmitScore();
+  void OpenWorldScores();
+  void VisitPortal();
+
+  // Shows or hides the pointer, whatever was asked before.
+  void ShowMouse(bool show);
+
+  // Components beyond those the sprites share.
   TDXTimer DXTimer1;
-  TDXSpriteEngine DXSpriteEngine1;
-  TDXImageList GameImgs;
-  TDXImageList DXImageList1;
-  WindowTimer Timer1;
-  WindowTimer Timer2;
-  WindowTimer Timer3;
-  TDXWaveList DXWaveList1;
-  WindowTimer Timer4;
-
-  TRandom RandomGen;
-  std::string GameState;
-  uint8_t FrameNo = 0;
+  TMusic Music;
   MainLoop Loop;
+
+  // Screens and questions.
+  TSpriteRef<TAsk> Ask;
+  std::array<TSpriteRef<TMenuB>, 7> MenuButtons{};  // MenuButtons[0] is button 1
+  TSpriteRef<TFonB> OptionsPanel;
+  TSpriteRef<TFonB> HiScoresPanel;
+  TSpriteRef<TFonB> HelpPanel;
+  TSpriteRef<THlp> Hlp;
+  TSpriteRef<TChk> Chk;
+  uint8_t MenuCursor = 0;
+  uint8_t SavedMenuCursor = 0;
+  uint8_t HelpPage = 0;
+
+  // Keyboard.
+  int32_t KeySum = 0;
+  bool EditingAddText = false;
+
+  // Mouse.
+  int32_t LastMouseX = 0;
+  bool OverWin = false;
+  bool OverFull = false;
+  bool OverMusicOn = false;
+  bool OverMusicOff = false;
+  bool OverSoundOn = false;
+  bool OverSoundOff = false;
+  bool OverCheckBox = false;
+
+  // Options, high scores, name entry, online.
+  TConfig Config;
+  std::string PlayerName;
+  bool Sending = false;
+
+  // x of each kind's goal counter, GoalTextX[0] is kind 1.
+  std::array<int, 10> GoalTextX{};
 
  private:
   // The main loop's view of the window.
@@ -85,9 +169,18 @@ class TForm1 : public LoopHost, public TRunningGame {
   TDXTimer& FrameTimer() override { return DXTimer1; }
   void Frame(uint32_t lagCount) override { DXTimer1Timer(lagCount); }
 
+  // Frame-loop pieces (FrameLoop.cpp, Hud.cpp, LevelRules.cpp).
+  void DrawStateTexts();
+  void CatchTextAndSpawns();
+  void LandedCatchText();
+
   Platform& platform_;
   std::string appDir_;
+  TConfigFile configFile_;
+  HttpTransport* http_ = nullptr;
   bool terminated_ = false;
+  bool startupDone_ = false;
+  bool closeRequested_ = false;
 };
 
 }  // namespace brinecast

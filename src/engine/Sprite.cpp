@@ -35,6 +35,7 @@ TSprite::TSprite(TSprite* parent) : parent_(parent) {
 }
 
 TSprite::~TSprite() {
+  *life_ = nullptr;
   Clear();
   if (parent_ != nullptr) {
     if (engine_ != nullptr) {

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <memory>
 #include <vector>
 
 #include "engine/EngineError.h"
@@ -59,6 +60,9 @@ class TSprite {
   bool IsDead() const { return isDead_; }
   int Z() const { return z_; }
 
+  // Shared with every TSpriteRef to this sprite; reset to null when it is freed.
+  const std::shared_ptr<TSprite*>& LifeToken() const { return life_; }
+
   bool CanCollide = true;
   bool CanMove = true;
   bool Visible = true;
@@ -78,6 +82,7 @@ class TSprite {
   std::vector<TSprite*> drawOrder_;
   bool isDead_ = false;
   int z_ = 0;
+  std::shared_ptr<TSprite*> life_ = std::make_shared<TSprite*>(this);
 };
 
 }  // namespace brinecast

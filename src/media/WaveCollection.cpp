@@ -14,6 +14,15 @@ bool SameName(std::string_view a, std::string_view b) {
 
 }  // namespace
 
+void TWaveCollectionItem::Play(bool /*wait*/) {}
+void TWaveCollectionItem::Stop() {}
+
+void TDXWaveList::Initialize(Platform& /*platform*/) {}
+
+void TDXWaveList::StopAll() {
+  for (int i = 0; i < items_.Count(); ++i) items_.Items(i).Stop();
+}
+
 TWaveCollectionItem& TWaveCollection::Add() {
   return items_.emplace_back();
 }

@@ -9,6 +9,8 @@
 
 namespace brinecast {
 
+class Platform;
+
 class EWaveCollectionError : public std::runtime_error {
  public:
   explicit EWaveCollectionError(const std::string& message) : std::runtime_error(message) {}
@@ -20,6 +22,12 @@ class TWaveCollectionItem {
   std::string Name;
   bool Looped = false;
   std::span<const uint8_t> Wave;
+
+  // Plays the sound from its start on a free voice (see the voice rules in
+  // the implementation); does nothing without a sound device.
+  void Play(bool wait);
+  // Stops every voice of this sound.
+  void Stop();
 
   int MaxPlayingCount() const { return maxPlayingCount_; }
   // 0 means no limit; a negative count is kept as 0.
@@ -45,6 +53,12 @@ class TWaveCollection {
 // The wave-list component; the sound device it plays through comes with playback.
 class TDXWaveList {
  public:
+  // Opens every item on the platform's sound device; until then, and without
+  // a device, playing and stopping do nothing.
+  void Initialize(Platform& platform);
+  // Stop on every item, by index.
+  void StopAll();
+
   TWaveCollection& Items() { return items_; }
   const TWaveCollection& Items() const { return items_; }
 

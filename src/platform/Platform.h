@@ -1,5 +1,6 @@
 #pragma once
 
+#include <cstddef>
 #include <cstdint>
 #include <optional>
 #include <string>
@@ -20,12 +21,13 @@ struct PlatformEvent {
     MouseDown,
     MouseUp,
     Click,
-    Close,       // the window's close request
-    Minimise,    // system command: minimise
-    Maximise,    // system command: maximise
-    Activate,    // the game became the active application
-    Deactivate,  // another application took the focus
-    DismissBox,  // the open message box's OK was chosen (the simulator's `dismiss`)
+    Close,            // the window's close request
+    Minimise,         // system command: minimise
+    Maximise,         // system command: maximise
+    Activate,         // the game became the active application
+    Deactivate,       // another application took the focus
+    DismissBox,       // the open message box's OK was chosen (the simulator's `dismiss`)
+    JoystickRemoved,  // the first joystick was unplugged
   };
   Kind kind = Kind::KeyDown;
   int key = 0;       // KeyDown / KeyUp
@@ -86,6 +88,22 @@ class Platform {
   virtual bool MessageBoxOkHit(int x, int y) const = 0;
 
   virtual JoystickState Joystick() = 0;
+
+  // Sound effects. A sound is a complete RIFF WAVE file; SoundOpen returns its
+  // handle, or -1 when there is no sound device (every other call then does
+  // nothing). Each play starts a new voice; a voice is playing until its sound
+  // has ended or it is stopped. `name` is for the record of what played.
+  virtual int SoundOpen(const std::string& name, const uint8_t* wave, size_t size) = 0;
+  virtual int SoundPlay(int sound) = 0;  // a voice, or -1
+  virtual void SoundStop(int voice) = 0;
+  virtual bool SoundPlaying(int voice) = 0;
+
+  // Music: one module at a time. MusicLoad returns a handle, or -1 when the
+  // file cannot be loaded as a module. Playing a module replaces the one heard.
+  virtual int MusicLoad(const std::string& path) = 0;
+  virtual void MusicPlay(int module) = 0;
+  virtual void MusicStop(int module) = 0;
+  virtual void MusicFree(int module) = 0;
 };
 
 }  // namespace brinecast

@@ -8,7 +8,7 @@
 
 #include "app/LoopHost.h"
 #include "app/MainLoop.h"
-#include "app/WindowTimer.h"
+#include "engine/WindowTimer.h"
 #include "platform/headless/HeadlessPlatform.h"
 
 namespace brinecast::testing {

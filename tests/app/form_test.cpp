@@ -5,7 +5,7 @@
 #include <fstream>
 
 #include "app/Project1.h"
-#include "app/Random.h"
+#include "objects/Random.h"
 #include "app/TForm1.h"
 #include "platform/headless/HeadlessPlatform.h"
 

@@ -87,4 +87,21 @@ bool HeadlessPlatform::MessageBoxOkHit(int x, int y) const {
          y < kOkTop + kOkHeight;
 }
 
+int HeadlessPlatform::SoundOpen(const std::string&, const uint8_t*, size_t) {
+  return -1;
+}
+int HeadlessPlatform::SoundPlay(int) {
+  return -1;
+}
+void HeadlessPlatform::SoundStop(int) {}
+bool HeadlessPlatform::SoundPlaying(int) {
+  return false;
+}
+int HeadlessPlatform::MusicLoad(const std::string&) {
+  return -1;
+}
+void HeadlessPlatform::MusicPlay(int) {}
+void HeadlessPlatform::MusicStop(int) {}
+void HeadlessPlatform::MusicFree(int) {}
+
 }  // namespace brinecast

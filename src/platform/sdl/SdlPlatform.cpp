@@ -134,4 +134,21 @@ JoystickState SdlPlatform::Joystick() {
   return joystick_.State();
 }
 
+int SdlPlatform::SoundOpen(const std::string&, const uint8_t*, size_t) {
+  return -1;
+}
+int SdlPlatform::SoundPlay(int) {
+  return -1;
+}
+void SdlPlatform::SoundStop(int) {}
+bool SdlPlatform::SoundPlaying(int) {
+  return false;
+}
+int SdlPlatform::MusicLoad(const std::string&) {
+  return -1;
+}
+void SdlPlatform::MusicPlay(int) {}
+void SdlPlatform::MusicStop(int) {}
+void SdlPlatform::MusicFree(int) {}
+
 }  // namespace brinecast

@@ -38,6 +38,14 @@ class SdlPlatform final : public Platform {
   bool OpenUrl(const std::string& target) override;
   void SetMessageBox(const std::optional<std::string>& text) override;
   bool MessageBoxOkHit(int x, int y) const override;
+  int SoundOpen(const std::string& name, const uint8_t* wave, size_t size) override;
+  int SoundPlay(int sound) override;
+  void SoundStop(int voice) override;
+  bool SoundPlaying(int voice) override;
+  int MusicLoad(const std::string& path) override;
+  void MusicPlay(int module) override;
+  void MusicStop(int module) override;
+  void MusicFree(int module) override;
   JoystickState Joystick() override;
 
  private:

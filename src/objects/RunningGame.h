@@ -3,7 +3,15 @@
 #include <array>
 #include <cstdint>
 
+#include "engine/SpriteRef.h"
+
 namespace brinecast {
+
+class TPlayer;
+class TFon;
+class TVolna;
+class TLimitTime;
+class TToDoFish;
 
 // One goal of a level: land Left more fish of kind FishKind.
 struct TGoal {
@@ -12,8 +20,13 @@ struct TGoal {
 };
 
 // The variables of a running game with their widths; all zero at start. The
-// game's sprite references join them as their classes arrive.
+// sprite references read as absent once their sprite has been freed.
 struct TRunningGame {
+  TSpriteRef<TPlayer> Player;
+  TSpriteRef<TFon> Fon;
+  TSpriteRef<TVolna> Volna;
+  TSpriteRef<TLimitTime> LimitTime;
+  std::array<TSpriteRef<TToDoFish>, 10> ToDoIcons{};  // ToDoIcons[0] is kind 1
   uint16_t LevelNo = 0;
   std::array<TGoal, 10> Goals{};  // Goals[0] is goal 1
   uint8_t GoalCount = 0;

@@ -1,4 +1,4 @@
-#include "app/WindowTimer.h"
+#include "engine/WindowTimer.h"
 
 #include "platform/Platform.h"
 

@@ -1,0 +1,48 @@
+#include "objects/Game.h"
+
+#include "engine/Sprite.h"
+
+namespace brinecast {
+
+TGame::TGame(Platform& platform, uint64_t seed)
+    : DXSpriteEngine1(DXDraw1),
+      GameImgs(DXDraw1),
+      DXImageList1(DXDraw1),
+      DXInput1(platform),
+      Timer1(platform, 10),
+      Timer2(platform, 2000),
+      Timer3(platform, 2000),
+      Timer4(platform, 128),
+      RandomGen(seed) {
+  DXSpriteEngine1.Engine().SetContext(this);
+}
+
+TGame::~TGame() {
+  // Sprites are freed before the components they draw with.
+  DXSpriteEngine1.Engine().Clear();
+}
+
+void TGame::PlaySound(std::string_view name) {
+  if (SoundOn()) DXWaveList1.Items().Find(name).Play(false);
+}
+
+void TGame::StopSound(std::string_view name) {
+  if (SoundOn()) DXWaveList1.Items().Find(name).Stop();
+}
+
+void TGame::StopAllSounds() {
+  DXWaveList1.StopAll();
+}
+
+void TGame::LevelComplete() {
+  StopAllSounds();
+  Timer1.SetEnabled(false);
+  Timer2.SetEnabled(true);
+  Timer4.SetEnabled(true);
+}
+
+TGame& Game(const TSprite& sprite) {
+  return static_cast<TGame&>(*sprite.Engine()->Context());
+}
+
+}  // namespace brinecast

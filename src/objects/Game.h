@@ -1,0 +1,69 @@
+#pragma once
+
+#include <cstdint>
+#include <string>
+#include <string_view>
+
+#include "engine/DXDraw.h"
+#include "engine/DXImageList.h"
+#include "engine/DXSpriteEngine.h"
+#include "engine/SpriteEngine.h"
+#include "engine/WindowTimer.h"
+#include "media/DXInput.h"
+#include "media/WaveCollection.h"
+#include "objects/Random.h"
+#include "objects/RunningGame.h"
+
+namespace brinecast {
+
+class Platform;
+
+// What the game's sprites share with the main window: its components, the game
+// state and the running-game variables. The main window derives from it and
+// hangs itself on its sprite engine, so a sprite reaches it as Game(*this).
+class TGame : public TEngineContext, public TRunningGame {
+ public:
+  TGame(Platform& platform, uint64_t seed);
+  ~TGame() override;
+  TGame(const TGame&) = delete;
+  TGame& operator=(const TGame&) = delete;
+
+  // Options the sprites read (kept in the options record of the main window).
+  virtual bool SoundOn() const = 0;
+  virtual bool SendOnline() const = 0;
+
+  uint32_t Random(uint32_t n) { return RandomGen.Random(n); }
+  // The sound effect, when sound is on; the same for stopping one.
+  void PlaySound(std::string_view name);
+  void StopSound(std::string_view name);
+  // Every sound effect stops (not guarded by the sound option).
+  void StopAllSounds();
+  // All goals met: play freezes and the bonus count starts.
+  void LevelComplete();
+
+  // Components, in the window's creation order.
+  TDXDraw DXDraw1;
+  TDXSpriteEngine DXSpriteEngine1;
+  TDXImageList GameImgs;
+  TDXImageList DXImageList1;
+  TDXInput DXInput1;
+  WindowTimer Timer1;
+  WindowTimer Timer2;
+  WindowTimer Timer3;
+  TDXWaveList DXWaveList1;
+  WindowTimer Timer4;
+
+  TRandom RandomGen;
+  std::string GameState;
+  uint8_t FrameNo = 0;
+
+  // Set by the mouse handlers, read (and the steps cleared) by the boat.
+  bool MouseHeld = false;
+  bool MouseStepLeft = false;
+  bool MouseStepRight = false;
+};
+
+// The game a sprite belongs to.
+TGame& Game(const TSprite& sprite);
+
+}  // namespace brinecast

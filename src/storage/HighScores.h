@@ -1,0 +1,19 @@
+#pragma once
+
+#include <cstdint>
+#include <string>
+
+#include "storage/Config.h"
+
+namespace brinecast {
+
+// Ten rows "Anonymous" with 10000, 9000, ..., 1000.
+void ResetHighScores(TConfig& config);
+// Selection sort, best first; among equal scores the upper row first.
+void SortHighScores(TConfig& config);
+// Whether a finished game's score enters the table (beats row 10, unsigned).
+bool Qualifies(int64_t score, const TConfig& config);
+// Inserts below every row that is at least as good; returns the row (1..10).
+int InsertHighScore(TConfig& config, const std::string& name, int64_t score);
+
+}  // namespace brinecast
