@@ -3,6 +3,7 @@
 #include <array>
 #include <cstdint>
 #include <memory>
+#include <optional>
 #include <string>
 
 #include "app/LoopHost.h"
@@ -156,6 +157,9 @@ class TForm1 : public LoopHost, public TGame {
   TConfig Config;
   std::string PlayerName;
   bool Sending = false;
+
+  // Window mode for this run only (command line); the saved choice stays.
+  std::optional<bool> WindowedOverride;
 
   // x of each kind's goal counter, GoalTextX[0] is kind 1.
   std::array<int, 10> GoalTextX{};
