@@ -9,6 +9,7 @@ packages=(
   libgtest-dev libgmock-dev libbenchmark-dev
   fonts-liberation fonts-comic-neue
   xvfb xdotool imagemagick
+  desktop-file-utils appstream dpkg-dev file librsvg2-bin man-db
 )
 
 missing=()
