@@ -1,3 +1,4 @@
+// The high-score table's rules: defaults, the start-up sort, qualification and insertion.
 #pragma once
 
 #include <cstdint>
@@ -13,7 +14,9 @@ void ResetHighScores(TConfig& config);
 void SortHighScores(TConfig& config);
 // Whether a finished game's score enters the table (beats row 10, unsigned).
 bool Qualifies(int64_t score, const TConfig& config);
-// Inserts below every row that is at least as good; returns the row (1..10).
+// Inserts below every row that is at least as good, dropping the old row 10;
+// the name is cut to 12 characters and the score to its low 32 bits. Returns
+// the row (1..10), or 0 with the table unchanged when the score does not qualify.
 int InsertHighScore(TConfig& config, const std::string& name, int64_t score);
 
 }  // namespace brinecast

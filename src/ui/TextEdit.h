@@ -1,3 +1,4 @@
+// The typing rule of names and the options text: which keys type and what they append.
 #pragma once
 
 #include <string>
