@@ -1,0 +1,24 @@
+// Where the score server lives and the requests the game makes of it.
+#pragma once
+
+#include <string>
+#include <string_view>
+#include <vector>
+
+namespace brinecast {
+
+// host or host:port of letters, digits, dots and hyphens, port 1 to 65535.
+bool IsValidServerHost(std::string_view host);
+
+// BRINECAST_SCORE_SERVER when set and valid, else the address fixed at build time.
+std::string ScoreServerHost();
+
+std::string CheckUrl(std::string_view host);
+std::string SubmitUrl(std::string_view host, std::string_view encodedPayload);
+std::string WorldScoresUrl(std::string_view host);
+std::string PortalUrl(std::string_view host);
+
+// User-Agent, Accept and Content-Type, sent with both requests.
+std::vector<std::string> ScoreRequestHeaders();
+
+}  // namespace brinecast

@@ -1,0 +1,87 @@
+#include <gtest/gtest.h>
+
+#include <cstdlib>
+#include <optional>
+#include <string>
+
+#include "online/ScoreServer.h"
+
+namespace brinecast {
+namespace {
+
+TEST(ScoreServerUrls, ExactUrls) {
+  EXPECT_EQ(CheckUrl("example.net"), "http://example.net/cgi/version.pl?version&prg=Brinecast");
+  EXPECT_EQ(SubmitUrl("127.0.0.1:8765", "NFTGG3DF"),
+            "http://127.0.0.1:8765/cgi/version.pl?hs&prg=Brinecast&inf=NFTGG3DF");
+  EXPECT_EQ(WorldScoresUrl("h:1"), "http://h:1/cgi/version.pl?prg=Brinecast&show&type=0");
+  EXPECT_EQ(PortalUrl("h:1"), "http://h:1/");
+}
+
+TEST(ScoreServerUrls, FixedHeaders) {
+  const std::vector<std::string> expected = {"User-Agent: Mozilla/3.0 (compatible; Brinecast)",
+                                             "Accept: text/html, */*", "Content-Type: text/html"};
+  EXPECT_EQ(ScoreRequestHeaders(), expected);
+}
+
+struct HostCase {
+  const char* host;
+  bool valid;
+};
+
+TEST(ScoreServerHost, ValidHosts) {
+  const HostCase cases[] = {
+      {"localhost", true},      {"localhost:8765", true}, {"127.0.0.1:1", true},
+      {"scores.example", true}, {"a-b.c:65535", true},    {"", false},
+      {":80", false},           {"host:", false},         {"host:0", false},
+      {"host:65536", false},    {"host:12a", false},      {"host:123456", false},
+      {"ho st", false},         {"host/path", false},     {"user@host", false},
+      {"host:80:81", false},    {"http://host", false},   {"host?x", false},
+  };
+  for (const HostCase& c : cases) EXPECT_EQ(IsValidServerHost(c.host), c.valid) << c.host;
+}
+
+// Sets or clears BRINECAST_SCORE_SERVER for one test and puts the old value back.
+class ServerVariable {
+ public:
+  explicit ServerVariable(const char* value) {
+    if (const char* old = std::getenv(kName)) old_ = old;
+    if (value) {
+      setenv(kName, value, 1);
+    } else {
+      unsetenv(kName);
+    }
+  }
+  ~ServerVariable() {
+    if (old_) {
+      setenv(kName, old_->c_str(), 1);
+    } else {
+      unsetenv(kName);
+    }
+  }
+
+ private:
+  static constexpr const char* kName = "BRINECAST_SCORE_SERVER";
+  std::optional<std::string> old_;
+};
+
+TEST(ScoreServerHost, EnvironmentOverridesTheBuiltInAddress) {
+  {
+    ServerVariable unset(nullptr);
+    EXPECT_EQ(ScoreServerHost(), BRINECAST_TEST_SCORE_SERVER_DEFAULT);
+  }
+  {
+    ServerVariable set("scores.example:9000");
+    EXPECT_EQ(ScoreServerHost(), "scores.example:9000");
+  }
+  {
+    ServerVariable broken("http://evil/x?");
+    EXPECT_EQ(ScoreServerHost(), BRINECAST_TEST_SCORE_SERVER_DEFAULT);
+  }
+  {
+    ServerVariable empty("");
+    EXPECT_EQ(ScoreServerHost(), BRINECAST_TEST_SCORE_SERVER_DEFAULT);
+  }
+}
+
+}  // namespace
+}  // namespace brinecast
