@@ -1,0 +1,20 @@
+// The question panel: higher up for the exit questions, lower for game over and name entry.
+#include "objects/Ask.h"
+
+#include "engine/PictureCollectionItem.h"
+#include "objects/Game.h"
+
+namespace brinecast {
+
+TAsk::TAsk(TSprite* parent, std::string_view name) : TImageSprite(parent) {
+  TGame& game = Game(*this);
+  Image = game.DXImageList1.Items().Find(name);
+  Width = Image->Width();
+  Height = Image->Height();
+  const bool exitQuestion = game.GameState == "Exit?" || game.GameState == "ExitGame?";
+  X = exitQuestion ? 270 : 239;
+  Y = exitQuestion ? 120 : 187;
+  SetZ(5);
+}
+
+}  // namespace brinecast

@@ -1,0 +1,20 @@
+// A help page: picture "Hlp<page>" at its fixed place.
+#include "objects/Hlp.h"
+
+#include <string>
+
+#include "engine/PictureCollectionItem.h"
+#include "objects/Game.h"
+
+namespace brinecast {
+
+THlp::THlp(TSprite* parent, uint8_t page) : TImageSprite(parent) {
+  Image = Game(*this).DXImageList1.Items().Find("Hlp" + std::to_string(page));
+  Width = Image->Width();
+  Height = Image->Height();
+  X = 33;
+  Y = 175;
+  SetZ(0);
+}
+
+}  // namespace brinecast

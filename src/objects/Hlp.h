@@ -1,0 +1,18 @@
+// One page of the help screen.
+#pragma once
+
+#include <cstdint>
+
+#include "engine/ImageSprite.h"
+
+namespace brinecast {
+
+class THlp : public TImageSprite {
+ public:
+  // `page` is the help screen's HelpPage, 1..4.
+  THlp(TSprite* parent, uint8_t page);
+
+  const char* ClassName() const override { return "THlp"; }
+};
+
+}  // namespace brinecast

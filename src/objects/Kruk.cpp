@@ -1,0 +1,20 @@
+// The hook: its image and resting place below the float.
+#include "objects/Kruk.h"
+
+#include "engine/PictureCollectionItem.h"
+#include "objects/Game.h"
+#include "objects/Motion.h"
+#include "objects/RigLayout.h"
+
+namespace brinecast {
+
+TKruk::TKruk(TSprite* parent, double x) : TImageSprite(parent) {
+  Image = Game(*this).GameImgs.Items().Find("Kruk");
+  Width = Image->Width();
+  Height = Image->Height();
+  X = RoundToInt(x);
+  Y = kHookRestY;
+  SetZ(-4);
+}
+
+}  // namespace brinecast

@@ -1,0 +1,164 @@
+// The objects' kinds, drifting or lying, hooking (harmful kinds even on a full
+// hook), hanging below the hook and landing.
+#include "objects/Objcts.h"
+
+#include <algorithm>
+#include <string>
+
+#include "engine/PictureCollectionItem.h"
+#include "objects/CatchRules.h"
+#include "objects/Game.h"
+#include "objects/Kruk.h"
+#include "objects/Motion.h"
+
+namespace brinecast {
+
+namespace {
+
+constexpr uint8_t kLyingKind = 5;
+constexpr int kLyingY = 490;
+constexpr int8_t kLyingSlowness = 2;
+constexpr uint8_t kMostLying = 4;
+constexpr int kHookedFrame = 4;
+constexpr int kLandingLine = 230;
+constexpr int kHangLimit = 550;
+constexpr uint8_t kFullHook = 10;
+
+bool Harmful(uint8_t kind) {
+  return kind == 1 || kind == 2;
+}
+
+}  // namespace
+
+TObjcts::TObjcts(TSprite* parent) : TImageSprite(parent) {
+  TGame& game = Game(*this);
+  Kind = static_cast<uint8_t>(game.BottomObjCount < kMostLying ? game.Random(5) + 1
+                                                               : game.Random(4) + 1);
+  ApplyKind();
+  SetZ(-2);
+  Level = game.LevelNo;
+  Entering = true;
+  Hooked = false;
+  Slowness = static_cast<int8_t>(game.Random(7) + 3);
+  X = -static_cast<int>(game.Random(100));
+  Y = static_cast<int>(game.Random(std::max(1, 300 - Height))) + kLandingLine;
+  if (Kind == kLyingKind) {
+    X = static_cast<int>(game.Random(600)) + 50;
+    Y = kLyingY;
+    Slowness = kLyingSlowness;
+    ++game.BottomObjCount;
+  } else {
+    FromLeft = game.Random(2) == 1;
+    if (!FromLeft) {
+      X = static_cast<int>(game.Random(100)) + 800;
+      Slowness = static_cast<int8_t>(-Slowness);
+    }
+  }
+}
+
+void TObjcts::SetKind(uint8_t kind, bool fromLeft) {
+  TGame& game = Game(*this);
+  const uint8_t newKind = kind >= 1 && kind <= kLyingKind ? kind : 1;
+  if (Kind == kLyingKind && newKind != kLyingKind) CountDown(game.BottomObjCount);
+  if (Kind != kLyingKind && newKind == kLyingKind) ++game.BottomObjCount;
+  Kind = newKind;
+  ApplyKind();
+  // A lying object's slowness is no drifting speed: keep to the drifting range.
+  const int slowness = std::clamp(Slowness < 0 ? -Slowness : static_cast<int>(Slowness), 3, 9);
+  if (Kind == kLyingKind) {
+    FromLeft = false;
+    Slowness = kLyingSlowness;
+  } else {
+    FromLeft = fromLeft;
+    Slowness = static_cast<int8_t>(FromLeft ? slowness : -slowness);
+  }
+}
+
+void TObjcts::ApplyKind() {
+  TGame& game = Game(*this);
+  Image = game.GameImgs.Items().Find("Obj" + std::to_string(Kind));
+  Width = Image->Width();
+  Height = Image->Height();
+  FrameCount = Image->PatternCount();
+  // Time values come from the level's time when the object is made.
+  const int32_t tenth = game.LevelTime / 10;
+  static constexpr int32_t kPoints[] = {-50, -50, 50, 0, 100};
+  Points = kPoints[Kind - 1];
+  TimeBonus = Kind == 2 ? -tenth : Kind == 4 ? tenth : 0;
+}
+
+bool TObjcts::OfThisLevel() const {
+  return Level == Game(*this).LevelNo;
+}
+
+void TObjcts::Step(int tick) {
+  TGame& game = Game(*this);
+  if (game.GameState != "Game" && game.GameState != "ExitGame?") {
+    Kill();
+    return;
+  }
+  if (game.Timer2.Enabled()) return;
+  if (Hooked) {
+    FramePos = kHookedFrame;
+    HangFromHook();
+    if (Y < kLandingLine && CurrentHook(game) != nullptr) {
+      Land();
+      return;
+    }
+  } else {
+    const bool outside = OutsideBand(X, Width);
+    if (outside && !Entering) {
+      if (OfThisLevel()) CountDown(game.ObjCount);
+      Kill();
+      return;
+    }
+    if (!outside) Entering = false;
+    if (Kind != kLyingKind) X += 25 / Slowness;
+    if (game.HookLoad < kFullHook || Harmful(Kind)) Collide();
+  }
+  if (tick % AnimationPeriod(Slowness) != 0 || Hooked) return;
+  if (FramePos < FrameCount - 1) {
+    FramePos += 1;
+  } else if (Kind != kLyingKind) {
+    FramePos = 0;
+  }
+}
+
+void TObjcts::HangFromHook() {
+  const TKruk* hook = CurrentHook(Game(*this));
+  if (hook == nullptr) return;
+  X = hook->X - Width / 2 + 3;
+  if (hook->Y - 10 + Height < kHangLimit) Y = hook->Y - 10;
+}
+
+void TObjcts::Land() {
+  TGame& game = Game(*this);
+  StartCatchText(game, Level);
+  game.HookLoad = 0;
+  AddCatchScore(game, Points);
+  AddCatchTime(game, TimeBonus);
+  if (OfThisLevel()) {
+    CountDown(game.ObjCount);
+    if (Kind == kLyingKind) CountDown(game.BottomObjCount);
+  }
+  Kill();
+}
+
+void TObjcts::OnCollide(TSprite* other, bool&) {
+  TGame& game = Game(*this);
+  if (dynamic_cast<TKruk*>(other) == nullptr || Hooked || !HookRising(game)) return;
+  MarkHooked(game, Points);
+  Hooked = true;
+  RaiseHookLoad(game);
+}
+
+void TObjcts::Render() {
+  if (!OfThisLevel()) {
+    Kill();
+    return;
+  }
+  if (Engine() == nullptr) return;
+  Image->Draw(Engine()->Surface(), RoundToInt(X), RoundToInt(Y), RoundToInt(FramePos));
+}
+
+}  // namespace brinecast

@@ -1,0 +1,138 @@
+// The boat's steering, the hook's lowering and reeling, and the masked score.
+#include "objects/Player.h"
+
+#include <limits>
+
+#include "engine/PictureCollectionItem.h"
+#include "objects/Game.h"
+#include "objects/Kruk.h"
+#include "objects/Leska.h"
+#include "objects/Motion.h"
+#include "objects/RigLayout.h"
+#include "objects/Udochka.h"
+
+namespace brinecast {
+
+namespace {
+
+uint64_t KeyFor(const void* owner) {
+  // Any per-boat value will do; mixed so nearby boats get unrelated keys.
+  uint64_t key = reinterpret_cast<uintptr_t>(owner) * 0x9E3779B97F4A7C15ULL;
+  return key ^ (key >> 29U) ^ 0xA5A5C3C35A5A3C3CULL;
+}
+
+}  // namespace
+
+TPlayer::TPlayer(TSprite* parent, int32_t x)
+    : TImageSprite(parent), scoreKey_(KeyFor(this)), maskedScore_(scoreKey_) {
+  TGame& game = Game(*this);
+  Image = game.GameImgs.Items().Find("Player");
+  Width = Image->Width();
+  Height = Image->Height();
+  X = x;
+  Y = kBoatY;
+  SetZ(-1);
+
+  auto* rod = new TUdochka(parent, x + kRodOffsetX);
+  Rod = rod;
+  auto* floatSprite = new TImageSprite(parent);
+  floatSprite->Image = game.GameImgs.Items().Find("Poplavok");
+  floatSprite->Width = floatSprite->Image->Width();
+  floatSprite->Height = floatSprite->Image->Height();
+  floatSprite->X = rod->X - kRodOffsetX;
+  floatSprite->Y = rod->Y + kFloatBelowRod;
+  floatSprite->SetZ(1);
+  Float = floatSprite;
+  auto* line = new TLeska(parent, floatSprite->X);
+  Line = line;
+  Hook = new TKruk(parent, line->X);
+}
+
+void TPlayer::AddScore(int64_t points) {
+  const int64_t score = Score();
+  int64_t sum = 0;
+  if (__builtin_add_overflow(score, points, &sum)) {
+    sum = points > 0 ? std::numeric_limits<int64_t>::max() : std::numeric_limits<int64_t>::min();
+  }
+  SetScore(sum);
+}
+
+void TPlayer::KillRig() {
+  Rod.Kill();
+  Float.Kill();
+  Line.Kill();
+  Hook.Kill();
+  Kill();
+}
+
+void TPlayer::Render() {
+  if (Engine() == nullptr) return;
+  Image->Draw(Engine()->Surface(), RoundToInt(X), RoundToInt(Y), 0);
+}
+
+void TPlayer::Step(int) {
+  TGame& game = Game(*this);
+  // The pauses around a level change, game over and the exit question.
+  if (game.Timer2.Enabled()) return;
+  SteerBoat();
+  WorkLine();
+  CarryRig();
+  if (game.GoalsDone >= game.GoalCount) game.LevelComplete();
+}
+
+void TPlayer::SteerBoat() {
+  TGame& game = Game(*this);
+  // A request the boat cannot take at its limit stays pending.
+  if ((game.DXInput1.Has(InputState::Left) || game.MouseStepLeft) && X > kBoatLeftLimit) {
+    X -= kRigStep;
+    game.MouseStepLeft = false;
+  }
+  if ((game.DXInput1.Has(InputState::Right) || game.MouseStepRight) &&
+      X < kBoatRightEdge - Width / 2) {
+    X += kRigStep;
+    game.MouseStepRight = false;
+  }
+}
+
+void TPlayer::WorkLine() {
+  TGame& game = Game(*this);
+  TKruk* hook = Hook.Get();
+  if (hook == nullptr) return;
+  TUdochka* rod = Rod.Get();
+  if (game.DXInput1.Has(InputState::Down) || game.MouseHeld) {
+    hook->Rising = false;
+    game.StopSound("Up");
+    if (hook->Y < kHookLowerBelow && !Reeling) hook->Y += kRigStep;
+    return;
+  }
+  if (hook->Y <= kHookRestY) return;
+  if (rod != nullptr) rod->FramePos = HasCatch ? kRodWithCatch : kRodReeling;
+  if (!hook->Rising) game.PlaySound("Up");
+  hook->Y -= kRigStep;
+  hook->Rising = true;
+  Reeling = true;
+  if (hook->Y <= kHookRestY) {
+    if (rod != nullptr) rod->FramePos = kRodAtRest;
+    HasCatch = false;
+    Reeling = false;
+    game.StopSound("Up");
+  }
+}
+
+void TPlayer::CarryRig() {
+  TUdochka* rod = Rod.Get();
+  TImageSprite* floatSprite = Float.Get();
+  TKruk* hook = Hook.Get();
+  TLeska* line = Line.Get();
+  if (rod == nullptr || floatSprite == nullptr) return;
+  rod->X = X + kRodOffsetX;
+  floatSprite->X = rod->X - kRodOffsetX;
+  floatSprite->Y = rod->Y + kFloatBelowRod;
+  if (hook == nullptr) return;
+  hook->X = floatSprite->X;
+  if (line == nullptr) return;
+  line->X = hook->X;
+  line->BottomY = RoundToInt(hook->Y);
+}
+
+}  // namespace brinecast

@@ -1,0 +1,18 @@
+// The bar of the level clock: as wide as the share of time left, flashing when low.
+#pragma once
+
+#include "engine/ImageSprite.h"
+
+namespace brinecast {
+
+class TPlayerTime : public TImageSprite {
+ public:
+  explicit TPlayerTime(TSprite* parent);
+
+  const char* ClassName() const override { return "TPlayerTime"; }
+  void Render() override;
+
+  bool Blink = false;
+};
+
+}  // namespace brinecast

@@ -1,0 +1,29 @@
+// Goal icons: taken from the play-field list by item number, drawn while shown.
+#include "objects/ToDoFish.h"
+
+#include "engine/PictureCollectionItem.h"
+#include "objects/Game.h"
+#include "objects/Motion.h"
+
+namespace brinecast {
+
+TToDoFish::TToDoFish(TSprite* parent, uint8_t imageIndex) : TImageSprite(parent) {
+  Image = Game(*this).GameImgs.Items().Items(imageIndex);
+  Width = Image->Width();
+  Height = Image->Height();
+  SetZ(-1);
+}
+
+void TToDoFish::Render() {
+  if (!Shown || Engine() == nullptr) return;
+  Image->Draw(Engine()->Surface(), RoundToInt(X), RoundToInt(Y), 0);
+}
+
+TToDoFish* CreateToDoIcon(TSprite* parent, int kind) {
+  auto* icon = new TToDoFish(parent, static_cast<uint8_t>(kind + kToDoIconFirstItem));
+  icon->X = kToDoIconX.at(kind - 1);
+  icon->Y = kToDoIconY.at(kind - 1);
+  return icon;
+}
+
+}  // namespace brinecast

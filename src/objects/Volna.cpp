@@ -1,0 +1,31 @@
+// The wave band: one pixel a frame between x -1 and x -100.
+#include "objects/Volna.h"
+
+#include "engine/PictureCollectionItem.h"
+#include "objects/Game.h"
+
+namespace brinecast {
+
+namespace {
+constexpr int kRightEnd = -1;
+constexpr int kLeftEnd = -100;
+}  // namespace
+
+TVolna::TVolna(TSprite* parent) : TImageSprite(parent) {
+  Image = Game(*this).GameImgs.Items().Find("Volna");
+  Width = Image->Width();
+  Height = Image->Height();
+  X = kRightEnd;
+  Y = 183;
+  SetZ(0);
+}
+
+void TVolna::Step(int) {
+  if (Game(*this).Timer2.Enabled()) return;
+  // X holds whole numbers only, so the ends are met exactly.
+  if (X == kRightEnd) Dir = -1;
+  if (X == kLeftEnd) Dir = +1;
+  X += Dir;
+}
+
+}  // namespace brinecast
