@@ -16,15 +16,18 @@ class EWaveCollectionError : public std::runtime_error {
   explicit EWaveCollectionError(const std::string& message) : std::runtime_error(message) {}
 };
 
-// One named sound: a complete RIFF WAVE file with its playing settings.
+// One named sound: a complete RIFF WAVE file with its playing settings. Once opened
+// on a sound device, its extra buffers are platform voices in order of first use.
 class TWaveCollectionItem {
  public:
   std::string Name;
   bool Looped = false;
   std::span<const uint8_t> Wave;
 
-  // Plays the sound from its start on a free voice (see the voice rules in
-  // the implementation); does nothing without a sound device.
+  // Plays the sound from its start: on the first voice that has finished, else
+  // on a new one while under MaxPlayingCount (0 = no limit), else on the least
+  // recently chosen voice, restarted. Does nothing without a sound device. With
+  // wait, returns once the sound has ended (waiting on the platform, bounded).
   void Play(bool wait);
   // Stops every voice of this sound.
   void Stop();
@@ -33,8 +36,18 @@ class TWaveCollectionItem {
   // 0 means no limit; a negative count is kept as 0.
   void SetMaxPlayingCount(int count) { maxPlayingCount_ = count < 0 ? 0 : count; }
 
+  // Whether the sound device took the recording.
+  bool Initialized() const { return platform_ != nullptr && sound_ >= 0; }
+
  private:
+  friend class TDXWaveList;
+  void Open(Platform& platform);
+
   int maxPlayingCount_ = 0;
+  Platform* platform_ = nullptr;
+  int sound_ = -1;
+  int mainVoice_ = -1;      // the looped playback
+  std::vector<int> extra_;  // voices of single plays, least recently chosen first
 };
 
 // The sounds in order, looked up by name ignoring letter case.

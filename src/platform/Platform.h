@@ -28,6 +28,7 @@ struct PlatformEvent {
     Deactivate,       // another application took the focus
     DismissBox,       // the open message box's OK was chosen (the simulator's `dismiss`)
     JoystickRemoved,  // the first joystick was unplugged
+    Script,           // the simulator's set-up step, run as a handler would
   };
   Kind kind = Kind::KeyDown;
   int key = 0;       // KeyDown / KeyUp
@@ -89,12 +90,17 @@ class Platform {
 
   virtual JoystickState Joystick() = 0;
 
+  // Another thread's work is done: a waiting WaitUntil returns. Thread-safe.
+  virtual void Wake() {}
+
   // Sound effects. A sound is a complete RIFF WAVE file; SoundOpen returns its
   // handle, or -1 when there is no sound device (every other call then does
-  // nothing). Each play starts a new voice; a voice is playing until its sound
-  // has ended or it is stopped. `name` is for the record of what played.
+  // nothing). Each play starts a new voice from the sound's beginning, once or
+  // looping; a voice is playing until its sound has ended or it is stopped, and a
+  // finished voice's handle never names another voice. `name` is for the record
+  // of what played.
   virtual int SoundOpen(const std::string& name, const uint8_t* wave, size_t size) = 0;
-  virtual int SoundPlay(int sound) = 0;  // a voice, or -1
+  virtual int SoundPlay(int sound, bool looped) = 0;  // a voice, or -1
   virtual void SoundStop(int voice) = 0;
   virtual bool SoundPlaying(int voice) = 0;
 

@@ -87,21 +87,36 @@ bool HeadlessPlatform::MessageBoxOkHit(int x, int y) const {
          y < kOkTop + kOkHeight;
 }
 
-int HeadlessPlatform::SoundOpen(const std::string&, const uint8_t*, size_t) {
-  return -1;
+void HeadlessPlatform::SetJoystick(const JoystickState& state) {
+  const bool unplugged = joystick_.present && !state.present;
+  // An absent pad holds nothing, whatever the caller left in the other fields.
+  joystick_ = state.present ? state : JoystickState{};
+  if (unplugged) events_.push_back({PlatformEvent::Kind::JoystickRemoved});
 }
-int HeadlessPlatform::SoundPlay(int) {
-  return -1;
+
+int HeadlessPlatform::SoundOpen(const std::string& name, const uint8_t* wave, size_t size) {
+  return soundDevice_ ? sound_.Open(name, wave, size) : -1;
 }
-void HeadlessPlatform::SoundStop(int) {}
-bool HeadlessPlatform::SoundPlaying(int) {
-  return false;
+int HeadlessPlatform::SoundPlay(int sound, bool looped) {
+  return sound_.Play(sound, looped, clock_);
 }
-int HeadlessPlatform::MusicLoad(const std::string&) {
-  return -1;
+void HeadlessPlatform::SoundStop(int voice) {
+  sound_.Stop(voice, clock_);
 }
-void HeadlessPlatform::MusicPlay(int) {}
-void HeadlessPlatform::MusicStop(int) {}
-void HeadlessPlatform::MusicFree(int) {}
+bool HeadlessPlatform::SoundPlaying(int voice) {
+  return sound_.Playing(voice, clock_);
+}
+int HeadlessPlatform::MusicLoad(const std::string& path) {
+  return music_.Load(path);
+}
+void HeadlessPlatform::MusicPlay(int module) {
+  music_.Play(module);
+}
+void HeadlessPlatform::MusicStop(int module) {
+  music_.Stop(module);
+}
+void HeadlessPlatform::MusicFree(int module) {
+  music_.Free(module);
+}
 
 }  // namespace brinecast

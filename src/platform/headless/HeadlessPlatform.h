@@ -9,6 +9,8 @@
 #include <vector>
 
 #include "platform/Platform.h"
+#include "platform/headless/HeadlessMusic.h"
+#include "platform/headless/SilentSound.h"
 
 namespace brinecast {
 
@@ -46,7 +48,7 @@ class HeadlessPlatform : public Platform {
   void SetMessageBox(const std::optional<std::string>& text) override { messageBox_ = text; }
   bool MessageBoxOkHit(int x, int y) const override;
   int SoundOpen(const std::string& name, const uint8_t* wave, size_t size) override;
-  int SoundPlay(int sound) override;
+  int SoundPlay(int sound, bool looped) override;
   void SoundStop(int voice) override;
   bool SoundPlaying(int voice) override;
   int MusicLoad(const std::string& path) override;
@@ -64,7 +66,15 @@ class HeadlessPlatform : public Platform {
   void Busy(uint64_t ms) { clock_ += ms; }
   // Each Present costs this much virtual time, as a slow machine would.
   void SetFrameCost(uint64_t ms) { frameCost_ = ms; }
-  void SetJoystick(const JoystickState& state) { joystick_ = state; }
+  // Plugging in, moving or unplugging the first joystick; unplugging queues
+  // JoystickRemoved, as a desktop reports a pad pulled out.
+  void SetJoystick(const JoystickState& state);
+  // Without a sound device (set before the game opens its sounds) SoundOpen fails.
+  void SetSoundDevice(bool present) { soundDevice_ = present; }
+  // Every play and every stop of a playing voice, in order, with its virtual time.
+  const std::vector<SoundRecord>& Sounds() const { return sound_.Records(); }
+  // The module heard (or loaded last) and whether it plays.
+  MusicRecord Music() const { return music_.State(); }
   const std::optional<std::string>& MessageBox() const { return messageBox_; }
   const std::vector<std::string>& OpenedUrls() const { return opened_; }
   uint64_t FramesPresented() const { return framesPresented_; }
@@ -89,6 +99,9 @@ class HeadlessPlatform : public Platform {
   std::optional<std::string> messageBox_;
   std::vector<std::string> opened_;
   JoystickState joystick_;
+  bool soundDevice_ = true;
+  SilentSound sound_;
+  HeadlessMusic music_;
 };
 
 }  // namespace brinecast

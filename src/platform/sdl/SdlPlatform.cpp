@@ -78,7 +78,12 @@ void SdlPlatform::DoChore(SdlChore chore, const SDL_Event& sdl) {
       SDL_RestoreWindow(window_);
       break;
     case SdlChore::JoystickChanged:
-      joystick_.HandleEvent(sdl);
+      // The game hears of a pad pulled out; one plugged in is simply used.
+      if (joystick_.HandleEvent(sdl)) {
+        PlatformEvent removed;
+        removed.kind = PlatformEvent::Kind::JoystickRemoved;
+        pending_.push_back(removed);
+      }
       break;
     case SdlChore::ResetTextures:
       presenter_->ResetTextures();
@@ -134,21 +139,29 @@ JoystickState SdlPlatform::Joystick() {
   return joystick_.State();
 }
 
-int SdlPlatform::SoundOpen(const std::string&, const uint8_t*, size_t) {
-  return -1;
+int SdlPlatform::SoundOpen(const std::string&, const uint8_t* wave, size_t size) {
+  return sound_.Open(wave, size);
 }
-int SdlPlatform::SoundPlay(int) {
-  return -1;
+int SdlPlatform::SoundPlay(int sound, bool looped) {
+  return sound_.Play(sound, looped);
 }
-void SdlPlatform::SoundStop(int) {}
-bool SdlPlatform::SoundPlaying(int) {
-  return false;
+void SdlPlatform::SoundStop(int voice) {
+  sound_.Stop(voice);
 }
-int SdlPlatform::MusicLoad(const std::string&) {
-  return -1;
+bool SdlPlatform::SoundPlaying(int voice) {
+  return sound_.Playing(voice);
 }
-void SdlPlatform::MusicPlay(int) {}
-void SdlPlatform::MusicStop(int) {}
-void SdlPlatform::MusicFree(int) {}
+int SdlPlatform::MusicLoad(const std::string& path) {
+  return music_.Load(path);
+}
+void SdlPlatform::MusicPlay(int module) {
+  music_.Play(module);
+}
+void SdlPlatform::MusicStop(int module) {
+  music_.Stop(module);
+}
+void SdlPlatform::MusicFree(int module) {
+  music_.Free(module);
+}
 
 }  // namespace brinecast

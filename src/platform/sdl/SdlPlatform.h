@@ -11,6 +11,9 @@
 #include "platform/sdl/FramePresenter.h"
 #include "platform/sdl/MessageBoxOverlay.h"
 #include "platform/sdl/SdlJoystick.h"
+#include "platform/sdl/SdlMixer.h"
+#include "platform/sdl/SdlMusic.h"
+#include "platform/sdl/SdlSound.h"
 
 namespace brinecast {
 
@@ -39,7 +42,7 @@ class SdlPlatform final : public Platform {
   void SetMessageBox(const std::optional<std::string>& text) override;
   bool MessageBoxOkHit(int x, int y) const override;
   int SoundOpen(const std::string& name, const uint8_t* wave, size_t size) override;
-  int SoundPlay(int sound) override;
+  int SoundPlay(int sound, bool looped) override;
   void SoundStop(int voice) override;
   bool SoundPlaying(int voice) override;
   int MusicLoad(const std::string& path) override;
@@ -55,6 +58,10 @@ class SdlPlatform final : public Platform {
   std::unique_ptr<FramePresenter> presenter_;
   MessageBoxOverlay box_;
   SdlJoystick joystick_;
+  // Declared in this order so music and effects end before the device closes.
+  SdlMixer mixer_;
+  SdlSound sound_{mixer_.Open()};
+  SdlMusic music_{mixer_.Rate()};
   uint64_t start_ = 0;
   bool fullScreen_ = false;
   EventTranslator translator_;
