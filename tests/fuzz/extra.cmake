@@ -20,3 +20,20 @@ if(BRINECAST_FUZZ AND CMAKE_CXX_COMPILER_ID MATCHES "Clang")
       sh -c "mkdir -p '${corpus}' && exec '$<TARGET_FILE:brinecast_fuzz_dxg>' -max_total_time=60 -rss_limit_mb=1024 -artifact_prefix='${CMAKE_CURRENT_BINARY_DIR}/' '${corpus}' '${CMAKE_SOURCE_DIR}/tests/fixtures/dxg'")
   set_tests_properties(fuzz_dxg PROPERTIES LABELS fuzz TIMEOUT 180)
 endif()
+
+if(BRINECAST_FUZZ AND CMAKE_CXX_COMPILER_ID MATCHES "Clang")
+  # The record reader and the table's rules, compiled in again with the coverage probes.
+  add_executable(brinecast_fuzz_config ${CMAKE_CURRENT_LIST_DIR}/config_fuzz.cpp
+    ${CMAKE_SOURCE_DIR}/src/storage/Config.cpp ${CMAKE_SOURCE_DIR}/src/storage/HighScores.cpp
+    ${CMAKE_SOURCE_DIR}/src/storage/RecordMask.cpp)
+  target_include_directories(brinecast_fuzz_config PRIVATE ${CMAKE_SOURCE_DIR}/src)
+  target_compile_options(brinecast_fuzz_config PRIVATE -fsanitize=fuzzer)
+  target_link_options(brinecast_fuzz_config PRIVATE -fsanitize=fuzzer)
+  brinecast_warnings(brinecast_fuzz_config)
+  # No seeds: a record is 220 bytes of anything, and growing inputs reach it at once.
+  set(config_corpus ${CMAKE_CURRENT_BINARY_DIR}/fuzz_config_corpus)
+  add_test(NAME fuzz_config
+    COMMAND ${CMAKE_COMMAND} -E env ASAN_OPTIONS=detect_leaks=1
+      sh -c "mkdir -p '${config_corpus}' && exec '$<TARGET_FILE:brinecast_fuzz_config>' -max_total_time=30 -max_len=512 -len_control=0 -rss_limit_mb=1024 -artifact_prefix='${CMAKE_CURRENT_BINARY_DIR}/config-' '${config_corpus}'")
+  set_tests_properties(fuzz_config PROPERTIES LABELS fuzz TIMEOUT 120)
+endif()

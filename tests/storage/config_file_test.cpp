@@ -1,0 +1,243 @@
+// Config.cfg on disk: where it lives, damaged files kept aside, and safe replacement.
+#include <gtest/gtest.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <cerrno>
+#include <filesystem>
+#include <system_error>
+
+#include "TempFolder.h"
+#include "storage/ConfigFile.h"
+#include "storage/HighScores.h"
+
+namespace brinecast {
+namespace {
+
+namespace fs = std::filesystem;
+
+TConfig PlayersConfig() {
+  TConfig config;
+  SetDefaults(config);
+  config.Windowed = true;
+  config.AddText = "Hi";
+  InsertHighScore(config, "Ann", 12345);
+  return config;
+}
+
+std::vector<uint8_t> RecordOf(const TConfig& config) {
+  const auto bytes = WriteRecord(config);
+  return {bytes.begin(), bytes.end()};
+}
+
+std::string SystemText(int err) {
+  return std::generic_category().message(err);
+}
+
+TEST(ConfigFile, SavedRecordLoadsBackWholeAndLeavesNoTemporaryFile) {
+  TempFolder app;
+  TConfigFile file(app.Dir(), "");
+  const TConfig config = PlayersConfig();
+  file.Save(config);
+  EXPECT_EQ(ReadBytes(app / "Config.cfg"), RecordOf(config));
+  EXPECT_FALSE(fs::exists(app / "Config.cfg.tmp"));
+  TConfig loaded;
+  ASSERT_TRUE(file.Load(loaded));
+  EXPECT_EQ(loaded.HighScores, config.HighScores);
+  EXPECT_EQ(loaded.AddText, "Hi");
+  EXPECT_TRUE(loaded.Windowed);
+}
+
+TEST(ConfigFile, MissingFileLoadsNothingAndCreatesNothing) {
+  TempFolder app;
+  TConfigFile file(app.Dir(), "");
+  TConfig config = PlayersConfig();
+  const TConfig before = config;
+  EXPECT_FALSE(file.Load(config));
+  EXPECT_EQ(config, before);
+  EXPECT_TRUE(fs::is_empty(app / ""));
+}
+
+TEST(ConfigFile, ShortFileIsKeptAsideBeforeTheDefaultsReplaceIt) {
+  TempFolder app;
+  TConfigFile file(app.Dir(), "");
+  std::vector<uint8_t> shortRecord = RecordOf(PlayersConfig());
+  shortRecord.resize(219);
+  WriteBytes(app / "Config.cfg", shortRecord);
+  TConfig config;
+  EXPECT_FALSE(file.Load(config));
+  EXPECT_FALSE(fs::exists(app / "Config.cfg"));
+  EXPECT_EQ(ReadBytes(app / "Config.cfg.bad"), shortRecord);
+  SetDefaults(config);
+  file.Save(config);
+  EXPECT_EQ(ReadBytes(app / "Config.cfg").size(), TConfig::kRecordSize);
+  EXPECT_EQ(ReadBytes(app / "Config.cfg.bad"), shortRecord);
+}
+
+TEST(ConfigFile, ASecondDamagedFileDoesNotReplaceTheFirstKeptOne) {
+  TempFolder app;
+  TConfigFile file(app.Dir(), "");
+  WriteBytes(app / "Config.cfg", {1, 2, 3});
+  TConfig config;
+  EXPECT_FALSE(file.Load(config));
+  WriteBytes(app / "Config.cfg", {});
+  EXPECT_FALSE(file.Load(config));
+  EXPECT_EQ(ReadBytes(app / "Config.cfg.bad"), (std::vector<uint8_t>{1, 2, 3}));
+  EXPECT_TRUE(fs::exists(app / "Config.cfg.bad2"));
+  EXPECT_EQ(fs::file_size(app / "Config.cfg.bad2"), 0u);
+}
+
+TEST(ConfigFile, LongerFileLoadsItsFirstRecordAndStaysAsItIs) {
+  TempFolder app;
+  TConfigFile file(app.Dir(), "");
+  std::vector<uint8_t> bytes = RecordOf(PlayersConfig());
+  bytes.resize(300, 0xEE);
+  WriteBytes(app / "Config.cfg", bytes);
+  TConfig config;
+  ASSERT_TRUE(file.Load(config));
+  EXPECT_EQ(config.HighScores, PlayersConfig().HighScores);
+  EXPECT_EQ(ReadBytes(app / "Config.cfg"), bytes);
+}
+
+TEST(ConfigFile, AFolderNamedConfigCfgIsNeitherReadNorMovedAndSavingReportsIt) {
+  TempFolder app;
+  fs::create_directory(app / "Config.cfg");
+  WriteBytes(app / "Config.cfg/inside", {7});
+  TConfigFile file(app.Dir(), "");
+  TConfig config;
+  EXPECT_FALSE(file.Load(config));
+  EXPECT_FALSE(fs::exists(app / "Config.cfg.bad"));
+  SetDefaults(config);
+  try {
+    file.Save(config);
+    ADD_FAILURE() << "Save into a folder's place must fail";
+  } catch (const EInOutError& e) {
+    EXPECT_EQ(std::string(e.what()), SystemText(EISDIR));
+  }
+  EXPECT_TRUE(fs::is_directory(app / "Config.cfg"));
+  EXPECT_EQ(ReadBytes(app / "Config.cfg/inside"), (std::vector<uint8_t>{7}));
+  EXPECT_FALSE(fs::exists(fs::symlink_status(app / "Config.cfg.tmp")));
+}
+
+TEST(ConfigFile, AWriteFailingHalfWayLeavesTheOldFileAsItWas) {
+  TempFolder app;
+  TConfigFile file(app.Dir(), "");
+  const TConfig old = PlayersConfig();
+  file.Save(old);
+  // The new file's place leads to a device that is always full.
+  fs::create_symlink("/dev/full", app / "Config.cfg.tmp");
+  TConfig changed = old;
+  ResetHighScores(changed);
+  try {
+    file.Save(changed);
+    ADD_FAILURE() << "Save onto a full device must fail";
+  } catch (const EInOutError& e) {
+    EXPECT_EQ(std::string(e.what()), SystemText(ENOSPC));
+  }
+  EXPECT_EQ(ReadBytes(app / "Config.cfg"), RecordOf(old));
+  EXPECT_FALSE(fs::exists(fs::symlink_status(app / "Config.cfg.tmp")));
+}
+
+TEST(ConfigFile, APipeInTheFilesPlaceDoesNotHangTheLoad) {
+  TempFolder app;
+  ASSERT_EQ(::mkfifo((app / "Config.cfg").c_str(), 0644), 0);
+  TConfigFile file(app.Dir(), "");
+  TConfig config;
+  EXPECT_FALSE(file.Load(config));
+  EXPECT_TRUE(fs::is_fifo(app / "Config.cfg"));
+}
+
+TEST(ConfigFile, AGameFolderThatCannotBeWrittenSendsTheFileToThePlayersFolder) {
+  TempFolder base;
+  WriteBytes(base / "plain", {});
+  const std::string app = base / "plain/game/";  // below a plain file: never writable
+  const std::string pref = base / "home/.local/share/brinecast/";
+  TConfigFile file(app, pref);
+  EXPECT_EQ(file.Path(), pref + "Config.cfg");
+  TConfig config;
+  EXPECT_FALSE(file.Load(config));
+  config = PlayersConfig();
+  file.Save(config);
+  EXPECT_EQ(ReadBytes(pref + "Config.cfg"), RecordOf(config));
+  TConfig loaded;
+  ASSERT_TRUE(TConfigFile(app, pref).Load(loaded));
+  EXPECT_EQ(loaded.HighScores, config.HighScores);
+}
+
+TEST(ConfigFile, AWritableGameFolderKeepsTheFileEvenWithAPlayersFolder) {
+  TempFolder app;
+  TempFolder pref;
+  EXPECT_EQ(TConfigFile(app.Dir(), pref.Dir()).Path(), app.Dir() + "Config.cfg");
+  EXPECT_EQ(TConfigFile(app.Dir(), "").Path(), app.Dir() + "Config.cfg");
+}
+
+TEST(ConfigFile, APlayersFolderBelowAPlainFileReportsTheError) {
+  TempFolder base;
+  WriteBytes(base / "plain", {});
+  TConfigFile file(base / "plain/game/", base / "plain/data/");
+  TConfig config = PlayersConfig();
+  try {
+    file.Save(config);
+    ADD_FAILURE() << "Save below a plain file must fail";
+  } catch (const EInOutError& e) {
+    EXPECT_EQ(std::string(e.what()), SystemText(ENOTDIR));
+  }
+  EXPECT_EQ(fs::file_size(base / "plain"), 0u);
+}
+
+// Runs body as an unprivileged user (root ignores permissions) in a child process.
+template <class Body>
+void ExpectUnprivileged(Body body) {
+  EXPECT_EXIT(
+      {
+        if (::geteuid() == 0 && (::setgid(65534) != 0 || ::setuid(65534) != 0)) std::_Exit(90);
+        std::_Exit(body());
+      },
+      ::testing::ExitedWithCode(0), "");
+}
+
+TEST(ConfigFileUnprivilegedDeathTest, TheGameFoldersFileSeedsThePlayersOwnWhichWinsOnceSaved) {
+  TempFolder app;
+  TempFolder pref;
+  const TConfig shipped = PlayersConfig();
+  TConfigFile(app.Dir(), "").Save(shipped);
+  ::chmod(app.Dir().c_str(), 0555);
+  ::chmod(pref.Dir().c_str(), 0777);
+  const std::string prefDir = pref / "brinecast/";
+  ExpectUnprivileged([&] {
+    TConfigFile file(app.Dir(), prefDir);
+    if (file.Path() != prefDir + "Config.cfg") return 1;
+    TConfig config;
+    if (!file.Load(config) || config.HighScores != shipped.HighScores) return 2;
+    InsertHighScore(config, "Bob", 99999);
+    try {
+      file.Save(config);
+    } catch (const EInOutError&) {
+      return 3;
+    }
+    TConfig again;
+    if (!TConfigFile(app.Dir(), prefDir).Load(again)) return 4;
+    if (again.HighScores[0].Name != "Bob") return 5;
+    return 0;
+  });
+  EXPECT_EQ(ReadBytes(app / "Config.cfg"), RecordOf(shipped));
+  ::chmod(app.Dir().c_str(), 0755);
+}
+
+TEST(ConfigFileUnprivilegedDeathTest, AnUnreadableFileIsKeptAside) {
+  TempFolder app;
+  const std::vector<uint8_t> record = RecordOf(PlayersConfig());
+  WriteBytes(app / "Config.cfg", record);
+  ::chmod((app / "Config.cfg").c_str(), 0600);
+  ::chmod(app.Dir().c_str(), 0777);
+  ExpectUnprivileged([&] {
+    TConfig config;
+    if (TConfigFile(app.Dir(), "").Load(config)) return 1;
+    return 0;
+  });
+  EXPECT_FALSE(fs::exists(app / "Config.cfg"));
+  EXPECT_EQ(ReadBytes(app / "Config.cfg.bad"), record);
+}
+
+}  // namespace
+}  // namespace brinecast
