@@ -1,3 +1,5 @@
+// Reading an archive from a file: only regular files, never more than the archive bound,
+// and every failure names the file.
 #include <fcntl.h>
 #include <sys/stat.h>
 #include <unistd.h>
@@ -5,8 +7,9 @@
 #include <cerrno>
 #include <cstring>
 
+#include "engine/ArchiveFileError.h"
 #include "engine/DxgArchive.h"
-#include "engine/EngineError.h"
+#include "engine/DxgFormat.h"
 
 namespace brinecast {
 namespace {
@@ -15,8 +18,15 @@ namespace {
   throw EngineError("Cannot open file \"" + path + "\". " + std::strerror(error));
 }
 
+// A device, a pipe or a huge file is no archive of ours: refused before anything is
+// allocated for it, so a link to an endless file cannot grow the process.
+[[noreturn]] void NotAnArchive(const std::string& path) {
+  throw ArchiveFileError(path, kDxgInvalidStream);
+}
+
 std::vector<uint8_t> ReadWholeFile(const std::string& path) {
-  int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC);
+  // Not blocking: opening a pipe nobody writes to would otherwise wait for ever.
+  int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK);
   if (fd < 0) CannotOpen(path, errno);
   struct FdCloser {
     int fd;
@@ -25,14 +35,19 @@ std::vector<uint8_t> ReadWholeFile(const std::string& path) {
   struct stat info {};
   if (::fstat(fd, &info) != 0) CannotOpen(path, errno);
   if (S_ISDIR(info.st_mode)) CannotOpen(path, EISDIR);
+  if (!S_ISREG(info.st_mode) || info.st_size < 0 ||
+      static_cast<uint64_t>(info.st_size) > kDxgMaxFileBytes)
+    NotAnArchive(path);
   std::vector<uint8_t> bytes;
-  bytes.reserve(S_ISREG(info.st_mode) ? static_cast<size_t>(info.st_size) : 0);
+  bytes.reserve(static_cast<size_t>(info.st_size));
   uint8_t chunk[65536];
   for (;;) {
-    ssize_t got = ::read(fd, chunk, sizeof chunk);
+    const ssize_t got = ::read(fd, chunk, sizeof chunk);
     if (got < 0 && errno == EINTR) continue;
     if (got < 0) CannotOpen(path, errno);
     if (got == 0) break;
+    // The file may grow while it is read.
+    if (bytes.size() + static_cast<size_t>(got) > kDxgMaxFileBytes) NotAnArchive(path);
     bytes.insert(bytes.end(), chunk, chunk + got);
   }
   return bytes;
@@ -43,7 +58,11 @@ std::vector<uint8_t> ReadWholeFile(const std::string& path) {
 void ReadDxgArchiveFile(const std::string& path, ArchiveContents& out) {
   out.items.clear();
   const std::vector<uint8_t> bytes = ReadWholeFile(path);
-  ReadDxgArchive(bytes, out);
+  try {
+    ReadDxgArchive(bytes, out);
+  } catch (const EngineError& e) {
+    throw ArchiveFileError(path, e.what());
+  }
 }
 
 }  // namespace brinecast

@@ -1,3 +1,5 @@
+// The image archive reader: the resource header, the component stream and each item's
+// properties, with every value type the format knows skipped safely when not wanted.
 #include <string>
 #include <vector>
 
@@ -5,36 +7,11 @@
 #include "engine/DxgArchive.h"
 #include "engine/DxgByteReader.h"
 #include "engine/DxgColorNames.h"
+#include "engine/DxgFormat.h"
 #include "engine/DxgText.h"
 
 namespace brinecast {
 namespace {
-
-constexpr const char* kInvalidStream = "Invalid stream format";
-
-enum Value : uint8_t {
-  kNull = 0,
-  kList = 1,
-  kInt8 = 2,
-  kInt16 = 3,
-  kInt32 = 4,
-  kExtended = 5,
-  kString = 6,
-  kIdent = 7,
-  kFalse = 8,
-  kTrue = 9,
-  kBinary = 10,
-  kSet = 11,
-  kLString = 12,
-  kNil = 13,
-  kCollection = 14,
-  kSingle = 15,
-  kCurrency = 16,
-  kDate = 17,
-  kWString = 18,
-  kInt64 = 19,
-  kUtf8String = 20,
-};
 
 void AppendUtf8(std::string& out, uint32_t cp) {
   if (cp < 0x80) {
@@ -83,14 +60,14 @@ std::string Utf16ToUtf8(std::span<const uint8_t> units) {
 class ArchiveParser {
  public:
   ArchiveParser(std::span<const uint8_t> bytes, ArchiveContents& out)
-      : in_(bytes, kInvalidStream), out_(out) {}
+      : in_(bytes, kDxgInvalidStream), out_(out) {}
 
   void Run() {
     ReadResourceHeader();
     if (in_.Chars(4) != "TPF0") in_.Fail();
     ReadRootHeader();
     while (uint8_t length = in_.U8()) ReadRootProperty(in_.Chars(length));
-    if (in_.U8() != kNull) in_.Fail();  // the root has no children
+    if (in_.U8() != kDxgNull) in_.Fail();  // the root has no children
   }
 
  private:
@@ -113,11 +90,11 @@ class ArchiveParser {
 
   void ReadRootProperty(std::string_view name) {
     uint8_t type = in_.U8();
-    if (DxgSameText(name, "List.ColorTable") && type == kBinary) {
+    if (DxgSameText(name, "List.ColorTable") && type == kDxgBinary) {
       if (in_.U32() != out_.colorTable.size()) in_.Fail();
       auto table = in_.Bytes(out_.colorTable.size());
       std::copy(table.begin(), table.end(), out_.colorTable.begin());
-    } else if (DxgSameText(name, "List") && type == kCollection) {
+    } else if (DxgSameText(name, "List") && type == kDxgCollection) {
       ReadItems();
     } else if (DxgSameText(name, "List.ColorTable") || DxgSameText(name, "List")) {
       SkipValue(type);
@@ -128,9 +105,9 @@ class ArchiveParser {
 
   void ReadItems() {
     while (uint8_t type = in_.U8()) {
-      if (type != kList) {
+      if (type != kDxgList) {
         if (!ReadInteger(type)) in_.Fail();  // order value
-        if (in_.U8() != kList) in_.Fail();
+        if (in_.U8() != kDxgList) in_.Fail();
       }
       out_.items.emplace_back();
       ArchiveItem& item = out_.items.back();
@@ -157,7 +134,7 @@ class ArchiveParser {
     } else if (DxgSameText(name, "TransparentColor")) {
       if (auto v = ReadColor(type)) item.transparentColor = *v;
     } else if (DxgSameText(name, "Picture.Data")) {
-      if (type == kBinary) {
+      if (type == kDxgBinary) {
         ReadPicture(in_.Bytes(in_.U32()), item);
       } else {
         SkipValue(type);
@@ -171,11 +148,11 @@ class ArchiveParser {
   // skipped whole and the property keeps what it had.
   std::optional<int32_t> ReadInteger(uint8_t type) {
     switch (type) {
-      case kInt8:
+      case kDxgInt8:
         return in_.I8();
-      case kInt16:
+      case kDxgInt16:
         return in_.I16();
-      case kInt32:
+      case kDxgInt32:
         return in_.I32();
       default:
         SkipValue(type);
@@ -185,12 +162,12 @@ class ArchiveParser {
 
   std::optional<std::string> ReadText(uint8_t type) {
     switch (type) {
-      case kString:
+      case kDxgString:
         return std::string(in_.ShortString());
-      case kLString:
-      case kUtf8String:
+      case kDxgLString:
+      case kDxgUtf8String:
         return std::string(in_.Chars(in_.U32()));
-      case kWString:
+      case kDxgWString:
         return Utf16ToUtf8(in_.Bytes(uint64_t{in_.U32()} * 2));
       default:
         SkipValue(type);
@@ -199,8 +176,8 @@ class ArchiveParser {
   }
 
   std::optional<bool> ReadBoolean(uint8_t type) {
-    if (type == kFalse || type == kTrue) return type == kTrue;
-    if (type == kIdent) {
+    if (type == kDxgFalse || type == kDxgTrue) return type == kDxgTrue;
+    if (type == kDxgIdent) {
       auto ident = in_.ShortString();
       if (DxgSameText(ident, "True")) return true;
       if (DxgSameText(ident, "False")) return false;
@@ -211,13 +188,13 @@ class ArchiveParser {
   }
 
   std::optional<uint32_t> ReadColor(uint8_t type) {
-    if (type == kIdent) return DxgColorFromName(in_.ShortString());
+    if (type == kDxgIdent) return DxgColorFromName(in_.ShortString());
     if (auto v = ReadInteger(type)) return static_cast<uint32_t>(*v);
     return std::nullopt;
   }
 
   static void ReadPicture(std::span<const uint8_t> data, ArchiveItem& item) {
-    DxgByteReader picture(data, kInvalidStream);
+    DxgByteReader picture(data, kDxgInvalidStream);
     if (picture.AtEnd()) return;
     const std::string_view className = picture.ShortString();
     const auto rest = data.subspan(picture.Position());
@@ -233,34 +210,34 @@ class ArchiveParser {
 
   void SkipPayload(uint8_t type) {
     switch (type) {
-      case kNull:
-      case kFalse:
-      case kTrue:
-      case kNil:
+      case kDxgNull:
+      case kDxgFalse:
+      case kDxgTrue:
+      case kDxgNil:
         return;
-      case kInt8:
+      case kDxgInt8:
         return in_.Skip(1);
-      case kInt16:
+      case kDxgInt16:
         return in_.Skip(2);
-      case kInt32:
-      case kSingle:
+      case kDxgInt32:
+      case kDxgSingle:
         return in_.Skip(4);
-      case kExtended:
+      case kDxgExtended:
         return in_.Skip(10);
-      case kCurrency:
-      case kDate:
-      case kInt64:
+      case kDxgCurrency:
+      case kDxgDate:
+      case kDxgInt64:
         return in_.Skip(8);
-      case kString:
-      case kIdent:
+      case kDxgString:
+      case kDxgIdent:
         return in_.Skip(in_.U8());
-      case kBinary:
-      case kLString:
-      case kUtf8String:
+      case kDxgBinary:
+      case kDxgLString:
+      case kDxgUtf8String:
         return in_.Skip(in_.U32());
-      case kWString:
+      case kDxgWString:
         return in_.Skip(uint64_t{in_.U32()} * 2);
-      case kSet:
+      case kDxgSet:
         while (uint8_t length = in_.U8()) in_.Skip(length);
         return;
       default:
@@ -274,9 +251,9 @@ class ArchiveParser {
     enum Frame : uint8_t { kInList, kInCollection, kInItem };
     std::vector<Frame> stack;
     auto enter = [&](uint8_t t) {
-      if (t == kList) {
+      if (t == kDxgList) {
         stack.push_back(kInList);
-      } else if (t == kCollection) {
+      } else if (t == kDxgCollection) {
         stack.push_back(kInCollection);
       } else {
         SkipPayload(t);
@@ -285,15 +262,15 @@ class ArchiveParser {
     enter(type);
     while (!stack.empty()) {
       const uint8_t next = in_.U8();
-      if (next == kNull) {
+      if (next == kDxgNull) {
         stack.pop_back();
       } else if (stack.back() == kInList) {
         enter(next);
       } else if (stack.back() == kInCollection) {
-        if (next != kList) {
-          if (next < kInt8 || next > kInt32) in_.Fail();
+        if (next != kDxgList) {
+          if (next < kDxgInt8 || next > kDxgInt32) in_.Fail();
           SkipPayload(next);
-          if (in_.U8() != kList) in_.Fail();
+          if (in_.U8() != kDxgList) in_.Fail();
         }
         stack.push_back(kInItem);
       } else {

@@ -1,8 +1,10 @@
+// The image archive writer: what the pack tool stores, in the form the reader reads back.
 #include <limits>
 
 #include "engine/DibEncoder.h"
 #include "engine/DxgArchive.h"
 #include "engine/DxgByteWriter.h"
+#include "engine/DxgFormat.h"
 
 namespace brinecast {
 namespace {
@@ -16,13 +18,13 @@ void PropertyName(DxgByteWriter& out, std::string_view name) {
 // The smallest integer code that holds the value.
 void Integer(DxgByteWriter& out, int32_t v) {
   if (v >= std::numeric_limits<int8_t>::min() && v <= std::numeric_limits<int8_t>::max()) {
-    out.U8(2);
+    out.U8(kDxgInt8);
     out.U8(static_cast<uint8_t>(v));
   } else if (v >= std::numeric_limits<int16_t>::min() && v <= std::numeric_limits<int16_t>::max()) {
-    out.U8(3);
+    out.U8(kDxgInt16);
     out.U16(static_cast<uint16_t>(v));
   } else {
-    out.U8(4);
+    out.U8(kDxgInt32);
     out.I32(v);
   }
 }
@@ -34,22 +36,22 @@ void IntegerProperty(DxgByteWriter& out, std::string_view name, int32_t v) {
 
 void BooleanProperty(DxgByteWriter& out, std::string_view name, bool v) {
   PropertyName(out, name);
-  out.U8(v ? 9 : 8);
+  out.U8(v ? kDxgTrue : kDxgFalse);
 }
 
 void Text(DxgByteWriter& out, const std::string& text) {
   if (text.size() <= 255) {
-    out.U8(6);
+    out.U8(kDxgString);
     out.ShortString(text);
   } else {
-    out.U8(12);
+    out.U8(kDxgLString);
     out.U32(static_cast<uint32_t>(text.size()));
     out.Chars(text);
   }
 }
 
 void Item(DxgByteWriter& out, const ArchiveItem& item) {
-  out.U8(1);
+  out.U8(kDxgList);
   PropertyName(out, "Name");
   Text(out, item.name);
   IntegerProperty(out, "PatternHeight", item.patternHeight);
@@ -62,12 +64,12 @@ void Item(DxgByteWriter& out, const ArchiveItem& item) {
   if (item.picture) {
     const std::vector<uint8_t> dib = EncodeDib(*item.picture);
     PropertyName(out, "Picture.Data");
-    out.U8(10);
+    out.U8(kDxgBinary);
     out.U32(static_cast<uint32_t>(5 + dib.size()));
     out.ShortString("TDIB");
     out.Bytes(dib);
   }
-  out.U8(0);
+  out.U8(kDxgNull);
 }
 
 }  // namespace
@@ -78,15 +80,15 @@ std::vector<uint8_t> WriteDxgArchive(const ArchiveContents& contents) {
   stream.ShortString("TPictureCollectionComponent");
   stream.ShortString("");
   PropertyName(stream, "List.ColorTable");
-  stream.U8(10);
+  stream.U8(kDxgBinary);
   stream.U32(static_cast<uint32_t>(contents.colorTable.size()));
   stream.Bytes(contents.colorTable);
   PropertyName(stream, "List");
-  stream.U8(14);
+  stream.U8(kDxgCollection);
   for (const ArchiveItem& item : contents.items) Item(stream, item);
-  stream.U8(0);  // end of the collection
-  stream.U8(0);  // end of the root's properties
-  stream.U8(0);  // the root has no children
+  stream.U8(kDxgNull);  // end of the collection
+  stream.U8(kDxgNull);  // end of the root's properties
+  stream.U8(kDxgNull);  // the root has no children
   std::vector<uint8_t> body = stream.Take();
 
   DxgByteWriter out;

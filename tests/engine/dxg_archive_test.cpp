@@ -1,4 +1,5 @@
 #include <gtest/gtest.h>
+#include <sys/stat.h>
 
 #include <algorithm>
 #include <filesystem>
@@ -7,9 +8,11 @@
 #include <string>
 #include <vector>
 
+#include "engine/ArchiveFileError.h"
 #include "engine/DibEncoder.h"
 #include "engine/DxgArchive.h"
 #include "engine/DxgByteWriter.h"
+#include "engine/DxgFormat.h"
 #include "engine/EngineError.h"
 
 namespace brinecast {
@@ -30,15 +33,15 @@ std::vector<uint8_t> Archive(const Body& items, const std::string& resource = "D
   out.ShortString("TPictureCollectionComponent");
   out.ShortString("Root");
   out.ShortString("List");
-  out.U8(14);
+  out.U8(kDxgCollection);
   items(out);
-  out.U8(0);
+  out.U8(kDxgNull);
   out.ShortString("List.ColorTable");
-  out.U8(10);
+  out.U8(kDxgBinary);
   out.U32(1024);
   for (int i = 0; i < 1024; ++i) out.U8(static_cast<uint8_t>(i));
-  out.U8(0);
-  out.U8(0);
+  out.U8(kDxgNull);
+  out.U8(kDxgNull);
   return out.Take();
 }
 
@@ -48,12 +51,12 @@ void Prop(DxgByteWriter& out, std::string_view name, uint8_t type) {
 }
 
 void NameProp(DxgByteWriter& out, std::string_view name) {
-  Prop(out, "Name", 6);
+  Prop(out, "Name", kDxgString);
   out.ShortString(name);
 }
 
 void PictureProp(DxgByteWriter& out, std::string_view className, const std::vector<uint8_t>& data) {
-  Prop(out, "Picture.Data", 10);
+  Prop(out, "Picture.Data", kDxgBinary);
   out.U32(static_cast<uint32_t>(1 + className.size() + data.size()));
   out.ShortString(className);
   out.Bytes(data);
@@ -135,40 +138,40 @@ TEST(DxgArchiveTest, WriterOutputReadsBackIdentically) {
 TEST(DxgArchiveTest, ReadsTheStoredFormsOfEachProperty) {
   const auto bytes = Archive(
       [](DxgByteWriter& out) {
-        out.U8(1);  // every default
+        out.U8(kDxgList);  // every default
+        out.U8(kDxgNull);
+        out.U8(kDxgInt8);  // 8-bit order value before the item
         out.U8(0);
-        out.U8(2);  // 8-bit order value before the item
-        out.U8(0);
-        out.U8(1);
+        out.U8(kDxgList);
         NameProp(out, "Fish");
-        Prop(out, "PatternWidth", 2);
+        Prop(out, "PatternWidth", kDxgInt8);
         out.U8(0xFF);  // -1
-        Prop(out, "patternheight", 3);
+        Prop(out, "patternheight", kDxgInt16);
         out.U16(0x8000);
-        Prop(out, "SkipWidth", 4);
+        Prop(out, "SkipWidth", kDxgInt32);
         out.I32(100000);
-        Prop(out, "TransparentColor", 7);
+        Prop(out, "TransparentColor", kDxgIdent);
         out.ShortString("clFuchsia");
-        Prop(out, "Transparent", 8);
-        Prop(out, "SystemMemory", 9);
+        Prop(out, "Transparent", kDxgFalse);
+        Prop(out, "SystemMemory", kDxgTrue);
         PictureProp(out, "TDIB", EncodeDib(SmallPicture()));
-        out.U8(0);
-        out.U8(4);  // 32-bit order value
+        out.U8(kDxgNull);
+        out.U8(kDxgInt32);  // 32-bit order value
         out.I32(7);
-        out.U8(1);
-        Prop(out, "Name", 18);  // wide string
+        out.U8(kDxgList);
+        Prop(out, "Name", kDxgWString);  // wide string
         out.U32(2);
         out.Bytes(std::vector<uint8_t>{0x4B, 0x04, 'x', 0});
         PictureProp(out, "", {});
-        out.U8(0);
-        out.U8(1);
-        Prop(out, "Name", 12);
+        out.U8(kDxgNull);
+        out.U8(kDxgList);
+        Prop(out, "Name", kDxgLString);
         out.U32(4);
         out.Chars("Long");
         PictureProp(out, "TIcon", {1, 2, 3});
-        Prop(out, "TransparentColor", 4);
+        Prop(out, "TransparentColor", kDxgInt32);
         out.I32(0x00FF00FF);
-        out.U8(0);
+        out.U8(kDxgNull);
       },
       "");
   const ArchiveContents c = Read(bytes);
@@ -204,50 +207,51 @@ TEST(DxgArchiveTest, ReadsTheStoredFormsOfEachProperty) {
 // Values of a type a property does not take are skipped whole, whatever they hold.
 TEST(DxgArchiveTest, SkipsValuesOfEveryType) {
   const auto bytes = Archive([](DxgByteWriter& out) {
-    out.U8(1);
-    Prop(out, "Name", 1);  // a list holding one value of each type
-    out.U8(1);             // nested list
-    out.U8(13);
-    out.U8(0);
-    for (uint8_t t : {2, 3, 4, 5, 15, 16, 17, 19}) {
+    out.U8(kDxgList);
+    Prop(out, "Name", kDxgList);  // a list holding one value of each type
+    out.U8(kDxgList);             // nested list
+    out.U8(kDxgNil);
+    out.U8(kDxgNull);
+    for (uint8_t t : {kDxgInt8, kDxgInt16, kDxgInt32, kDxgExtended, kDxgSingle, kDxgCurrency,
+                      kDxgDate, kDxgInt64}) {
       out.U8(t);
       const int sizes[] = {0, 0, 1, 2, 4, 10, 0, 0, 0, 0, 0, 0, 0, 0, 0, 4, 8, 8, 0, 8};
       for (int i = 0; i < sizes[t]; ++i) out.U8(1);  // a stray 0 would end the list
     }
-    for (uint8_t t : {6, 7}) {
+    for (uint8_t t : {kDxgString, kDxgIdent}) {
       out.U8(t);
       out.ShortString("ab");
     }
-    for (uint8_t t : {10, 12, 20}) {
+    for (uint8_t t : {kDxgBinary, kDxgLString, kDxgUtf8String}) {
       out.U8(t);
       out.U32(3);
       out.Chars("abc");
     }
-    out.U8(18);
+    out.U8(kDxgWString);
     out.U32(2);
     out.Chars("abcd");
-    out.U8(11);
+    out.U8(kDxgSet);
     out.ShortString("a");
     out.ShortString("bc");
     out.U8(0);
-    out.U8(8);
-    out.U8(9);
-    out.U8(14);  // a collection with an ordered item holding a property
-    out.U8(3);
+    out.U8(kDxgFalse);
+    out.U8(kDxgTrue);
+    out.U8(kDxgCollection);  // a collection with an ordered item holding a property
+    out.U8(kDxgInt16);
     out.U16(5);
-    out.U8(1);
-    Prop(out, "Anything", 2);
+    out.U8(kDxgList);
+    Prop(out, "Anything", kDxgInt8);
     out.U8(9);
-    out.U8(0);
-    out.U8(0);
-    out.U8(0);  // end of the list
-    Prop(out, "PatternWidth", 6);
+    out.U8(kDxgNull);
+    out.U8(kDxgNull);
+    out.U8(kDxgNull);  // end of the list
+    Prop(out, "PatternWidth", kDxgString);
     out.ShortString("wide");
-    Prop(out, "TransparentColor", 7);
+    Prop(out, "TransparentColor", kDxgIdent);
     out.ShortString("clNotAColour");
-    Prop(out, "PatternHeight", 2);
+    Prop(out, "PatternHeight", kDxgInt8);
     out.U8(7);
-    out.U8(0);
+    out.U8(kDxgNull);
   });
   const ArchiveContents c = Read(bytes);
   ASSERT_EQ(c.items.size(), 1u);
@@ -268,9 +272,9 @@ TEST(DxgArchiveTest, BitmapFilePicture) {
   file.Bytes(dib);
   const auto data = file.Take();
   const ArchiveContents c = Read(Archive([&](DxgByteWriter& out) {
-    out.U8(1);
+    out.U8(kDxgList);
     PictureProp(out, "TBitmap", data);
-    out.U8(0);
+    out.U8(kDxgNull);
   }));
   ASSERT_TRUE(c.items.at(0).picture);
   EXPECT_EQ(c.items[0].picture->pixels, SmallPicture().pixels);
@@ -290,7 +294,7 @@ std::vector<uint8_t> WithByte(std::vector<uint8_t> bytes, size_t at, uint8_t val
 
 std::vector<uint8_t> TwoItemsThen(const Body& tail) {
   return Archive([&](DxgByteWriter& out) {
-    out.U8(1);
+    out.U8(kDxgList);
     NameProp(out, "First");
     out.U8(0);
     out.U8(1);
@@ -308,11 +312,11 @@ TEST(DxgArchiveTest, BrokenArchivesFailWithTheirMessageAndKeepEarlierItems) {
       {"no signature", WithByte(good, tpf0 + 3, '1'), "Invalid stream format", 0},
       {"empty file", {}, "Invalid stream format", 0},
       {"unknown value type",
-       TwoItemsThen([](DxgByteWriter& out) { Prop(out, "PatternWidth", 21); }),
+       TwoItemsThen([](DxgByteWriter& out) { Prop(out, "PatternWidth", kDxgUtf8String + 1); }),
        "Invalid stream format", 2},
       {"unknown property", TwoItemsThen([](DxgByteWriter& out) {
-         Prop(out, "Bogus", 8);
-         out.U8(0);
+         Prop(out, "Bogus", kDxgFalse);
+         out.U8(kDxgNull);
        }),
        "Property Bogus does not exist", 2},
       {"bad bitmap", TwoItemsThen([](DxgByteWriter& out) {
@@ -320,7 +324,7 @@ TEST(DxgArchiveTest, BrokenArchivesFailWithTheirMessageAndKeepEarlierItems) {
        }),
        "DIB is invalid", 2},
       {"binary longer than the file", TwoItemsThen([](DxgByteWriter& out) {
-         Prop(out, "Picture.Data", 10);
+         Prop(out, "Picture.Data", kDxgBinary);
          out.U32(0xFFFFFFF0);
        }),
        "Invalid stream format", 2},
@@ -394,6 +398,60 @@ TEST(DxgArchiveTest, FilesAreReadWholeOrReportedByName) {
     } catch (const EngineError& e) {
       EXPECT_EQ(std::string(e.what()), "Cannot open file \"" + file + "\". " + reason);
     }
+  }
+}
+
+// Only regular files of at most the bound are read; anything else is refused at once with
+// the format's error under the file's name, before memory is taken for it.
+TEST(DxgArchiveTest, FilesThatCannotBeArchivesAreRefusedByName) {
+  const std::filesystem::path dir = std::filesystem::path(testing::TempDir()) / "dxg_refused";
+  std::filesystem::remove_all(dir);
+  std::filesystem::create_directories(dir);
+  ArchiveContents contents;
+  contents.items.resize(1);
+  const auto bytes = WriteDxgArchive(contents);
+  auto withSize = [&](const std::string& name, uint64_t size) {
+    const std::string path = (dir / name).string();
+    std::ofstream(path, std::ios::binary)
+        .write(reinterpret_cast<const char*>(bytes.data()),
+               static_cast<std::streamsize>(bytes.size()));
+    std::filesystem::resize_file(path, size);  // sparse: costs no disk
+    return path;
+  };
+  const std::string atBound = withSize("at_bound.dxg", kDxgMaxFileBytes);
+  const std::string aboveBound = withSize("above_bound.dxg", kDxgMaxFileBytes + 1);
+  const std::string damaged = withSize("damaged.dxg", 40);
+  const std::string fifo = (dir / "pipe.dxg").string();
+  ASSERT_EQ(::mkfifo(fifo.c_str(), 0600), 0);
+
+  ArchiveContents back;
+  ReadDxgArchiveFile(atBound, back);  // a valid archive followed by zeros, just inside
+  EXPECT_EQ(back.items.size(), 1u);
+  for (const std::string& path : {aboveBound, damaged, fifo, std::string("/dev/zero")}) {
+    try {
+      ReadDxgArchiveFile(path, back);
+      ADD_FAILURE() << path << " was read";
+    } catch (const ArchiveFileError& e) {
+      EXPECT_EQ(std::string(e.what()), path + "\nInvalid stream format");
+      EXPECT_EQ(e.Path(), path);
+      EXPECT_EQ(e.Text(), "Invalid stream format");
+    }
+  }
+  // Other format errors keep their own text under the name.
+  std::vector<uint8_t> badDib = Archive([](DxgByteWriter& out) {
+    out.U8(kDxgList);
+    PictureProp(out, "TDIB", {20, 0, 0, 0});
+    out.U8(kDxgNull);
+  });
+  const std::string dib = (dir / "dib.dxg").string();
+  std::ofstream(dib, std::ios::binary)
+      .write(reinterpret_cast<const char*>(badDib.data()),
+             static_cast<std::streamsize>(badDib.size()));
+  try {
+    ReadDxgArchiveFile(dib, back);
+    ADD_FAILURE() << "bad picture was read";
+  } catch (const ArchiveFileError& e) {
+    EXPECT_EQ(std::string(e.what()), dib + "\nDIB is invalid");
   }
 }
 

@@ -89,8 +89,16 @@ TEST_F(ImagesLoad, ReadingErrorsPropagateAfterEmptyingTheCollection) {
   }
 
   c.Add()->SetName("Old");
-  EXPECT_THROW(c.LoadFromFile(Write("bad.dxg", {0x00, 0x0A, 0x00, 0x00})), EngineError);
+  const std::string bad = Write("bad.dxg", {0x00, 0x0A, 0x00, 0x00});
+  EXPECT_THROW(c.LoadFromFile(bad), EngineError);
   EXPECT_EQ(c.Count(), 0);
+  // The player is told which file is damaged, on its own line above the format's text.
+  try {
+    c.LoadFromFile(bad);
+    ADD_FAILURE() << "no error";
+  } catch (const EngineError& e) {
+    EXPECT_EQ(std::string(e.what()), bad + "\nInvalid stream format");
+  }
 
   // Cut short inside the second item: the first one is kept.
   ArchiveContents contents;

@@ -1,3 +1,5 @@
+// Inlining the pictures an SVG references, so the rasteriser can draw them from memory;
+// bounded in depth, count and total size so no file can make the pack run away.
 #include "ImageReferences.h"
 
 #include <glib.h>
@@ -15,6 +17,8 @@
 #include <stdexcept>
 #include <vector>
 
+#include "SourceImage.h"
+
 namespace brinecast {
 namespace {
 
@@ -22,6 +26,17 @@ namespace fs = std::filesystem;
 
 // Deep enough for any real picture, shallow enough to stop a file that includes itself.
 constexpr int kMaxDepth = 8;
+// A picture made of a few others is normal; one that multiplies into thousands of copies, or
+// tens of megabytes of text, is a file built to exhaust the machine.
+constexpr int kMaxReferences = 1000;
+constexpr size_t kMaxExpandedBytes = size_t{64} << 20;
+
+// What the whole expansion of one source picture has used so far.
+struct Expansion {
+  int references = 0;
+  size_t bytes = 0;
+};
+
 // The rasteriser draws a referenced SVG at its own size and then scales that bitmap, so it is
 // enlarged this much first to stay sharp when drawn larger and smooth when drawn smaller.
 constexpr double kOversample = 4;
@@ -50,7 +65,8 @@ std::string Extension(const fs::path& path) {
   return ext;
 }
 
-std::string Inline(const std::string& svg, const fs::path& file, const fs::path& root, int depth);
+std::string Inline(const std::string& svg, const fs::path& file, const fs::path& root, int depth,
+                   Expansion& used);
 
 // Hands each attribute of the tag starting at `at` to `visit(name, valueBegin, valueEnd)`
 // and returns the position just past the tag.
@@ -95,7 +111,7 @@ std::optional<double> Pixels(const std::string& length) {
   return value;
 }
 
-std::string Oversampled(const std::string& svg) {
+std::string Oversampled(const std::string& svg, const std::string& where) {
   size_t at = 0;
   while ((at = svg.find("<svg", at)) != std::string::npos && !StartsTag(svg, at, "<svg")) ++at;
   if (at == std::string::npos) return svg;
@@ -113,6 +129,9 @@ std::string Oversampled(const std::string& svg) {
   auto value = [&](const Span& s) { return Pixels(svg.substr(s.begin, s.end - s.begin)); };
   const auto w = value(*width), h = value(*height);
   if (!w || !h) return svg;
+  if (*w > kMaxPictureSide || *h > kMaxPictureSide)
+    throw std::runtime_error(where + " is larger than " + std::to_string(kMaxPictureSide) +
+                             " pixels a side");
   auto number = [](double v) {
     std::ostringstream text;
     text.imbue(std::locale::classic());
@@ -132,21 +151,27 @@ std::string Oversampled(const std::string& svg) {
   return out;
 }
 
-std::string DataUri(const std::string& href, const fs::path& file, const fs::path& root,
-                    int depth) {
+std::string DataUri(const std::string& href, const fs::path& file, const fs::path& root, int depth,
+                    Expansion& used) {
   const std::string where = "image \"" + href + "\" in \"" + file.string() + "\"";
   const fs::path target = fs::weakly_canonical(file.parent_path() / href);
   const fs::path inside = target.lexically_relative(root);
   if (inside.empty() || *inside.begin() == "..")
     throw std::runtime_error(where + " lies outside \"" + root.string() + "\"");
   if (!fs::is_regular_file(target)) throw std::runtime_error(where + " is missing");
+  if (fs::file_size(target) > kMaxExpandedBytes)
+    throw std::runtime_error(where + " is larger than " + std::to_string(kMaxExpandedBytes >> 20) +
+                             " MB");
+  if (++used.references > kMaxReferences)
+    throw std::runtime_error(where + ": more than " + std::to_string(kMaxReferences) +
+                             " pictures referenced in all");
   const std::string ext = Extension(target);
   std::string bytes, type;
   if (ext == ".svg") {
     if (depth >= kMaxDepth)
       throw std::runtime_error(where + " nests pictures more than " + std::to_string(kMaxDepth) +
                                " deep; does it include itself?");
-    bytes = Oversampled(Inline(ReadBytes(target), target, root, depth + 1));
+    bytes = Oversampled(Inline(ReadBytes(target), target, root, depth + 1, used), where);
     type = "image/svg+xml";
   } else if (ext == ".png") {
     bytes = ReadBytes(target);
@@ -154,12 +179,17 @@ std::string DataUri(const std::string& href, const fs::path& file, const fs::pat
   } else {
     throw std::runtime_error(where + ": only .svg and .png pictures can be referenced");
   }
+  used.bytes += bytes.size() / 3 * 4 + 4;
+  if (used.bytes > kMaxExpandedBytes)
+    throw std::runtime_error(where + ": the referenced pictures expand beyond " +
+                             std::to_string(kMaxExpandedBytes >> 20) + " MB");
   std::unique_ptr<gchar, void (*)(gpointer)> encoded(
       g_base64_encode(reinterpret_cast<const guchar*>(bytes.data()), bytes.size()), g_free);
   return "data:" + type + ";base64," + encoded.get();
 }
 
-std::string Inline(const std::string& svg, const fs::path& file, const fs::path& root, int depth) {
+std::string Inline(const std::string& svg, const fs::path& file, const fs::path& root, int depth,
+                   Expansion& used) {
   std::string out;
   size_t copied = 0;
   size_t i = 0;
@@ -180,7 +210,7 @@ std::string Inline(const std::string& svg, const fs::path& file, const fs::path&
       const std::string href = svg.substr(begin, end - begin);
       if ((name != "href" && name != "xlink:href") || !IsFileReference(href)) return;
       out.append(svg, copied, begin - copied);
-      out += DataUri(href, file, root, depth);
+      out += DataUri(href, file, root, depth, used);
       copied = end;
     });
   }
@@ -192,7 +222,8 @@ std::string Inline(const std::string& svg, const fs::path& file, const fs::path&
 
 std::string InlineImageReferences(const std::string& svg, const fs::path& file,
                                   const fs::path& root) {
-  return Inline(svg, fs::absolute(file), fs::weakly_canonical(root), 0);
+  Expansion used;
+  return Inline(svg, fs::absolute(file), fs::weakly_canonical(root), 0, used);
 }
 
 }  // namespace brinecast

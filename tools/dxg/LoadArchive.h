@@ -6,7 +6,8 @@
 
 namespace brinecast {
 
-// Reads the archive; on failure prints the reader's message alone to stderr.
+// Reads the archive; on failure prints the reason to stderr: a file that cannot be opened
+// as the reader words it, damaged contents as "FILE: reason".
 bool LoadArchive(const std::string& path, ArchiveContents& out);
 
 }  // namespace brinecast

@@ -1,3 +1,5 @@
+// The pack command: a manifest's pictures rasterised, checked, flattened onto their keys
+// and written as one archive.
 #include <unistd.h>
 
 #include <array>
@@ -55,6 +57,23 @@ void LoadFontAliasesNear(const fs::path& folder) {
   }
 }
 
+// Each number of the line must fit the picture it cuts, so no later step can reach outside it.
+void CheckGeometry(const ManifestEntry& entry, const SourceImage& image) {
+  const std::pair<const char*, std::pair<int, int>> checks[] = {
+      {"pattern width", {entry.patternWidth, image.width}},
+      {"pattern height", {entry.patternHeight, image.height}},
+      {"skip width", {entry.skipWidth, image.width}},
+      {"skip height", {entry.skipHeight, image.height}},
+  };
+  for (const auto& [what, values] : checks) {
+    const auto [value, limit] = values;
+    if (value > limit)
+      throw std::runtime_error(std::string(what) + " " + std::to_string(value) +
+                               " is larger than the picture (" + std::to_string(image.width) +
+                               " x " + std::to_string(image.height) + ")");
+  }
+}
+
 ArchiveItem MakeItem(const ManifestEntry& entry, const fs::path& folder, const fs::path& root,
                      const std::string& where) {
   ArchiveItem item;
@@ -70,6 +89,7 @@ ArchiveItem MakeItem(const ManifestEntry& entry, const fs::path& folder, const f
   }
   try {
     SourceImage image = LoadSourceImage((folder / entry.source).string(), root.string());
+    CheckGeometry(entry, image);
     if (entry.mirror)
       MirrorCells(image, entry.patternWidth, entry.patternHeight, entry.skipWidth,
                   entry.skipHeight);
@@ -80,21 +100,23 @@ ArchiveItem MakeItem(const ManifestEntry& entry, const fs::path& folder, const f
   return item;
 }
 
-// Written beside the target and renamed over it, so a failed pack leaves no half archive.
+// Written beside the target and renamed over it, so a failed pack leaves no half archive;
+// the temporary file goes on every failure.
 void WriteAtomically(const fs::path& out, const std::vector<uint8_t>& bytes) {
   if (out.has_parent_path()) fs::create_directories(out.parent_path());
   const fs::path temp = out.string() + ".tmp" + std::to_string(::getpid());
-  {
+  try {
     std::ofstream file(temp, std::ios::binary | std::ios::trunc);
     file.write(reinterpret_cast<const char*>(bytes.data()),
                static_cast<std::streamsize>(bytes.size()));
     file.close();
-    if (!file) {
-      fs::remove(temp);
-      throw std::runtime_error("cannot write \"" + temp.string() + "\"");
-    }
+    if (!file) throw std::runtime_error("cannot write \"" + temp.string() + "\"");
+    fs::rename(temp, out);
+  } catch (...) {
+    std::error_code ignored;
+    fs::remove(temp, ignored);
+    throw;
   }
-  fs::rename(temp, out);
 }
 
 }  // namespace

@@ -1,3 +1,5 @@
+// Loading the pack command's source pictures: SVGs through the rasteriser, PNGs through
+// the image loader.
 #include "SourceImage.h"
 
 #include <SDL2/SDL_image.h>
@@ -7,6 +9,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <cstdio>
 #include <fstream>
 #include <iterator>
 #include <memory>
@@ -28,6 +31,13 @@ bool EndsWith(const std::string& text, const std::string& tail) {
   return std::equal(tail.rbegin(), tail.rend(), text.rbegin(), [](char a, char b) {
     return a == std::tolower(static_cast<unsigned char>(b));
   });
+}
+
+[[noreturn]] void TooLarge(const std::string& path, double w, double h) {
+  char size[96];
+  std::snprintf(size, sizeof size, "%.0f x %.0f", std::ceil(w), std::ceil(h));
+  throw std::runtime_error("\"" + path + "\": " + size + " pixels is larger than " +
+                           std::to_string(kMaxPictureSide) + " pixels a side");
 }
 
 uint32_t Unpremultiply(uint32_t p) {
@@ -54,6 +64,7 @@ SourceImage LoadSvg(const std::string& path, const std::string& referenceRoot) {
   double w = 0, h = 0;
   if (!rsvg_handle_get_intrinsic_size_in_pixels(handle, &w, &h) || w < 1 || h < 1)
     throw std::runtime_error("\"" + path + "\": the root needs a width and height in px");
+  if (w > kMaxPictureSide || h > kMaxPictureSide) TooLarge(path, w, h);
   SourceImage image;
   image.width = static_cast<int>(std::ceil(w));
   image.height = static_cast<int>(std::ceil(h));
@@ -85,6 +96,11 @@ SourceImage LoadSvg(const std::string& path, const std::string& referenceRoot) {
 SourceImage LoadPng(const std::string& path) {
   SDL_Surface* loaded = IMG_Load(path.c_str());
   if (!loaded) throw std::runtime_error("\"" + path + "\": " + IMG_GetError());
+  if (loaded->w > kMaxPictureSide || loaded->h > kMaxPictureSide) {
+    const int w = loaded->w, h = loaded->h;
+    SDL_FreeSurface(loaded);
+    TooLarge(path, w, h);
+  }
   SDL_Surface* argb = SDL_ConvertSurfaceFormat(loaded, SDL_PIXELFORMAT_ARGB8888, 0);
   SDL_FreeSurface(loaded);
   if (!argb) throw std::runtime_error("\"" + path + "\": " + SDL_GetError());
