@@ -1,0 +1,112 @@
+// Plain HTML with a little CSS that reads on a desktop and on a phone's narrow screen.
+#include "scores/HtmlPages.h"
+
+#include <ctime>
+
+namespace brinecast::scores {
+
+namespace {
+
+constexpr std::string_view kWorldPath = "/cgi/version.pl?prg=Brinecast&amp;show&amp;type=0";
+
+constexpr std::string_view kStyle = R"(<style>
+body{margin:0;background:#0b3954;color:#0b2233;font:16px/1.4 system-ui,"Liberation Sans",Arial,sans-serif}
+main{max-width:46rem;margin:0 auto;padding:1rem;background:#f4f9fb;min-height:100vh;box-sizing:border-box}
+h1{margin:.2rem 0 .8rem;font-size:1.6rem;color:#0b3954}
+a{color:#087e8b}
+table{width:100%;border-collapse:collapse;table-layout:auto}
+th,td{padding:.35rem .4rem;text-align:left;vertical-align:top;overflow-wrap:anywhere}
+th{background:#087e8b;color:#fff;font-weight:600}
+tr:nth-child(even) td{background:#e3f0f4}
+td.n,th.n{text-align:right;white-space:nowrap}
+td.s{font-weight:600}
+td.d{color:#4d6b7a;white-space:nowrap}
+.empty{padding:2rem 0;text-align:center;color:#4d6b7a}
+@media (max-width:30rem){body{font-size:15px}main{padding:.6rem}th,td{padding:.3rem .25rem}.w{display:none}}
+</style>)";
+
+std::string Head(std::string_view title) {
+  std::string page =
+      "<!DOCTYPE html>\n<html lang=\"en\"><head><meta charset=\"utf-8\">"
+      "<meta name=\"viewport\" content=\"width=device-width, initial-scale=1\"><title>";
+  page += title;
+  page += "</title>";
+  page += kStyle;
+  page += "</head><body><main>\n";
+  return page;
+}
+
+constexpr std::string_view kTail = "</main></body></html>\n";
+
+std::string Date(int64_t seconds) {
+  const std::time_t t = static_cast<std::time_t>(seconds);
+  std::tm utc{};
+  if (!gmtime_r(&t, &utc)) return "";
+  char text[16];
+  if (std::strftime(text, sizeof text, "%Y-%m-%d", &utc) == 0) return "";
+  return text;
+}
+
+}  // namespace
+
+std::string HtmlEscape(std::string_view text) {
+  std::string out;
+  out.reserve(text.size());
+  for (char c : text) {
+    switch (c) {
+      case '&':
+        out += "&amp;";
+        break;
+      case '<':
+        out += "&lt;";
+        break;
+      case '>':
+        out += "&gt;";
+        break;
+      case '"':
+        out += "&quot;";
+        break;
+      case '\'':
+        out += "&#39;";
+        break;
+      default:
+        out += c;
+    }
+  }
+  return out;
+}
+
+std::string WorldPage(const std::vector<ScoreEntry>& best) {
+  std::string page = Head("Brinecast world high scores");
+  page += "<h1>Brinecast world high scores</h1>\n";
+  if (best.empty()) {
+    page += "<p class=\"empty\">No scores yet. Be the first to send one from the game!</p>\n";
+  } else {
+    page +=
+        "<table><thead><tr><th class=\"n\">#</th><th>Name</th><th class=\"n\">Score</th>"
+        "<th>Note</th><th class=\"w\">Date</th></tr></thead><tbody>\n";
+    int rank = 0;
+    for (const ScoreEntry& entry : best) {
+      page += "<tr><td class=\"n\">" + std::to_string(++rank) + "</td><td class=\"s\">" +
+              HtmlEscape(entry.name) + "</td><td class=\"n\">" + std::to_string(entry.score) +
+              "</td><td>" + HtmlEscape(entry.text) + "</td><td class=\"d w\">" + Date(entry.time) +
+              "</td></tr>\n";
+    }
+    page += "</tbody></table>\n";
+  }
+  page += "<p><a href=\"/\">Home</a></p>\n";
+  page += kTail;
+  return page;
+}
+
+std::string HomePage() {
+  std::string page = Head("Brinecast scores");
+  page += "<h1>Brinecast</h1>\n<p>Cast a line, land the fish, beat the clock.</p>\n";
+  page += "<p>This server keeps the world's best Brinecast scores.</p>\n<p><a href=\"";
+  page += kWorldPath;
+  page += "\">See the world high scores</a></p>\n";
+  page += kTail;
+  return page;
+}
+
+}  // namespace brinecast::scores

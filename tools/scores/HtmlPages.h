@@ -1,0 +1,19 @@
+// The server's two pages for browsers: the world table and a small home page.
+#pragma once
+
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "scores/ScoreStore.h"
+
+namespace brinecast::scores {
+
+inline constexpr int kWorldTableRows = 100;
+
+std::string HtmlEscape(std::string_view text);
+
+std::string WorldPage(const std::vector<ScoreEntry>& best);
+std::string HomePage();
+
+}  // namespace brinecast::scores
