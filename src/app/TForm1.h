@@ -97,6 +97,7 @@ class TForm1 : public LoopHost, public TGame {
   void AnswerExitNo();
   // "ExitGame?" answered no: play resumes.
   void ResumeGame();
+  void AnswerQuestion();  // "Exit?" or "ExitGame?" answered by MenuCursor
   // The navigation sound.
   void NavigationSound() { PlaySound("Poimal"); }
   // Sets Shown of MenuButtons[n] (1-based) when it exists.
