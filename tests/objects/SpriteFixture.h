@@ -1,0 +1,77 @@
+#pragma once
+
+// A game with the built picture archives and no window, for the sprite classes.
+#include <gtest/gtest.h>
+
+#include <string>
+
+#include "engine/SpriteEngine.h"
+#include "media/EmbeddedSounds.h"
+#include "objects/Game.h"
+#include "platform/headless/HeadlessPlatform.h"
+
+namespace brinecast {
+
+class TestGame : public TGame {
+ public:
+  explicit TestGame(Platform& platform) : TGame(platform, 1) {
+    for (const char* name : {"Up", "Poimal", "Level", "Over"}) {
+      TWaveCollectionItem& item = DXWaveList1.Items().Add();
+      item.Name = name;
+      item.Wave = EmbeddedWave(name);
+    }
+    DXWaveList1.Initialize(platform);
+    DXDraw1.Initialize();
+    GameImgs.Items().LoadFromFile(BRINECAST_APPDIR "/Data/GameImgs.dxg");
+  }
+
+  bool SoundOn() const override { return Sound; }
+  bool SendOnline() const override { return Send; }
+
+  bool Sound = false;
+  bool Send = false;
+};
+
+class SpriteTest : public ::testing::Test {
+ protected:
+  TSpriteEngine& Root() { return game.DXSpriteEngine1.Engine(); }
+
+  // The menu pictures are large: only the tests that need them load them.
+  void LoadMenuImages() {
+    game.DXImageList1.Items().LoadFromFile(BRINECAST_APPDIR "/Data/MenuImgs.dxg");
+  }
+
+  // A level in play: one goal of kind 1, the clock running.
+  void PlayLevel() {
+    game.GameState = "Game";
+    game.LevelNo = 1;
+    game.GoalCount = 1;
+    game.Goals[0] = {1, 1};
+    game.LevelTime = 11;
+    game.TimeLeft = 1100;
+    game.Timer1.SetEnabled(true);
+  }
+
+  // One frame's sprite work: move, free the killed, draw.
+  void Frame() {
+    ++game.FrameNo;
+    game.DXSpriteEngine1.Move(game.FrameNo);
+    game.DXSpriteEngine1.PurgeDead();
+    game.DXSpriteEngine1.Draw();
+  }
+
+  // Counts the live sprites of a class.
+  int Live(const std::string& className) {
+    int n = 0;
+    for (int i = 0; i < Root().Count(); ++i) {
+      const TSprite* sprite = Root().Items(i);
+      if (!sprite->IsDead() && className == sprite->ClassName()) ++n;
+    }
+    return n;
+  }
+
+  HeadlessPlatform platform;
+  TestGame game{platform};
+};
+
+}  // namespace brinecast
