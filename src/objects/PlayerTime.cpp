@@ -31,9 +31,12 @@ void TPlayerTime::Render() {
   if (game.FrameNo % 32 == 16) Blink = true;
   // No level time set up yet: there is no share to show.
   if (game.LevelTime <= 0 || Engine() == nullptr) return;
-  const double left = static_cast<double>(game.TimeLeft) / game.LevelTime / 100;
-  const TRect rect{kLeft, kTop, SaturatingAdd(kLeft, RoundToInt(left * kFullWidth)), kTop + Height};
-  const int frame = left * 100 > kLowPercent ? 0 : (Blink ? 1 : 0);
+  // The share left, computed so that exactly 30 per cent reads as 30 (it flashes).
+  const double hundredths = static_cast<double>(game.LevelTime) * 100;
+  const double percent = game.TimeLeft / static_cast<double>(game.LevelTime);
+  const int width = RoundToInt(game.TimeLeft * static_cast<double>(kFullWidth) / hundredths);
+  const TRect rect{kLeft, kTop, SaturatingAdd(kLeft, width), kTop + Height};
+  const int frame = percent > kLowPercent ? 0 : (Blink ? 1 : 0);
   Image->DrawStretched(Engine()->Surface(), rect, frame);
 }
 

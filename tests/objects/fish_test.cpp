@@ -1,10 +1,11 @@
 // Fish: kinds, swimming, animation, hooking (and the long fish's snag) and landing.
+#include "objects/Fish.h"
+
 #include <set>
 #include <string>
 
 #include "SpriteFixture.h"
 #include "engine/PictureCollectionItem.h"
-#include "objects/Fish.h"
 #include "objects/Kruk.h"
 #include "objects/Player.h"
 
@@ -52,8 +53,7 @@ TEST_F(FishTest, EachKindHasItsPointsRestFramesAndPicture) {
   for (const Row& row : rows) {
     for (bool fromLeft : {true, false}) {
       TFish* fish = MakeFish(row.kind, fromLeft, 100, 300);
-      const std::string name =
-          "Fish" + std::to_string(row.kind) + (fromLeft ? "L" : "R");
+      const std::string name = "Fish" + std::to_string(row.kind) + (fromLeft ? "L" : "R");
       EXPECT_EQ(fish->Image, game.GameImgs.Items().Find(name)) << name;
       EXPECT_EQ(fish->Points, row.points) << name;
       EXPECT_EQ(fish->RestFrames, row.restFrames) << name;
@@ -263,8 +263,8 @@ TEST_F(FishTest, LongFishBitesWithItsHeadAndSnagsBehindIt) {
     fish->Slowness = static_cast<int8_t>(c.fromLeft ? 127 : -127);  // moves 0 pixels
     RisingHookAt(300 + c.pointX - 3, 300 + c.pointY);
     fish->Step(1);
-    const std::string where = std::to_string(c.fromLeft) + " " + std::to_string(c.pointX) +
-                              " " + std::to_string(c.pointY);
+    const std::string where = std::to_string(c.fromLeft) + " " + std::to_string(c.pointX) + " " +
+                              std::to_string(c.pointY);
     EXPECT_EQ(fish->Snagged, c.snagged) << where;
     if (c.snagged) {
       EXPECT_TRUE(fish->Hooked) << where;
@@ -413,8 +413,11 @@ TEST_F(FishTest, LeavesWhenThePlayOrTheLevelEndsWithoutCounting) {
     int level;
     bool stays;
   };
-  const Case cases[] = {{"Game", 1, true},  {"ExitGame?", 1, true}, {"Menu", 1, false},
-                        {"GameOver", 1, false}, {"Game", 2, false}};
+  const Case cases[] = {{"Game", 1, true},
+                        {"ExitGame?", 1, true},
+                        {"Menu", 1, false},
+                        {"GameOver", 1, false},
+                        {"Game", 2, false}};
   for (const Case& c : cases) {
     game.GameState = c.state;
     game.LevelNo = 1;
