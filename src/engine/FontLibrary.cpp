@@ -1,23 +1,21 @@
+// The game's fonts by face name, size and weight: the aliases loaded once, faces resolved
+// through the platform's font lookup, opened fonts kept for the whole run.
 #include "engine/FontLibrary.h"
 
 #include <SDL_ttf.h>
 #include <fontconfig/fontconfig.h>
 
-#include <memory>
+#include <optional>
 
 #include "engine/EngineError.h"
 #include "engine/FontAliases.h"
+#include "platform/FontMatch.h"
 
 namespace brinecast {
 
 namespace {
 
 constexpr unsigned kDpi = 96;
-
-struct PatternDeleter {
-  void operator()(FcPattern* p) const { FcPatternDestroy(p); }
-};
-using PatternPtr = std::unique_ptr<FcPattern, PatternDeleter>;
 
 }  // namespace
 
@@ -48,26 +46,12 @@ const FontFace& TFontLibrary::Resolve(const std::string& name, bool bold) {
   if (auto it = faces_.find(key); it != faces_.end()) return it->second;
   LoadAliases();
 
-  PatternPtr pattern(FcPatternCreate());
-  FcPatternAddString(pattern.get(), FC_FAMILY, reinterpret_cast<const FcChar8*>(name.c_str()));
-  FcPatternAddInteger(pattern.get(), FC_WEIGHT, bold ? FC_WEIGHT_BOLD : FC_WEIGHT_REGULAR);
-  FcPatternAddInteger(pattern.get(), FC_SLANT, FC_SLANT_ROMAN);
-  FcPatternAddBool(pattern.get(), FC_OUTLINE, FcTrue);
-  FcConfigSubstitute(nullptr, pattern.get(), FcMatchPattern);
-  FcDefaultSubstitute(pattern.get());
-  FcResult result = FcResultNoMatch;
-  PatternPtr match(FcFontMatch(nullptr, pattern.get(), &result));
-  FcChar8* file = nullptr;
-  if (!match || FcPatternGetString(match.get(), FC_FILE, 0, &file) != FcResultMatch) {
-    throw EngineError("Font '" + name + "' not found");
-  }
-
+  const std::optional<FontMatch> match = MatchFontFamily(name, bold);
+  if (!match) throw EngineError("Font '" + name + "' not found");
   FontFace face;
-  face.file = reinterpret_cast<const char*>(file);
-  FcPatternGetInteger(match.get(), FC_INDEX, 0, &face.index);
-  int weight = FC_WEIGHT_REGULAR;
-  FcPatternGetInteger(match.get(), FC_WEIGHT, 0, &weight);
-  face.syntheticBold = bold && weight < FC_WEIGHT_DEMIBOLD;
+  face.file = match->file;
+  face.index = match->index;
+  face.syntheticBold = bold && match->weight < FC_WEIGHT_DEMIBOLD;
   return faces_.emplace(key, std::move(face)).first->second;
 }
 
