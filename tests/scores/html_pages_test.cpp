@@ -1,0 +1,50 @@
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+#include "scores/HtmlPages.h"
+
+namespace brinecast::scores {
+namespace {
+
+size_t Count(const std::string& text, const std::string& part) {
+  size_t n = 0;
+  for (size_t at = text.find(part); at != std::string::npos; at = text.find(part, at + 1)) ++n;
+  return n;
+}
+
+TEST(HtmlEscape, EscapesEveryMarkupCharacter) {
+  EXPECT_EQ(HtmlEscape("<a href='x'>\"&\"</a>"),
+            "&lt;a href=&#39;x&#39;&gt;&quot;&amp;&quot;&lt;/a&gt;");
+  EXPECT_EQ(HtmlEscape("plain \xc3\xa9"), "plain \xc3\xa9");
+  EXPECT_EQ(HtmlEscape(""), "");
+}
+
+TEST(WorldPage, OneRowPerScoreInOrderWithRanksAndDates) {
+  const std::vector<ScoreEntry> best = {{"Ann", 900, "yo", 0, "a"},
+                                        {"Bob", -3, "", 1'700'000'000, "b"}};
+  const std::string page = WorldPage(best);
+  EXPECT_NE(page.find("<meta name=\"viewport\" content=\"width=device-width"), std::string::npos);
+  EXPECT_EQ(Count(page, "<tr><td"), 2u);
+  EXPECT_LT(page.find("Ann"), page.find("Bob"));
+  EXPECT_NE(page.find(">900<"), std::string::npos);
+  EXPECT_NE(page.find(">-3<"), std::string::npos);
+  EXPECT_NE(page.find("1970-01-01"), std::string::npos);
+  EXPECT_NE(page.find("2023-11-14"), std::string::npos);
+  EXPECT_NE(page.find("href=\"/\""), std::string::npos);
+}
+
+TEST(WorldPage, EmptyTableSaysSo) {
+  const std::string page = WorldPage({});
+  EXPECT_EQ(page.find("<table"), std::string::npos);
+  EXPECT_NE(page.find("No scores yet"), std::string::npos);
+}
+
+TEST(HomePage, LinksToTheWorldTable) {
+  EXPECT_NE(HomePage().find("href=\"/cgi/version.pl?prg=Brinecast&amp;show&amp;type=0\""),
+            std::string::npos);
+}
+
+}  // namespace
+}  // namespace brinecast::scores
