@@ -1,8 +1,159 @@
-// The texts drawn over the sprites in each state.
+// The texts drawn over the sprites each frame: the options screen's frame and
+// text field, the credit line, the high-score table, the name entry, the play
+// HUD with its banners, "GAME OVER" and the exit question.
+#include <cinttypes>
+#include <cstdio>
+#include <string>
+
 #include "app/TForm1.h"
+#include "objects/MenuB.h"
+#include "objects/Player.h"
 
 namespace brinecast {
 
-void TForm1::DrawStateTexts() {}
+namespace {
+
+constexpr uint32_t kGold = RGB(255, 210, 0);
+constexpr uint32_t kWhite = RGB(255, 255, 255);
+constexpr uint32_t kBlack = RGB(0, 0, 0);
+
+void SetFont(TCanvas& canvas, const char* name, int size, bool bold, uint32_t color) {
+  canvas.Font.Name = name;
+  canvas.Font.Size = size;
+  canvas.Font.Bold = bold;
+  canvas.Font.Color = color;
+}
+
+template <class... Args>
+std::string Format(const char* format, Args... args) {
+  char text[64];
+  std::snprintf(text, sizeof text, format, args...);
+  return text;
+}
+
+int RoundToInt(double value) {
+  return static_cast<int>(value < 0 ? value - 0.5 : value + 0.5);
+}
+
+// A typed text with its caret, cut as the field shows it.
+std::string WithCaret(const std::string& text) {
+  return (text + "|").substr(0, 13);
+}
+
+}  // namespace
+
+void TForm1::DrawStateTexts() {
+  Canvas.SetSurface(DXDraw1.Surface());
+  Canvas.Brush.Style = TBrushStyle::bsClear;
+
+  if (GameState == "Options") {
+    const bool lit[6] = {Config.Windowed, !Config.Windowed, Config.MusicOn,
+                         !Config.MusicOn, Config.SoundOn,   !Config.SoundOn};
+    for (int i = 0; i < 6; ++i) ShowButton(i + 1, lit[i]);
+    Canvas.Pen.Color = kGold;
+    Canvas.Pen.Style = TPenStyle::psSolid;
+    Canvas.Pen.Width = 3;
+    if (MenuCursor >= 1 && MenuCursor <= 3) {
+      const TMenuB* left = MenuButtons[(MenuCursor - 1) * 2].Get();
+      const TMenuB* right = MenuButtons[(MenuCursor - 1) * 2 + 1].Get();
+      if (left && right) {
+        Canvas.Rectangle(RoundToInt(left->X) - 10, RoundToInt(left->Y) - 10,
+                         RoundToInt(right->X) + right->Width + 10,
+                         RoundToInt(left->Y) + left->Height + 10);
+      }
+    } else if (MenuCursor == 4) {
+      Canvas.Rectangle(287, 357, 602, 410);
+    }
+    SetFont(Canvas, "Comic Sans MS", 25, true, RGB(40, 125, 255));
+    Canvas.TextOut(310, 357, EditingAddText ? WithCaret(Config.AddText) : Config.AddText);
+  }
+
+  SetFont(Canvas, "Comic Sans MS", 16, true, kGold);
+  if (KeySum == kCreditCode) Canvas.TextOut(10, 0, "Programming by Quillon");
+
+  if (GameState == "HiScores") {
+    SetFont(Canvas, "Courier New", 16, true, RGB(255, 0, 0));
+    for (int i = 1; i <= 10; ++i) {
+      if (i == 2) Canvas.Font.Color = RGB(40, 100, 230);
+      const THighScore& row = Config.HighScores[i - 1];
+      const int y = 197 + 23 * i;
+      Canvas.TextOut(82, y, Format("%2d    %.11s", i, row.Name.c_str()));
+      Canvas.TextOut(410, y, Format("%10d", static_cast<int32_t>(row.Score)));
+    }
+  }
+
+  if (GameState == "EnterName") {
+    if (Sending) {
+      Canvas.TextOut(300, 285, "Wait Please...");
+    } else {
+      const int64_t score = Player ? Player->Score() : 0;
+      SetFont(Canvas, "Arial", 14, false, kWhite);
+      Canvas.TextOut(685, 569, Format("%.10" PRId64, score));
+      Canvas.Font.Size = 20;
+      Canvas.TextOut(90, 560, Format("%3d", static_cast<int>(LevelNo)));
+      SetFont(Canvas, "Arial", 13, true, kBlack);
+      Canvas.TextOut(278, 255, "Please Enter Your Name");
+      Canvas.TextOut(278, 275, "    Then press \"Enter\"");
+      SetFont(Canvas, "Arial", 16, true, kGold);
+      Canvas.TextOut(264, 295, WithCaret(PlayerName));
+      SetFont(Canvas, "Arial", 12, true, kBlack);
+      Canvas.TextOut(270, 325, "Send the result to World's");
+      Canvas.TextOut(270, 345, "       Highscores page?");
+    }
+  }
+
+  if (GameState == "Game") {
+    if (!Timer2.Enabled()) {
+      SetFont(Canvas, "Arial", 16, false, kGold);
+      CatchTextAndSpawns();
+    }
+    SetFont(Canvas, "Arial", 12, true, RGB(40, 100, 200));
+    for (int i = 0; i < GoalCount && i < static_cast<int>(Goals.size()); ++i) {
+      const TGoal& goal = Goals[i];
+      if (goal.FishKind < 1 || goal.FishKind > 10) continue;
+      Canvas.TextOut(GoalTextX[goal.FishKind - 1], 40, Format("%.2d", static_cast<int>(goal.Left)));
+    }
+    const int64_t score = Player ? Player->Score() : 0;
+    SetFont(Canvas, "Arial", 14, false, kWhite);
+    Canvas.TextOut(690, 569, Format("%.8" PRId64, score));
+    Canvas.Font.Size = 20;
+    Canvas.TextOut(80, 560, Format("%4d", static_cast<int>(LevelNo)));
+    if (Timer4.Enabled() && TimeLeft > 0) {
+      SetFont(Canvas, "Comic Sans MS", 20, false, kGold);
+      Canvas.TextOut(330, 300, "Done");
+    }
+    if (Timer2.Enabled() && !Timer4.Enabled()) {
+      if (Paused) {
+        SetFont(Canvas, "Comic Sans MS", 25, true, kWhite);
+        Canvas.TextOut(360, 285, "Pause");
+      } else {
+        SetFont(Canvas, "Comic Sans MS", 20, false, kGold);
+        Canvas.TextOut(330, 300, "Level " + std::to_string(LevelNo));
+      }
+    }
+  }
+
+  if (GameState == "GameOver" || GameState == "GameOver2") {
+    SetFont(Canvas, "Comic Sans MS", 25, true, kGold);
+    Canvas.TextOut(270, 280, "GAME OVER");
+  }
+
+  if (GameState == "Exit?" || GameState == "ExitGame?") {
+    SetFont(Canvas, "Comic Sans MS", 25, true, kBlack);
+    Canvas.TextOut(300, 200, "EXIT GAME?");
+    Canvas.TextOut(320, 243, "YES / NO");
+    if (MenuCursor == 1) {
+      Canvas.Font.Color = kGold;
+      Canvas.TextOut(320, 243, "YES");
+      Canvas.Font.Color = kBlack;
+      Canvas.TextOut(399, 243, "/ NO");
+    } else if (MenuCursor == 2) {
+      Canvas.Font.Color = kGold;
+      Canvas.TextOut(430, 243, "NO");
+      Canvas.Font.Color = kBlack;
+      Canvas.TextOut(320, 243, "YES / ");
+    }
+  }
+}
 
 }  // namespace brinecast

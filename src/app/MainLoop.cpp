@@ -25,7 +25,29 @@ bool MainLoop::Ending() const {
 }
 
 void MainLoop::Run() {
-  while (!Ending()) Pass(false);
+  while (!Ending()) {
+    DeliverDeferredClose();
+    if (!Ending()) Pass(false);
+  }
+}
+
+void MainLoop::DeliverDeferredClose() {
+  if (!deferredClose_ || nested_ > 0) return;
+  deferredClose_ = false;
+  PlatformEvent close;
+  close.kind = PlatformEvent::Kind::Close;
+  Guard([&] { host_.HandleEvent(close); });
+}
+
+bool MainLoop::RunWhile(const std::function<bool()>& busy) {
+  const bool closedBefore = deferredClose_;
+  const bool outerBusy = busy_;
+  busy_ = true;
+  ++nested_;
+  while (!Ending() && busy()) Pass(false);
+  --nested_;
+  busy_ = outerBusy;
+  return deferredClose_ && !closedBefore;
 }
 
 void MainLoop::ShowMessage(const std::string& text) {
@@ -33,9 +55,11 @@ void MainLoop::ShowMessage(const std::string& text) {
   const std::optional<std::string> outer = openBox_;
   openBox_ = text;
   platform_.SetMessageBox(openBox_);
+  ++nested_;
   while (!Ending()) {
     if (Pass(true)) break;
   }
+  --nested_;
   openBox_ = outer;
   platform_.SetMessageBox(openBox_);
 }
@@ -80,11 +104,18 @@ bool MainLoop::Pass(bool boxOpen) {
   PlatformEvent event;
   while (!Ending() && platform_.PollEvent(event)) {
     // Focus changes reach the game even under a box; other input is the box's.
-    const bool focus = event.kind == Kind::Activate || event.kind == Kind::Deactivate;
+    const bool focus = event.kind == Kind::Activate || event.kind == Kind::Deactivate ||
+                       event.kind == Kind::JoystickRemoved || event.kind == Kind::Script;
+    // A close request under a box or a running request is kept for later, not lost.
+    if (event.kind == Kind::Close && (boxOpen || busy_)) {
+      deferredClose_ = true;
+      continue;
+    }
     if (boxOpen && !focus) {
       if (BoxTakes(event)) return true;
       continue;
     }
+    if (busy_ && !focus) continue;
     if (event.kind == Kind::KeyUp) {
       auto pending = std::find(swallowKeyUp_.begin(), swallowKeyUp_.end(), event.key);
       if (pending != swallowKeyUp_.end()) {

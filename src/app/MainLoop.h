@@ -26,6 +26,11 @@ class MainLoop {
   // ends). Every text shown is kept in Messages().
   void ShowMessage(const std::string& text);
 
+  // Runs the loop nested while busy() holds, as for a message box, but with
+  // keys and clicks ignored: frames and timers go on. Returns whether a close
+  // request came meanwhile (it is also delivered once the loop is back at the top).
+  bool RunWhile(const std::function<bool()>& busy);
+
   // Runs a handler; an exception escaping it is shown in a message box and the
   // rest of the handler is skipped.
   void Guard(const std::function<void()>& handler);
@@ -38,6 +43,9 @@ class MainLoop {
   bool Ending() const;
   // One pass; with a box open, returns true once input closed it.
   bool Pass(bool boxOpen);
+  // Hands a close request that came during a box or a busy wait to the game,
+  // once no box is open.
+  void DeliverDeferredClose();
   // Input for an open box: true when it closes the box.
   bool BoxTakes(const PlatformEvent& event);
   void FireDueTimers(uint64_t now);
@@ -50,6 +58,9 @@ class MainLoop {
   std::optional<std::string> openBox_;
   // Keys whose press closed a box: their release must not reach the game.
   std::vector<int> swallowKeyUp_;
+  int nested_ = 0;
+  bool busy_ = false;
+  bool deferredClose_ = false;
 };
 
 }  // namespace brinecast

@@ -1,14 +1,66 @@
-// The score submission and the web links.
+// The score submission (a reachability check, then the encoded result) and the
+// two web pages of the score server. Requests run off the main thread while the
+// main loop goes on nested, so the window keeps drawing "Wait Please...".
+#include <atomic>
+#include <thread>
+
 #include "app/TForm1.h"
+#include "net/HttpClient.h"
+#include "objects/Chk.h"
+#include "objects/Player.h"
+#include "online/ScoreServer.h"
+#include "online/ServerReply.h"
+#include "online/Submission.h"
 
 namespace brinecast {
 
-bool TForm1::SubmitScore() {
-  return false;
+HttpResult TForm1::Request(const std::string& url) {
+  HttpResult result;
+  if (http_ == nullptr) {
+    result.error = "no network";
+    return result;
+  }
+  HttpRequest request{url, ScoreRequestHeaders()};
+  if (http_->Immediate()) return http_->Get(request);
+  std::atomic<bool> done = false;
+  std::thread worker([&] {
+    result = http_->Get(request);
+    done = true;
+    platform_.Wake();
+  });
+  if (Loop.RunWhile([&] { return !done; })) closeDuringRequest_ = true;
+  worker.join();
+  return result;
 }
 
-void TForm1::OpenWorldScores() {}
+bool TForm1::SubmitScore() {
+  // What is sent is fixed when the submission starts.
+  const std::string name = PlayerName;
+  const int64_t score = Player ? Player->Score() : 0;
+  const std::string addText = Config.AddText;
+  const std::string host = ScoreServerHost();
 
-void TForm1::VisitPortal() {}
+  Sending = true;
+  if (TChk* chk = Chk.Get()) chk->Shown = false;
+  const HttpResult check = Request(CheckUrl(host));
+  const std::string reply = check.ok ? check.body : std::string();
+  if (!ReplyIsOk(reply)) {
+    ShowMessage("Can't connect to server!");
+    Sending = false;
+    if (TChk* chk = Chk.Get()) chk->Shown = true;
+    return false;
+  }
+  const std::string payload = BuildPayload(name, score, kSubmissionKey, ReplyP(reply), addText);
+  Request(SubmitUrl(host, EncodeSubmission(payload)));
+  return true;
+}
+
+void TForm1::OpenWorldScores() {
+  platform_.OpenUrl(WorldScoresUrl(ScoreServerHost()));
+}
+
+void TForm1::VisitPortal() {
+  platform_.OpenUrl(PortalUrl(ScoreServerHost()));
+}
 
 }  // namespace brinecast

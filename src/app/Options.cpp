@@ -1,14 +1,53 @@
-// Config.cfg, the window mode and the music call sites.
+// Config.cfg read at start-up and written on request, the switch between window
+// and full screen, and the places that load and play a music module.
 #include "app/TForm1.h"
+#include "storage/HighScores.h"
 
 namespace brinecast {
 
-void TForm1::LoadConfig() {}
+void TForm1::LoadConfig() {
+  if (!configFile_.Load(Config)) {
+    SetDefaults(Config);
+    SaveConfig();
+  }
+  SortHighScores(Config);
+}
 
-void TForm1::SaveConfig() {}
+void TForm1::SaveConfig() {
+  TConfig stored = Config;
+  // A mode chosen on the command line is for this run; unless the player
+  // switched since, the saved choice stays as it was.
+  if (WindowedOverride && Config.Windowed == *WindowedOverride) stored.Windowed = savedWindowed_;
+  try {
+    configFile_.Save(stored);
+  } catch (const EInOutError& error) {
+    // Reported, and whoever asked carries on: a failed write must not keep
+    // the game from ending, resuming its frames or leaving the name entry.
+    ShowMessage(error.what());
+  }
+}
 
-void TForm1::ApplyWindowMode() {}
+void TForm1::ApplyWindowMode() {
+  DXTimer1.Enabled = false;
+  bool failed = false;
+  if (!platform_.SetFullScreen(!Config.Windowed) && !Config.Windowed) {
+    Config.Windowed = true;
+    platform_.SetFullScreen(false);
+    failed = true;
+  }
+  SaveConfig();
+  DXTimer1.Enabled = true;
+  DXTimer1.LastTime = platform_.Ticks();
+  if (failed) ShowMessage("Display mode cannot be changed (800x600 32bit)");
+}
 
-void TForm1::PlayMusic(const std::string& /*file*/, const std::string& /*failureText*/) {}
+void TForm1::PlayMusic(const std::string& file, const std::string& failureText) {
+  if (Music.SongLoadFromFile(file)) {
+    Music.SongPlay();
+    return;
+  }
+  ShowMessage(failureText);
+  Config.MusicOn = false;
+}
 
 }  // namespace brinecast

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <cstdint>
 #include <string>
 #include <vector>
 
@@ -7,9 +8,20 @@ namespace brinecast {
 
 class TForm1;
 
+// What only the platform or the simulator knows, for the snapshot.
+struct SnapshotRecords {
+  struct Sound {
+    std::string action;  // "play" or "stop"
+    std::string name;
+    uint64_t t = 0;
+  };
+  std::vector<std::string> opened;  // URLs and files opened so far
+  std::vector<Sound> sounds;
+  std::vector<std::string> http;  // URLs requested so far
+};
+
 // The game's state as one line of JSON, every key always present in a fixed
-// order (null for what does not exist yet). `opened` lists the URLs and files
-// opened so far, which only the platform knows.
-std::string Snapshot(TForm1& form, const std::vector<std::string>& opened);
+// order (null for what does not exist now).
+std::string Snapshot(TForm1& form, const SnapshotRecords& records);
 
 }  // namespace brinecast

@@ -1,26 +1,95 @@
-// Start-up and the window's own events.
+// Start-up, from the options file to the main menu, and the window's own events:
+// the close request, minimise, maximise, loss of focus and an unplugged pad.
 #include "app/TForm1.h"
+#include "objects/Chk.h"
+#include "objects/Fon.h"
+#include "objects/ToDoFish.h"
 
 namespace brinecast {
 
+namespace {
+
+struct IconPlace {
+  int x;
+  int y;
+};
+// Goal icons of kinds 1..10 along the top panel, and the x of their counters.
+constexpr IconPlace kIconPlaces[10] = {{99, 5},  {169, 3}, {235, 10}, {282, 8}, {346, 10},
+                                       {396, 5}, {482, 5}, {524, 8},  {588, 3}, {706, 12}};
+constexpr std::array<int, 10> kGoalTextX = {112, 180, 240, 296, 354, 418, 484, 541, 622, 733};
+// The goal icons follow the first twenty pictures of the play-field archive.
+constexpr int kFirstIconItem = 20;
+
+}  // namespace
+
 void TForm1::FormCreate() {
+  LoadConfig();
+  if (WindowedOverride) {
+    savedWindowed_ = Config.Windowed;
+    Config.Windowed = *WindowedOverride;
+  }
+  if (!Config.Windowed) ApplyWindowMode();
+  if (Config.MusicOn) PlayMusic(appDir_ + "Sound/1.xm", "Can't load music.");
+  // The generator was seeded when the window was made (from the clock, or a replay's seed).
   DXImageList1.Items().MakeColorTable();
+  DXInput1.UseCtrlAndSpaceForDown();
   DXImageList1.Items().LoadFromFile(appDir_ + "Data/MenuImgs.dxg");
   GameImgs.Items().LoadFromFile(appDir_ + "Data/GameImgs.dxg");
+  GoalTextX = kGoalTextX;
+  TSpriteEngine& root = DXSpriteEngine1.Engine();
+  for (int k = 1; k <= 10; ++k) {
+    auto* icon = new TToDoFish(&root, static_cast<uint8_t>(k + kFirstIconItem));
+    icon->X = kIconPlaces[k - 1].x;
+    icon->Y = kIconPlaces[k - 1].y;
+    ToDoIcons[k - 1] = icon;
+  }
+  Paused = false;
+  Chk = new TChk(&root);
+  Fon = new TFon(&root, 0);
+  MenuCursor = 1;
+  SavedMenuCursor = 1;
+  BuildMainMenu();
   startupDone_ = true;
 }
 
 void TForm1::FormCloseQuery(bool& canClose) {
-  canClose = true;
+  // Until start-up has finished (a missing archive stops it) there is no exit
+  // question to ask: the window closes. So does one asked to close while a
+  // score was being sent.
+  canClose = !startupDone_ || closeDuringRequest_;
+  if (canClose) return;
+  if (GameState != "Menu" && GameState != "Options" && GameState != "HiScores" &&
+      GameState != "Help") {
+    return;
+  }
+  if (GameState != "Menu") BuildMainMenu();
+  AskExit();
 }
 
-void TForm1::WMGetSysCommand(int /*command*/) {}
+void TForm1::WMGetSysCommand(int command) {
+  if (command == kScMaximize) {
+    Config.Windowed = false;
+    ApplyWindowMode();
+  } else if (command == kScMinimize && GameState == "Game") {
+    Paused = true;
+    Timer2.SetEnabled(true);
+    Timer1.SetEnabled(false);
+  }
+}
 
 void TForm1::FormActivate() {}
 
-void TForm1::FormDeactivate() {}
+void TForm1::FormDeactivate() {
+  DXInput1.ReleaseAll();
+  Paused = true;
+  Timer2.SetEnabled(true);
+  Timer1.SetEnabled(false);
+}
 
-void TForm1::JoystickRemoved() {}
+void TForm1::JoystickRemoved() {
+  // A pad pulled out in play pauses it, as a lost focus does.
+  if (GameState == "Game") FormDeactivate();
+}
 
 void TForm1::ShowMouse(bool show) {
   platform_.ShowCursor(show);

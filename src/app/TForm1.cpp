@@ -110,6 +110,9 @@ void TForm1::HandleEvent(const PlatformEvent& event) {
     case Kind::JoystickRemoved:
       JoystickRemoved();
       break;
+    case Kind::Script:
+      if (ScriptStep) ScriptStep();
+      break;
     case Kind::DismissBox:
       break;
   }

@@ -2,12 +2,14 @@
 
 #include <array>
 #include <cstdint>
+#include <functional>
 #include <memory>
 #include <optional>
 #include <string>
 
 #include "app/LoopHost.h"
 #include "app/MainLoop.h"
+#include "engine/Canvas.h"
 #include "engine/SpriteRef.h"
 #include "media/Music.h"
 #include "objects/Game.h"
@@ -23,6 +25,7 @@ class THlp;
 class TAsk;
 class TChk;
 class HttpTransport;
+struct HttpResult;
 
 // The main window: owns every component and holds what the game keeps between
 // handlers, so two games can run side by side. Its procedures live in files by
@@ -33,6 +36,8 @@ class TForm1 : public LoopHost, public TGame {
   // System command codes of the window's minimise and maximise.
   static constexpr int kScMinimize = 61472;
   static constexpr int kScMaximize = 61488;
+  // KeySum that shows the credit line: the key codes of B R I N E C A S T.
+  static constexpr int32_t kCreditCode = 667;
 
   TForm1(Platform& platform, std::string appDir, uint64_t seed);
   ~TForm1() override;
@@ -125,6 +130,7 @@ class TForm1 : public LoopHost, public TGame {
 
   // Components beyond those the sprites share.
   TDXTimer DXTimer1;
+  TCanvas Canvas;
   TMusic Music;
   MainLoop Loop;
 
@@ -159,6 +165,9 @@ class TForm1 : public LoopHost, public TGame {
   std::string PlayerName;
   bool Sending = false;
 
+  // Runs for each Script event: the simulator's set-up commands.
+  std::function<void()> ScriptStep;
+
   // Window mode for this run only (command line); the saved choice stays.
   std::optional<bool> WindowedOverride;
 
@@ -174,10 +183,13 @@ class TForm1 : public LoopHost, public TGame {
   TDXTimer& FrameTimer() override { return DXTimer1; }
   void Frame(uint32_t lagCount) override { DXTimer1Timer(lagCount); }
 
+  // One GET of the score server through the transport; the window goes on
+  // meanwhile (Online.cpp).
+  HttpResult Request(const std::string& url);
+
   // Frame-loop pieces (FrameLoop.cpp, Hud.cpp, LevelRules.cpp).
   void DrawStateTexts();
   void CatchTextAndSpawns();
-  void LandedCatchText();
 
   Platform& platform_;
   std::string appDir_;
@@ -185,7 +197,8 @@ class TForm1 : public LoopHost, public TGame {
   HttpTransport* http_ = nullptr;
   bool terminated_ = false;
   bool startupDone_ = false;
-  bool closeRequested_ = false;
+  bool closeDuringRequest_ = false;
+  bool savedWindowed_ = false;
 };
 
 }  // namespace brinecast

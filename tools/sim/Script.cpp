@@ -1,6 +1,9 @@
 #include "Script.h"
 
+#include <algorithm>
 #include <charconv>
+#include <cstdint>
+#include <iterator>
 #include <vector>
 
 #include "KeyNames.h"
@@ -109,7 +112,10 @@ std::optional<Command> LineParser::Parse() const {
   if (name == "wait" || name == "frames") {
     Arity(2, 2);
     command.op = name == "wait" ? Command::Op::Wait : Command::Op::Frames;
-    command.amount = static_cast<uint64_t>(Integer(1, 0, INT64_MAX, "count"));
+    // A day of game time at most: frames come every 16 ms at the fastest.
+    const int64_t most =
+        static_cast<int64_t>(name == "wait" ? kLongestWaitMs : kLongestWaitMs / 16);
+    command.amount = static_cast<uint64_t>(Integer(1, 0, most, "count"));
     return command;
   }
   if (name == "key") {
@@ -128,7 +134,8 @@ std::optional<Command> LineParser::Parse() const {
     if (press) {
       command.event.alt = OptionalAlt(2);
     } else {
-      command.amount = static_cast<uint64_t>(Integer(2, 0, INT64_MAX, "time"));
+      command.amount =
+          static_cast<uint64_t>(Integer(2, 0, static_cast<int64_t>(kLongestWaitMs), "time"));
     }
     return command;
   }
@@ -179,9 +186,58 @@ std::optional<Command> LineParser::Parse() const {
     command.file = std::string(words_[1]);
     return command;
   }
-  if (name == "http" || name == "set" || name == "spawn" || name == "call") {
-    Fail("'" + std::string(name) +
-         "' cannot be run yet: this build of the game has nothing for it");
+  if (name == "set") {
+    Arity(3, 3);
+    static constexpr std::string_view kNames[] = {
+        "TimeLeft", "LevelNo",        "HookLoad",  "Score",   "FishCount",
+        "ObjCount", "BottomObjCount", "LevelTime", "PlayerX", "HookY"};
+    if (std::find(std::begin(kNames), std::end(kNames), words_[1]) == std::end(kNames)) {
+      Fail("cannot set '" + std::string(words_[1]) + "'");
+    }
+    command.op = Command::Op::Set;
+    command.name = std::string(words_[1]);
+    command.number = Integer(2, INT64_MIN, INT64_MAX, "value");
+    return command;
+  }
+  if (name == "spawn") {
+    Arity(5, 6);
+    const bool fish = words_[1] == "fish";
+    if (!fish && words_[1] != "object") Fail("expected 'spawn fish' or 'spawn object'");
+    if (fish) Arity(6, 6);
+    command.op = Command::Op::Spawn;
+    command.name = std::string(words_[1]);
+    command.kind = static_cast<int>(Integer(2, 1, fish ? 10 : 5, "kind"));
+    command.x = static_cast<double>(Integer(3, -100000, 100000, "position"));
+    command.y = static_cast<double>(Integer(4, -100000, 100000, "position"));
+    if (words_.size() == 6) {
+      if (words_[5] != "left" && words_[5] != "right") Fail("expected 'left' or 'right'");
+      command.fromLeft = words_[5] == "left";
+    }
+    return command;
+  }
+  if (name == "call") {
+    Arity(2, 2);
+    static constexpr std::string_view kProcedures[] = {
+        "StartGame",     "NextLevel", "LeaveGame",  "BuildMainMenu", "BuildOptions",
+        "BuildHiScores", "BuildHelp", "SaveConfig", "LoadConfig"};
+    if (std::find(std::begin(kProcedures), std::end(kProcedures), words_[1]) ==
+        std::end(kProcedures)) {
+      Fail("cannot call '" + std::string(words_[1]) + "'");
+    }
+    command.op = Command::Op::Call;
+    command.name = std::string(words_[1]);
+    return command;
+  }
+  if (name == "http") {
+    Arity(2, SIZE_MAX);
+    if (words_[1] == "fail") {
+      Arity(2, 2);
+      command.op = Command::Op::HttpFail;
+      return command;
+    }
+    if (words_[1] != "reply") Fail("expected 'http reply TEXT' or 'http fail'");
+    command.op = Command::Op::HttpReply;
+    return command;  // the text is taken from the raw line by ParseCommand
   }
   Fail("unknown command '" + std::string(name) + "'");
 }
@@ -189,10 +245,21 @@ std::optional<Command> LineParser::Parse() const {
 }  // namespace
 
 std::optional<Command> ParseCommand(std::string_view text, int line) {
+  // The reply of `http reply` is the rest of the line as is, '#' and all.
+  const std::string_view raw = text;
   if (size_t hash = text.find('#'); hash != std::string_view::npos) text = text.substr(0, hash);
   std::vector<std::string_view> words = Words(text);
   if (words.empty()) return std::nullopt;
-  return LineParser(std::move(words), line).Parse();
+  std::optional<Command> command = LineParser(std::move(words), line).Parse();
+  if (command && command->op == Command::Op::HttpReply) {
+    const size_t http = raw.find("http");
+    const size_t reply = raw.find("reply", http + 4);
+    std::string_view rest = raw.substr(reply + 5);
+    if (!rest.empty() && (rest.front() == ' ' || rest.front() == '\t')) rest.remove_prefix(1);
+    while (!rest.empty() && (rest.back() == '\r' || rest.back() == '\n')) rest.remove_suffix(1);
+    command->text = std::string(rest);
+  }
+  return command;
 }
 
 }  // namespace brinecast::sim

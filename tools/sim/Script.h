@@ -33,6 +33,11 @@ struct Command {
     Snapshot,
     Screenshot,
     Quit,
+    Set,        // name = what, number = value
+    Spawn,      // name = "fish" or "object", kind, x, y, fromLeft
+    Call,       // name = the procedure
+    HttpReply,  // text = the body
+    HttpFail,
   };
   int line = 0;
   Op op = Op::Wait;
@@ -41,7 +46,17 @@ struct Command {
   bool setsPointer = false;
   JoystickState joystick;
   std::string file;
+  std::string name;
+  std::string text;
+  int64_t number = 0;
+  int kind = 0;
+  double x = 0;
+  double y = 0;
+  bool fromLeft = true;
 };
+
+// The longest wait a script may ask for: one day of game time.
+constexpr uint64_t kLongestWaitMs = 24ULL * 60 * 60 * 1000;
 
 // One script line as a command; nullopt for blanks and comments. Throws
 // ScriptError for what cannot be read or cannot run yet.

@@ -2,6 +2,8 @@
 
 #include <SDL_image.h>
 
+#include "ScriptedHttp.h"
+#include "SetupCommands.h"
 #include "app/Snapshot.h"
 #include "app/TForm1.h"
 #include "platform/headless/HeadlessPlatform.h"
@@ -12,6 +14,17 @@ namespace {
 constexpr int kBlankWidth = 800;
 constexpr int kBlankHeight = 600;
 }  // namespace
+
+void ScriptRunner::SetForm(TForm1* form) {
+  form_ = form;
+  if (form_ == nullptr) return;
+  form_->ScriptStep = [this] {
+    if (setups_.empty()) return;
+    const Command command = setups_.front();
+    setups_.pop_front();
+    RunSetup(*form_, command);
+  };
+}
 
 void ScriptRunner::Queue(PlatformEvent event) {
   if (event.kind != PlatformEvent::Kind::MouseMove) {
@@ -106,10 +119,34 @@ std::optional<uint64_t> ScriptRunner::Execute(const Command& command) {
     case Op::Joystick:
       platform_.SetJoystick(command.joystick);
       return std::nullopt;
-    case Op::Snapshot:
+    case Op::Snapshot: {
       if (form_ == nullptr) throw ScriptError(command.line, "the game has no window yet");
-      out_ << Snapshot(*form_, platform_.OpenedUrls()) << '\n';
+      SnapshotRecords records;
+      records.opened = platform_.OpenedUrls();
+      for (const auto& sound : platform_.Sounds()) {
+        records.sounds.push_back({sound.action, sound.name, sound.t});
+      }
+      if (http_ != nullptr) records.http = http_->Requested();
+      out_ << Snapshot(*form_, records) << '\n';
       out_.flush();
+      return std::nullopt;
+    }
+    case Op::Set:
+    case Op::Spawn:
+    case Op::Call: {
+      if (form_ == nullptr) throw ScriptError(command.line, "the game has no window yet");
+      CheckSetup(*form_, command);
+      setups_.push_back(command);
+      PlatformEvent script;
+      script.kind = Kind::Script;
+      Queue(script);
+      return now;
+    }
+    case Op::HttpReply:
+      if (http_ != nullptr) http_->QueueReply(command.text);
+      return std::nullopt;
+    case Op::HttpFail:
+      if (http_ != nullptr) http_->QueueFailure();
       return std::nullopt;
     case Op::Screenshot:
       Screenshot(command);

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <cstdint>
+#include <deque>
 #include <functional>
 #include <optional>
 #include <ostream>
@@ -15,6 +16,8 @@ class TForm1;
 
 namespace brinecast::sim {
 
+class ScriptedHttp;
+
 // Runs a script as the headless platform's driver: whenever the game waits,
 // it runs commands until one needs virtual time to pass.
 class ScriptRunner {
@@ -25,7 +28,9 @@ class ScriptRunner {
   ScriptRunner(HeadlessPlatform& platform, Source source, std::ostream& out)
       : platform_(platform), source_(std::move(source)), out_(out) {}
 
-  void SetForm(TForm1* form) { form_ = form; }
+  // The game's window, once it exists; its Script events run the set-up commands.
+  void SetForm(TForm1* form);
+  void SetHttp(ScriptedHttp* http) { http_ = http; }
   std::optional<uint64_t> Drive(uint64_t deadline);
 
   // Set when the run stopped on a script error.
@@ -43,6 +48,8 @@ class ScriptRunner {
   Source source_;
   std::ostream& out_;
   TForm1* form_ = nullptr;
+  ScriptedHttp* http_ = nullptr;
+  std::deque<Command> setups_;  // set, spawn and call waiting for their Script event
   std::optional<ScriptError> error_;
   std::optional<uint64_t> waitUntil_;
   std::optional<uint64_t> framesUntil_;

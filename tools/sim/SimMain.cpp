@@ -12,9 +12,13 @@
 #include <string>
 #include <vector>
 
+#include "ScratchFolder.h"
 #include "ScriptRunner.h"
+#include "ScriptedHttp.h"
 #include "app/Project1.h"
 #include "app/TForm1.h"
+#include "net/HttpClient.h"
+#include "online/ScoreServer.h"
 #include "platform/headless/HeadlessPlatform.h"
 
 namespace fs = std::filesystem;
@@ -30,13 +34,14 @@ struct Options {
   std::string config;
   std::optional<uint64_t> seed;
   uint64_t frameMs = 0;
+  std::string scoreServer;
   std::string script;
 };
 
 int Usage(const std::string& why) {
   std::cerr << "brinecast-sim: " << why << "\n"
             << "usage: brinecast-sim [--data DIR] [--config FILE] [--seed N] [--frame-ms MS] "
-               "SCRIPT|-\n";
+               "[--score-server HOST:PORT] SCRIPT|-\n";
   return kScriptUnreadable;
 }
 
@@ -50,8 +55,8 @@ std::optional<Options> ParseOptions(int argc, char** argv, std::string& why) {
   std::vector<std::string> args(argv + 1, argv + argc);
   for (size_t i = 0; i < args.size(); ++i) {
     const std::string& arg = args[i];
-    const bool takesValue =
-        arg == "--data" || arg == "--config" || arg == "--seed" || arg == "--frame-ms";
+    const bool takesValue = arg == "--data" || arg == "--config" || arg == "--seed" ||
+                            arg == "--frame-ms" || arg == "--score-server";
     if (takesValue) {
       if (i + 1 >= args.size()) {
         why = arg + " needs a value";
@@ -61,6 +66,12 @@ std::optional<Options> ParseOptions(int argc, char** argv, std::string& why) {
       uint64_t number = 0;
       if (arg == "--data") {
         options.data = value;
+      } else if (arg == "--score-server") {
+        if (!brinecast::IsValidServerHost(value)) {
+          why = "bad server address '" + value + "' (HOST or HOST:PORT)";
+          return std::nullopt;
+        }
+        options.scoreServer = value;
       } else if (arg == "--config") {
         options.config = value;
       } else if (!ParseNumber(value, number)) {
@@ -88,33 +99,6 @@ std::optional<Options> ParseOptions(int argc, char** argv, std::string& why) {
   return options;
 }
 
-// A fresh folder that plays the game's folder: the built Data/ and Sound/
-// linked in, nothing else, removed when the run ends.
-class ScratchAppDir {
- public:
-  ScratchAppDir() {
-    std::string pattern = (fs::temp_directory_path() / "brinecast-sim-XXXXXX").string();
-    if (mkdtemp(pattern.data()) == nullptr)
-      throw std::runtime_error("cannot make a temporary folder");
-    path_ = pattern;
-    const fs::path built = BRINECAST_DEFAULT_APPDIR;
-    for (const char* name : {"Data", "Sound"}) {
-      std::error_code error;
-      fs::create_directory_symlink(built / name, path_ / name, error);
-    }
-  }
-  ~ScratchAppDir() {
-    std::error_code error;
-    fs::remove_all(path_, error);
-  }
-  ScratchAppDir(const ScratchAppDir&) = delete;
-  ScratchAppDir& operator=(const ScratchAppDir&) = delete;
-  const fs::path& Path() const { return path_; }
-
- private:
-  fs::path path_;
-};
-
 // Reads the whole file first, so a script that cannot be read runs nothing.
 std::vector<Command> ReadScript(std::istream& in) {
   std::vector<Command> commands;
@@ -128,10 +112,10 @@ std::vector<Command> ReadScript(std::istream& in) {
 }
 
 int Run(const Options& options) {
-  std::optional<ScratchAppDir> scratch;
+  std::optional<brinecast::sim::ScratchFolder> scratch;
   fs::path appDir;
   if (options.data.empty()) {
-    scratch.emplace();
+    scratch.emplace(BRINECAST_DEFAULT_APPDIR);
     appDir = scratch->Path();
   } else {
     appDir = options.data;
@@ -179,7 +163,17 @@ int Run(const Options& options) {
 
   brinecast::HeadlessPlatform platform;
   platform.SetFrameCost(options.frameMs);
+  std::unique_ptr<brinecast::HttpTransport> server;
+  if (!options.scoreServer.empty()) {
+    // The game names its server from this; the requests then reach the real one.
+    setenv("BRINECAST_SCORE_SERVER", options.scoreServer.c_str(), 1);
+    server = std::make_unique<brinecast::CurlTransport>();
+  } else {
+    unsetenv("BRINECAST_SCORE_SERVER");
+  }
+  brinecast::sim::ScriptedHttp http(std::move(server));
   brinecast::sim::ScriptRunner runner(platform, source, std::cout);
+  runner.SetHttp(&http);
   platform.SetDriver([&](uint64_t deadline) { return runner.Drive(deadline); });
 
   const uint64_t seed =
@@ -188,8 +182,10 @@ int Run(const Options& options) {
           : static_cast<uint64_t>(std::chrono::system_clock::now().time_since_epoch().count());
   std::string dir = appDir.string();
   if (dir.empty() || dir.back() != '/') dir += '/';
-  const int status = brinecast::Project1(platform, dir, seed,
-                                         [&](brinecast::TForm1& form) { runner.SetForm(&form); });
+  const int status = brinecast::Project1(platform, dir, seed, [&](brinecast::TForm1& form) {
+    runner.SetForm(&form);
+    form.SetHttpTransport(&http);
+  });
   runner.SetForm(nullptr);
   std::cout.flush();
   if (runner.Error()) {
