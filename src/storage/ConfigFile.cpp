@@ -93,7 +93,7 @@ bool TConfigFile::Load(TConfig& config) {
   // Non-blocking, so a pipe or device put in the file's place cannot hang the start.
   const int fd = ::open(path.c_str(), O_RDONLY | O_NONBLOCK | O_CLOEXEC);
   if (fd < 0) {
-    if (errno != ENOENT) KeepAside(path);
+    if (errno != ENOENT && Exists(path)) KeepAside(path);
     return false;
   }
   struct stat info {};

@@ -65,7 +65,9 @@ int InsertHighScore(TConfig& config, const std::string& name, int64_t score) {
     config.HighScores[i] = config.HighScores[i - 1];
     std::copy_n(RowBytes(config, i - 1), TConfig::kRowSize, RowBytes(config, i));
   }
-  config.HighScores[p] = {name.substr(0, TConfig::kMaxText), static_cast<uint32_t>(score)};
+  // A score beyond the row's 32 bits keeps the most a row holds, not its low bits.
+  const auto stored = static_cast<uint32_t>(std::min<int64_t>(score, kMaxStored));
+  config.HighScores[p] = {name.substr(0, TConfig::kMaxText), stored};
   return static_cast<int>(p) + 1;
 }
 

@@ -98,13 +98,19 @@ struct InsertCase {
   const char* what;
   int64_t score;
   int row;
+  uint32_t stored;
 };
 
 TEST(HighScores, InsertPlacesTheRowBelowEqualScores) {
   const InsertCase cases[] = {
-      {"one more than row 10", 1001, 10}, {"equal to row 9", 2000, 10},
-      {"between rows 6 and 5", 5500, 6},  {"equal to row 1", 10000, 2},
-      {"above row 1", 10001, 1},          {"above 32 bits", 4294967296LL + 5, 1},
+      {"one more than row 10", 1001, 10, 1001},
+      {"equal to row 9", 2000, 10, 2000},
+      {"between rows 6 and 5", 5500, 6, 5500},
+      {"equal to row 1", 10000, 2, 10000},
+      {"above row 1", 10001, 1, 10001},
+      {"largest stored score", 4294967295LL, 1, 4294967295u},
+      // Its low 32 bits (5) would put a tiny score at the top: the row keeps the most it can.
+      {"above 32 bits", 4294967296LL + 5, 1, 4294967295u},
   };
   for (const InsertCase& c : cases) {
     TConfig config = DefaultTable();
@@ -112,7 +118,7 @@ TEST(HighScores, InsertPlacesTheRowBelowEqualScores) {
     EXPECT_EQ(InsertHighScore(config, "Ann", c.score), c.row) << c.what;
     const THighScore& placed = config.HighScores[c.row - 1];
     EXPECT_EQ(placed.Name, "Ann") << c.what;
-    EXPECT_EQ(placed.Score, static_cast<uint32_t>(c.score)) << c.what;
+    EXPECT_EQ(placed.Score, c.stored) << c.what;
     // The rows below moved down one place; the old row 10 (1000) is gone.
     for (int i = c.row; i < 10; ++i) {
       EXPECT_EQ(config.HighScores[i].Score, static_cast<uint32_t>(11 - i) * 1000) << c.what;
