@@ -50,7 +50,11 @@ TEST(Snapshot, HasEveryKeyInOrderAndTheWindowsState) {
   form.Goals[0] = {4, 2};
   form.Goals[1] = {9, 0};
   platform.ShowCursor(false);
-  const std::string line = Snapshot(form, {"play.url"});
+  SnapshotRecords records;
+  records.opened = {"play.url"};
+  records.sounds = {{"play", "Poimal", 40}, {"stop", "Up", 56}};
+  records.http = {"http://localhost:8765/"};
+  const std::string line = Snapshot(form, records);
 
   std::vector<std::string> keys;
   // Top-level keys only: drop what nested objects say before looking.
@@ -79,7 +83,10 @@ TEST(Snapshot, HasEveryKeyInOrderAndTheWindowsState) {
   for (const char* part :
        {"\"state\":\"Game\"", "\"level\":3", "\"goals\":[[4,2],[9,0]]", "\"goalCount\":2",
         "\"timers\":[false,true,false,true]", "\"messageBox\":null", "\"messages\":[]",
-        "\"opened\":[\"play.url\"]", "\"cursorShown\":false", "\"fullScreen\":false"}) {
+        "\"opened\":[\"play.url\"]", "\"cursorShown\":false", "\"fullScreen\":false",
+        "\"sounds\":[[\"play\",\"Poimal\",40],[\"stop\",\"Up\",56]]",
+        "\"http\":[\"http://localhost:8765/\"]", "\"player\":null", "\"score\":null",
+        "\"music\":{\"file\":null,\"playing\":false}"}) {
     EXPECT_NE(line.find(part), std::string::npos) << part << " in " << line;
   }
 }
