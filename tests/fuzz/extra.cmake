@@ -37,3 +37,19 @@ if(BRINECAST_FUZZ AND CMAKE_CXX_COMPILER_ID MATCHES "Clang")
       sh -c "mkdir -p '${config_corpus}' && exec '$<TARGET_FILE:brinecast_fuzz_config>' -max_total_time=30 -max_len=512 -len_control=0 -rss_limit_mb=1024 -artifact_prefix='${CMAKE_CURRENT_BINARY_DIR}/config-' '${config_corpus}'")
   set_tests_properties(fuzz_config PROPERTIES LABELS fuzz TIMEOUT 120)
 endif()
+
+# The score server's payload reader, compiled in again with the fuzzer's probes.
+if(BRINECAST_FUZZ AND CMAKE_CXX_COMPILER_ID MATCHES "Clang" AND TARGET brinecast_scores)
+  add_executable(brinecast_fuzz_payload ${CMAKE_CURRENT_LIST_DIR}/payload_fuzz.cpp
+    ${CMAKE_SOURCE_DIR}/tools/scores/PayloadDecoder.cpp ${CMAKE_SOURCE_DIR}/tools/scores/CodePage.cpp)
+  target_include_directories(brinecast_fuzz_payload PRIVATE ${CMAKE_SOURCE_DIR}/tools)
+  target_compile_options(brinecast_fuzz_payload PRIVATE -fsanitize=fuzzer)
+  target_link_options(brinecast_fuzz_payload PRIVATE -fsanitize=fuzzer)
+  target_link_libraries(brinecast_fuzz_payload PRIVATE brinecast_online)
+  brinecast_warnings(brinecast_fuzz_payload)
+  set(payload_corpus ${CMAKE_CURRENT_BINARY_DIR}/fuzz_payload_corpus)
+  add_test(NAME fuzz_payload
+    COMMAND ${CMAKE_COMMAND} -E env ASAN_OPTIONS=detect_leaks=1
+      sh -c "mkdir -p '${payload_corpus}' && exec '$<TARGET_FILE:brinecast_fuzz_payload>' -max_total_time=30 -max_len=512 -rss_limit_mb=1024 -artifact_prefix='${CMAKE_CURRENT_BINARY_DIR}/payload-' '${payload_corpus}'")
+  set_tests_properties(fuzz_payload PROPERTIES LABELS fuzz TIMEOUT 120)
+endif()
