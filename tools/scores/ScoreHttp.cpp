@@ -71,6 +71,8 @@ void Guarded(httplib::Response& res, Handler handler) {
 
 void ConfigureServer(httplib::Server& server) {
   server.new_task_queue = [] { return new httplib::ThreadPool(32); };
+  // Small replies go out at once instead of waiting on the client's delayed acknowledgement.
+  server.set_tcp_nodelay(true);
   server.set_keep_alive_timeout(5);
   server.set_read_timeout(5, 0);
   server.set_write_timeout(5, 0);
