@@ -7,6 +7,7 @@ packages=(
   libsdl2-dev libsdl2-ttf-dev libsdl2-mixer-dev libsdl2-image-dev libxmp-dev
   libcurl4-openssl-dev libfontconfig-dev librsvg2-dev libcairo2-dev
   libgtest-dev libgmock-dev libbenchmark-dev
+  libcpp-httplib-dev libsqlite3-dev libpq-dev postgresql
   fonts-liberation fonts-comic-neue
   xvfb xdotool imagemagick
   desktop-file-utils appstream dpkg-dev file librsvg2-bin man-db
