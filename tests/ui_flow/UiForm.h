@@ -1,0 +1,100 @@
+// A started game window on the headless platform, in a scratch folder of its
+// own, with the handlers of the keyboard and the pointer at hand.
+#pragma once
+
+#include <gtest/gtest.h>
+#include <unistd.h>
+
+#include <algorithm>
+#include <array>
+#include <filesystem>
+#include <fstream>
+#include <iterator>
+#include <memory>
+#include <string>
+
+#include "app/TForm1.h"
+#include "objects/Ask.h"
+#include "objects/MenuB.h"
+#include "platform/VirtualKeys.h"
+#include "platform/headless/HeadlessPlatform.h"
+
+namespace brinecast {
+
+class UiForm : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    char pattern[] = "/tmp/brinecast-uiflow-XXXXXX";
+    ASSERT_NE(mkdtemp(pattern), nullptr);
+    dir_ = pattern;
+    for (const char* folder : {"Data", "Sound"}) {
+      std::filesystem::create_directory_symlink(std::filesystem::path(BRINECAST_APPDIR) / folder,
+                                                dir_ / folder);
+    }
+    // A message box is closed at once, as a player pressing OK would.
+    platform.SetDriver([this](uint64_t deadline) -> std::optional<uint64_t> {
+      if (platform.MessageBox()) platform.QueueEvent({PlatformEvent::Kind::DismissBox});
+      return deadline;
+    });
+    form = std::make_unique<TForm1>(platform, dir_.string() + "/", 1);
+    form->Loop.Guard([this] { form->FormCreate(); });
+    ASSERT_EQ(form->GameState, "Menu");
+    ASSERT_EQ(form->MenuCursor, 1);
+  }
+
+  void TearDown() override {
+    form.reset();
+    std::filesystem::remove_all(dir_);
+  }
+
+  void Key(int code, bool alt = false) {
+    form->Loop.Guard([&] { form->FormKeyUp(code, alt); });
+  }
+  void Keys(std::initializer_list<int> codes) {
+    for (int code : codes) Key(code);
+  }
+  void Move(int x, int y) {
+    form->Loop.Guard([&] { form->DXDraw1MouseMove(x, y); });
+  }
+  void Click() {
+    form->Loop.Guard([&] { form->DXDraw1Click(); });
+  }
+  void ButtonUp(MouseButton button) {
+    form->Loop.Guard([&] { form->DXDraw1MouseUp(button, 0, 0); });
+  }
+
+  // Shown flags of MenuButtons 1..count; a missing button reads as unlit.
+  std::vector<bool> Lit(int count) const {
+    std::vector<bool> lit;
+    for (int i = 0; i < count; ++i) {
+      const TMenuB* button = form->MenuButtons[i].Get();
+      lit.push_back(button != nullptr && !button->IsDead() && button->Shown);
+    }
+    return lit;
+  }
+
+  // How often a sound effect has started so far.
+  int Plays(const std::string& name) const {
+    return static_cast<int>(std::count_if(
+        platform.Sounds().begin(), platform.Sounds().end(),
+        [&](const SoundRecord& record) { return record.action == "play" && record.name == name; }));
+  }
+
+  // A question panel is on screen.
+  bool Asking() const { return form->Ask && !form->Ask->IsDead(); }
+
+  std::filesystem::path ConfigPath() const { return dir_ / "Config.cfg"; }
+  // The stored record's bytes; empty when there is no file.
+  std::string ConfigBytes() const {
+    std::ifstream file(ConfigPath(), std::ios::binary);
+    return std::string(std::istreambuf_iterator<char>(file), {});
+  }
+
+  HeadlessPlatform platform;
+  std::unique_ptr<TForm1> form;
+
+ private:
+  std::filesystem::path dir_;
+};
+
+}  // namespace brinecast

@@ -1,0 +1,150 @@
+// The menu screens: what each builder leaves on screen, and the way back.
+#include "UiForm.h"
+#include "objects/FonB.h"
+#include "objects/Hlp.h"
+
+namespace brinecast {
+namespace {
+
+using MenuScreens = UiForm;
+
+// Live sprites of a class, as the engine holds them.
+int Live(const TForm1& form, const std::string& className) {
+  int count = 0;
+  for (const TSprite* sprite : form.DXSpriteEngine1.Engine().DrawOrder()) {
+    count += !sprite->IsDead() && className == sprite->ClassName();
+  }
+  return count;
+}
+
+struct SubScreen {
+  uint8_t item;
+  const char* state;
+  uint8_t cursor;
+  int buttons;
+};
+
+TEST_F(MenuScreens, EachSubScreenTakesTheCursorAndGivesBackItsOpener) {
+  for (const SubScreen& s : {SubScreen{2, "Options", 5, 7}, SubScreen{3, "HiScores", 3, 3},
+                             SubScreen{4, "Help", 3, 3}}) {
+    SCOPED_TRACE(s.state);
+    while (form->MenuCursor != s.item) Key(vk::Down);
+    Key(vk::Return);
+    EXPECT_EQ(form->GameState, s.state);
+    EXPECT_EQ(form->MenuCursor, s.cursor);
+    EXPECT_EQ(form->SavedMenuCursor, s.item);
+    EXPECT_EQ(Live(*form, "TMenuB"), s.buttons);
+    EXPECT_EQ(Live(*form, "TFonB"), 1);
+    std::vector<bool> lit(s.buttons, false);
+    lit.back() = true;
+    EXPECT_EQ(Lit(s.buttons), lit);
+    Key(vk::Escape);
+    EXPECT_EQ(form->GameState, "Menu");
+    EXPECT_EQ(form->MenuCursor, s.item);
+    EXPECT_EQ(Live(*form, "TMenuB"), 6);
+    EXPECT_EQ(Live(*form, "TFonB"), 0);
+    EXPECT_EQ(Live(*form, "THlp"), 0);
+    std::vector<bool> menu(6, false);
+    menu[s.item - 1] = true;
+    EXPECT_EQ(Lit(6), menu);
+  }
+}
+
+TEST_F(MenuScreens, TheMainMenuBuiltAgainReplacesItsButtons) {
+  form->KeySum = 12;
+  form->EditingAddText = true;
+  form->OverMusicOff = true;
+  form->OverCheckBox = true;
+  form->SavedMenuCursor = 4;
+  form->Loop.Guard([&] { form->BuildMainMenu(); });
+  EXPECT_EQ(Live(*form, "TMenuB"), 6);
+  EXPECT_EQ(Lit(6), (std::vector<bool>{false, false, false, true, false, false}));
+  EXPECT_EQ(form->KeySum, 0);
+  EXPECT_FALSE(form->EditingAddText);
+  EXPECT_FALSE(form->OverMusicOff);
+  EXPECT_TRUE(form->OverCheckBox);  // the name entry's flag is not a hover flag of the options
+}
+
+TEST_F(MenuScreens, EscapeInEachState) {
+  struct Case {
+    const char* from;
+    const char* to;
+  };
+  for (const Case& c : {Case{"Menu", "Exit?"}, Case{"Exit?", "Menu"}, Case{"Options", "Menu"},
+                        Case{"HiScores", "Menu"}, Case{"Help", "Menu"}}) {
+    SCOPED_TRACE(c.from);
+    const std::string from = c.from;
+    if (from == "Exit?") Key(vk::Escape);
+    if (from == "Options") form->Loop.Guard([&] { form->BuildOptions(); });
+    if (from == "HiScores") form->Loop.Guard([&] { form->BuildHiScores(); });
+    if (from == "Help") form->Loop.Guard([&] { form->BuildHelp(); });
+    ASSERT_EQ(form->GameState, from);
+    Key(vk::Escape);
+    EXPECT_EQ(form->GameState, c.to);
+    EXPECT_EQ(Asking(), std::string(c.to) == "Exit?");
+    EXPECT_EQ(form->MenuCursor, 1);
+    if (std::string(c.to) == "Exit?") Key(vk::Escape);
+  }
+}
+
+TEST_F(MenuScreens, OnlyTheBackItemsClickWritesTheOptions) {
+  const std::string stored = ConfigBytes();
+  ASSERT_EQ(stored.size(), TConfig::kRecordSize);
+  Keys({vk::Down, vk::Return, vk::Up, vk::Up, vk::Right});  // sound effects off
+  ASSERT_FALSE(form->Config.SoundOn);
+  Key(vk::Escape);
+  EXPECT_EQ(ConfigBytes(), stored);
+  Keys({vk::Return, vk::Return});  // Enter on the back item
+  EXPECT_EQ(form->GameState, "Menu");
+  EXPECT_EQ(ConfigBytes(), stored);
+  Keys({vk::Return});
+  Move(100, 470);
+  Click();
+  EXPECT_EQ(form->GameState, "Menu");
+  EXPECT_NE(ConfigBytes(), stored);
+}
+
+TEST_F(MenuScreens, EscapeLeavesPlayThroughTheQuestionAndBack) {
+  form->Loop.Guard([&] { form->StartGame(); });
+  Key(vk::Escape);
+  EXPECT_EQ(form->GameState, "ExitGame?");
+  EXPECT_TRUE(Asking());
+  EXPECT_EQ(form->MenuCursor, 1);
+  Key(vk::Escape);
+  EXPECT_EQ(form->GameState, "Game");
+  EXPECT_FALSE(Asking());
+  EXPECT_FALSE(form->Paused);
+  EXPECT_TRUE(form->Timer1.Enabled());
+  EXPECT_FALSE(form->Timer2.Enabled());
+  EXPECT_FALSE(platform.CursorShown());
+  for (const char* state : {"GameOver", "EnterName"}) {
+    form->GameState = state;
+    Key(vk::Escape);
+    EXPECT_EQ(form->GameState, state);
+  }
+}
+
+TEST_F(MenuScreens, ClearResetsTheTableInMemoryOnly) {
+  form->Config.HighScores[0] = {"Zed", 99999};
+  form->Loop.Guard([&] { form->SaveConfig(); });
+  const std::string saved = ConfigBytes();
+  Keys({vk::Down, vk::Down, vk::Return, vk::Up, vk::Return});
+  ASSERT_EQ(form->GameState, "HiScores");
+  EXPECT_EQ(form->Config.HighScores[0].Name, "Anonymous");
+  EXPECT_EQ(form->Config.HighScores[0].Score, 10000U);
+  EXPECT_EQ(form->Config.HighScores[9].Score, 1000U);
+  EXPECT_EQ(ConfigBytes(), saved);
+}
+
+TEST_F(MenuScreens, WorldAndVisitOpenTheirPages) {
+  Keys({vk::Down, vk::Down, vk::Down, vk::Down, vk::Return});
+  EXPECT_EQ(form->GameState, "Menu");
+  ASSERT_EQ(platform.OpenedUrls().size(), 1U);
+  Keys({vk::Up, vk::Up, vk::Return, vk::Up, vk::Right, vk::Return});
+  EXPECT_EQ(form->GameState, "HiScores");
+  EXPECT_EQ(platform.OpenedUrls().size(), 2U);
+  EXPECT_NE(platform.OpenedUrls()[0], platform.OpenedUrls()[1]);
+}
+
+}  // namespace
+}  // namespace brinecast
