@@ -35,6 +35,31 @@ TEST(WorldPage, OneRowPerScoreInOrderWithRanksAndDates) {
   EXPECT_NE(page.find("href=\"/\""), std::string::npos);
 }
 
+struct GroupCase {
+  int64_t value;
+  const char* text;
+};
+
+TEST(GroupDigits, GroupsOfThreeFromTheRight) {
+  const GroupCase cases[] = {
+      {0, "0"},
+      {999, "999"},
+      {1000, "1\u202f000"},
+      {-1000, "-1\u202f000"},
+      {-999, "-999"},
+      {123456, "123\u202f456"},
+      {2147483647, "2\u202f147\u202f483\u202f647"},
+      {INT64_MIN, "-9\u202f223\u202f372\u202f036\u202f854\u202f775\u202f808"},
+  };
+  for (const GroupCase& c : cases) EXPECT_EQ(GroupDigits(c.value), c.text) << c.value;
+}
+
+TEST(WorldPage, NoteAlsoSitsUnderTheNameForNarrowScreens) {
+  const std::string page = WorldPage({{"Ann", 1, "a<b", 0, "x"}, {"Bob", 0, "", 0, "y"}});
+  EXPECT_EQ(Count(page, "a&lt;b"), 2u);
+  EXPECT_EQ(Count(page, "class=\"under\""), 1u);  // none for an empty note
+}
+
 TEST(WorldPage, EmptyTableSaysSo) {
   const std::string page = WorldPage({});
   EXPECT_EQ(page.find("<table"), std::string::npos);

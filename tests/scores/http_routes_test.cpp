@@ -32,7 +32,7 @@ TEST(ScoreHttp, GameCheckAndSubmissionThenThePageShowsTheScore) {
   const HttpResult page = Get(http, WorldScoresUrl(server.Host()));
   ASSERT_TRUE(page.ok) << page.error;
   EXPECT_NE(page.body.find("&lt;Nemo&gt;"), std::string::npos);
-  EXPECT_NE(page.body.find(">4321<"), std::string::npos);
+  EXPECT_NE(page.body.find(">4\u202f321<"), std::string::npos);
   EXPECT_NE(page.body.find("&amp;co"), std::string::npos);
   const HttpResult home = Get(http, PortalUrl(server.Host()));
   ASSERT_TRUE(home.ok) << home.error;

@@ -12,17 +12,25 @@ constexpr std::string_view kWorldPath = "/cgi/version.pl?prg=Brinecast&amp;show&
 constexpr std::string_view kStyle = R"(<style>
 body{margin:0;background:#0b3954;color:#0b2233;font:16px/1.4 system-ui,"Liberation Sans",Arial,sans-serif}
 main{max-width:46rem;margin:0 auto;padding:1rem;background:#f4f9fb;min-height:100vh;box-sizing:border-box}
-h1{margin:.2rem 0 .8rem;font-size:1.6rem;color:#0b3954}
+h1{margin:.2rem 0 .3rem;font-size:1.6rem;color:#0b3954}
+p.lead{margin:0 0 1rem;color:#4d6b7a}
+nav{font-size:.9rem;margin-bottom:.4rem}
 a{color:#087e8b}
-table{width:100%;border-collapse:collapse;table-layout:auto}
+a.button{display:inline-block;margin:.5rem 0;padding:.7rem 1.2rem;border-radius:.4rem;background:#087e8b;color:#fff;font-weight:600;text-decoration:none}
+table{width:100%;border-collapse:collapse}
 th,td{padding:.35rem .4rem;text-align:left;vertical-align:top;overflow-wrap:anywhere}
 th{background:#087e8b;color:#fff;font-weight:600}
 tr:nth-child(even) td{background:#e3f0f4}
-td.n,th.n{text-align:right;white-space:nowrap}
+td.n,th.n{text-align:right;white-space:nowrap;font-variant-numeric:tabular-nums}
+tbody tr:nth-child(1) td.r{color:#b8860b;font-weight:700}
+tbody tr:nth-child(2) td.r{color:#708090;font-weight:700}
+tbody tr:nth-child(3) td.r{color:#a0522d;font-weight:700}
 td.s{font-weight:600}
 td.d{color:#4d6b7a;white-space:nowrap}
+.under{display:none;font-weight:400;font-size:.85rem;color:#4d6b7a}
 .empty{padding:2rem 0;text-align:center;color:#4d6b7a}
-@media (max-width:30rem){body{font-size:15px}main{padding:.6rem}th,td{padding:.3rem .25rem}.w{display:none}}
+@media (max-width:36rem){body{font-size:15px}main{padding:.6rem}h1{font-size:1.3rem}
+th,td{padding:.3rem .25rem}.w{display:none}.under{display:block}}
 </style>)";
 
 std::string Head(std::string_view title) {
@@ -48,6 +56,18 @@ std::string Date(int64_t seconds) {
 }
 
 }  // namespace
+
+std::string GroupDigits(int64_t value) {
+  const std::string digits = std::to_string(value);
+  const size_t first = value < 0 ? 1 : 0;
+  std::string out = digits.substr(0, first);
+  for (size_t i = first; i < digits.size(); ++i) {
+    // A narrow no-break space between groups of three: readable, and never wrapped.
+    if (i > first && (digits.size() - i) % 3 == 0) out += "\u202f";
+    out += digits[i];
+  }
+  return out;
+}
 
 std::string HtmlEscape(std::string_view text) {
   std::string out;
@@ -78,19 +98,24 @@ std::string HtmlEscape(std::string_view text) {
 
 std::string WorldPage(const std::vector<ScoreEntry>& best) {
   std::string page = Head("Brinecast world high scores");
-  page += "<h1>Brinecast world high scores</h1>\n";
+  page += "<nav><a href=\"/\">Home</a></nav>\n<h1>Brinecast world high scores</h1>\n";
+  page += "<p class=\"lead\">The best " + std::to_string(kWorldTableRows) +
+          " catches sent from the game.</p>\n";
   if (best.empty()) {
     page += "<p class=\"empty\">No scores yet. Be the first to send one from the game!</p>\n";
   } else {
+    // On a narrow screen the note moves under the name and the date is left out.
     page +=
         "<table><thead><tr><th class=\"n\">#</th><th>Name</th><th class=\"n\">Score</th>"
-        "<th>Note</th><th class=\"w\">Date</th></tr></thead><tbody>\n";
+        "<th class=\"w\">Note</th><th class=\"w\">Date</th></tr></thead><tbody>\n";
     int rank = 0;
     for (const ScoreEntry& entry : best) {
-      page += "<tr><td class=\"n\">" + std::to_string(++rank) + "</td><td class=\"s\">" +
-              HtmlEscape(entry.name) + "</td><td class=\"n\">" + std::to_string(entry.score) +
-              "</td><td>" + HtmlEscape(entry.text) + "</td><td class=\"d w\">" + Date(entry.time) +
-              "</td></tr>\n";
+      const std::string text = HtmlEscape(entry.text);
+      page += "<tr><td class=\"n r\">" + std::to_string(++rank) + "</td><td class=\"s\">" +
+              HtmlEscape(entry.name);
+      if (!text.empty()) page += "<span class=\"under\">" + text + "</span>";
+      page += "</td><td class=\"n\">" + GroupDigits(entry.score) + "</td><td class=\"w\">" + text +
+              "</td><td class=\"d w\">" + Date(entry.time) + "</td></tr>\n";
     }
     page += "</tbody></table>\n";
   }
@@ -102,9 +127,11 @@ std::string WorldPage(const std::vector<ScoreEntry>& best) {
 std::string HomePage() {
   std::string page = Head("Brinecast scores");
   page += "<h1>Brinecast</h1>\n<p>Cast a line, land the fish, beat the clock.</p>\n";
-  page += "<p>This server keeps the world's best Brinecast scores.</p>\n<p><a href=\"";
+  page +=
+      "<p>This server keeps the world's best Brinecast scores. Tick the box when you enter your "
+      "name after a high score, and your catch is sent here.</p>\n<p><a class=\"button\" href=\"";
   page += kWorldPath;
-  page += "\">See the world high scores</a></p>\n";
+  page += "\">World high scores</a></p>\n";
   page += kTail;
   return page;
 }

@@ -1,6 +1,7 @@
 // The server's two pages for browsers: the world table and a small home page.
 #pragma once
 
+#include <cstdint>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -12,6 +13,9 @@ namespace brinecast::scores {
 inline constexpr int kWorldTableRows = 100;
 
 std::string HtmlEscape(std::string_view text);
+
+// Decimal with its digits in groups of three, as the table shows scores.
+std::string GroupDigits(int64_t value);
 
 std::string WorldPage(const std::vector<ScoreEntry>& best);
 std::string HomePage();
