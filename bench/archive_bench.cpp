@@ -11,8 +11,8 @@ std::vector<uint8_t> MakeArchive() {
   for (int i = 0; i < 4; ++i) {
     brinecast::ArchiveItem item;
     item.name = "Picture" + std::to_string(i);
-    item.patternWidth = 100;
-    item.patternHeight = 100;
+    item.PatternWidth = 100;
+    item.PatternHeight = 100;
     brinecast::Picture pic;
     pic.width = 400;
     pic.height = 400;
@@ -20,7 +20,7 @@ std::vector<uint8_t> MakeArchive() {
     pic.pixels.resize(400 * 400);
     for (size_t p = 0; p < pic.pixels.size(); ++p)
       pic.pixels[p] = static_cast<uint32_t>(p * 2654435761u) & 0xFFFFFF;
-    item.picture = std::move(pic);
+    item.Picture = std::move(pic);
     contents.items.push_back(std::move(item));
   }
   return brinecast::WriteDxgArchive(contents);

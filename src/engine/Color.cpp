@@ -1,3 +1,4 @@
+// Resolving the game's colours to RGB, system colours against a fixed desktop scheme.
 #include "engine/Color.h"
 
 #include <array>
@@ -41,10 +42,6 @@ constexpr std::array<uint32_t, 31> kSystemColors = {
     0x3068C8,  // menu highlight
     0xD0D0D0,  // menu bar
 };
-
-constexpr uint32_t SwapRedBlue(uint32_t c) {
-  return ((c & 0xFF) << 16) | (c & 0xFF00) | ((c >> 16) & 0xFF);
-}
 
 }  // namespace
 

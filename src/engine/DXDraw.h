@@ -3,6 +3,8 @@
 #include <cstdint>
 #include <vector>
 
+#include "platform/SurfaceSize.h"
+
 struct SDL_Surface;
 
 namespace brinecast {
@@ -27,7 +29,7 @@ class TDXDrawListener {
 // the platform's job.
 class TDXDraw {
  public:
-  explicit TDXDraw(int surfaceWidth = 800, int surfaceHeight = 600);
+  explicit TDXDraw(int surfaceWidth = kSurfaceWidth, int surfaceHeight = kSurfaceHeight);
   ~TDXDraw();
   TDXDraw(const TDXDraw&) = delete;
   TDXDraw& operator=(const TDXDraw&) = delete;

@@ -1,27 +1,20 @@
+// The image archive as the game and its tool see it: the items and colour table of one
+// file, and reading and writing them.
 #pragma once
 
 #include <array>
 #include <cstdint>
-#include <optional>
 #include <span>
 #include <string>
 #include <vector>
 
-#include "engine/Picture.h"
+#include "engine/ImageItemProperties.h"
 
 namespace brinecast {
 
 // One item as stored in an image archive, with the defaults of a missing property.
-struct ArchiveItem {
+struct ArchiveItem : ImageItemProperties {
   std::string name;
-  int patternWidth = 0;
-  int patternHeight = 0;
-  int skipWidth = 0;
-  int skipHeight = 0;
-  bool systemMemory = false;
-  bool transparent = true;
-  uint32_t transparentColor = 0;  // 0x00BBGGRR as stored (named colours resolved to their value)
-  std::optional<Picture> picture;
 };
 
 struct ArchiveContents {

@@ -8,7 +8,7 @@
 #include "engine/DxgByteReader.h"
 #include "engine/DxgColorNames.h"
 #include "engine/DxgFormat.h"
-#include "engine/DxgText.h"
+#include "platform/EqualsNoCase.h"
 
 namespace brinecast {
 namespace {
@@ -90,13 +90,13 @@ class ArchiveParser {
 
   void ReadRootProperty(std::string_view name) {
     uint8_t type = in_.U8();
-    if (DxgSameText(name, "List.ColorTable") && type == kDxgBinary) {
+    if (EqualsNoCase(name, "List.ColorTable") && type == kDxgBinary) {
       if (in_.U32() != out_.colorTable.size()) in_.Fail();
       auto table = in_.Bytes(out_.colorTable.size());
       std::copy(table.begin(), table.end(), out_.colorTable.begin());
-    } else if (DxgSameText(name, "List") && type == kDxgCollection) {
+    } else if (EqualsNoCase(name, "List") && type == kDxgCollection) {
       ReadItems();
-    } else if (DxgSameText(name, "List.ColorTable") || DxgSameText(name, "List")) {
+    } else if (EqualsNoCase(name, "List.ColorTable") || EqualsNoCase(name, "List")) {
       SkipValue(type);
     } else {
       UnknownProperty(name);
@@ -117,23 +117,23 @@ class ArchiveParser {
 
   void ReadItemProperty(ArchiveItem& item, std::string_view name) {
     const uint8_t type = in_.U8();
-    if (DxgSameText(name, "Name")) {
+    if (EqualsNoCase(name, "Name")) {
       if (auto text = ReadText(type)) item.name = std::move(*text);
-    } else if (DxgSameText(name, "PatternHeight")) {
-      if (auto v = ReadInteger(type)) item.patternHeight = *v;
-    } else if (DxgSameText(name, "PatternWidth")) {
-      if (auto v = ReadInteger(type)) item.patternWidth = *v;
-    } else if (DxgSameText(name, "SkipHeight")) {
-      if (auto v = ReadInteger(type)) item.skipHeight = *v;
-    } else if (DxgSameText(name, "SkipWidth")) {
-      if (auto v = ReadInteger(type)) item.skipWidth = *v;
-    } else if (DxgSameText(name, "SystemMemory")) {
-      if (auto v = ReadBoolean(type)) item.systemMemory = *v;
-    } else if (DxgSameText(name, "Transparent")) {
-      if (auto v = ReadBoolean(type)) item.transparent = *v;
-    } else if (DxgSameText(name, "TransparentColor")) {
-      if (auto v = ReadColor(type)) item.transparentColor = *v;
-    } else if (DxgSameText(name, "Picture.Data")) {
+    } else if (EqualsNoCase(name, "PatternHeight")) {
+      if (auto v = ReadInteger(type)) item.PatternHeight = *v;
+    } else if (EqualsNoCase(name, "PatternWidth")) {
+      if (auto v = ReadInteger(type)) item.PatternWidth = *v;
+    } else if (EqualsNoCase(name, "SkipHeight")) {
+      if (auto v = ReadInteger(type)) item.SkipHeight = *v;
+    } else if (EqualsNoCase(name, "SkipWidth")) {
+      if (auto v = ReadInteger(type)) item.SkipWidth = *v;
+    } else if (EqualsNoCase(name, "SystemMemory")) {
+      if (auto v = ReadBoolean(type)) item.SystemMemory = *v;
+    } else if (EqualsNoCase(name, "Transparent")) {
+      if (auto v = ReadBoolean(type)) item.Transparent = *v;
+    } else if (EqualsNoCase(name, "TransparentColor")) {
+      if (auto v = ReadColor(type)) item.TransparentColor = *v;
+    } else if (EqualsNoCase(name, "Picture.Data")) {
       if (type == kDxgBinary) {
         ReadPicture(in_.Bytes(in_.U32()), item);
       } else {
@@ -179,8 +179,8 @@ class ArchiveParser {
     if (type == kDxgFalse || type == kDxgTrue) return type == kDxgTrue;
     if (type == kDxgIdent) {
       auto ident = in_.ShortString();
-      if (DxgSameText(ident, "True")) return true;
-      if (DxgSameText(ident, "False")) return false;
+      if (EqualsNoCase(ident, "True")) return true;
+      if (EqualsNoCase(ident, "False")) return false;
       return std::nullopt;
     }
     SkipValue(type);
@@ -198,12 +198,12 @@ class ArchiveParser {
     if (picture.AtEnd()) return;
     const std::string_view className = picture.ShortString();
     const auto rest = data.subspan(picture.Position());
-    if (DxgSameText(className, "TDIB")) {
-      item.picture = DecodeDib(rest);
-    } else if (DxgSameText(className, "TBitmap")) {
+    if (EqualsNoCase(className, "TDIB")) {
+      item.Picture = DecodeDib(rest);
+    } else if (EqualsNoCase(className, "TBitmap")) {
       DxgByteReader file(rest, "DIB is invalid");
       const auto bytes = file.Bytes(file.U32());
-      item.picture = bytes.empty() ? Picture{} : DecodeBitmapFile(bytes);
+      item.Picture = bytes.empty() ? Picture{} : DecodeBitmapFile(bytes);
     }
     // Any other class (or none) leaves the item without a picture.
   }

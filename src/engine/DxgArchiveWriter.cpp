@@ -54,15 +54,15 @@ void Item(DxgByteWriter& out, const ArchiveItem& item) {
   out.U8(kDxgList);
   PropertyName(out, "Name");
   Text(out, item.name);
-  IntegerProperty(out, "PatternHeight", item.patternHeight);
-  IntegerProperty(out, "PatternWidth", item.patternWidth);
-  if (item.skipHeight != 0) IntegerProperty(out, "SkipHeight", item.skipHeight);
-  if (item.skipWidth != 0) IntegerProperty(out, "SkipWidth", item.skipWidth);
-  BooleanProperty(out, "SystemMemory", item.systemMemory);
-  BooleanProperty(out, "Transparent", item.transparent);
-  IntegerProperty(out, "TransparentColor", static_cast<int32_t>(item.transparentColor));
-  if (item.picture) {
-    const std::vector<uint8_t> dib = EncodeDib(*item.picture);
+  IntegerProperty(out, "PatternHeight", item.PatternHeight);
+  IntegerProperty(out, "PatternWidth", item.PatternWidth);
+  if (item.SkipHeight != 0) IntegerProperty(out, "SkipHeight", item.SkipHeight);
+  if (item.SkipWidth != 0) IntegerProperty(out, "SkipWidth", item.SkipWidth);
+  BooleanProperty(out, "SystemMemory", item.SystemMemory);
+  BooleanProperty(out, "Transparent", item.Transparent);
+  IntegerProperty(out, "TransparentColor", static_cast<int32_t>(item.TransparentColor));
+  if (item.Picture) {
+    const std::vector<uint8_t> dib = EncodeDib(*item.Picture);
     PropertyName(out, "Picture.Data");
     out.U8(kDxgBinary);
     out.U32(static_cast<uint32_t>(5 + dib.size()));

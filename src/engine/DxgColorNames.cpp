@@ -3,7 +3,7 @@
 #include <array>
 #include <utility>
 
-#include "engine/DxgText.h"
+#include "platform/EqualsNoCase.h"
 
 namespace brinecast {
 namespace {
@@ -69,7 +69,7 @@ constexpr std::array<std::pair<std::string_view, uint32_t>, 52> kColors{{
 
 std::optional<uint32_t> DxgColorFromName(std::string_view name) {
   for (const auto& [colorName, value] : kColors)
-    if (DxgSameText(colorName, name)) return value;
+    if (EqualsNoCase(colorName, name)) return value;
   return std::nullopt;
 }
 

@@ -1,29 +1,13 @@
+// Surface geometry for the engine: the shared rectangle, and the saturating conversions
+// that keep far-flung sprite positions from overflowing.
 #pragma once
 
 #include <climits>
 #include <cmath>
 
+#include "platform/Rect.h"
+
 namespace brinecast {
-
-// Left/top inclusive, right/bottom exclusive, in surface pixels.
-struct TRect {
-  int Left = 0;
-  int Top = 0;
-  int Right = 0;
-  int Bottom = 0;
-
-  int Width() const { return Right - Left; }
-  int Height() const { return Bottom - Top; }
-  bool Empty() const { return Right <= Left || Bottom <= Top; }
-  bool operator==(const TRect&) const = default;
-};
-
-// Strict on both axes: rectangles that only touch do not overlap, and an
-// empty rectangle overlaps nothing.
-inline bool RectsOverlap(const TRect& a, const TRect& b) {
-  if (a.Empty() || b.Empty()) return false;
-  return a.Left < b.Right && b.Left < a.Right && a.Top < b.Bottom && b.Top < a.Bottom;
-}
 
 // Truncation toward zero. Values beyond int (or NaN) saturate instead of being
 // undefined, so a sprite flung far off screen cannot corrupt its bounds.

@@ -6,6 +6,8 @@
 #include <unordered_map>
 #include <vector>
 
+#include "platform/EqualsNoCase.h"
+
 namespace brinecast {
 
 // Case-blind lookup of named items through 256 buckets. Within a bucket the most
@@ -16,9 +18,7 @@ class TNameHashIndex {
  public:
   static std::string Lower(std::string_view name) {
     std::string lower(name);
-    for (char& ch : lower) {
-      if (ch >= 'A' && ch <= 'Z') ch = static_cast<char>(ch - 'A' + 'a');
-    }
+    for (char& ch : lower) ch = AsciiLower(ch);
     return lower;
   }
 

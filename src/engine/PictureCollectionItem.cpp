@@ -1,3 +1,4 @@
+// Preparing an image item's surfaces and pattern grid, its sizes and its plain draw.
 #include "engine/PictureCollectionItem.h"
 
 #include <SDL_error.h>
@@ -100,24 +101,9 @@ void TPictureCollectionItem::Prepare() {
   }
   if (key) SDL_SetSurfaceRLE(plain_, 1);
 
-  const int w = Width();
-  const int h = Height();
-  // Wide arithmetic: the skips come from the archive unchecked. Every whole cell
-  // lies within the picture, so the rectangles themselves fit an int.
-  const long long cellW = static_cast<long long>(w) + SkipWidth;
-  const long long cellH = static_cast<long long>(h) + SkipHeight;
-  if (w <= 0 || h <= 0 || cellW <= 0 || cellH <= 0) return;
-  const long long columns = (static_cast<long long>(pic.width) + SkipWidth) / cellW;
-  const long long rows = (static_cast<long long>(pic.height) + SkipHeight) / cellH;
-  if (columns <= 0 || rows <= 0) return;
-  patterns_.reserve(static_cast<size_t>(columns * rows));
-  for (long long r = 0; r < rows; ++r) {
-    for (long long c = 0; c < columns; ++c) {
-      const int left = static_cast<int>(c * cellW);
-      const int top = static_cast<int>(r * cellH);
-      patterns_.push_back(TRect{left, top, left + w, top + h});
-    }
-  }
+  const PatternGrid grid(*this, pic.width, pic.height);
+  patterns_.reserve(static_cast<size_t>(grid.Count()));
+  for (int64_t p = 0; p < grid.Count(); ++p) patterns_.push_back(grid.Rect(p));
 }
 
 void TPictureCollectionItem::Finalize() {

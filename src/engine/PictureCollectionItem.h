@@ -1,3 +1,5 @@
+// One named picture of an image list, cut into patterns and drawn plain, stretched or
+// rotated onto a surface.
 #pragma once
 
 #include <cstdint>
@@ -6,7 +8,7 @@
 #include <vector>
 
 #include "engine/Geometry.h"
-#include "engine/Picture.h"
+#include "engine/ImageItemProperties.h"
 
 struct SDL_Surface;
 
@@ -17,7 +19,7 @@ class TPictureCollection;
 // One named picture cut into a grid of equal patterns. Until prepared it has no
 // surface and draws nothing; preparing copies the picture into an ARGB8888
 // surface keyed on TransparentColor and builds the pattern grid.
-class TPictureCollectionItem {
+class TPictureCollectionItem : public ImageItemProperties {
  public:
   explicit TPictureCollectionItem(TPictureCollection* owner = nullptr);
   ~TPictureCollectionItem();
@@ -27,15 +29,6 @@ class TPictureCollectionItem {
   const std::string& Name() const { return name_; }
   // Also makes this the item Find returns for the name.
   void SetName(const std::string& name);
-
-  int PatternHeight = 0;
-  int PatternWidth = 0;
-  std::optional<brinecast::Picture> Picture;
-  int SkipHeight = 0;
-  int SkipWidth = 0;
-  bool SystemMemory = false;
-  bool Transparent = true;
-  uint32_t TransparentColor = 0;  // 0x00BBGGRR or a system colour
 
   // Pattern size: PatternWidth/Height when above 0, else the picture's.
   int Width() const;

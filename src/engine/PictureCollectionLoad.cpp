@@ -1,3 +1,4 @@
+// Loading an image list from an archive file or from memory.
 #include <functional>
 
 #include "engine/DXDraw.h"
@@ -9,14 +10,7 @@ namespace brinecast {
 void TPictureCollection::Take(ArchiveContents& contents) {
   for (ArchiveItem& from : contents.items) {
     TPictureCollectionItem* item = Add();
-    item->PatternWidth = from.patternWidth;
-    item->PatternHeight = from.patternHeight;
-    item->SkipWidth = from.skipWidth;
-    item->SkipHeight = from.skipHeight;
-    item->SystemMemory = from.systemMemory;
-    item->Transparent = from.transparent;
-    item->TransparentColor = from.transparentColor;
-    item->Picture = std::move(from.picture);
+    static_cast<ImageItemProperties&>(*item) = std::move(from);
     item->SetName(from.name);
   }
   if (DrawReady()) Prepare();

@@ -100,7 +100,6 @@ int TSprite::Collide() {
   e.hitCount_ = 0;
   e.hitDone_ = false;
   e.hitRect_ = GetBounds();
-  e.hitSeeker_ = this;
   const int n = e.Count();
   for (int i = 0; i < n; ++i) e.Items(i)->Walk(*this);
   return e.hitCount_;

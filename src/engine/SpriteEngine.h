@@ -45,7 +45,6 @@ class TSpriteEngine : public TSprite {
   int hitCount_ = 0;
   bool hitDone_ = false;
   TRect hitRect_;
-  TSprite* hitSeeker_ = nullptr;
   std::vector<TSprite*> deadQueue_;
   int drawnCount_ = 0;
   SDL_Surface* surface_ = nullptr;

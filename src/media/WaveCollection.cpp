@@ -4,6 +4,7 @@
 #include <algorithm>
 #include <cctype>
 
+#include "platform/EqualsNoCase.h"
 #include "platform/Platform.h"
 
 namespace brinecast {
@@ -11,8 +12,7 @@ namespace brinecast {
 namespace {
 
 bool SameName(std::string_view a, std::string_view b) {
-  return std::ranges::equal(
-      a, b, [](unsigned char x, unsigned char y) { return std::tolower(x) == std::tolower(y); });
+  return EqualsNoCase(a, b);
 }
 
 // Waiting for a sound gives up after a minute: no effect of the game is that long.

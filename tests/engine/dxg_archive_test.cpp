@@ -98,18 +98,18 @@ TEST(DxgArchiveTest, WriterOutputReadsBackIdentically) {
     contents.colorTable[i] = static_cast<uint8_t>(i * 7);
   ArchiveItem fish;
   fish.name = "Fish";
-  fish.patternWidth = 50;
-  fish.patternHeight = -1;
-  fish.skipWidth = 300;
-  fish.skipHeight = -70000;
-  fish.systemMemory = true;
-  fish.transparent = false;
-  fish.transparentColor = 0xFF00000F;
-  fish.picture = SmallPicture();
+  fish.PatternWidth = 50;
+  fish.PatternHeight = -1;
+  fish.SkipWidth = 300;
+  fish.SkipHeight = -70000;
+  fish.SystemMemory = true;
+  fish.Transparent = false;
+  fish.TransparentColor = 0xFF00000F;
+  fish.Picture = SmallPicture();
   ArchiveItem bare;
   bare.name = std::string(300, 'n');
   ArchiveItem empty;
-  empty.picture = Picture{};
+  empty.Picture = Picture{};
   contents.items = {fish, bare, empty};
 
   const ArchiveContents back = Read(WriteDxgArchive(contents));
@@ -119,18 +119,18 @@ TEST(DxgArchiveTest, WriterOutputReadsBackIdentically) {
     const ArchiveItem& a = contents.items[i];
     const ArchiveItem& b = back.items[i];
     EXPECT_EQ(b.name, a.name);
-    EXPECT_EQ(b.patternWidth, a.patternWidth);
-    EXPECT_EQ(b.patternHeight, a.patternHeight);
-    EXPECT_EQ(b.skipWidth, a.skipWidth);
-    EXPECT_EQ(b.skipHeight, a.skipHeight);
-    EXPECT_EQ(b.systemMemory, a.systemMemory);
-    EXPECT_EQ(b.transparent, a.transparent);
-    EXPECT_EQ(b.transparentColor, a.transparentColor);
-    ASSERT_EQ(b.picture.has_value(), a.picture.has_value()) << i;
-    if (a.picture) {
-      EXPECT_EQ(b.picture->width, a.picture->width);
-      EXPECT_EQ(b.picture->height, a.picture->height);
-      EXPECT_EQ(b.picture->pixels, a.picture->pixels);
+    EXPECT_EQ(b.PatternWidth, a.PatternWidth);
+    EXPECT_EQ(b.PatternHeight, a.PatternHeight);
+    EXPECT_EQ(b.SkipWidth, a.SkipWidth);
+    EXPECT_EQ(b.SkipHeight, a.SkipHeight);
+    EXPECT_EQ(b.SystemMemory, a.SystemMemory);
+    EXPECT_EQ(b.Transparent, a.Transparent);
+    EXPECT_EQ(b.TransparentColor, a.TransparentColor);
+    ASSERT_EQ(b.Picture.has_value(), a.Picture.has_value()) << i;
+    if (a.Picture) {
+      EXPECT_EQ(b.Picture->width, a.Picture->width);
+      EXPECT_EQ(b.Picture->height, a.Picture->height);
+      EXPECT_EQ(b.Picture->pixels, a.Picture->pixels);
     }
   }
 }
@@ -179,29 +179,29 @@ TEST(DxgArchiveTest, ReadsTheStoredFormsOfEachProperty) {
   ASSERT_EQ(c.items.size(), 4u);
   const ArchiveItem& plain = c.items[0];
   EXPECT_EQ(plain.name, "");
-  EXPECT_EQ(plain.skipWidth, 0);
-  EXPECT_EQ(plain.skipHeight, 0);
-  EXPECT_TRUE(plain.transparent);
-  EXPECT_FALSE(plain.systemMemory);
-  EXPECT_EQ(plain.transparentColor, 0u);
-  EXPECT_FALSE(plain.picture);
+  EXPECT_EQ(plain.SkipWidth, 0);
+  EXPECT_EQ(plain.SkipHeight, 0);
+  EXPECT_TRUE(plain.Transparent);
+  EXPECT_FALSE(plain.SystemMemory);
+  EXPECT_EQ(plain.TransparentColor, 0u);
+  EXPECT_FALSE(plain.Picture);
 
   const ArchiveItem& fish = c.items[1];
   EXPECT_EQ(fish.name, "Fish");
-  EXPECT_EQ(fish.patternWidth, -1);
-  EXPECT_EQ(fish.patternHeight, -32768);
-  EXPECT_EQ(fish.skipWidth, 100000);
-  EXPECT_EQ(fish.transparentColor, 0xFF00FFu);
-  EXPECT_FALSE(fish.transparent);
-  EXPECT_TRUE(fish.systemMemory);
-  ASSERT_TRUE(fish.picture);
-  EXPECT_EQ(fish.picture->pixels, SmallPicture().pixels);
+  EXPECT_EQ(fish.PatternWidth, -1);
+  EXPECT_EQ(fish.PatternHeight, -32768);
+  EXPECT_EQ(fish.SkipWidth, 100000);
+  EXPECT_EQ(fish.TransparentColor, 0xFF00FFu);
+  EXPECT_FALSE(fish.Transparent);
+  EXPECT_TRUE(fish.SystemMemory);
+  ASSERT_TRUE(fish.Picture);
+  EXPECT_EQ(fish.Picture->pixels, SmallPicture().pixels);
 
   EXPECT_EQ(c.items[2].name, "\xD1\x8Bx");  // U+044B, then 'x'
-  EXPECT_FALSE(c.items[2].picture);
+  EXPECT_FALSE(c.items[2].Picture);
   EXPECT_EQ(c.items[3].name, "Long");
-  EXPECT_FALSE(c.items[3].picture);
-  EXPECT_EQ(c.items[3].transparentColor, fish.transparentColor);
+  EXPECT_FALSE(c.items[3].Picture);
+  EXPECT_EQ(c.items[3].TransparentColor, fish.TransparentColor);
 }
 
 // Values of a type a property does not take are skipped whole, whatever they hold.
@@ -256,9 +256,9 @@ TEST(DxgArchiveTest, SkipsValuesOfEveryType) {
   const ArchiveContents c = Read(bytes);
   ASSERT_EQ(c.items.size(), 1u);
   EXPECT_EQ(c.items[0].name, "");
-  EXPECT_EQ(c.items[0].patternWidth, 0);
-  EXPECT_EQ(c.items[0].transparentColor, 0u);
-  EXPECT_EQ(c.items[0].patternHeight, 7);
+  EXPECT_EQ(c.items[0].PatternWidth, 0);
+  EXPECT_EQ(c.items[0].TransparentColor, 0u);
+  EXPECT_EQ(c.items[0].PatternHeight, 7);
 }
 
 TEST(DxgArchiveTest, BitmapFilePicture) {
@@ -276,8 +276,8 @@ TEST(DxgArchiveTest, BitmapFilePicture) {
     PictureProp(out, "TBitmap", data);
     out.U8(kDxgNull);
   }));
-  ASSERT_TRUE(c.items.at(0).picture);
-  EXPECT_EQ(c.items[0].picture->pixels, SmallPicture().pixels);
+  ASSERT_TRUE(c.items.at(0).Picture);
+  EXPECT_EQ(c.items[0].Picture->pixels, SmallPicture().pixels);
 }
 
 struct BrokenCase {
@@ -354,9 +354,9 @@ TEST(DxgArchiveTest, DamagedCopiesFailCleanly) {
   ArchiveContents contents;
   ArchiveItem item;
   item.name = "Wave";
-  item.patternWidth = 2;
-  item.skipWidth = 1;
-  item.picture = SmallPicture();
+  item.PatternWidth = 2;
+  item.SkipWidth = 1;
+  item.Picture = SmallPicture();
   contents.items = {item, item};
   const auto good = WriteDxgArchive(contents);
   for (size_t cut = 0; cut < good.size(); ++cut) {

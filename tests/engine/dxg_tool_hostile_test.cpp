@@ -26,7 +26,7 @@ void WriteArchive(const std::string& path, const std::vector<std::string>& names
   for (const std::string& name : names) {
     contents.items.emplace_back();
     contents.items.back().name = name;
-    contents.items.back().picture = Filled(2, 1, 0x123456);
+    contents.items.back().Picture = Filled(2, 1, 0x123456);
   }
   const auto bytes = WriteDxgArchive(contents);
   WriteFile(path, std::string(bytes.begin(), bytes.end()));

@@ -20,19 +20,19 @@ TEST_F(DxgToolTest, ListsItemsAndReportsErrorsAndMisuse) {
   ArchiveContents contents;
   contents.items.resize(3);
   contents.items[0].name = "Strip";
-  contents.items[0].patternWidth = 50;
-  contents.items[0].patternHeight = 50;
-  contents.items[0].transparentColor = 0xFF00FF;
-  contents.items[0].picture = Filled(300, 50, 0);
+  contents.items[0].PatternWidth = 50;
+  contents.items[0].PatternHeight = 50;
+  contents.items[0].TransparentColor = 0xFF00FF;
+  contents.items[0].Picture = Filled(300, 50, 0);
   contents.items[1].name = "Gaps";
-  contents.items[1].patternWidth = 50;
-  contents.items[1].skipWidth = 10;
-  contents.items[1].skipHeight = 3;
-  contents.items[1].transparent = false;
-  contents.items[1].transparentColor = 0xFF00000F;
-  contents.items[1].picture = Filled(290, 50, 0);
+  contents.items[1].PatternWidth = 50;
+  contents.items[1].SkipWidth = 10;
+  contents.items[1].SkipHeight = 3;
+  contents.items[1].Transparent = false;
+  contents.items[1].TransparentColor = 0xFF00000F;
+  contents.items[1].Picture = Filled(290, 50, 0);
   contents.items[2].name = "None";
-  contents.items[2].patternWidth = 7;
+  contents.items[2].PatternWidth = 7;
   const auto bytes = WriteDxgArchive(contents);
   WriteFile(Path("a.dxg"), std::string(bytes.begin(), bytes.end()));
 
@@ -103,26 +103,26 @@ TEST_F(DxgToolTest, PackedArchivesListAndExtractAsPacked) {
   ReadDxgArchiveFile(Path("out/Pics.dxg"), c);
   ASSERT_EQ(c.items.size(), 3u);
   const ArchiveItem& fish = c.items[0];
-  EXPECT_TRUE(fish.transparent);
-  EXPECT_EQ(fish.transparentColor, 0xFF00FFu);
-  ASSERT_TRUE(fish.picture);
+  EXPECT_TRUE(fish.Transparent);
+  EXPECT_EQ(fish.TransparentColor, 0xFF00FFu);
+  ASSERT_TRUE(fish.Picture);
   const uint32_t key = 0xFF00FF;
   const std::vector<uint32_t> firstRow = {0xFF0000, 0xFF0000, 0xFF0000, 0xFF0000,
                                           key,      0xFF00FE, 0x0000FF, key};
-  EXPECT_EQ(std::vector<uint32_t>(fish.picture->pixels.begin(), fish.picture->pixels.begin() + 8),
+  EXPECT_EQ(std::vector<uint32_t>(fish.Picture->pixels.begin(), fish.Picture->pixels.begin() + 8),
             firstRow);
-  EXPECT_EQ(fish.picture->pixels[15], key);
+  EXPECT_EQ(fish.Picture->pixels[15], key);
 
   const ArchiveItem& dot = c.items[1];
-  EXPECT_FALSE(dot.transparent);
-  EXPECT_EQ(dot.transparentColor, 0u);
-  ASSERT_TRUE(dot.picture);
-  EXPECT_EQ(dot.picture->pixels, (std::vector<uint32_t>{0x102030, 0x808080}));
+  EXPECT_FALSE(dot.Transparent);
+  EXPECT_EQ(dot.TransparentColor, 0u);
+  ASSERT_TRUE(dot.Picture);
+  EXPECT_EQ(dot.Picture->pixels, (std::vector<uint32_t>{0x102030, 0x808080}));
   // Opaque items are composited over black: quarter green, three-quarter blue.
   const ArchiveItem& plain = c.items[2];
-  ASSERT_TRUE(plain.picture);
-  EXPECT_EQ(plain.picture->pixels[4], 0x004000u);
-  EXPECT_EQ(plain.picture->pixels[6], 0x0000BFu);
+  ASSERT_TRUE(plain.Picture);
+  EXPECT_EQ(plain.Picture->pixels[4], 0x004000u);
+  EXPECT_EQ(plain.Picture->pixels[6], 0x0000BFu);
 
   const ToolRun list = Tool("list " + Path("out/Pics.dxg"));
   EXPECT_EQ(
@@ -138,7 +138,7 @@ TEST_F(DxgToolTest, PackedArchivesListAndExtractAsPacked) {
     SDL_Surface* png = IMG_Load(Path(std::string("new/dir/") + files[i]).c_str());
     ASSERT_NE(png, nullptr) << files[i];
     EXPECT_EQ(png->format->format, static_cast<uint32_t>(SDL_PIXELFORMAT_RGB24)) << files[i];
-    const Picture& pic = *c.items[i].picture;
+    const Picture& pic = *c.items[i].Picture;
     ASSERT_EQ(png->w, pic.width);
     ASSERT_EQ(png->h, pic.height);
     for (int y = 0; y < png->h; ++y) {
@@ -208,7 +208,7 @@ TEST_F(DxgToolTest, MirrorFlipsEachPatternCellInPlace) {
   ReadDxgArchiveFile(Path("m.dxg"), c);
   ASSERT_EQ(c.items.size(), std::size(cases));
   for (size_t i = 0; i < std::size(cases); ++i) {
-    const Picture& pic = *c.items[i].picture;
+    const Picture& pic = *c.items[i].Picture;
     ASSERT_EQ(pic.width, 8);
     for (int y = 0; y < 4; ++y)
       for (int x = 0; x < 8; ++x) {
@@ -276,9 +276,9 @@ TEST_F(DxgReferenceTest, ReferencedPicturesRenderLikeTheirSources) {
   ArchiveContents c;
   ReadDxgArchiveFile(Path("m.dxg"), c);
   ASSERT_EQ(c.items.size(), 1 + std::size(files));
-  const Picture& strip = *c.items[0].picture;
+  const Picture& strip = *c.items[0].Picture;
   for (size_t i = 0; i < std::size(files); ++i) {
-    const Picture& pic = *c.items[i + 1].picture;
+    const Picture& pic = *c.items[i + 1].Picture;
     const int offset = pic.width == 4 ? 4 : 0;
     // The rasteriser resamples referenced pictures, which may round a channel by a step.
     auto near = [](uint32_t a, uint32_t b) {

@@ -16,14 +16,14 @@ namespace fs = std::filesystem;
 ArchiveItem MakeItem(const std::string& name, int width, int height, uint32_t rgb) {
   ArchiveItem item;
   item.name = name;
-  item.patternWidth = width / 2;
-  item.transparentColor = 0x00FF00FF;
+  item.PatternWidth = width / 2;
+  item.TransparentColor = 0x00FF00FF;
   Picture p;
   p.width = width;
   p.height = height;
   p.bitCount = 24;
   p.pixels.assign(static_cast<size_t>(width) * height, rgb);
-  item.picture = p;
+  item.Picture = p;
   return item;
 }
 

@@ -97,10 +97,10 @@ int ExtractCommand(const std::string& archive, const std::string& dir) {
   bool allWritten = true;
   for (size_t i = 0; i < contents.items.size(); ++i) {
     const ArchiveItem& item = contents.items[i];
-    if (!item.picture || item.picture->Empty()) continue;
+    if (!item.Picture || item.Picture->Empty()) continue;
     const std::string path =
         (std::filesystem::path(dir) / OutputName(i, item.name, limit)).string();
-    const std::string reason = SavePng(*item.picture, path);
+    const std::string reason = SavePng(*item.Picture, path);
     if (!reason.empty()) {
       std::fprintf(stderr, "Cannot write \"%s\". %s\n", path.c_str(), reason.c_str());
       allWritten = false;

@@ -1,3 +1,4 @@
+// Reading the pack command's manifest, every bad line reported with its file and number.
 #include "Manifest.h"
 
 #include <charconv>
@@ -56,8 +57,8 @@ std::vector<ManifestEntry> ParseManifest(const std::string& text, const std::str
     entry.line = number;
     entry.name = fields[0];
     entry.source = fields[1];
-    int* targets[] = {&entry.patternWidth, &entry.patternHeight, &entry.skipWidth,
-                      &entry.skipHeight};
+    int* targets[] = {&entry.PatternWidth, &entry.PatternHeight, &entry.SkipWidth,
+                      &entry.SkipHeight};
     for (size_t i = 2; i < std::min<size_t>(fields.size(), 6); ++i) {
       auto value = Number(fields[i]);
       if (!value || *value < 0)

@@ -1,3 +1,5 @@
+// The pack command's manifest: one picture per line with its name, source, pattern
+// geometry, key and mirroring.
 #pragma once
 
 #include <cstdint>
@@ -5,6 +7,8 @@
 #include <stdexcept>
 #include <string>
 #include <vector>
+
+#include "engine/PatternGrid.h"
 
 namespace brinecast {
 
@@ -14,14 +18,10 @@ class ManifestError : public std::runtime_error {
   using std::runtime_error::runtime_error;
 };
 
-struct ManifestEntry {
+struct ManifestEntry : PatternGeometry {
   int line = 0;
   std::string name;
-  std::string source;  // as written, relative to the manifest's folder
-  int patternWidth = 0;
-  int patternHeight = 0;
-  int skipWidth = 0;
-  int skipHeight = 0;
+  std::string source;           // as written, relative to the manifest's folder
   std::optional<uint32_t> key;  // 0x00RRGGBB; none for an opaque item
   bool mirror = false;          // each pattern cell flipped left-right
 };

@@ -1,3 +1,4 @@
+// Mirroring the pattern cells of a source picture, cell by cell along the item's own grid.
 #include "MirrorCells.h"
 
 #include <algorithm>
@@ -5,16 +6,16 @@
 
 namespace brinecast {
 
-void MirrorCells(SourceImage& image, int patternWidth, int patternHeight, int skipWidth,
-                 int skipHeight) {
-  const int cellW = patternWidth > 0 ? patternWidth : image.width;
-  const int cellH = patternHeight > 0 ? patternHeight : image.height;
-  for (int top = 0; top + cellH <= image.height; top += cellH + skipHeight)
-    for (int left = 0; left + cellW <= image.width; left += cellW + skipWidth)
-      for (int y = top; y < top + cellH; ++y) {
-        const auto row = image.pixels.begin() + static_cast<std::ptrdiff_t>(y) * image.width + left;
-        std::reverse(row, row + cellW);
-      }
+void MirrorCells(SourceImage& image, const PatternGeometry& geometry) {
+  const PatternGrid grid(geometry, image.width, image.height);
+  for (int64_t pattern = 0; pattern < grid.Count(); ++pattern) {
+    const TRect cell = grid.Rect(pattern);
+    for (int y = cell.Top; y < cell.Bottom; ++y) {
+      const auto row =
+          image.pixels.begin() + static_cast<std::ptrdiff_t>(y) * image.width + cell.Left;
+      std::reverse(row, row + cell.Width());
+    }
+  }
 }
 
 }  // namespace brinecast

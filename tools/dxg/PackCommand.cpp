@@ -13,6 +13,7 @@
 #include "Manifest.h"
 #include "MirrorCells.h"
 #include "SourceImage.h"
+#include "engine/Color.h"
 #include "engine/DxgArchive.h"
 
 namespace brinecast {
@@ -60,10 +61,10 @@ void LoadFontAliasesNear(const fs::path& folder) {
 // Each number of the line must fit the picture it cuts, so no later step can reach outside it.
 void CheckGeometry(const ManifestEntry& entry, const SourceImage& image) {
   const std::pair<const char*, std::pair<int, int>> checks[] = {
-      {"pattern width", {entry.patternWidth, image.width}},
-      {"pattern height", {entry.patternHeight, image.height}},
-      {"skip width", {entry.skipWidth, image.width}},
-      {"skip height", {entry.skipHeight, image.height}},
+      {"pattern width", {entry.PatternWidth, image.width}},
+      {"pattern height", {entry.PatternHeight, image.height}},
+      {"skip width", {entry.SkipWidth, image.width}},
+      {"skip height", {entry.SkipHeight, image.height}},
   };
   for (const auto& [what, values] : checks) {
     const auto [value, limit] = values;
@@ -78,22 +79,16 @@ ArchiveItem MakeItem(const ManifestEntry& entry, const fs::path& folder, const f
                      const std::string& where) {
   ArchiveItem item;
   item.name = entry.name;
-  item.patternWidth = entry.patternWidth;
-  item.patternHeight = entry.patternHeight;
-  item.skipWidth = entry.skipWidth;
-  item.skipHeight = entry.skipHeight;
-  item.transparent = entry.key.has_value();
+  static_cast<PatternGeometry&>(item) = entry;
+  item.Transparent = entry.key.has_value();
   if (entry.key) {
-    const uint32_t rgb = *entry.key;
-    item.transparentColor = ((rgb & 0xFF) << 16) | (rgb & 0xFF00) | (rgb >> 16);
+    item.TransparentColor = SwapRedBlue(*entry.key);
   }
   try {
     SourceImage image = LoadSourceImage((folder / entry.source).string(), root.string());
     CheckGeometry(entry, image);
-    if (entry.mirror)
-      MirrorCells(image, entry.patternWidth, entry.patternHeight, entry.skipWidth,
-                  entry.skipHeight);
-    item.picture = Flatten(image, entry.key);
+    if (entry.mirror) MirrorCells(image, entry);
+    item.Picture = Flatten(image, entry.key);
   } catch (const std::exception& e) {
     throw std::runtime_error(where + ":" + std::to_string(entry.line) + ": " + e.what());
   }

@@ -9,6 +9,7 @@
 #include <vector>
 
 #include "platform/Platform.h"
+#include "platform/SurfaceSize.h"
 #include "platform/headless/HeadlessMusic.h"
 #include "platform/headless/SilentSound.h"
 
@@ -23,11 +24,11 @@ class HeadlessPlatform : public Platform {
   // earlier of that and the loop's deadline. nullopt ends the run.
   using Driver = std::function<std::optional<uint64_t>(uint64_t deadline)>;
 
-  // Where the message box's OK button sits on the surface.
-  static constexpr int kOkLeft = 360;
-  static constexpr int kOkTop = 330;
+  // Where the message box's OK button sits on the surface: centred, just below the middle.
   static constexpr int kOkWidth = 80;
   static constexpr int kOkHeight = 28;
+  static constexpr int kOkLeft = (kSurfaceWidth - kOkWidth) / 2;
+  static constexpr int kOkTop = kSurfaceHeight / 2 + 30;
 
   HeadlessPlatform();
   ~HeadlessPlatform() override;

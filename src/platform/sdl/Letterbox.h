@@ -1,12 +1,13 @@
+// Fitting the 800 x 600 frame into a window or screen of any size with its aspect kept, and
+// turning window positions back into surface pixels.
 #pragma once
 
 #include <algorithm>
 #include <cstdint>
 
-namespace brinecast {
+#include "platform/SurfaceSize.h"
 
-constexpr int kSurfaceWidth = 800;
-constexpr int kSurfaceHeight = 600;
+namespace brinecast {
 
 // Where the frame lands inside a window or screen of some size.
 struct FrameRect {
