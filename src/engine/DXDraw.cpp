@@ -1,3 +1,4 @@
+// The drawing surface's life: made, cleared, dropped, with its listeners told.
 #include "engine/DXDraw.h"
 
 #include <SDL_error.h>
@@ -22,12 +23,12 @@ TDXDraw::~TDXDraw() {
 
 void TDXDraw::Initialize() {
   Finalize();
-  surface_ = SDL_CreateRGBSurfaceWithFormat(0, width_, height_, 32, SDL_PIXELFORMAT_ARGB8888);
+  surface_.reset(SDL_CreateRGBSurfaceWithFormat(0, width_, height_, 32, SDL_PIXELFORMAT_ARGB8888));
   if (surface_ == nullptr) {
     throw EngineError(std::string("Cannot create the drawing surface: ") + SDL_GetError());
   }
   // Frames are copies, never blends: what is drawn replaces what was there.
-  SDL_SetSurfaceBlendMode(surface_, SDL_BLENDMODE_NONE);
+  SDL_SetSurfaceBlendMode(surface_.get(), SDL_BLENDMODE_NONE);
   Fill(0);
   std::vector<TDXDrawListener*> listeners = listeners_;
   for (TDXDrawListener* listener : listeners) listener->DXDrawInitialized(*this);
@@ -37,14 +38,13 @@ void TDXDraw::Finalize() {
   if (surface_ == nullptr) return;
   std::vector<TDXDrawListener*> listeners = listeners_;
   for (TDXDrawListener* listener : listeners) listener->DXDrawFinalizing(*this);
-  SDL_FreeSurface(surface_);
-  surface_ = nullptr;
+  surface_.reset();
 }
 
 void TDXDraw::Fill(uint32_t color) {
   if (surface_ == nullptr) return;
   uint32_t rgb = ColorToRgb(color).value_or(0);
-  SDL_FillRect(surface_, nullptr, 0xFF000000u | rgb);
+  SDL_FillRect(surface_.get(), nullptr, 0xFF000000u | rgb);
 }
 
 void TDXDraw::AddListener(TDXDrawListener* listener) {

@@ -1,11 +1,12 @@
+// The drawing-surface component: the back surface every frame is drawn on, and the
+// components that follow it.
 #pragma once
 
 #include <cstdint>
 #include <vector>
 
+#include "platform/SurfacePtr.h"
 #include "platform/SurfaceSize.h"
-
-struct SDL_Surface;
 
 namespace brinecast {
 
@@ -43,7 +44,7 @@ class TDXDraw {
   // Whether a frame can be drawn now.
   bool CanDraw() const { return Initialized(); }
 
-  SDL_Surface* Surface() const { return surface_; }
+  SDL_Surface* Surface() const { return surface_.get(); }
   int SurfaceWidth() const { return width_; }
   int SurfaceHeight() const { return height_; }
 
@@ -56,7 +57,7 @@ class TDXDraw {
  private:
   int width_;
   int height_;
-  SDL_Surface* surface_ = nullptr;
+  SurfacePtr surface_;
   std::vector<TDXDrawListener*> listeners_;
 };
 

@@ -10,6 +10,8 @@
 #include <string_view>
 #include <unordered_map>
 
+#include "platform/SurfacePtr.h"
+
 typedef struct _TTF_Font TTF_Font;
 
 namespace brinecast {
@@ -31,12 +33,9 @@ class TFontTextCache {
   std::size_t Renders() const { return renders_; }
 
  private:
-  struct SurfaceDeleter {
-    void operator()(SDL_Surface* s) const { SDL_FreeSurface(s); }
-  };
   struct Entry {
     std::string key;
-    std::unique_ptr<SDL_Surface, SurfaceDeleter> image;
+    SurfacePtr image;
   };
 
   std::size_t capacity_;

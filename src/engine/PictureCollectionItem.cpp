@@ -81,25 +81,25 @@ void TPictureCollectionItem::Prepare() {
   Finalize();
   if (!PictureUsable(Picture)) return;
   const brinecast::Picture& pic = *Picture;
-  pixels_ = NewSurface(pic.width, pic.height);
+  pixels_.reset(NewSurface(pic.width, pic.height));
   for (int y = 0; y < pic.height; ++y) {
     auto* row = reinterpret_cast<uint32_t*>(static_cast<uint8_t*>(pixels_->pixels) +
                                             static_cast<size_t>(y) * pixels_->pitch);
     const uint32_t* from = pic.pixels.data() + static_cast<size_t>(y) * pic.width;
     for (int x = 0; x < pic.width; ++x) row[x] = 0xFF000000u | (from[x] & 0xFFFFFFu);
   }
-  plain_ = SDL_CreateRGBSurfaceWithFormatFrom(pixels_->pixels, pic.width, pic.height, 32,
-                                              pixels_->pitch, SDL_PIXELFORMAT_ARGB8888);
+  plain_.reset(SDL_CreateRGBSurfaceWithFormatFrom(pixels_->pixels, pic.width, pic.height, 32,
+                                                  pixels_->pitch, SDL_PIXELFORMAT_ARGB8888));
   if (plain_ == nullptr) {
     Finalize();
     throw EngineError(std::string("Cannot create a picture surface: ") + SDL_GetError());
   }
   const std::optional<uint32_t> key = KeyRgb();
-  for (SDL_Surface* s : {pixels_, plain_}) {
+  for (SDL_Surface* s : {pixels_.get(), plain_.get()}) {
     SDL_SetSurfaceBlendMode(s, SDL_BLENDMODE_NONE);
     if (key) SDL_SetColorKey(s, SDL_TRUE, 0xFF000000u | *key);
   }
-  if (key) SDL_SetSurfaceRLE(plain_, 1);
+  if (key) SDL_SetSurfaceRLE(plain_.get(), 1);
 
   const PatternGrid grid(*this, pic.width, pic.height);
   patterns_.reserve(static_cast<size_t>(grid.Count()));
@@ -108,10 +108,8 @@ void TPictureCollectionItem::Prepare() {
 
 void TPictureCollectionItem::Finalize() {
   patterns_.clear();
-  SDL_FreeSurface(plain_);
-  plain_ = nullptr;
-  SDL_FreeSurface(pixels_);
-  pixels_ = nullptr;
+  plain_.reset();  // a view of the pixels: goes first
+  pixels_.reset();
 }
 
 void TPictureCollectionItem::Draw(SDL_Surface* dest, int x, int y, int pattern) const {
@@ -121,7 +119,7 @@ void TPictureCollectionItem::Draw(SDL_Surface* dest, int x, int y, int pattern) 
   if (x >= dest->w || y >= dest->h || x <= -r.Width() || y <= -r.Height()) return;
   SDL_Rect from{r.Left, r.Top, r.Width(), r.Height()};
   SDL_Rect to{x, y, 0, 0};
-  SDL_BlitSurface(plain_, &from, dest, &to);
+  SDL_BlitSurface(plain_.get(), &from, dest, &to);
 }
 
 }  // namespace brinecast

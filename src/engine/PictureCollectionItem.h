@@ -9,8 +9,7 @@
 
 #include "engine/Geometry.h"
 #include "engine/ImageItemProperties.h"
-
-struct SDL_Surface;
+#include "platform/SurfacePtr.h"
 
 namespace brinecast {
 
@@ -42,7 +41,7 @@ class TPictureCollectionItem : public ImageItemProperties {
   void Finalize();
   bool Initialized() const { return pixels_ != nullptr; }
   // The prepared pixels (ARGB8888, keyed), readable without locking.
-  SDL_Surface* Surface() const { return pixels_; }
+  SDL_Surface* Surface() const { return pixels_.get(); }
 
   // Each draws nothing for an unprepared item or a pattern out of range.
   void Draw(SDL_Surface* dest, int x, int y, int pattern) const;
@@ -62,11 +61,11 @@ class TPictureCollectionItem : public ImageItemProperties {
   TPictureCollection* owner_;
   std::string name_;
   // Owns the pixels; scaled blits and the rotated draw read it.
-  SDL_Surface* pixels_ = nullptr;
+  SurfacePtr pixels_;
   // A view of the same pixels for plain blits only, run-length encoded on its
   // key: much faster for cut-out sprites, and kept apart because scaling would
   // switch a surface's blit mapping to a slower path for good.
-  SDL_Surface* plain_ = nullptr;
+  SurfacePtr plain_;
   std::vector<TRect> patterns_;
 };
 

@@ -79,7 +79,7 @@ void TPictureCollectionItem::DrawRotated(SDL_Surface* dest, int x, int y, int wi
       const long long ix = fx >> 16;
       const long long iy = fy >> 16;
       if (ix < 0 || iy < 0 || ix >= pw || iy >= ph) continue;
-      writer.Put(out + px, PixelRow(pixels_, r.Top + static_cast<int>(iy))[r.Left + ix]);
+      writer.Put(out + px, PixelRow(pixels_.get(), r.Top + static_cast<int>(iy))[r.Left + ix]);
     }
   }
 }

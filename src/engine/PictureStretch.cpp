@@ -26,7 +26,7 @@ void TPictureCollectionItem::DrawStretched(SDL_Surface* dest, const TRect& rect,
   SDL_Rect to{rect.Left, rect.Top, static_cast<int>(w), static_cast<int>(h)};
   const bool whole = x0 == rect.Left && x1 == rect.Right && y0 == rect.Top && y1 == rect.Bottom;
   if (whole) {
-    SDL_BlitScaled(pixels_, &from, dest, &to);
+    SDL_BlitScaled(pixels_.get(), &from, dest, &to);
     return;
   }
 
@@ -40,7 +40,7 @@ void TPictureCollectionItem::DrawStretched(SDL_Surface* dest, const TRect& rect,
   for (int y = y0; y < y1; ++y) {
     const long long sy = (stepY / 2 + (y - static_cast<long long>(rect.Top)) * stepY) >> 16;
     const uint32_t* in =
-        PixelRow(pixels_, r.Top + static_cast<int>(std::min<long long>(sy, from.h - 1)));
+        PixelRow(pixels_.get(), r.Top + static_cast<int>(std::min<long long>(sy, from.h - 1)));
     uint32_t* out = PixelRow(dest, y);
     long long fx = stepX / 2 + (x0 - static_cast<long long>(rect.Left)) * stepX;
     for (int x = x0; x < x1; ++x, fx += stepX) {

@@ -1,12 +1,11 @@
 #pragma once
 
 // The game's built archives as its reader sees them, read once per test program.
-#include <algorithm>
-#include <cctype>
 #include <map>
 #include <string>
 
 #include "engine/DxgArchive.h"
+#include "platform/EqualsNoCase.h"
 
 namespace brinecast {
 
@@ -19,16 +18,9 @@ inline const ArchiveContents& BuiltArchive(const std::string& file) {
 
 // Like the game's lookup: ignoring case, the later of two equal names wins.
 inline const ArchiveItem* FindItem(const ArchiveContents& contents, const std::string& name) {
-  auto same = [&](const std::string& stored) {
-    return stored.size() == name.size() &&
-           std::equal(stored.begin(), stored.end(), name.begin(), [](char x, char y) {
-             return std::tolower(static_cast<unsigned char>(x)) ==
-                    std::tolower(static_cast<unsigned char>(y));
-           });
-  };
   const ArchiveItem* found = nullptr;
   for (const ArchiveItem& item : contents.items) {
-    if (same(item.name)) found = &item;
+    if (EqualsNoCase(item.name, name)) found = &item;
   }
   return found;
 }

@@ -9,6 +9,7 @@
 #include <vector>
 
 #include "BuiltArchive.h"
+#include "engine/Color.h"
 #include "engine/DxgArchive.h"
 
 namespace brinecast {
@@ -60,31 +61,30 @@ struct Grid {
 };
 
 Grid GridOf(const ArchiveItem& item) {
-  const Picture& p = *item.picture;
+  const Picture& p = *item.Picture;
   Grid g;
-  g.width = item.patternWidth > 0 ? item.patternWidth : p.width;
-  g.height = item.patternHeight > 0 ? item.patternHeight : p.height;
-  g.columns = (p.width + item.skipWidth) / (g.width + item.skipWidth);
-  g.rows = (p.height + item.skipHeight) / (g.height + item.skipHeight);
+  g.width = item.PatternWidth > 0 ? item.PatternWidth : p.width;
+  g.height = item.PatternHeight > 0 ? item.PatternHeight : p.height;
+  g.columns = (p.width + item.SkipWidth) / (g.width + item.SkipWidth);
+  g.rows = (p.height + item.SkipHeight) / (g.height + item.SkipHeight);
   return g;
 }
 
 uint32_t KeyAsPixel(const ArchiveItem& item) {
-  const uint32_t c = item.transparentColor;  // 0x00BBGGRR
-  return ((c & 0xFF) << 16) | (c & 0xFF00) | ((c >> 16) & 0xFF);
+  return SwapRedBlue(item.TransparentColor);
 }
 
 Pattern Cut(const ArchiveItem& item, int index) {
   const Grid g = GridOf(item);
-  const Picture& p = *item.picture;
-  const int left = (index % g.columns) * (g.width + item.skipWidth);
-  const int top = (index / g.columns) * (g.height + item.skipHeight);
+  const Picture& p = *item.Picture;
+  const int left = (index % g.columns) * (g.width + item.SkipWidth);
+  const int top = (index / g.columns) * (g.height + item.SkipHeight);
   const uint32_t key = KeyAsPixel(item);
   Pattern out{g.width, g.height, {}};
   for (int y = 0; y < g.height; ++y) {
     for (int x = 0; x < g.width; ++x) {
       const uint32_t px = p.pixels[static_cast<size_t>((top + y) * p.width + left + x)] & 0xFFFFFF;
-      out.visible.push_back(!item.transparent || px != key);
+      out.visible.push_back(!item.Transparent || px != key);
     }
   }
   return out;
@@ -127,7 +127,7 @@ TEST(GameImgs, EveryPictureTheGameLooksUpHasItsFramesAndSize) {
     SCOPED_TRACE(e.name);
     const ArchiveItem* item = Find(e.name);
     ASSERT_NE(item, nullptr);
-    ASSERT_TRUE(item->picture.has_value());
+    ASSERT_TRUE(item->Picture.has_value());
     const Grid g = GridOf(*item);
     EXPECT_GE(g.Count(), e.minFrames);
     EXPECT_LE(g.Count(), e.maxFrames);
@@ -136,8 +136,8 @@ TEST(GameImgs, EveryPictureTheGameLooksUpHasItsFramesAndSize) {
     EXPECT_GE(g.height, e.minHeight);
     EXPECT_LE(g.height, e.maxHeight);
     // No stray strip: the picture is the patterns and nothing else.
-    EXPECT_EQ(item->picture->width, g.columns * g.width);
-    EXPECT_EQ(item->picture->height, g.rows * g.height);
+    EXPECT_EQ(item->Picture->width, g.columns * g.width);
+    EXPECT_EQ(item->Picture->height, g.rows * g.height);
   }
 }
 
@@ -163,7 +163,7 @@ TEST(GameImgs, GoalIconsAreItemsTwentyOneToThirtyAndFitTheTopStrip) {
   for (int kind = 1; kind <= 10; ++kind) {
     SCOPED_TRACE(kind);
     const ArchiveItem& icon = GameImgs().items[static_cast<size_t>(kind + 20)];
-    ASSERT_TRUE(icon.picture.has_value());
+    ASSERT_TRUE(icon.Picture.has_value());
     const Grid g = GridOf(icon);
     const Slot& s = slots[kind - 1];
     EXPECT_LE(g.width, s.maxWidth);
@@ -175,9 +175,9 @@ TEST(GameImgs, GoalIconsAreItemsTwentyOneToThirtyAndFitTheTopStrip) {
 // Every keyed frame shows something and is cut out of a transparent background.
 TEST(GameImgs, KeyedFramesHaveTransparentBackgroundsAndVisibleArt) {
   for (const ArchiveItem& item : GameImgs().items) {
-    if (!item.transparent) continue;
+    if (!item.Transparent) continue;
     SCOPED_TRACE(item.name);
-    ASSERT_TRUE(item.picture.has_value());
+    ASSERT_TRUE(item.Picture.has_value());
     const Grid g = GridOf(item);
     for (int i = 0; i < g.Count(); ++i) {
       SCOPED_TRACE(i);

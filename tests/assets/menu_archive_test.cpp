@@ -10,6 +10,7 @@
 #include <vector>
 
 #include "BuiltArchive.h"
+#include "engine/Color.h"
 #include "engine/DxgArchive.h"
 
 namespace brinecast {
@@ -31,22 +32,21 @@ struct Rect {
 };
 
 int ItemWidth(const ArchiveItem& item) {
-  return item.patternWidth > 0 ? item.patternWidth : item.picture->width;
+  return item.PatternWidth > 0 ? item.PatternWidth : item.Picture->width;
 }
 int ItemHeight(const ArchiveItem& item) {
-  return item.patternHeight > 0 ? item.patternHeight : item.picture->height;
+  return item.PatternHeight > 0 ? item.PatternHeight : item.Picture->height;
 }
 int PatternCount(const ArchiveItem& item) {
-  const Picture& p = *item.picture;
-  int columns = (p.width + item.skipWidth) / (ItemWidth(item) + item.skipWidth);
-  int rows = (p.height + item.skipHeight) / (ItemHeight(item) + item.skipHeight);
+  const Picture& p = *item.Picture;
+  int columns = (p.width + item.SkipWidth) / (ItemWidth(item) + item.SkipWidth);
+  int rows = (p.height + item.SkipHeight) / (ItemHeight(item) + item.SkipHeight);
   return columns * rows;
 }
 
 // The stored key is 0x00BBGGRR, picture pixels are 0x00RRGGBB.
 uint32_t KeyPixel(const ArchiveItem& item) {
-  uint32_t c = item.transparentColor;
-  return ((c & 0xFF) << 16) | (c & 0xFF00) | ((c >> 16) & 0xFF);
+  return SwapRedBlue(item.TransparentColor);
 }
 
 uint32_t At(const Picture& p, int x, int y) {
@@ -54,7 +54,7 @@ uint32_t At(const Picture& p, int x, int y) {
 }
 
 bool Visible(const ArchiveItem& item, int x, int y) {
-  return !item.transparent || At(*item.picture, x, y) != KeyPixel(item);
+  return !item.Transparent || At(*item.Picture, x, y) != KeyPixel(item);
 }
 
 double VisibleShare(const ArchiveItem& item, const Rect& r) {
@@ -96,13 +96,13 @@ TEST(MenuArchive, BackgroundsAreItemsZeroToThreeFullScreenOpaqueAndDistinct) {
   for (int i = 0; i < 4; ++i) {
     const ArchiveItem& item = Menu().items[i];
     SCOPED_TRACE(i);
-    ASSERT_TRUE(item.picture.has_value());
-    EXPECT_EQ(item.picture->width, 800);
-    EXPECT_EQ(item.picture->height, 600);
-    EXPECT_FALSE(item.transparent);
+    ASSERT_TRUE(item.Picture.has_value());
+    EXPECT_EQ(item.Picture->width, 800);
+    EXPECT_EQ(item.Picture->height, 600);
+    EXPECT_FALSE(item.Transparent);
     EXPECT_EQ(PatternCount(item), 1);
     for (int j = 0; j < i; ++j)
-      EXPECT_NE(item.picture->pixels, Menu().items[j].picture->pixels) << j;
+      EXPECT_NE(item.Picture->pixels, Menu().items[j].Picture->pixels) << j;
   }
 }
 
@@ -122,10 +122,10 @@ TEST(MenuArchive, EveryNamedPictureIsKeyedWithItsFrames) {
     SCOPED_TRACE(c.name);
     const ArchiveItem* item = Find(c.name);
     ASSERT_NE(item, nullptr);
-    ASSERT_TRUE(item->picture.has_value());
+    ASSERT_TRUE(item->Picture.has_value());
     EXPECT_EQ(PatternCount(*item), c.frames);
-    EXPECT_TRUE(item->transparent);
-    const Picture& p = *item->picture;
+    EXPECT_TRUE(item->Transparent);
+    const Picture& p = *item->Picture;
     const double shown = VisibleShare(*item, {0, 0, p.width, p.height});
     EXPECT_GT(shown, 0.2);
     EXPECT_LT(shown, 1.0) << "no transparent pixel at all";
@@ -210,7 +210,7 @@ TEST(MenuArchive, LitButtonsHideTheirUnlitLabels) {
     // The label may reach a little past the hit area; look at everything the button spans.
     for (int y = c.y - 4; y < c.y + ItemHeight(*lit) + 4; ++y) {
       for (int x = c.hit.left - 4; x < c.hit.right + 4; ++x) {
-        if (At(*under->picture, x - ux, y - uy) != c.ink) continue;
+        if (At(*under->Picture, x - ux, y - uy) != c.ink) continue;
         ++ink;
         const int lx = x - c.x, ly = y - c.y;
         const bool covered = lx >= 0 && ly >= 0 && lx < ItemWidth(*lit) && ly < ItemHeight(*lit) &&
@@ -290,25 +290,25 @@ TEST(MenuArchive, CheckBoxHasAnEmptyAndATickedFrame) {
   ASSERT_EQ(PatternCount(*chk), 2);
   int differ = 0;
   for (int y = 0; y < h; ++y) {
-    for (int x = 0; x < w; ++x) differ += At(*chk->picture, x, y) != At(*chk->picture, w + x, y);
+    for (int x = 0; x < w; ++x) differ += At(*chk->Picture, x, y) != At(*chk->Picture, w + x, y);
   }
   EXPECT_GT(differ, 20) << "the tick does not show";
 }
 
 // Text the game draws without an outline must stand out from what lies beneath it.
 TEST(MenuArchive, TextOverThePicturesStaysReadable) {
-  const auto sea = [](int i) { return *Menu().items.at(i).picture; };
+  const auto sea = [](int i) { return *Menu().items.at(i).Picture; };
   for (int i = 1; i <= 3; ++i) {
     SCOPED_TRACE(i);
     EXPECT_GE(ContrastOver(sea(i), {90, 0, 800, 56}, kGoalBlue), 3.0) << "goal counters";
     EXPECT_GE(ContrastOver(sea(i), {0, 556, 800, 600}, kWhite), 4.5) << "level and score";
     EXPECT_GE(ContrastOver(sea(i), {330, 300, 450, 330}, kGold), 3.0) << "level banner";
   }
-  const Picture& qtns = *Find("Qtns")->picture;
+  const Picture& qtns = *Find("Qtns")->Picture;
   const Rect middle{30, 70, 290, 200};
   EXPECT_GE(ContrastOver(qtns, middle, kBlack), 3.0);
   EXPECT_GE(ContrastOver(qtns, middle, kGold), 3.0);
-  const Picture& scores = *Find("FonHScr")->picture;
+  const Picture& scores = *Find("FonHScr")->Picture;
   const Rect rows{82 - 32, 220 - 129, 540 - 32, 450 - 129};
   EXPECT_GE(ContrastOver(scores, rows, 0xFF0000), 3.0);
   EXPECT_GE(ContrastOver(scores, rows, 0x2864E6), 3.0);

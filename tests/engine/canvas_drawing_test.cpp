@@ -8,14 +8,10 @@
 
 #include "engine/Canvas.h"
 #include "engine/FontLibrary.h"
+#include "platform/SurfacePtr.h"
 
 namespace brinecast {
 namespace {
-
-struct SurfaceDeleter {
-  void operator()(SDL_Surface* s) const { SDL_FreeSurface(s); }
-};
-using SurfacePtr = std::unique_ptr<SDL_Surface, SurfaceDeleter>;
 
 constexpr int kW = 800;
 constexpr int kH = 600;
