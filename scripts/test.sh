@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
-# Installs what is missing, then builds and runs every test twice: the normal build,
-# then the sanitizer build (clang, ASan + UBSan), which also runs the fuzz targets.
+# Installs what is missing, checks that every source file is formatted, then builds and runs
+# every test twice: the normal build, then the sanitizer build (clang, ASan + UBSan), which
+# also runs the fuzz targets.
 set -euo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)
 "$root/scripts/deps.sh"
@@ -10,6 +11,21 @@ export SDL_VIDEODRIVER=dummy SDL_AUDIODRIVER=dummy
 export LSAN_OPTIONS="suppressions=$root/tests/lsan.supp:print_suppressions=0"
 export ASAN_OPTIONS="detect_leaks=1:abort_on_error=0"
 export UBSAN_OPTIONS="print_stacktrace=1:halt_on_error=1"
+
+echo "== Format =="
+# Every source file as clang-format writes it; checked before building so a stray edit fails fast.
+unformatted=()
+while IFS= read -r -d '' file; do
+  if ! clang-format --dry-run --Werror "$file" >/dev/null 2>&1; then
+    unformatted+=("${file#"$root"/}")
+  fi
+done < <(find "$root/src" "$root/tools" "$root/tests" "$root/bench" -type f \
+  \( -name '*.cpp' -o -name '*.h' \) -print0 | sort -z)
+if ((${#unformatted[@]})); then
+  echo "These files are not formatted as .clang-format says (run clang-format -i on them):" >&2
+  printf '  %s\n' "${unformatted[@]}" >&2
+  exit 1
+fi
 
 echo "== Normal build =="
 cmake -S "$root" -B "$root/build" -DCMAKE_BUILD_TYPE=RelWithDebInfo -DBRINECAST_TESTS=ON -DBRINECAST_BENCH=ON
