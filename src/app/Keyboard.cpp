@@ -67,25 +67,28 @@ void KeySideways(TForm1& form, bool right) {
   }
 }
 
-// Lights the main menu's selected item alone.
-void LightMainMenu(TForm1& form) {
-  for (int n = 1; n <= kMainMenuItems; ++n) form.ShowButton(n, false);
-  form.ShowButton(form.MenuCursor, true);
+// Up and Down wrap around on the main menu and the options; true when the
+// state is one of those two.
+bool WrapCursor(TForm1& form, bool down) {
+  const bool menu = form.GameState == "Menu";
+  if (!menu && form.GameState != "Options") return false;
+  const uint8_t count = menu ? kMainMenuItems : kOptionRows;
+  form.NavigationSound();
+  form.MenuCursor = down ? Following(form.MenuCursor, count) : Previous(form.MenuCursor, count);
+  if (menu) {
+    for (int n = 1; n <= kMainMenuItems; ++n) form.ShowButton(n, false);
+    form.ShowButton(form.MenuCursor, true);
+  } else {
+    form.ShowButton(7, form.MenuCursor == kOptionRows);
+  }
+  return true;
 }
 
-// 5. Up, wrapping on the main menu and the options.
+// 5. Up.
 void KeyUp(TForm1& form) {
   form.ClearHoverFlags();
-  const std::string& state = form.GameState;
-  if (state == "Menu") {
-    form.NavigationSound();
-    form.MenuCursor = Previous(form.MenuCursor, kMainMenuItems);
-    LightMainMenu(form);
-  } else if (state == "Options") {
-    form.NavigationSound();
-    form.MenuCursor = Previous(form.MenuCursor, kOptionRows);
-    form.ShowButton(7, form.MenuCursor == kOptionRows);
-  } else if (IsTwoRowScreen(state) && form.MenuCursor == 3) {
+  if (WrapCursor(form, false)) return;
+  if (IsTwoRowScreen(form.GameState) && form.MenuCursor == 3) {
     form.NavigationSound();
     form.MenuCursor = 1;
     form.ShowButton(1, true);
@@ -95,16 +98,8 @@ void KeyUp(TForm1& form) {
 
 // 6. Down; unlike the others it leaves the hover flags alone.
 void KeyDown(TForm1& form) {
-  const std::string& state = form.GameState;
-  if (state == "Menu") {
-    form.NavigationSound();
-    form.MenuCursor = Following(form.MenuCursor, kMainMenuItems);
-    LightMainMenu(form);
-  } else if (state == "Options") {
-    form.NavigationSound();
-    form.MenuCursor = Following(form.MenuCursor, kOptionRows);
-    form.ShowButton(7, form.MenuCursor == kOptionRows);
-  } else if (IsTwoRowScreen(state) && (form.MenuCursor == 1 || form.MenuCursor == 2)) {
+  if (WrapCursor(form, true)) return;
+  if (IsTwoRowScreen(form.GameState) && (form.MenuCursor == 1 || form.MenuCursor == 2)) {
     form.NavigationSound();
     form.MenuCursor = 3;
     form.ShowButton(3, true);
