@@ -3,14 +3,13 @@
 
 #include "engine/PictureCollectionItem.h"
 #include "objects/Game.h"
+#include "objects/SpriteImage.h"
 
 namespace brinecast {
 
 TAsk::TAsk(TSprite* parent, std::string_view name) : TImageSprite(parent) {
   TGame& game = Game(*this);
-  Image = game.DXImageList1.Items().Find(name);
-  Width = Image->Width();
-  Height = Image->Height();
+  TakeImage(*this, game.DXImageList1.Items().Find(name));
   const bool exitQuestion = game.GameState == "Exit?" || game.GameState == "ExitGame?";
   X = exitQuestion ? 270 : 239;
   Y = exitQuestion ? 120 : 187;

@@ -4,22 +4,20 @@
 #include "engine/PictureCollectionItem.h"
 #include "objects/Game.h"
 #include "objects/Motion.h"
+#include "objects/SpriteImage.h"
 
 namespace brinecast {
 
 TChk::TChk(TSprite* parent) : TImageSprite(parent) {
-  Image = Game(*this).DXImageList1.Items().Find("Chk");
-  Width = Image->Width();
-  Height = Image->Height();
+  TakeImage(*this, Game(*this).DXImageList1.Items().Find("Chk"));
   X = 376;
   Y = 365;
   SetZ(6);
 }
 
 void TChk::Render() {
-  if (!Shown || Engine() == nullptr) return;
-  const int frame = Game(*this).SendOnline() ? 1 : 0;
-  Image->Draw(Engine()->Surface(), RoundToInt(X), RoundToInt(Y), frame);
+  if (!Shown) return;
+  DrawRounded(*this, Game(*this).SendOnline() ? 1 : 0);
 }
 
 }  // namespace brinecast

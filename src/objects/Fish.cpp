@@ -12,6 +12,7 @@
 #include "objects/Kruk.h"
 #include "objects/Motion.h"
 #include "objects/Player.h"
+#include "objects/SpriteImage.h"
 
 namespace brinecast {
 
@@ -88,9 +89,7 @@ void TFish::SetKind(uint8_t kind, bool fromLeft) {
 
 void TFish::ApplyKind() {
   const std::string name = "Fish" + std::to_string(Kind) + (FromLeft ? "L" : "R");
-  Image = Game(*this).GameImgs.Items().Find(name);
-  Width = Image->Width();
-  Height = Image->Height();
+  TakeImage(*this, Game(*this).GameImgs.Items().Find(name));
   FrameCount = Image->PatternCount();
   Points = kFishKinds[Kind - 1].points;
   RestFrames = kFishKinds[Kind - 1].restFrames;
@@ -173,9 +172,8 @@ void TFish::OnCollide(TSprite* other, bool&) {
 }
 
 void TFish::Render() {
-  if (Engine() == nullptr) return;
   if (!Hooked) {
-    Image->Draw(Engine()->Surface(), RoundToInt(X), RoundToInt(Y), RoundToInt(FramePos));
+    DrawRounded(*this, RoundToInt(FramePos));
     return;
   }
   HangFromHook();

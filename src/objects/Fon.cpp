@@ -3,14 +3,13 @@
 
 #include "engine/PictureCollectionItem.h"
 #include "objects/Game.h"
+#include "objects/SpriteImage.h"
 #include "objects/Vodorosl.h"
 
 namespace brinecast {
 
 TFon::TFon(TSprite* parent, int background) : TImageSprite(parent) {
-  Image = Game(*this).DXImageList1.Items().Items(background);
-  Width = Image->Width();
-  Height = Image->Height();
+  TakeImage(*this, Game(*this).DXImageList1.Items().Items(background));
   X = 0;
   Y = 0;
   SetZ(-10);

@@ -3,13 +3,12 @@
 
 #include "engine/PictureCollectionItem.h"
 #include "objects/Game.h"
+#include "objects/SpriteImage.h"
 
 namespace brinecast {
 
 TFonB::TFonB(TSprite* parent, std::string_view name) : TImageSprite(parent) {
-  Image = Game(*this).DXImageList1.Items().Find(name);
-  Width = Image->Width();
-  Height = Image->Height();
+  TakeImage(*this, Game(*this).DXImageList1.Items().Find(name));
   X = 32;
   Y = 129;
   SetZ(-5);

@@ -5,13 +5,12 @@
 
 #include "engine/PictureCollectionItem.h"
 #include "objects/Game.h"
+#include "objects/SpriteImage.h"
 
 namespace brinecast {
 
 THlp::THlp(TSprite* parent, uint8_t page) : TImageSprite(parent) {
-  Image = Game(*this).DXImageList1.Items().Find("Hlp" + std::to_string(page));
-  Width = Image->Width();
-  Height = Image->Height();
+  TakeImage(*this, Game(*this).DXImageList1.Items().Find("Hlp" + std::to_string(page)));
   X = 33;
   Y = 175;
   SetZ(0);

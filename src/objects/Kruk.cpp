@@ -5,13 +5,12 @@
 #include "objects/Game.h"
 #include "objects/Motion.h"
 #include "objects/RigLayout.h"
+#include "objects/SpriteImage.h"
 
 namespace brinecast {
 
 TKruk::TKruk(TSprite* parent, double x) : TImageSprite(parent) {
-  Image = Game(*this).GameImgs.Items().Find("Kruk");
-  Width = Image->Width();
-  Height = Image->Height();
+  TakeImage(*this, Game(*this).GameImgs.Items().Find("Kruk"));
   X = RoundToInt(x);
   Y = kHookRestY;
   SetZ(-4);

@@ -5,12 +5,12 @@
 #include "objects/Game.h"
 #include "objects/Motion.h"
 #include "objects/RigLayout.h"
+#include "objects/SpriteImage.h"
 
 namespace brinecast {
 
 TLeska::TLeska(TSprite* parent, double x) : TImageSprite(parent) {
-  Image = Game(*this).GameImgs.Items().Find("Leska");
-  Width = Image->Width();
+  TakeImage(*this, Game(*this).GameImgs.Items().Find("Leska"));
   Height = 1;
   X = RoundToInt(x);
   Y = kLineY;

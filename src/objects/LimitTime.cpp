@@ -4,13 +4,12 @@
 #include "engine/PictureCollectionItem.h"
 #include "objects/Game.h"
 #include "objects/PlayerTime.h"
+#include "objects/SpriteImage.h"
 
 namespace brinecast {
 
 TLimitTime::TLimitTime(TSprite* parent) : TImageSprite(parent) {
-  Image = Game(*this).GameImgs.Items().Find("Time1");
-  Width = Image->Width();
-  Height = Image->Height();
+  TakeImage(*this, Game(*this).GameImgs.Items().Find("Time1"));
   X = 187;
   Y = 579;
   SetZ(0);

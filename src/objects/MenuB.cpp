@@ -4,22 +4,21 @@
 #include "engine/PictureCollectionItem.h"
 #include "objects/Game.h"
 #include "objects/Motion.h"
+#include "objects/SpriteImage.h"
 
 namespace brinecast {
 
 TMenuB::TMenuB(TSprite* parent, uint16_t x, uint16_t y, std::string_view name)
     : TImageSprite(parent) {
-  Image = Game(*this).DXImageList1.Items().Find(name);
-  Width = Image->Width();
-  Height = Image->Height();
+  TakeImage(*this, Game(*this).DXImageList1.Items().Find(name));
   X = x;
   Y = y;
   SetZ(0);
 }
 
 void TMenuB::Render() {
-  if (!Shown || Engine() == nullptr) return;
-  Image->Draw(Engine()->Surface(), RoundToInt(X), RoundToInt(Y), 0);
+  if (!Shown) return;
+  DrawRounded(*this, 0);
 }
 
 }  // namespace brinecast

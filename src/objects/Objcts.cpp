@@ -10,6 +10,7 @@
 #include "objects/Game.h"
 #include "objects/Kruk.h"
 #include "objects/Motion.h"
+#include "objects/SpriteImage.h"
 
 namespace brinecast {
 
@@ -76,9 +77,7 @@ void TObjcts::SetKind(uint8_t kind, bool fromLeft) {
 
 void TObjcts::ApplyKind() {
   TGame& game = Game(*this);
-  Image = game.GameImgs.Items().Find("Obj" + std::to_string(Kind));
-  Width = Image->Width();
-  Height = Image->Height();
+  TakeImage(*this, game.GameImgs.Items().Find("Obj" + std::to_string(Kind)));
   FrameCount = Image->PatternCount();
   // Time values come from the level's time when the object is made.
   const int32_t tenth = game.LevelTime / 10;
@@ -157,8 +156,7 @@ void TObjcts::Render() {
     Kill();
     return;
   }
-  if (Engine() == nullptr) return;
-  Image->Draw(Engine()->Surface(), RoundToInt(X), RoundToInt(Y), RoundToInt(FramePos));
+  DrawRounded(*this, RoundToInt(FramePos));
 }
 
 }  // namespace brinecast

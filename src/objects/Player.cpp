@@ -9,6 +9,7 @@
 #include "objects/Leska.h"
 #include "objects/Motion.h"
 #include "objects/RigLayout.h"
+#include "objects/SpriteImage.h"
 #include "objects/Udochka.h"
 
 namespace brinecast {
@@ -26,9 +27,7 @@ uint64_t KeyFor(const void* owner) {
 TPlayer::TPlayer(TSprite* parent, int32_t x)
     : TImageSprite(parent), scoreKey_(KeyFor(this)), maskedScore_(scoreKey_) {
   TGame& game = Game(*this);
-  Image = game.GameImgs.Items().Find("Player");
-  Width = Image->Width();
-  Height = Image->Height();
+  TakeImage(*this, game.GameImgs.Items().Find("Player"));
   X = x;
   Y = kBoatY;
   SetZ(-1);
@@ -36,9 +35,7 @@ TPlayer::TPlayer(TSprite* parent, int32_t x)
   auto* rod = new TUdochka(parent, x + kRodOffsetX);
   Rod = rod;
   auto* floatSprite = new TImageSprite(parent);
-  floatSprite->Image = game.GameImgs.Items().Find("Poplavok");
-  floatSprite->Width = floatSprite->Image->Width();
-  floatSprite->Height = floatSprite->Image->Height();
+  TakeImage(*floatSprite, game.GameImgs.Items().Find("Poplavok"));
   floatSprite->X = rod->X - kRodOffsetX;
   floatSprite->Y = rod->Y + kFloatBelowRod;
   floatSprite->SetZ(1);
@@ -66,8 +63,7 @@ void TPlayer::KillRig() {
 }
 
 void TPlayer::Render() {
-  if (Engine() == nullptr) return;
-  Image->Draw(Engine()->Surface(), RoundToInt(X), RoundToInt(Y), 0);
+  DrawRounded(*this, 0);
 }
 
 void TPlayer::Step(int) {

@@ -4,6 +4,7 @@
 #include "engine/PictureCollectionItem.h"
 #include "objects/Game.h"
 #include "objects/Motion.h"
+#include "objects/SpriteImage.h"
 
 namespace brinecast {
 
@@ -15,9 +16,8 @@ constexpr double kLowPercent = 30;
 }  // namespace
 
 TPlayerTime::TPlayerTime(TSprite* parent) : TImageSprite(parent) {
-  Image = Game(*this).GameImgs.Items().Find("Time2");
-  Width = 1;
-  Height = Image->Height();
+  TakeImage(*this, Game(*this).GameImgs.Items().Find("Time2"));
+  Width = 1;  // drawn stretched to the share of time left
   X = kLeft;
   Y = kTop;
   SetZ(-1);

@@ -3,6 +3,7 @@
 
 #include "engine/PictureCollectionItem.h"
 #include "objects/Game.h"
+#include "objects/SpriteImage.h"
 
 namespace brinecast {
 
@@ -12,9 +13,7 @@ constexpr int kSurfaceBand = 225;
 
 TPuzir::TPuzir(TSprite* parent) : TImageSprite(parent) {
   TGame& game = Game(*this);
-  Image = game.GameImgs.Items().Find(game.Random(2) == 0 ? "Puzir" : "Puziri");
-  Width = Image->Width();
-  Height = Image->Height();
+  TakeImage(*this, game.GameImgs.Items().Find(game.Random(2) == 0 ? "Puzir" : "Puziri"));
   X = static_cast<int>(game.Random(760)) + 20;
   Y = 500;
   SetZ(-6);

@@ -4,19 +4,18 @@
 #include "engine/PictureCollectionItem.h"
 #include "objects/Game.h"
 #include "objects/Motion.h"
+#include "objects/SpriteImage.h"
 
 namespace brinecast {
 
 TToDoFish::TToDoFish(TSprite* parent, uint8_t imageIndex) : TImageSprite(parent) {
-  Image = Game(*this).GameImgs.Items().Items(imageIndex);
-  Width = Image->Width();
-  Height = Image->Height();
+  TakeImage(*this, Game(*this).GameImgs.Items().Items(imageIndex));
   SetZ(-1);
 }
 
 void TToDoFish::Render() {
-  if (!Shown || Engine() == nullptr) return;
-  Image->Draw(Engine()->Surface(), RoundToInt(X), RoundToInt(Y), 0);
+  if (!Shown) return;
+  DrawRounded(*this, 0);
 }
 
 TToDoFish* CreateToDoIcon(TSprite* parent, int kind) {

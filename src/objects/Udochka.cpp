@@ -5,13 +5,12 @@
 #include "objects/Game.h"
 #include "objects/Motion.h"
 #include "objects/RigLayout.h"
+#include "objects/SpriteImage.h"
 
 namespace brinecast {
 
 TUdochka::TUdochka(TSprite* parent, int x) : TImageSprite(parent) {
-  Image = Game(*this).GameImgs.Items().Find("Udochka");
-  Width = Image->Width();
-  Height = Image->Height();
+  TakeImage(*this, Game(*this).GameImgs.Items().Find("Udochka"));
   X = x;
   Y = kRodY;
   FrameCount = Image->PatternCount();
@@ -20,8 +19,7 @@ TUdochka::TUdochka(TSprite* parent, int x) : TImageSprite(parent) {
 }
 
 void TUdochka::Render() {
-  if (Engine() == nullptr) return;
-  Image->Draw(Engine()->Surface(), RoundToInt(X), RoundToInt(Y), RoundToInt(FramePos));
+  DrawRounded(*this, RoundToInt(FramePos));
 }
 
 }  // namespace brinecast

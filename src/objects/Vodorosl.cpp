@@ -3,15 +3,14 @@
 
 #include "engine/PictureCollectionItem.h"
 #include "objects/Game.h"
+#include "objects/SpriteImage.h"
 
 namespace brinecast {
 
 TVodorosl::TVodorosl(TSprite* parent, int32_t x, int32_t y, std::string_view name)
     : TImageSprite(parent) {
   TGame& game = Game(*this);
-  Image = game.GameImgs.Items().Find(name);
-  Width = Image->Width();
-  Height = Image->Height();
+  TakeImage(*this, game.GameImgs.Items().Find(name));
   X = x;
   Y = y;
   SetZ(-5);

@@ -3,6 +3,7 @@
 
 #include "engine/PictureCollectionItem.h"
 #include "objects/Game.h"
+#include "objects/SpriteImage.h"
 
 namespace brinecast {
 
@@ -12,9 +13,7 @@ constexpr int kLeftEnd = -100;
 }  // namespace
 
 TVolna::TVolna(TSprite* parent) : TImageSprite(parent) {
-  Image = Game(*this).GameImgs.Items().Find("Volna");
-  Width = Image->Width();
-  Height = Image->Height();
+  TakeImage(*this, Game(*this).GameImgs.Items().Find("Volna"));
   X = kRightEnd;
   Y = 183;
   SetZ(0);
