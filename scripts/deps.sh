@@ -10,7 +10,7 @@ packages=(
   libcpp-httplib-dev libsqlite3-dev libpq-dev postgresql
   fonts-liberation fonts-comic-neue
   xvfb xdotool imagemagick
-  desktop-file-utils appstream dpkg-dev file librsvg2-bin man-db
+  desktop-file-utils appstream dpkg-dev file librsvg2-bin man-db evilwm x11-utils
 )
 
 missing=()

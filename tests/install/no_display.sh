@@ -6,8 +6,8 @@ source "$here/lib.sh"
 game=$1
 data=$2
 
-# An X display number nobody serves.
-free_display=99
+# An X display number nobody serves (the servers tests start count up from 0).
+free_display=180
 while [ -e "/tmp/.X11-unix/X$free_display" ] || [ -e "/tmp/.X$free_display-lock" ]; do
   free_display=$((free_display + 1))
 done

@@ -1,0 +1,95 @@
+#!/usr/bin/env bash
+# The installed game, from a prefix moved after installing, starts headless and in a real
+# window, answers the keyboard, ends when told to, keeps Config.cfg in the player's folder and
+# never writes into the install.
+here=$(dirname "$0")
+source "$here/lib.sh"
+build=$1
+install_into "$build" "$scratch/first"
+mv "$scratch/first" "$scratch/moved"
+prefix="$scratch/moved"
+game="$prefix/games/brinecast"
+player="$scratch/home/.local/share/brinecast"
+mkdir -p "$scratch/home" "$scratch/cwd"
+snapshot() { (cd "$prefix" && find . -printf '%p %y %s %T@ %m\n' | sort); }
+snapshot >"$scratch/install.before"
+
+# Headless, on the driver asked for: it starts and keeps running until it is ended.
+(cd "$scratch/cwd" && exec env -u DISPLAY -u WAYLAND_DISPLAY HOME="$scratch/home" \
+  XDG_DATA_HOME="$scratch/home/.local/share" SDL_VIDEODRIVER=dummy SDL_AUDIODRIVER=dummy \
+  "$game" >"$scratch/headless.out" 2>&1) &
+own_pids+=($!)
+if wait_for_end "${own_pids[-1]}" 3; then
+  fail "headless: the game ended by itself (status $ended_status): $(cat "$scratch/headless.out")"
+fi
+kill "${own_pids[-1]}"
+for name in Data Sound; do
+  [ "$(readlink "$player/$name")" = "$prefix/share/games/brinecast/$name" ] ||
+    fail "$player/$name does not lead to the moved install"
+done
+
+# A real window under a private X server, which picks a free display number itself.
+Xvfb -displayfd 3 -screen 0 1024x768x24 -nolisten tcp 3>"$scratch/display" >"$scratch/xvfb.log" 2>&1 &
+own_pids+=($!)
+for _ in $(seq 100); do
+  [ -s "$scratch/display" ] && break
+  sleep 0.1
+done
+[ -s "$scratch/display" ] || { cat "$scratch/xvfb.log" >&2; echo "FAIL: Xvfb did not start" >&2; exit 1; }
+export DISPLAY=":$(head -n 1 "$scratch/display")"
+# A window manager, as on a desktop: full screen is granted by it. "fixed" is the server's own font.
+evilwm -fn fixed >"$scratch/wm.log" 2>&1 &
+own_pids+=($!)
+for _ in $(seq 50); do
+  xprop -root _NET_SUPPORTING_WM_CHECK 2>/dev/null | grep -q 'window id' && break
+  sleep 0.1
+done
+
+# Starts the installed game with $1 and waits for its window; sets game_pid and window.
+start_game() {
+  (cd "$scratch/cwd" && exec env -u WAYLAND_DISPLAY -u SDL_VIDEODRIVER HOME="$scratch/home" \
+    XDG_DATA_HOME="$scratch/home/.local/share" SDL_AUDIODRIVER=dummy \
+    "$game" "$1" >"$scratch/game.out" 2>&1) &
+  game_pid=$!
+  own_pids+=($game_pid)
+  window=$(timeout 20 xdotool search --sync --onlyvisible --name '^Brinecast$' | head -n 1) || true
+}
+
+# option | window size on the 1024 x 768 screen
+for case in "--window|800x600" "--fullscreen|1024x768"; do
+  IFS='|' read -r option size <<<"$case"
+  start_game "$option"
+  if [ -z "$window" ]; then
+    fail "$option: no window appeared: $(cat "$scratch/game.out")"
+    continue
+  fi
+  sleep 2
+  geometry=$(xwininfo -id "$window" | awk '/Width:/ { w = $2 } /Height:/ { h = $2 } END { print w "x" h }')
+  [ "$geometry" = "$size" ] || fail "$option: the window is $geometry, expected $size"
+  import -window "$window" "$scratch/shot.png"
+  colours=$(/usr/bin/convert "$scratch/shot.png" -format %k info:)
+  [ "$colours" -gt 16 ] || fail "$option: the window shows $colours colours, no drawn frame"
+  # Escape asks whether to quit; Enter answers yes.
+  xdotool key Escape
+  sleep 0.5
+  xdotool key Return
+  if wait_for_end "$game_pid" 15; then
+    [ "$ended_status" = 0 ] || fail "$option: the game ended with status $ended_status"
+  else
+    fail "$option: the game did not end after Escape and Enter"
+    kill "$game_pid"
+  fi
+  # Nothing but the mode differs between the runs, and the mode asked for is not saved.
+  if [ -f "$scratch/config.first" ]; then
+    cmp -s "$scratch/config.first" "$player/Config.cfg" || fail "$option changed the saved options"
+  else
+    cp "$player/Config.cfg" "$scratch/config.first" 2>/dev/null || true
+  fi
+done
+
+[ -f "$player/Config.cfg" ] || fail "no Config.cfg in the player's folder $player"
+leftovers=$(ls -A "$scratch/cwd")
+[ -z "$leftovers" ] || fail "the game wrote into its working folder: $leftovers"
+snapshot >"$scratch/install.after"
+diff "$scratch/install.before" "$scratch/install.after" >&2 || fail "the game changed its install"
+finish
