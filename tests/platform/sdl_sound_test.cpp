@@ -75,6 +75,14 @@ TEST_F(SdlSoundTest, MoreChannelsAreMadeWhenAllArePlaying) {
   EXPECT_GE(Mix_AllocateChannels(-1), 20);
 }
 
+TEST_F(SdlSoundTest, ThereIsALimitToTheChannelsMade) {
+  const int sound = OpenLong();
+  int voices = 0;
+  for (int i = 0; i < 400; ++i) voices += sound_.Play(sound, true) >= 0 ? 1 : 0;
+  EXPECT_EQ(voices, 256);
+  EXPECT_EQ(Mix_AllocateChannels(-1), 256);
+}
+
 TEST_F(SdlSoundTest, BadDataAndUnknownHandlesDoNothing) {
   const std::vector<uint8_t> garbage(200, 0x5A);
   EXPECT_EQ(sound_.Open(garbage.data(), garbage.size()), -1);

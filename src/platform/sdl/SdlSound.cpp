@@ -9,6 +9,9 @@ namespace brinecast {
 
 namespace {
 constexpr int kChannelsAtATime = 8;  // channels are added in steps of this many
+// Far more than the game ever overlaps; beyond it a play is lost rather than the
+// mixer growing without end.
+constexpr int kMaxChannels = 256;
 }  // namespace
 
 SdlSound::~SdlSound() {
@@ -34,6 +37,7 @@ int SdlSound::FreeChannel() {
   for (int channel = 0; channel < count; ++channel) {
     if (Mix_Playing(channel) == 0) return channel;
   }
+  if (count >= kMaxChannels) return -1;
   const int grown = Mix_AllocateChannels(count + kChannelsAtATime);
   if (grown <= count) return -1;
   channelVoice_.resize(static_cast<size_t>(grown), -1);

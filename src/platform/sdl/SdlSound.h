@@ -20,7 +20,8 @@ class SdlSound {
 
   // A handle, or -1 without a device or for data that is not a WAV file.
   int Open(const uint8_t* wave, size_t size);
-  // A new voice on a free channel (more channels are made when all are busy), or -1.
+  // A new voice on a free channel (more channels are made when all are busy, up
+  // to a limit), or -1.
   int Play(int sound, bool looped);
   void Stop(int voice);
   bool Playing(int voice) const;
