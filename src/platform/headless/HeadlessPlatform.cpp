@@ -73,6 +73,7 @@ void HeadlessPlatform::Present(SDL_Surface* frame) {
 }
 
 bool HeadlessPlatform::SetFullScreen(bool fullScreen) {
+  if (fullScreen && refuseFullScreen_) return false;
   fullScreen_ = fullScreen;
   return true;
 }

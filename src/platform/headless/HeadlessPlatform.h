@@ -70,6 +70,8 @@ class HeadlessPlatform : public Platform {
   // Plugging in, moving or unplugging the first joystick; unplugging queues
   // JoystickRemoved, as a desktop reports a pad pulled out.
   void SetJoystick(const JoystickState& state);
+  // A display that refuses full screen, as a desktop may.
+  void RefuseFullScreen(bool refuse) { refuseFullScreen_ = refuse; }
   // Without a sound device (set before the game opens its sounds) SoundOpen fails.
   void SetSoundDevice(bool present) { soundDevice_ = present; }
   // Every play and every stop of a playing voice, in order, with its virtual time.
@@ -93,6 +95,7 @@ class HeadlessPlatform : public Platform {
   bool quit_ = false;
   bool active_ = true;
   bool fullScreen_ = false;
+  bool refuseFullScreen_ = false;
   bool cursorShown_ = true;
   uint64_t frameCost_ = 0;
   uint64_t framesPresented_ = 0;
