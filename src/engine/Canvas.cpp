@@ -1,3 +1,4 @@
+// Text and outlined rectangles drawn on the back surface through the canvas.
 #include "engine/Canvas.h"
 
 #include <SDL_ttf.h>

@@ -1,3 +1,5 @@
+// The canvas of the drawing surface: font, colours and brush, text output and outlined
+// rectangles, as the game's HUD uses them.
 #pragma once
 
 #include <SDL_surface.h>

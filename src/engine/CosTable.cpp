@@ -1,3 +1,4 @@
+// The shared 256-entry cosine table of byte angles.
 #include "engine/CosTable.h"
 
 #include <array>

@@ -1,3 +1,4 @@
+// Cosine and sine of byte angles (256ths of a turn) from one shared table.
 #pragma once
 
 namespace brinecast {

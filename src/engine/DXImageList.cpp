@@ -1,3 +1,4 @@
+// The image list component following its drawing component's surface.
 #include "engine/DXImageList.h"
 
 namespace brinecast {

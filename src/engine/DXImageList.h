@@ -1,3 +1,4 @@
+// The image list component: a picture collection tied to a drawing component.
 #pragma once
 
 #include "engine/DXDraw.h"

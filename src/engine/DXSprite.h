@@ -1,3 +1,4 @@
+// One include for the sprite tree, its image sprites and the sprite-engine component.
 #pragma once
 
 // The sprite tree and its component in one include.

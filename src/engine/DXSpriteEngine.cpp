@@ -1,3 +1,4 @@
+// The sprite-engine component attaching its root to each new drawing surface.
 #include "engine/DXSpriteEngine.h"
 
 namespace brinecast {

@@ -1,3 +1,4 @@
+// The sprite-engine component, owning the root of the sprite tree.
 #pragma once
 
 #include "engine/DXDraw.h"

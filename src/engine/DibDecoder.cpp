@@ -1,3 +1,5 @@
+// Decoding device-independent bitmaps and bitmap files: headers, palettes, masks,
+// uncompressed and run-length rows, every read checked.
 #include "engine/DibDecoder.h"
 
 #include <algorithm>

@@ -1,3 +1,4 @@
+// Decoding the bitmaps stored in image archives into pictures.
 #pragma once
 
 #include <cstdint>

@@ -1,3 +1,4 @@
+// Encoding a picture as the 24-bit bitmap the archive writer stores.
 #include "engine/DibEncoder.h"
 
 #include "engine/DxgByteWriter.h"

@@ -1,3 +1,4 @@
+// Encoding pictures as device-independent bitmaps for the archive writer.
 #pragma once
 
 #include <cstdint>

@@ -1,3 +1,4 @@
+// The checked little-endian reader of archive and bitmap bytes.
 #pragma once
 
 #include <cstdint>

@@ -1,3 +1,4 @@
+// The little-endian writer of archive and bitmap bytes.
 #pragma once
 
 #include <cstdint>

@@ -1,3 +1,4 @@
+// The colour identifiers an archive may name a key colour by, with their values.
 #include "engine/DxgColorNames.h"
 
 #include <array>

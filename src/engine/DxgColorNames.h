@@ -1,3 +1,4 @@
+// Looking up the colour identifiers of image archives.
 #pragma once
 
 #include <cstdint>

@@ -1,3 +1,4 @@
+// The exception of the engine and media layers, carrying the message shown to the user.
 #pragma once
 
 #include <stdexcept>

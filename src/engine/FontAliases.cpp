@@ -1,3 +1,4 @@
+// The game's font alias rules, built into the program.
 #include "engine/FontAliases.h"
 
 namespace brinecast {

@@ -1,3 +1,4 @@
+// The game's own font alias file, so face names resolve the same on every machine.
 #pragma once
 
 #include <string_view>

@@ -1,3 +1,4 @@
+// The game's fonts by face name, size and weight, opened once and kept for the run.
 #pragma once
 
 #include <map>

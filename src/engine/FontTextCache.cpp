@@ -1,3 +1,4 @@
+// Rasterising texts once and keeping the most recently used images.
 #include "engine/FontTextCache.h"
 
 #include <SDL_ttf.h>

@@ -1,3 +1,4 @@
+// A cache of rendered texts, so a text drawn every frame is rasterised once.
 #pragma once
 
 #include <SDL_surface.h>

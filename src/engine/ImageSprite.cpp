@@ -1,3 +1,4 @@
+// The image sprite's bounds, frame stepping and drawing.
 #include "engine/ImageSprite.h"
 
 #include <cmath>

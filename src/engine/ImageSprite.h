@@ -1,3 +1,4 @@
+// The image sprite, base of every visible sprite of the game.
 #pragma once
 
 #include "engine/Sprite.h"

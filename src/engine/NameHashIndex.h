@@ -1,3 +1,4 @@
+// The case-blind name index of image lists, through 256 buckets.
 #pragma once
 
 #include <array>

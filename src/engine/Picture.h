@@ -1,3 +1,4 @@
+// A decoded bitmap as read from an image archive.
 #pragma once
 
 #include <cstdint>

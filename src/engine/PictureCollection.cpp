@@ -1,3 +1,4 @@
+// The picture collection's items, name lookup, preparing and colour table.
 #include "engine/PictureCollection.h"
 
 #include <algorithm>

@@ -1,3 +1,4 @@
+// The named pictures of one image list, with lookup by name and the colour table.
 #pragma once
 
 #include <array>

@@ -1,3 +1,4 @@
+// Drawing a pattern scaled and rotated about a point, our own code as no blitter does it.
 #include <SDL_surface.h>
 
 #include <algorithm>

@@ -1,3 +1,4 @@
+// Drawing a pattern stretched into a rectangle.
 #include <SDL_surface.h>
 
 #include <algorithm>

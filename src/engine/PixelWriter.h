@@ -1,3 +1,4 @@
+// Putting picture pixels onto a locked surface with the key colour left out.
 #pragma once
 
 #include <SDL_surface.h>

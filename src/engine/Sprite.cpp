@@ -1,3 +1,4 @@
+// The sprite tree's move, collision, draw and death cycle.
 #include "engine/Sprite.h"
 
 #include <algorithm>

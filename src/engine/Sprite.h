@@ -1,3 +1,4 @@
+// A node of the sprite tree, with its move, collision, draw and death cycle.
 #pragma once
 
 #include <memory>

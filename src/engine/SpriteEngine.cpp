@@ -1,3 +1,4 @@
+// The root of the sprite tree: drawing, freeing the dead and following the surface.
 #include "engine/SpriteEngine.h"
 
 #include <SDL_surface.h>

@@ -1,3 +1,4 @@
+// The root of the sprite tree and the context the game hangs on it.
 #pragma once
 
 #include <vector>

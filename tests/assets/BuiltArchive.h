@@ -1,6 +1,6 @@
+// The game's built archives as its reader sees them, read once per test program.
 #pragma once
 
-// The game's built archives as its reader sees them, read once per test program.
 #include <map>
 #include <string>
 

@@ -1,3 +1,4 @@
+// The canvas: text and rectangles as they land on the surface.
 #include <SDL_surface.h>
 #include <gtest/gtest.h>
 

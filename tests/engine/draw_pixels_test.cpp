@@ -1,3 +1,4 @@
+// Image items drawn plain, stretched and rotated, checked pixel by pixel.
 #include <SDL_surface.h>
 #include <gtest/gtest.h>
 

@@ -1,3 +1,4 @@
+// The image archive reader and writer: every stored form, damaged archives and files.
 #include <gtest/gtest.h>
 #include <sys/stat.h>
 

@@ -1,3 +1,4 @@
+// Bitmap decoding and encoding: headers, palettes, masks and run-length rows.
 #include <gtest/gtest.h>
 
 #include <string>

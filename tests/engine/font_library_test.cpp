@@ -1,3 +1,4 @@
+// The font library: faces found by name and style, fonts opened once.
 #include <SDL_ttf.h>
 #include <fontconfig/fontconfig.h>
 #include <gtest/gtest.h>

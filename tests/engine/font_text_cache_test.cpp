@@ -1,3 +1,4 @@
+// The rendered-text cache: what it keeps within its capacity and what it lets go.
 #include <gtest/gtest.h>
 
 #include <string>

@@ -1,3 +1,5 @@
+// Image collections: lookup by name, the pattern grid, the colour table and the image list
+// component.
 #include <gtest/gtest.h>
 
 #include <climits>

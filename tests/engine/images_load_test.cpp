@@ -1,3 +1,4 @@
+// Loading image lists from archive files and what a failed load leaves.
 #include <SDL_surface.h>
 #include <gtest/gtest.h>
 

@@ -1,3 +1,4 @@
+// The sprite tree: moving, colliding, drawing and dying.
 #include <SDL_surface.h>
 #include <gtest/gtest.h>
 

@@ -1,3 +1,4 @@
+// The archive tool's three commands.
 #pragma once
 
 #include <string>

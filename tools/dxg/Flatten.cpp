@@ -1,3 +1,4 @@
+// Flattening a source picture's alpha onto its key colour or onto black.
 #include "Flatten.h"
 
 namespace brinecast {

@@ -1,3 +1,4 @@
+// Flattening source pictures to the 24-bit pictures an archive stores.
 #pragma once
 
 #include <cstdint>

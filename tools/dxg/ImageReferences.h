@@ -1,3 +1,4 @@
+// Inlining the pictures an SVG references so the rasteriser can draw them from memory.
 #pragma once
 
 #include <filesystem>

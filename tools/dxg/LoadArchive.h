@@ -1,3 +1,4 @@
+// Reading an archive for the tool's commands.
 #pragma once
 
 #include <string>

@@ -1,3 +1,4 @@
+// The archive tool's command line: list, extract and pack.
 #include <cstdio>
 #include <string>
 

@@ -1,3 +1,4 @@
+// The recipes of the game's four sound effects.
 #include "Effects.h"
 
 #include <cmath>

@@ -1,3 +1,4 @@
+// The game's four sound effects, synthesised.
 #pragma once
 
 #include <string>

@@ -1,3 +1,5 @@
+// Small building blocks of the synthesiser: note frequencies, fades, normalising and 16-bit
+// samples.
 #include "Synth.h"
 
 #include <algorithm>

@@ -1,3 +1,4 @@
+// Small building blocks for the sound effects and the music's instruments.
 #pragma once
 
 #include <cstddef>

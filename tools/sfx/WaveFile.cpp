@@ -1,3 +1,4 @@
+// Writing recordings as RIFF WAVE files.
 #include "WaveFile.h"
 
 #include <cmath>

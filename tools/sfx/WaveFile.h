@@ -1,3 +1,4 @@
+// PCM recordings and the WAVE files they are stored as.
 #pragma once
 
 #include <cstdint>

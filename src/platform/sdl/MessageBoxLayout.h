@@ -1,3 +1,4 @@
+// Laying out the modal message box: lines broken to width, the panel and its OK button.
 #pragma once
 
 #include <algorithm>
