@@ -9,3 +9,7 @@ foreach(script ${scenario_scripts})
       -P ${folder}/RunScenario.cmake)
   set_tests_properties(scenario.${scenario} PROPERTIES LABELS scenario TIMEOUT 120)
 endforeach()
+
+add_test(NAME scenario.signal_cleanup
+  COMMAND sh ${folder}/signal_cleanup.sh $<TARGET_FILE:brinecast-sim>)
+set_tests_properties(scenario.signal_cleanup PROPERTIES LABELS scenario TIMEOUT 60)

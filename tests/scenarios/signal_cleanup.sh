@@ -1,0 +1,38 @@
+#!/bin/sh
+# A run ended by a signal leaves no temporary game folder behind.
+# Usage: signal_cleanup.sh SIM
+set -u
+sim=$1
+tmp=$(mktemp -d)
+trap 'rm -rf "$tmp"' EXIT
+mkdir "$tmp/scratch"
+for signal in TERM INT HUP; do
+  fifo="$tmp/script"
+  rm -f "$fifo"
+  mkfifo "$fifo"
+  # The script never ends: the simulator waits for its next command.
+  TMPDIR="$tmp/scratch" "$sim" - < "$fifo" > /dev/null &
+  pid=$!
+  exec 3> "$fifo"
+  echo "wait 100" >&3
+  # Wait (bounded) until the run has made its folder.
+  tries=0
+  until [ -n "$(ls -A "$tmp/scratch")" ]; do
+    tries=$((tries + 1))
+    if [ "$tries" -gt 100 ]; then echo "no temporary folder appeared"; exit 1; fi
+    sleep 0.1
+  done
+  kill -s "$signal" "$pid"
+  wait "$pid"
+  status=$?
+  exec 3>&-
+  if [ -n "$(ls -A "$tmp/scratch")" ]; then
+    echo "SIG$signal left: $(ls -A "$tmp/scratch")"
+    exit 1
+  fi
+  if [ "$status" -eq 0 ]; then
+    echo "SIG$signal: the run claimed success"
+    exit 1
+  fi
+done
+echo "every signal cleaned up"
