@@ -10,6 +10,8 @@
 #include <vector>
 
 #include "engine/DXSprite.h"
+#include "platform/SurfacePtr.h"
+#include "platform/SurfaceSize.h"
 
 namespace brinecast {
 namespace {
@@ -43,10 +45,10 @@ class LogSprite : public TSprite {
 class SpriteTree : public ::testing::Test {
  protected:
   SpriteTree() {
-    surface_ = SDL_CreateRGBSurfaceWithFormat(0, 800, 600, 32, SDL_PIXELFORMAT_ARGB8888);
-    root.SetSurface(surface_);
+    surface_.reset(SDL_CreateRGBSurfaceWithFormat(0, kSurfaceWidth, kSurfaceHeight, 32,
+                                                  SDL_PIXELFORMAT_ARGB8888));
+    root.SetSurface(surface_.get());
   }
-  ~SpriteTree() override { SDL_FreeSurface(surface_); }
 
   LogSprite* Make(const std::string& name, TSprite* parent = nullptr, double x = 0, double y = 0) {
     auto* s = new LogSprite(parent != nullptr ? parent : &root, name, log);
@@ -62,7 +64,7 @@ class SpriteTree : public ::testing::Test {
   std::vector<std::string> Take() { return std::exchange(log, {}); }
 
   std::vector<std::string> log;
-  SDL_Surface* surface_;
+  SurfacePtr surface_;
   TSpriteEngine root;  // declared last: freed first, while the log still exists
 };
 
