@@ -1,3 +1,4 @@
+// Synthesising the music's instruments: each kind's sample and volume envelope.
 #include "Instruments.h"
 
 #include <algorithm>

@@ -1,3 +1,4 @@
+// The music's instruments synthesised from their recipes.
 #pragma once
 
 #include "Score.h"

@@ -1,3 +1,4 @@
+// Reading the text scores of the game's music: instruments, patterns of notes and the order.
 #include "Score.h"
 
 #include <cctype>

@@ -1,3 +1,4 @@
+// The text score of a piece of music as parsed: instruments, patterns of notes and their order.
 #pragma once
 
 #include <map>

@@ -1,3 +1,4 @@
+// A music module in memory: instruments, samples, patterns of cells and the order.
 #pragma once
 
 #include <cstdint>

@@ -1,3 +1,4 @@
+// Writing a module as an XM file: header, packed patterns, instruments and delta samples.
 #include "XmWriter.h"
 
 #include <algorithm>

@@ -1,3 +1,4 @@
+// Writing music modules as XM files.
 #pragma once
 
 #include <cstdint>
