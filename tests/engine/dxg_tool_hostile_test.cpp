@@ -129,10 +129,15 @@ TEST_F(DxgToolTest, PackRefusesPictureBombsAndHugePictures) {
   }
   WriteFile(art / "wide.svg", "<svg xmlns='http://www.w3.org/2000/svg' width='8193' height='2'/>");
   WriteFile(art / "holdsWide.svg", Square(4, "<image href='wide.svg' width='4' height='4'/>"));
+  // Only the header of a PNG 1 x 9000 pixels: refused before anything decodes it.
+  WriteFile(art / "tall.png",
+            std::string("\x89PNG\r\n\x1a\n\0\0\0\x0dIHDR\0\0\0\x01\0\0\x23\x28", 24));
+  WriteFile(art / "holdsTall.svg", Square(4, "<image href='tall.png' width='4' height='4'/>"));
   const std::pair<const char*, const char*> cases[] = {
       {"level0.svg", "pictures referenced in all"},
       {"wide.svg", "8193 x 2 pixels is larger than 8192 pixels a side"},
       {"holdsWide.svg", "is larger than 8192 pixels a side"},
+      {"holdsTall.svg", "holdsTall.svg\" is larger than 8192 pixels a side"},
   };
   for (const auto& [source, reason] : cases) {
     WriteFile(art / "m.manifest", std::string("A ") + source + " 0 0\n");

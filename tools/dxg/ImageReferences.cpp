@@ -151,6 +151,18 @@ std::string Oversampled(const std::string& svg, const std::string& where) {
   return out;
 }
 
+// The size a PNG's header states, read before the rasteriser decodes it; 0 x 0 when the
+// bytes carry no header (the rasteriser then refuses them itself).
+std::pair<uint32_t, uint32_t> PngSize(const std::string& png) {
+  if (png.size() < 24 || png.compare(12, 4, "IHDR") != 0) return {0, 0};
+  auto big = [&](size_t at) {
+    uint32_t v = 0;
+    for (size_t i = 0; i < 4; ++i) v = v << 8 | static_cast<unsigned char>(png[at + i]);
+    return v;
+  };
+  return {big(16), big(20)};
+}
+
 std::string DataUri(const std::string& href, const fs::path& file, const fs::path& root, int depth,
                     Expansion& used) {
   const std::string where = "image \"" + href + "\" in \"" + file.string() + "\"";
@@ -175,6 +187,10 @@ std::string DataUri(const std::string& href, const fs::path& file, const fs::pat
     type = "image/svg+xml";
   } else if (ext == ".png") {
     bytes = ReadBytes(target);
+    const auto [w, h] = PngSize(bytes);
+    if (w > kMaxPictureSide || h > kMaxPictureSide)
+      throw std::runtime_error(where + " is larger than " + std::to_string(kMaxPictureSide) +
+                               " pixels a side");
     type = "image/png";
   } else {
     throw std::runtime_error(where + ": only .svg and .png pictures can be referenced");
