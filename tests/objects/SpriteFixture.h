@@ -1,6 +1,6 @@
+// A game with the built picture archives and no window, for the sprite classes.
 #pragma once
 
-// A game with the built picture archives and no window, for the sprite classes.
 #include <gtest/gtest.h>
 
 #include <string>
