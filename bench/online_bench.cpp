@@ -59,6 +59,7 @@ void BM_CheckAndSubmitRoundTrip(benchmark::State& state) {
     scores::InstallRoutes(server, service);
     const int port = server.bind_to_any_port("127.0.0.1");
     std::thread serving([&server] { server.listen_after_bind(); });
+    while (!server.is_running()) std::this_thread::sleep_for(std::chrono::milliseconds(1));
     const std::string host = "127.0.0.1:" + std::to_string(port);
     CurlTransport http;
     int64_t score = 0;

@@ -3,6 +3,7 @@
 
 #include <httplib.h>
 
+#include <chrono>
 #include <string>
 #include <thread>
 
@@ -16,7 +17,12 @@ class LoopbackServer {
   // Binds a free port (already accepting into the backlog) and serves on a thread.
   int Start() {
     port_ = server_.bind_to_any_port("127.0.0.1");
-    if (port_ > 0) thread_ = std::thread([this] { server_.listen_after_bind(); });
+    if (port_ <= 0) return port_;
+    thread_ = std::thread([this] { server_.listen_after_bind(); });
+    // stop() before the loop runs would be lost and the join below would never end.
+    for (int waited = 0; !server_.is_running() && waited < 5000; ++waited) {
+      std::this_thread::sleep_for(std::chrono::milliseconds(1));
+    }
     return port_;
   }
   ~LoopbackServer() {

@@ -1,13 +1,11 @@
 // The score server on a free loopback port with a SQLite file of its own, for tests.
 #pragma once
 
-#include <httplib.h>
-
 #include <chrono>
 #include <string>
-#include <thread>
 
 #include "TempDir.h"
+#include "net/LoopbackServer.h"
 #include "scores/ScoreHttp.h"
 #include "scores/SqliteStore.h"
 
@@ -21,27 +19,20 @@ class RunningServer {
                      std::chrono::system_clock::now().time_since_epoch())
               .count();
         }) {
-    scores::ConfigureServer(server_);
-    scores::InstallRoutes(server_, service_);
-    port_ = server_.bind_to_any_port("127.0.0.1");
-    if (port_ > 0) thread_ = std::thread([this] { server_.listen_after_bind(); });
-  }
-  ~RunningServer() {
-    server_.stop();
-    if (thread_.joinable()) thread_.join();
+    scores::ConfigureServer(loop_.server());
+    scores::InstallRoutes(loop_.server(), service_);
+    loop_.Start();
   }
 
-  int port() const { return port_; }
-  std::string Host() const { return "127.0.0.1:" + std::to_string(port_); }
+  int port() const { return loop_.port(); }
+  std::string Host() const { return "127.0.0.1:" + std::to_string(loop_.port()); }
   scores::ScoreStore& store() { return store_; }
 
  private:
   TempDir folder_;
   scores::SqliteStore store_;
   scores::ScoreService service_;
-  httplib::Server server_;
-  std::thread thread_;
-  int port_ = -1;
+  LoopbackServer loop_;  // last: stops before the service it calls goes
 };
 
 }  // namespace brinecast::testing

@@ -2,6 +2,7 @@
 #include <httplib.h>
 #include <signal.h>
 
+#include <atomic>
 #include <chrono>
 #include <cstdio>
 #include <exception>
@@ -51,16 +52,22 @@ int main(int argc, char** argv) {
                    options->port);
       return 1;
     }
-    std::thread stopper([&server, &stopSignals] {
+    std::atomic<bool> finished{false};
+    std::thread stopper([&server, &stopSignals, &finished] {
       int signal = 0;
       sigwait(&stopSignals, &signal);
-      server.stop();
+      // A stop asked for before the accept loop runs is lost: ask until it has ended.
+      while (!finished.load()) {
+        server.stop();
+        std::this_thread::sleep_for(std::chrono::milliseconds(20));
+      }
     });
     std::printf("brinecast-scores listening on http://%s:%d/\n", options->bind.c_str(),
                 options->port);
     std::fflush(stdout);
     server.listen_after_bind();
-    // listen ended by itself (not by a signal): wake the waiting thread.
+    finished.store(true);
+    // When the loop ended by itself, the waiting thread still needs its signal.
     pthread_kill(stopper.native_handle(), SIGTERM);
     stopper.join();
   } catch (const std::exception& e) {
