@@ -164,7 +164,8 @@ void TForm1::FormKeyUp(int key, bool alt) {
   if (key == vk::Up) KeyUp(*this);
   if (key == vk::Down) KeyDown(*this);
   // 7. Every key counts towards the credit code, before Y and N become answers.
-  KeySum += key;
+  // A long game's keys wrap the sum round instead of overflowing it.
+  KeySum = static_cast<int32_t>(static_cast<uint32_t>(KeySum) + static_cast<uint32_t>(key));
   if (IsQuestion(GameState)) {
     if (key == kKeyY) key = vk::Return;
     if (key == kKeyN) key = vk::Escape;

@@ -20,7 +20,6 @@ void TForm1::CompleteNameEntry() {
   ClearPlayField();
   if (TChk* box = Chk.Get()) box->Shown = false;
   Sending = false;
-  OverCheckBox = false;
   if (Config.MusicOn) PlayMusic(AppDir() + "Sound/1.xm", "Can't load music.");
   SavedMenuCursor = 3;
   BuildMainMenu();

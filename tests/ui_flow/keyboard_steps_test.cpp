@@ -1,4 +1,6 @@
 // The key-release handler's fixed order of steps, where a script would be clumsy.
+#include <cstdint>
+
 #include "UiForm.h"
 
 namespace brinecast {
@@ -15,6 +17,12 @@ TEST_F(KeyboardSteps, NoKeyCountsWhileTheLevelBonusIsCounted) {
   EXPECT_EQ(form->GameState, "Menu");
   EXPECT_EQ(Plays("Poimal"), 0);
   EXPECT_FALSE(form->Config.Windowed);
+}
+
+TEST_F(KeyboardSteps, TheCreditSumWrapsRoundInsteadOfOverflowing) {
+  form->KeySum = INT32_MAX - 10;
+  Key('B');
+  EXPECT_EQ(form->KeySum, INT32_MIN + 'B' - 11);
 }
 
 TEST_F(KeyboardSteps, AnyKeyOnlyEndsTheGameOverDisplay) {
