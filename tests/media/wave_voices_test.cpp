@@ -33,112 +33,111 @@ const std::vector<uint8_t>& WaveOfMs(uint32_t ms) {
   return ms == 100 ? w100 : w1000;
 }
 
-TWaveCollectionItem& AddSound(TDXWaveList& list, const char* name, int maxPlaying, uint32_t ms) {
-  TWaveCollectionItem& item = list.Items().Add();
-  item.Name = name;
-  item.SetMaxPlayingCount(maxPlaying);
-  item.Wave = WaveOfMs(ms);
-  return item;
-}
+struct SoundSpec {
+  const char* name;
+  int maxPlaying;
+  uint32_t ms;
+  bool looped = false;
+};
 
-void At(HeadlessPlatform& platform, uint64_t t) {
-  platform.Busy(t - platform.Ticks());
-}
-
-TEST(WaveVoices, ASingleVoiceSoundRestartsFromItsBeginning) {
-  HeadlessPlatform platform;
-  TDXWaveList list;
-  AddSound(list, "Poimal", 1, 100);
-  list.Initialize(platform);
-  TWaveCollectionItem& poimal = list.Items().Find("Poimal");
-  poimal.Play(false);
-  At(platform, 30);
-  poimal.Play(false);  // within its length: the first is cut off
-  At(platform, 300);
-  poimal.Play(false);  // long over: no stop to record
-  EXPECT_EQ(platform.Sounds(), (std::vector<SoundRecord>{{"play", "Poimal", 0},
-                                                         {"stop", "Poimal", 30},
-                                                         {"play", "Poimal", 30},
-                                                         {"play", "Poimal", 300}}));
-}
-
-TEST(WaveVoices, AnUnlimitedSoundOverlapsItself) {
-  VoiceLog platform;
-  TDXWaveList list;
-  AddSound(list, "Up", 0, 1000);
-  list.Initialize(platform);
-  TWaveCollectionItem& up = list.Items().Find("Up");
-  for (uint64_t t : {0, 10, 20}) {
-    At(platform, t);
-    up.Play(false);
+void AddSounds(TDXWaveList& list, const std::vector<SoundSpec>& sounds) {
+  for (const SoundSpec& spec : sounds) {
+    TWaveCollectionItem& item = list.Items().Add();
+    item.Name = spec.name;
+    item.SetMaxPlayingCount(spec.maxPlaying);
+    item.Looped = spec.looped;
+    item.Wave = WaveOfMs(spec.ms);
   }
-  EXPECT_TRUE(platform.stopped.empty());
-  for (int voice : platform.played) EXPECT_TRUE(platform.SoundPlaying(voice));
-  EXPECT_EQ(platform.Sounds().size(), 3U);
 }
 
-TEST(WaveVoices, AFinishedVoiceIsChosenFirstAndOnlyAReusedBusyVoiceMovesToTheEnd) {
-  VoiceLog platform;
-  TDXWaveList list;
-  AddSound(list, "Two", 2, 100);
-  list.Initialize(platform);
-  TWaveCollectionItem& two = list.Items().Find("Two");
-  two.Play(false);  // voice a, slot 1, plays 0..100
-  At(platform, 50);
-  two.Play(false);  // voice b, slot 2, plays 50..150
-  At(platform, 120);
-  two.Play(false);  // slot 1 has finished: voice c there, the list order unchanged
-  At(platform, 130);
-  two.Play(false);  // both busy: slot 1 (c) is the least recently chosen
-  ASSERT_EQ(platform.played.size(), 4U);
-  EXPECT_EQ(platform.stopped, std::vector<int>{platform.played[2]});
-  At(platform, 140);
-  two.Play(false);  // now slot 2 (b) comes first
-  EXPECT_EQ(platform.stopped, (std::vector<int>{platform.played[2], platform.played[1]}));
+// A wave list opened on the logging headless device, with its virtual clock.
+class WaveVoices : public ::testing::Test {
+ protected:
+  void Open(const std::vector<SoundSpec>& sounds) {
+    AddSounds(list_, sounds);
+    list_.Initialize(platform_);
+  }
+  TWaveCollectionItem& Item(const char* name) { return list_.Items().Find(name); }
+  void At(uint64_t t) { platform_.Busy(t - platform_.Ticks()); }
+
+  VoiceLog platform_;
+  TDXWaveList list_;
+};
+
+TEST_F(WaveVoices, ASingleVoiceSoundRestartsFromItsBeginning) {
+  Open({{"Poimal", 1, 100}});
+  Item("Poimal").Play(false);
+  At(30);
+  Item("Poimal").Play(false);  // within its length: the first is cut off
+  At(300);
+  Item("Poimal").Play(false);  // long over: no stop to record
+  EXPECT_EQ(platform_.Sounds(), (std::vector<SoundRecord>{{"play", "Poimal", 0},
+                                                          {"stop", "Poimal", 30},
+                                                          {"play", "Poimal", 30},
+                                                          {"play", "Poimal", 300}}));
 }
 
-TEST(WaveVoices, StopAndStopAllEndEveryVoiceOfEveryItem) {
-  HeadlessPlatform platform;
-  TDXWaveList list;
-  AddSound(list, "Up", 0, 1000);
-  AddSound(list, "Level", 0, 1000);
-  AddSound(list, "Over", 1, 100);
-  list.Initialize(platform);
-  list.Items().Find("Up").Play(false);
-  list.Items().Find("Up").Play(false);
-  list.Items().Find("Level").Play(false);
-  list.Items().Find("Over").Play(false);
-  At(platform, 500);  // "Over" has ended: nothing of it to stop
-  list.StopAll();
-  const std::vector<SoundRecord> stops(platform.Sounds().begin() + 4, platform.Sounds().end());
+TEST_F(WaveVoices, AnUnlimitedSoundOverlapsItself) {
+  Open({{"Up", 0, 1000}});
+  for (uint64_t t : {0, 10, 20}) {
+    At(t);
+    Item("Up").Play(false);
+  }
+  EXPECT_TRUE(platform_.stopped.empty());
+  for (int voice : platform_.played) EXPECT_TRUE(platform_.SoundPlaying(voice));
+  EXPECT_EQ(platform_.Sounds().size(), 3U);
+}
+
+TEST_F(WaveVoices, AFinishedVoiceIsChosenFirstAndOnlyAReusedBusyVoiceMovesToTheEnd) {
+  Open({{"Two", 2, 100}});
+  Item("Two").Play(false);  // voice a, slot 1, plays 0..100
+  At(50);
+  Item("Two").Play(false);  // voice b, slot 2, plays 50..150
+  At(120);
+  Item("Two").Play(false);  // slot 1 has finished: voice c there, the list order unchanged
+  At(130);
+  Item("Two").Play(false);  // both busy: slot 1 (c) is the least recently chosen
+  const std::vector<int>& played = platform_.played;
+  ASSERT_EQ(played.size(), 4U);
+  EXPECT_EQ(platform_.stopped, std::vector<int>{played[2]});
+  At(140);
+  Item("Two").Play(false);  // now slot 2 (b) comes first
+  EXPECT_EQ(platform_.stopped, (std::vector<int>{played[2], played[1]}));
+}
+
+TEST_F(WaveVoices, StopAndStopAllEndEveryVoiceOfEveryItem) {
+  Open({{"Up", 0, 1000}, {"Level", 0, 1000}, {"Over", 1, 100}});
+  Item("Up").Play(false);
+  Item("Up").Play(false);
+  Item("Level").Play(false);
+  Item("Over").Play(false);
+  At(500);  // "Over" has ended: nothing of it to stop
+  list_.StopAll();
+  const std::vector<SoundRecord> stops(platform_.Sounds().begin() + 4, platform_.Sounds().end());
   EXPECT_EQ(stops, (std::vector<SoundRecord>{
                        {"stop", "Up", 500}, {"stop", "Up", 500}, {"stop", "Level", 500}}));
-  list.StopAll();  // nothing left playing
-  EXPECT_EQ(platform.Sounds().size(), 7U);
+  list_.StopAll();  // nothing left playing
+  EXPECT_EQ(platform_.Sounds().size(), 7U);
 }
 
-TEST(WaveVoices, ALoopedSoundPlaysOnItsMainVoiceUntilStopped) {
-  HeadlessPlatform platform;
-  TDXWaveList list;
-  TWaveCollectionItem& hum = AddSound(list, "Hum", 0, 100);
-  hum.Looped = true;
-  list.Initialize(platform);
-  hum.Play(false);
-  At(platform, 5000);
-  hum.Play(false);  // restarts the one voice
-  At(platform, 9000);
-  hum.Stop();
-  EXPECT_EQ(platform.Sounds(), (std::vector<SoundRecord>{{"play", "Hum", 0},
-                                                         {"stop", "Hum", 5000},
-                                                         {"play", "Hum", 5000},
-                                                         {"stop", "Hum", 9000}}));
+TEST_F(WaveVoices, ALoopedSoundPlaysOnItsMainVoiceUntilStopped) {
+  Open({{"Hum", 0, 100, true}});
+  Item("Hum").Play(false);
+  At(5000);
+  Item("Hum").Play(false);  // restarts the one voice
+  At(9000);
+  Item("Hum").Stop();
+  EXPECT_EQ(platform_.Sounds(), (std::vector<SoundRecord>{{"play", "Hum", 0},
+                                                          {"stop", "Hum", 5000},
+                                                          {"play", "Hum", 5000},
+                                                          {"stop", "Hum", 9000}}));
 }
 
-TEST(WaveVoices, WithoutADeviceOrARecordingNothingPlays) {
+TEST(WaveVoicesAlone, WithoutADeviceOrARecordingNothingPlays) {
   HeadlessPlatform silent;
   silent.SetSoundDevice(false);
   TDXWaveList list;
-  AddSound(list, "Up", 0, 1000);
+  AddSounds(list, {{"Up", 0, 1000}});
   list.Initialize(silent);
   TWaveCollectionItem& up = list.Items().Find("Up");
   EXPECT_FALSE(up.Initialized());
@@ -164,10 +163,10 @@ TEST(WaveVoices, WithoutADeviceOrARecordingNothingPlays) {
   EXPECT_FALSE(never.Initialized());
 }
 
-TEST(WaveVoices, WaitingReturnsWhenTheSoundHasEndedAndNeverHangs) {
+TEST(WaveVoicesAlone, WaitingReturnsWhenTheSoundHasEndedAndNeverHangs) {
   HeadlessPlatform platform;
   TDXWaveList list;
-  AddSound(list, "Beep", 0, 100);
+  AddSounds(list, {{"Beep", 0, 100}});
   list.Initialize(platform);
   list.Items().Find("Beep").Play(true);
   EXPECT_GE(platform.Ticks(), 100U);
@@ -177,7 +176,7 @@ TEST(WaveVoices, WaitingReturnsWhenTheSoundHasEndedAndNeverHangs) {
   HeadlessPlatform busy;
   busy.QueueEvent({});
   TDXWaveList other;
-  AddSound(other, "Beep", 0, 100);
+  AddSounds(other, {{"Beep", 0, 100}});
   other.Initialize(busy);
   other.Items().Find("Beep").Play(true);
   EXPECT_EQ(busy.Ticks(), 0U);
