@@ -1,4 +1,6 @@
 // The menu screens: what each builder leaves on screen, and the way back.
+#include <utility>
+
 #include "UiForm.h"
 #include "objects/FonB.h"
 #include "objects/Hlp.h"
@@ -63,6 +65,17 @@ TEST_F(MenuScreens, TheMainMenuBuiltAgainReplacesItsButtons) {
   EXPECT_FALSE(form->EditingAddText);
   EXPECT_FALSE(form->OverMusicOff);
   EXPECT_TRUE(form->OverCheckBox);  // the name entry's flag is not a hover flag of the options
+}
+
+TEST_F(MenuScreens, AMainMenuWithoutAValidSavedItemSelectsTheFirst) {
+  for (const auto& [saved, selected] : {std::pair{0, 1}, std::pair{7, 1}, std::pair{6, 6}}) {
+    form->SavedMenuCursor = static_cast<uint8_t>(saved);
+    form->Loop.Guard([&] { form->BuildMainMenu(); });
+    EXPECT_EQ(form->MenuCursor, selected) << saved;
+    std::vector<bool> lit(6, false);
+    lit[selected - 1] = true;
+    EXPECT_EQ(Lit(6), lit) << saved;
+  }
 }
 
 TEST_F(MenuScreens, EscapeInEachState) {
