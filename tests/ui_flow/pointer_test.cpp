@@ -176,6 +176,29 @@ TEST_F(Pointer, QuestionAnswersByPointer) {
   EXPECT_TRUE(form->Terminated());
 }
 
+TEST_F(Pointer, LeavingPlayAnsweredByPointer) {
+  form->Loop.Guard([&] { form->StartGame(); });
+  Key(vk::Escape);
+  ASSERT_EQ(form->GameState, "ExitGame?");
+  Move(450, 260);
+  const int sounds = Plays("Poimal");
+  Click();
+  EXPECT_EQ(form->GameState, "Game");
+  EXPECT_EQ(Plays("Poimal"), sounds + 1);
+  EXPECT_FALSE(Asking());
+  EXPECT_FALSE(form->Paused);
+  EXPECT_TRUE(form->Timer1.Enabled());
+  EXPECT_FALSE(form->Timer2.Enabled());
+  EXPECT_FALSE(platform.CursorShown());
+  Key(vk::Escape);
+  Move(350, 260);
+  EXPECT_EQ(form->MenuCursor, 1);
+  Click();
+  EXPECT_EQ(form->GameState, "Menu");  // no new high score: straight back
+  EXPECT_TRUE(form->GameOverFlag);
+  EXPECT_FALSE(Asking());
+}
+
 // The name entry as LeaveGame opens it after a game that beat row 10.
 class NameEntryPointer : public UiForm {
  protected:
