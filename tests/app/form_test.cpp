@@ -5,8 +5,8 @@
 #include <fstream>
 
 #include "app/Project1.h"
-#include "objects/Random.h"
 #include "app/TForm1.h"
+#include "objects/Random.h"
 #include "platform/headless/HeadlessPlatform.h"
 
 namespace brinecast {
