@@ -70,6 +70,8 @@ set(CPACK_PACKAGE_HOMEPAGE_URL https://brinecast.org/)
 set(CPACK_PACKAGE_CONTACT "Brinecast developers <games@brinecast.org>")
 set(CPACK_PACKAGING_INSTALL_PREFIX /usr)
 set(CPACK_GENERATOR DEB)
+# Players get the programs without their debugging information.
+set(CPACK_STRIP_FILES ON)
 set(CPACK_DEBIAN_FILE_NAME DEB-DEFAULT)
 set(CPACK_DEBIAN_PACKAGE_SECTION games)
 set(CPACK_DEBIAN_PACKAGE_PRIORITY optional)

@@ -9,7 +9,8 @@ add_test(NAME install.layout COMMAND bash ${install_tests}/layout.sh ${CMAKE_BIN
   $<TARGET_EXISTS:brinecast-scores>)
 add_test(NAME install.play_installed
   COMMAND bash ${install_tests}/play_installed.sh ${CMAKE_BINARY_DIR})
-add_test(NAME install.package COMMAND bash ${install_tests}/package.sh ${CMAKE_BINARY_DIR})
+add_test(NAME install.package COMMAND bash ${install_tests}/package.sh ${CMAKE_BINARY_DIR}
+  $<TARGET_EXISTS:brinecast-scores>)
 set_tests_properties(install.command_line install.no_display install.layout
   install.play_installed install.package PROPERTIES LABELS install TIMEOUT 180)
 # The sanitizer's leak check cannot see past the X and GL libraries the real window loads.
