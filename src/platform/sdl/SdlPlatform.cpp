@@ -50,6 +50,13 @@ void SdlPlatform::WaitUntil(uint64_t deadline) {
   SDL_WaitEventTimeout(nullptr, static_cast<int>(wait));
 }
 
+void SdlPlatform::Wake() {
+  // An empty user event ends SDL_WaitEventTimeout; the translator passes it by.
+  SDL_Event wake{};
+  wake.type = SDL_USEREVENT;
+  SDL_PushEvent(&wake);
+}
+
 bool SdlPlatform::PollEvent(PlatformEvent& event) {
   SDL_Event sdl;
   while (pending_.empty() && SDL_PollEvent(&sdl) != 0) {

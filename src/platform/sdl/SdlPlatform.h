@@ -50,6 +50,7 @@ class SdlPlatform final : public Platform {
   void MusicStop(int module) override;
   void MusicFree(int module) override;
   JoystickState Joystick() override;
+  void Wake() override;
 
  private:
   void DoChore(SdlChore chore, const SDL_Event& sdl);
