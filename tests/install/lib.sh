@@ -46,9 +46,12 @@ wait_for_end() {
 }
 
 # The environment of a player without a screen who asked for none: only SDL's own drivers.
+# Its runtime folder is empty, so no desktop's default Wayland socket is found either.
 player_env() {
+  mkdir -p -m 700 "$scratch/runtime"
   env -u DISPLAY -u WAYLAND_DISPLAY -u SDL_VIDEODRIVER -u SDL_AUDIODRIVER \
-    HOME="$scratch/home" XDG_DATA_HOME="$scratch/home/.local/share" "$@"
+    HOME="$scratch/home" XDG_DATA_HOME="$scratch/home/.local/share" \
+    XDG_RUNTIME_DIR="$scratch/runtime" "$@"
 }
 
 # Width and height of a PNG, from its header.

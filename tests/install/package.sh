@@ -50,9 +50,7 @@ done
 # The packaged game finds its data in the package's layout.
 dpkg-deb -x "$deb" "$scratch/root"
 status=0
-env -u DISPLAY -u WAYLAND_DISPLAY -u SDL_VIDEODRIVER HOME="$scratch/home" \
-  XDG_DATA_HOME="$scratch/home/share" timeout 20 "$scratch/root/usr/games/brinecast" \
-  >"$scratch/run.out" 2>&1 || status=$?
+player_env timeout 20 "$scratch/root/usr/games/brinecast" >"$scratch/run.out" 2>&1 || status=$?
 [ "$status" = 1 ] && grep -q 'no display' "$scratch/run.out" ||
   fail "the packaged game did not get as far as the display: $(cat "$scratch/run.out")"
 finish

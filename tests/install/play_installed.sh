@@ -22,7 +22,7 @@ own_pids+=($!)
 if wait_for_end "${own_pids[-1]}" 3; then
   fail "headless: the game ended by itself (status $ended_status): $(cat "$scratch/headless.out")"
 fi
-kill "${own_pids[-1]}"
+kill "${own_pids[-1]}" 2>/dev/null || true
 for name in Data Sound; do
   [ "$(readlink "$player/$name")" = "$prefix/share/games/brinecast/$name" ] ||
     fail "$player/$name does not lead to the moved install"
@@ -77,7 +77,7 @@ for case in "--window|800x600" "--fullscreen|1024x768"; do
     [ "$ended_status" = 0 ] || fail "$option: the game ended with status $ended_status"
   else
     fail "$option: the game did not end after Escape and Enter"
-    kill "$game_pid"
+    kill "$game_pid" 2>/dev/null || true
   fi
   # Nothing but the mode differs between the runs, and the mode asked for is not saved.
   if [ -f "$scratch/config.first" ]; then
