@@ -42,6 +42,18 @@ configure_file(${CMAKE_SOURCE_DIR}/packaging/brinecast.metainfo.xml.in
 configure_file(${CMAKE_SOURCE_DIR}/packaging/brinecast.6.in
   ${CMAKE_BINARY_DIR}/packaging/brinecast.6 @ONLY)
 
+# The software centre's screenshots, made by the simulator from the game's own code, to be
+# published where the metainfo says: cmake --build build --target screenshots
+if(TARGET brinecast-sim)
+  set(shots ${CMAKE_BINARY_DIR}/packaging/screenshots)
+  add_custom_target(screenshots
+    COMMAND ${CMAKE_COMMAND} -E make_directory ${shots}
+    COMMAND ${CMAKE_COMMAND} -E chdir ${shots}
+      $<TARGET_FILE:brinecast-sim> --seed 7 ${CMAKE_SOURCE_DIR}/packaging/screenshots.sim
+    DEPENDS brinecast-sim brinecast_data
+    COMMENT "Screenshots in ${shots}" VERBATIM)
+endif()
+
 install(TARGETS brinecast RUNTIME DESTINATION ${BRINECAST_INSTALL_GAMESDIR})
 foreach(tool brinecast-dxg brinecast-scores)
   if(TARGET ${tool})

@@ -11,6 +11,11 @@ add_test(NAME install.play_installed
   COMMAND bash ${install_tests}/play_installed.sh ${CMAKE_BINARY_DIR})
 add_test(NAME install.package COMMAND bash ${install_tests}/package.sh ${CMAKE_BINARY_DIR}
   $<TARGET_EXISTS:brinecast-scores>)
+if(TARGET brinecast-sim)
+  add_test(NAME install.screenshots COMMAND bash ${install_tests}/screenshots.sh
+    $<TARGET_FILE:brinecast-sim> ${CMAKE_SOURCE_DIR}/packaging/screenshots.sim ${CMAKE_BINARY_DIR})
+  set_tests_properties(install.screenshots PROPERTIES LABELS install TIMEOUT 120)
+endif()
 set_tests_properties(install.command_line install.no_display install.layout
   install.play_installed install.package PROPERTIES LABELS install TIMEOUT 180)
 # The sanitizer's leak check cannot see past the X and GL libraries the real window loads.
