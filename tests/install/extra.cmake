@@ -5,6 +5,8 @@ add_test(NAME install.command_line
   COMMAND bash ${install_tests}/command_line.sh $<TARGET_FILE:brinecast>)
 add_test(NAME install.no_display
   COMMAND bash ${install_tests}/no_display.sh $<TARGET_FILE:brinecast> ${BRINECAST_APPDIR})
+add_test(NAME install.player_folder
+  COMMAND bash ${install_tests}/player_folder.sh $<TARGET_FILE:brinecast> ${BRINECAST_APPDIR})
 add_test(NAME install.layout COMMAND bash ${install_tests}/layout.sh ${CMAKE_BINARY_DIR}
   $<TARGET_EXISTS:brinecast-scores>)
 add_test(NAME install.play_installed
@@ -16,7 +18,7 @@ if(TARGET brinecast-sim)
     $<TARGET_FILE:brinecast-sim> ${CMAKE_SOURCE_DIR}/packaging/screenshots.sim ${CMAKE_BINARY_DIR})
   set_tests_properties(install.screenshots PROPERTIES LABELS install TIMEOUT 120)
 endif()
-set_tests_properties(install.command_line install.no_display install.layout
+set_tests_properties(install.command_line install.no_display install.player_folder install.layout
   install.play_installed install.package PROPERTIES LABELS install TIMEOUT 180)
 # The sanitizer's leak check cannot see past the X and GL libraries the real window loads.
 set_tests_properties(install.play_installed PROPERTIES ENVIRONMENT "ASAN_OPTIONS=detect_leaks=0")
