@@ -8,45 +8,45 @@ namespace {
 struct FitCase {
   const char* name;
   int outW, outH;
-  FrameRect expected;
+  TRect expected;
 };
 
 constexpr FitCase kFits[] = {
-    {"window", 800, 600, {0, 0, 800, 600}},
-    {"4:3 screen", 1024, 768, {0, 0, 1024, 768}},
-    {"16:9 screen", 1920, 1080, {240, 0, 1440, 1080}},
-    {"16:10 screen", 1920, 1200, {160, 0, 1600, 1200}},
-    {"odd 16:9 laptop", 1366, 768, {171, 0, 1024, 768}},
-    {"portrait", 1080, 1920, {0, 555, 1080, 810}},
-    {"very wide", 3440, 1440, {760, 0, 1920, 1440}},
-    {"tiny", 400, 300, {0, 0, 400, 300}},
+    {"window", 800, 600, TRect{0, 0, 800, 600}},
+    {"4:3 screen", 1024, 768, TRect{0, 0, 1024, 768}},
+    {"16:9 screen", 1920, 1080, TRect{240, 0, 240 + 1440, 1080}},
+    {"16:10 screen", 1920, 1200, TRect{160, 0, 160 + 1600, 1200}},
+    {"odd 16:9 laptop", 1366, 768, TRect{171, 0, 171 + 1024, 768}},
+    {"portrait", 1080, 1920, TRect{0, 555, 1080, 555 + 810}},
+    {"very wide", 3440, 1440, TRect{760, 0, 760 + 1920, 1440}},
+    {"tiny", 400, 300, TRect{0, 0, 400, 300}},
 };
 
 TEST(SdlLetterbox, FitsTheFrameCentredWithItsAspectRatio) {
   for (const FitCase& c : kFits) {
-    const FrameRect r = FitFrame(c.outW, c.outH);
-    EXPECT_EQ(r.x, c.expected.x) << c.name;
-    EXPECT_EQ(r.y, c.expected.y) << c.name;
-    EXPECT_EQ(r.w, c.expected.w) << c.name;
-    EXPECT_EQ(r.h, c.expected.h) << c.name;
+    const TRect r = FitFrame(c.outW, c.outH);
+    EXPECT_EQ(r.Left, c.expected.Left) << c.name;
+    EXPECT_EQ(r.Top, c.expected.Top) << c.name;
+    EXPECT_EQ(r.Width(), c.expected.Width()) << c.name;
+    EXPECT_EQ(r.Height(), c.expected.Height()) << c.name;
   }
-  const FrameRect none = FitFrame(0, 600);  // a minimised window reports no size
-  EXPECT_EQ(none.w, 0);
-  EXPECT_EQ(none.h, 0);
+  const TRect none = FitFrame(0, 600);  // a minimised window reports no size
+  EXPECT_EQ(none.Width(), 0);
+  EXPECT_EQ(none.Height(), 0);
 }
 
 TEST(SdlLetterbox, EveryFramePixelIsReachedAndTheEdgesMapToTheSurfaceEdges) {
   for (const FitCase& c : kFits) {
-    const FrameRect r = FitFrame(c.outW, c.outH);
-    const SurfacePoint first = WindowToSurface(r.x, r.y, r);
+    const TRect r = FitFrame(c.outW, c.outH);
+    const SurfacePoint first = WindowToSurface(r.Left, r.Top, r);
     EXPECT_TRUE(first.inside && first.x == 0 && first.y == 0) << c.name;
-    if (r.w < kSurfaceWidth) continue;  // a shrunk frame cannot show every column
-    const SurfacePoint last = WindowToSurface(r.x + r.w - 1, r.y + r.h - 1, r);
+    if (r.Width() < kSurfaceWidth) continue;  // a shrunk frame cannot show every column
+    const SurfacePoint last = WindowToSurface(r.Left + r.Width() - 1, r.Top + r.Height() - 1, r);
     EXPECT_TRUE(last.inside && last.x == 799 && last.y == 599) << c.name;
     // Walking across the frame visits each surface column once, in order.
     int expected = 0;
-    for (int wx = r.x; wx < r.x + r.w; ++wx) {
-      const int sx = WindowToSurface(wx, r.y, r).x;
+    for (int wx = r.Left; wx < r.Left + r.Width(); ++wx) {
+      const int sx = WindowToSurface(wx, r.Top, r).x;
       ASSERT_TRUE(sx == expected || sx == expected + 1) << c.name << " at " << wx;
       expected = sx;
     }
@@ -55,7 +55,7 @@ TEST(SdlLetterbox, EveryFramePixelIsReachedAndTheEdgesMapToTheSurfaceEdges) {
 }
 
 TEST(SdlLetterbox, PointsOnTheBlackBarsAreClampedAndMarkedOutside) {
-  const FrameRect wide = FitFrame(1920, 1080);  // bars left and right
+  const TRect wide = FitFrame(1920, 1080);  // bars left and right
   const struct {
     int wx, wy;
     int sx, sy;
@@ -67,7 +67,7 @@ TEST(SdlLetterbox, PointsOnTheBlackBarsAreClampedAndMarkedOutside) {
     EXPECT_EQ(p.x, c.sx) << c.wx << "," << c.wy;
     EXPECT_EQ(p.y, c.sy) << c.wx << "," << c.wy;
   }
-  const FrameRect tall = FitFrame(1080, 1920);  // bars above and below
+  const TRect tall = FitFrame(1080, 1920);  // bars above and below
   EXPECT_FALSE(WindowToSurface(540, 554, tall).inside);
   EXPECT_TRUE(WindowToSurface(540, 555, tall).inside);
   EXPECT_FALSE(WindowToSurface(540, 1365, tall).inside);
@@ -75,7 +75,7 @@ TEST(SdlLetterbox, PointsOnTheBlackBarsAreClampedAndMarkedOutside) {
 }
 
 TEST(SdlLetterbox, TheWindowMapsOneToOne) {
-  const FrameRect r = FitFrame(800, 600);
+  const TRect r = FitFrame(800, 600);
   for (int y = 0; y < 600; y += 37) {
     for (int x = 0; x < 800; x += 41) {
       const SurfacePoint p = WindowToSurface(x, y, r);
@@ -90,7 +90,7 @@ TEST(SdlLetterbox, SharpStepEnlargesByTheNextWholeFactor) {
     int factor;
   } cases[] = {{400, 1}, {800, 1}, {801, 2}, {1440, 2}, {1600, 2}, {2880, 4}};
   for (const auto& c : cases) {
-    EXPECT_EQ(SharpScaleFactor({0, 0, c.frameWidth, c.frameWidth * 3 / 4}), c.factor)
+    EXPECT_EQ(SharpScaleFactor(TRect{0, 0, c.frameWidth, c.frameWidth * 3 / 4}), c.factor)
         << c.frameWidth;
   }
 }

@@ -55,33 +55,33 @@ TEST(SdlMessageBoxLayout, CentresThePanelWithTheButtonBelowTheText) {
                                           std::string(300, 'w') + " end", ""};
   for (const std::string& text : texts) {
     const MessageBoxLayout box = LayoutMessageBox(text, FakeWidth);
-    EXPECT_NEAR(box.panel.x + box.panel.w / 2, 400, 1) << text;
-    EXPECT_NEAR(box.panel.y + box.panel.h / 2, 300, 1) << text;
-    EXPECT_GE(box.panel.w, MessageBoxMetrics{}.minPanelWidth) << text;
-    for (const std::string& line : box.lines) EXPECT_LE(FakeWidth(line), box.text.w) << text;
-    EXPECT_GE(box.text.x, box.panel.x);
-    EXPECT_LE(box.text.x + box.text.w, box.panel.x + box.panel.w) << text;
-    EXPECT_GE(box.okButton.y, box.text.y + box.text.h) << text;
-    EXPECT_LE(box.okButton.y + box.okButton.h, box.panel.y + box.panel.h) << text;
-    EXPECT_NEAR(box.okButton.x + box.okButton.w / 2, 400, 1) << text;
+    EXPECT_NEAR(box.panel.Left + box.panel.Width() / 2, 400, 1) << text;
+    EXPECT_NEAR(box.panel.Top + box.panel.Height() / 2, 300, 1) << text;
+    EXPECT_GE(box.panel.Width(), MessageBoxMetrics{}.minPanelWidth) << text;
+    for (const std::string& line : box.lines) EXPECT_LE(FakeWidth(line), box.text.Width()) << text;
+    EXPECT_GE(box.text.Left, box.panel.Left);
+    EXPECT_LE(box.text.Left + box.text.Width(), box.panel.Left + box.panel.Width()) << text;
+    EXPECT_GE(box.okButton.Top, box.text.Top + box.text.Height()) << text;
+    EXPECT_LE(box.okButton.Top + box.okButton.Height(), box.panel.Top + box.panel.Height()) << text;
+    EXPECT_NEAR(box.okButton.Left + box.okButton.Width() / 2, 400, 1) << text;
   }
 }
 
 TEST(SdlMessageBoxLayout, OkHitMatchesTheDrawnButtonExactly) {
   const MessageBoxLayout box = LayoutMessageBox("Can't load music.", FakeWidth);
-  const BoxRect& b = box.okButton;
+  const TRect& b = box.okButton;
   const struct {
     int x, y;
     bool hit;
   } cases[] = {
-      {b.x, b.y, true},
-      {b.x + b.w - 1, b.y + b.h - 1, true},
-      {b.x + b.w / 2, b.y + b.h / 2, true},
-      {b.x - 1, b.y + b.h / 2, false},
-      {b.x + b.w, b.y + b.h / 2, false},
-      {b.x + b.w / 2, b.y - 1, false},
-      {b.x + b.w / 2, b.y + b.h, false},
-      {box.panel.x + 2, box.panel.y + 2, false},
+      {b.Left, b.Top, true},
+      {b.Left + b.Width() - 1, b.Top + b.Height() - 1, true},
+      {b.Left + b.Width() / 2, b.Top + b.Height() / 2, true},
+      {b.Left - 1, b.Top + b.Height() / 2, false},
+      {b.Left + b.Width(), b.Top + b.Height() / 2, false},
+      {b.Left + b.Width() / 2, b.Top - 1, false},
+      {b.Left + b.Width() / 2, b.Top + b.Height(), false},
+      {box.panel.Left + 2, box.panel.Top + 2, false},
   };
   for (const auto& c : cases) EXPECT_EQ(b.Contains(c.x, c.y), c.hit) << c.x << "," << c.y;
 }
@@ -90,8 +90,8 @@ TEST(SdlMessageBoxLayout, TextTooLongForTheScreenIsCutWithAnEllipsis) {
   std::string text;
   for (int i = 0; i < 200; ++i) text += "line\n";
   const MessageBoxLayout box = LayoutMessageBox(text, FakeWidth);
-  EXPECT_GE(box.panel.y, 0);
-  EXPECT_LE(box.panel.y + box.panel.h, 600);
+  EXPECT_GE(box.panel.Top, 0);
+  EXPECT_LE(box.panel.Top + box.panel.Height(), 600);
   ASSERT_FALSE(box.lines.empty());
   EXPECT_LT(box.lines.size(), 200u);
   EXPECT_EQ(box.lines.back(), "line...");
@@ -99,7 +99,7 @@ TEST(SdlMessageBoxLayout, TextTooLongForTheScreenIsCutWithAnEllipsis) {
   std::string wide;
   for (int i = 0; i < 2000; ++i) wide += "Ж";  // breaks into many full lines
   const MessageBoxLayout cut = LayoutMessageBox(wide, FakeWidth);
-  EXPECT_LE(cut.panel.y + cut.panel.h, 600);
+  EXPECT_LE(cut.panel.Top + cut.panel.Height(), 600);
   const std::string& last = cut.lines.back();
   EXPECT_EQ(last.substr(last.size() - 3), "...");
   EXPECT_LE(FakeWidth(last), MessageBoxMetrics{}.maxTextWidth);

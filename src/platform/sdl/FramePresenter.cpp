@@ -152,12 +152,13 @@ void FramePresenter::Render() {
   int outW = 0;
   int outH = 0;
   SDL_GetRendererOutputSize(renderer_, &outW, &outH);
-  const FrameRect fit = FitFrame(outW, outH);
-  const SDL_Rect dst = {fit.x, fit.y, fit.w, fit.h};
+  const TRect fit = FitFrame(outW, outH);
+  const SDL_Rect dst = {fit.Left, fit.Top, fit.Width(), fit.Height()};
   const int factor = SharpScaleFactor(fit);
-  const bool exact = fit.w == kSurfaceWidth * factor && fit.h == kSurfaceHeight * factor;
+  const bool exact =
+      fit.Width() == kSurfaceWidth * factor && fit.Height() == kSurfaceHeight * factor;
   // A whole-number fit needs sharp pixels only; a shrink needs smoothing only.
-  const bool drawable = frame_ != nullptr && fit.w > 0;
+  const bool drawable = frame_ != nullptr && fit.Width() > 0;
   const bool twoSteps = drawable && !exact && !software_ && factor > 1 && EnsureEnlarged(factor);
   if (twoSteps) {
     SDL_SetRenderTarget(renderer_, enlarged_);
@@ -165,7 +166,7 @@ void FramePresenter::Render() {
   }
   SDL_SetRenderTarget(renderer_, nullptr);
   // Only bars need clearing; an opaque frame over the whole window covers the rest.
-  if (!drawable || fit.w != outW || fit.h != outH) {
+  if (!drawable || fit.Width() != outW || fit.Height() != outH) {
     SDL_SetRenderDrawColor(renderer_, 0, 0, 0, 255);
     SDL_RenderClear(renderer_);
   }

@@ -5,21 +5,14 @@
 #include <algorithm>
 #include <cstdint>
 
+#include "platform/Rect.h"
 #include "platform/SurfaceSize.h"
 
 namespace brinecast {
 
-// Where the frame lands inside a window or screen of some size.
-struct FrameRect {
-  int x = 0;
-  int y = 0;
-  int w = 0;
-  int h = 0;
-};
-
-// The largest rectangle of the frame's aspect ratio centred in outW x outH; the rest
-// stays black.
-inline FrameRect FitFrame(int outW, int outH) {
+// The largest rectangle of the frame's aspect ratio centred in outW x outH, where the frame
+// lands inside a window or screen of that size; the rest stays black.
+inline TRect FitFrame(int outW, int outH) {
   if (outW <= 0 || outH <= 0) return {};
   int64_t w = outW;
   int64_t h = w * kSurfaceHeight / kSurfaceWidth;
@@ -27,8 +20,9 @@ inline FrameRect FitFrame(int outW, int outH) {
     h = outH;
     w = h * kSurfaceWidth / kSurfaceHeight;
   }
-  return {static_cast<int>((outW - w) / 2), static_cast<int>((outH - h) / 2), static_cast<int>(w),
-          static_cast<int>(h)};
+  const int left = static_cast<int>((outW - w) / 2);
+  const int top = static_cast<int>((outH - h) / 2);
+  return TRect{left, top, left + static_cast<int>(w), top + static_cast<int>(h)};
 }
 
 struct SurfacePoint {
@@ -38,15 +32,15 @@ struct SurfacePoint {
 };
 
 // A window position turned into a surface pixel, clamped onto the surface.
-inline SurfacePoint WindowToSurface(int wx, int wy, const FrameRect& frame) {
-  if (frame.w <= 0 || frame.h <= 0) return {};
+inline SurfacePoint WindowToSurface(int wx, int wy, const TRect& frame) {
+  if (frame.Width() <= 0 || frame.Height() <= 0) return {};
   auto scale = [](int64_t offset, int64_t span, int64_t size) {
     const int64_t scaled = offset * size;
     // Floor, so that a point just left of the frame does not land on column 0.
     return scaled >= 0 ? scaled / span : -((-scaled + span - 1) / span);
   };
-  const int64_t sx = scale(static_cast<int64_t>(wx) - frame.x, frame.w, kSurfaceWidth);
-  const int64_t sy = scale(static_cast<int64_t>(wy) - frame.y, frame.h, kSurfaceHeight);
+  const int64_t sx = scale(static_cast<int64_t>(wx) - frame.Left, frame.Width(), kSurfaceWidth);
+  const int64_t sy = scale(static_cast<int64_t>(wy) - frame.Top, frame.Height(), kSurfaceHeight);
   const bool inside = sx >= 0 && sx < kSurfaceWidth && sy >= 0 && sy < kSurfaceHeight;
   return {static_cast<int>(std::clamp<int64_t>(sx, 0, kSurfaceWidth - 1)),
           static_cast<int>(std::clamp<int64_t>(sy, 0, kSurfaceHeight - 1)), inside};
@@ -54,8 +48,8 @@ inline SurfacePoint WindowToSurface(int wx, int wy, const FrameRect& frame) {
 
 // The whole-number factor the frame is first enlarged by (sharp pixels) before the
 // last smooth step to the frame rectangle; 1 when no enlargement is needed.
-inline int SharpScaleFactor(const FrameRect& frame) {
-  return std::max(1, (frame.w + kSurfaceWidth - 1) / kSurfaceWidth);
+inline int SharpScaleFactor(const TRect& frame) {
+  return std::max(1, (frame.Width() + kSurfaceWidth - 1) / kSurfaceWidth);
 }
 
 }  // namespace brinecast

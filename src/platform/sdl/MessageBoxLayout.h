@@ -6,17 +6,10 @@
 #include <string>
 #include <vector>
 
-#include "platform/sdl/Letterbox.h"
+#include "platform/Rect.h"
+#include "platform/SurfaceSize.h"
 
 namespace brinecast {
-
-struct BoxRect {
-  int x = 0;
-  int y = 0;
-  int w = 0;
-  int h = 0;
-  bool Contains(int px, int py) const { return px >= x && px < x + w && py >= y && py < y + h; }
-};
 
 // Width in pixels of a line of UTF-8 text in the box's font.
 using TextMeasure = std::function<int(const std::string&)>;
@@ -32,9 +25,9 @@ struct MessageBoxMetrics {
 };
 
 struct MessageBoxLayout {
-  BoxRect panel;
-  BoxRect text;  // the first line's top left; lines follow every lineHeight
-  BoxRect okButton;
+  TRect panel;
+  TRect text;  // the first line's top left; lines follow every lineHeight
+  TRect okButton;
   std::vector<std::string> lines;
 };
 
@@ -134,11 +127,16 @@ inline MessageBoxLayout LayoutMessageBox(const std::string& text, const TextMeas
   const int width =
       std::max({m.minPanelWidth, textWidth + 2 * m.padding, m.buttonWidth + 2 * m.padding});
   const int height = textHeight + fixedHeight;
-  out.panel = {(kSurfaceWidth - width) / 2, (kSurfaceHeight - height) / 2, width, height};
-  out.text = {out.panel.x + (width - textWidth) / 2, out.panel.y + m.padding, textWidth,
-              textHeight};
-  out.okButton = {out.panel.x + (width - m.buttonWidth) / 2,
-                  out.panel.y + height - m.padding - m.buttonHeight, m.buttonWidth, m.buttonHeight};
+  const int left = (kSurfaceWidth - width) / 2;
+  const int top = (kSurfaceHeight - height) / 2;
+  out.panel = TRect{left, top, left + width, top + height};
+  const int textLeft = left + (width - textWidth) / 2;
+  const int textTop = top + m.padding;
+  out.text = TRect{textLeft, textTop, textLeft + textWidth, textTop + textHeight};
+  const int buttonLeft = left + (width - m.buttonWidth) / 2;
+  const int buttonTop = top + height - m.padding - m.buttonHeight;
+  out.okButton =
+      TRect{buttonLeft, buttonTop, buttonLeft + m.buttonWidth, buttonTop + m.buttonHeight};
   return out;
 }
 

@@ -25,15 +25,15 @@ TTF_Font* OpenFace(const std::string& pattern) {
   return file.empty() ? nullptr : TTF_OpenFontDPI(file.c_str(), kFontPoints, 96, 96);
 }
 
-void Fill(SDL_Surface* surface, const BoxRect& r, Uint32 argb) {
-  const SDL_Rect rect = {r.x, r.y, r.w, r.h};
+void Fill(SDL_Surface* surface, const TRect& r, Uint32 argb) {
+  const SDL_Rect rect = {r.Left, r.Top, r.Width(), r.Height()};
   SDL_FillRect(surface, &rect, argb);
 }
 
 // A filled rectangle inside a one-pixel frame.
-void Framed(SDL_Surface* surface, const BoxRect& r, Uint32 edge, Uint32 inside) {
+void Framed(SDL_Surface* surface, const TRect& r, Uint32 edge, Uint32 inside) {
   Fill(surface, r, edge);
-  Fill(surface, {r.x + 1, r.y + 1, r.w - 2, r.h - 2}, inside);
+  Fill(surface, TRect{r.Left + 1, r.Top + 1, r.Right - 1, r.Bottom - 1}, inside);
 }
 
 }  // namespace
@@ -92,24 +92,24 @@ void MessageBoxOverlay::DrawText(TTF_Font* font, const std::string& text, int x,
 
 void MessageBoxOverlay::Draw(const MessageBoxLayout& layout) {
   SDL_FillRect(picture_, nullptr, kDim);
-  const BoxRect& p = layout.panel;
-  Fill(picture_, {p.x + 4, p.y + 5, p.w, p.h}, kShadow);
+  const TRect& p = layout.panel;
+  Fill(picture_, TRect{p.Left + 4, p.Top + 5, p.Right + 4, p.Bottom + 5}, kShadow);
   Framed(picture_, p, kBorder, kPanel);
-  Fill(picture_, {p.x + 1, p.y + 1, p.w - 2, 5}, kAccent);
-  int y = layout.text.y;
+  Fill(picture_, TRect{p.Left + 1, p.Top + 1, p.Right - 1, p.Top + 6}, kAccent);
+  int y = layout.text.Top;
   const int lineHeight =
       font_ != nullptr ? TTF_FontLineSkip(font_) : MessageBoxMetrics{}.lineHeight;
   for (const std::string& line : layout.lines) {
-    DrawText(font_, line, layout.text.x, y, kInk);
+    DrawText(font_, line, layout.text.Left, y, kInk);
     y += lineHeight;
   }
-  const BoxRect& b = layout.okButton;
+  const TRect& b = layout.okButton;
   Framed(picture_, b, kButtonEdge, kAccent);
   TTF_Font* labelFont = boldFont_ != nullptr ? boldFont_ : font_;
   int w = 0;
   int h = 0;
   if (labelFont != nullptr && TTF_SizeUTF8(labelFont, "OK", &w, &h) == 0) {
-    DrawText(labelFont, "OK", b.x + (b.w - w) / 2, b.y + (b.h - h) / 2, kLabel);
+    DrawText(labelFont, "OK", b.Left + (b.Width() - w) / 2, b.Top + (b.Height() - h) / 2, kLabel);
   }
 }
 
