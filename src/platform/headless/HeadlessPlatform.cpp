@@ -6,14 +6,12 @@
 #include <cstring>
 #include <limits>
 
+#include "platform/Rect.h"
+
 namespace brinecast {
 
 namespace {
 constexpr uint64_t kNever = std::numeric_limits<uint64_t>::max();
-}
-
-void HeadlessPlatform::SurfaceDeleter::operator()(SDL_Surface* surface) const {
-  SDL_FreeSurface(surface);
 }
 
 HeadlessPlatform::HeadlessPlatform() = default;
@@ -84,8 +82,8 @@ bool HeadlessPlatform::OpenUrl(const std::string& target) {
 }
 
 bool HeadlessPlatform::MessageBoxOkHit(int x, int y) const {
-  return messageBox_.has_value() && x >= kOkLeft && x < kOkLeft + kOkWidth && y >= kOkTop &&
-         y < kOkTop + kOkHeight;
+  const TRect ok{kOkLeft, kOkTop, kOkLeft + kOkWidth, kOkTop + kOkHeight};
+  return messageBox_.has_value() && ok.Contains(x, y);
 }
 
 void HeadlessPlatform::SetJoystick(const JoystickState& state) {

@@ -3,12 +3,13 @@
 #include <cstdint>
 #include <deque>
 #include <functional>
-#include <memory>
 #include <optional>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "platform/Platform.h"
+#include "platform/SurfacePtr.h"
 #include "platform/SurfaceSize.h"
 #include "platform/headless/HeadlessMusic.h"
 #include "platform/headless/SilentSound.h"
@@ -85,10 +86,6 @@ class HeadlessPlatform : public Platform {
   SDL_Surface* LastFrame() const { return lastFrame_.get(); }
 
  private:
-  struct SurfaceDeleter {
-    void operator()(SDL_Surface* surface) const;
-  };
-
   uint64_t clock_ = 0;
   std::deque<PlatformEvent> events_;
   Driver driver_;
@@ -99,7 +96,7 @@ class HeadlessPlatform : public Platform {
   bool cursorShown_ = true;
   uint64_t frameCost_ = 0;
   uint64_t framesPresented_ = 0;
-  std::unique_ptr<SDL_Surface, SurfaceDeleter> lastFrame_;
+  SurfacePtr lastFrame_;
   std::optional<std::string> messageBox_;
   std::vector<std::string> opened_;
   JoystickState joystick_;
