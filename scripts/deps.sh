@@ -5,7 +5,7 @@ set -euo pipefail
 packages=(
   build-essential cmake pkg-config clang libclang-rt-14-dev clang-format
   libsdl2-dev libsdl2-ttf-dev libsdl2-mixer-dev libsdl2-image-dev libxmp-dev
-  libcurl4-openssl-dev libfontconfig-dev librsvg2-dev libcairo2-dev
+  curl libcurl4-openssl-dev libfontconfig-dev librsvg2-dev libcairo2-dev
   libgtest-dev libgmock-dev libbenchmark-dev
   libcpp-httplib-dev libsqlite3-dev libpq-dev postgresql
   fonts-liberation fonts-comic-neue

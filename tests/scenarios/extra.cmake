@@ -13,3 +13,10 @@ endforeach()
 add_test(NAME scenario.signal_cleanup
   COMMAND sh ${folder}/signal_cleanup.sh $<TARGET_FILE:brinecast-sim>)
 set_tests_properties(scenario.signal_cleanup PROPERTIES LABELS scenario TIMEOUT 60)
+
+if(TARGET brinecast-scores)
+  add_test(NAME scenario.online_end_to_end
+    COMMAND sh ${folder}/online_end_to_end.sh $<TARGET_FILE:brinecast-sim>
+      $<TARGET_FILE:brinecast-scores>)
+  set_tests_properties(scenario.online_end_to_end PROPERTIES LABELS scenario TIMEOUT 120)
+endif()

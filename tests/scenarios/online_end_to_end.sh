@@ -1,0 +1,82 @@
+#!/bin/sh
+# The game against our own score server on loopback: a qualifying game sent
+# with the box ticked lands on the world table page; with the server stopped
+# the game says it cannot connect and keeps the entry.
+# Usage: online_end_to_end.sh SIM SERVER
+set -u
+sim=$1
+server=$2
+tmp=$(mktemp -d)
+pid=
+cleanup() {
+  [ -n "$pid" ] && kill "$pid" 2>/dev/null && wait "$pid" 2>/dev/null
+  rm -rf "$tmp"
+}
+trap cleanup EXIT
+fail() { echo "FAIL: $*"; exit 1; }
+
+# A free port: try a few until the server answers on one.
+port=
+for candidate in $(seq 38765 38795); do
+  "$server" --port "$candidate" --db "$tmp/scores.db" > "$tmp/server.log" 2>&1 &
+  pid=$!
+  tries=0
+  while [ $tries -lt 50 ]; do
+    if curl -s -o /dev/null "http://127.0.0.1:$candidate/"; then port=$candidate; break; fi
+    kill -0 "$pid" 2>/dev/null || break
+    tries=$((tries + 1))
+    sleep 0.1
+  done
+  [ -n "$port" ] && break
+  kill "$pid" 2>/dev/null; wait "$pid" 2>/dev/null; pid=
+done
+[ -n "$port" ] || fail "the score server would not start"
+
+cat > "$tmp/game.sim" <<'SIM'
+press Enter
+wait 2100
+set Score 23456
+press Escape
+press Enter
+wait 50
+press W
+press A
+press V
+press E
+mouse move 387 376
+click
+press Enter
+wait 100
+snapshot
+SIM
+
+"$sim" --seed 4 --score-server "127.0.0.1:$port" "$tmp/game.sim" > "$tmp/sent.json" ||
+  fail "the simulator failed"
+grep -q '"state":"HiScores"' "$tmp/sent.json" || fail "not on the table: $(cat "$tmp/sent.json")"
+grep -q '"highScores":\[\["Wave",23456\]' "$tmp/sent.json" || fail "not in the local table"
+grep -q '"messages":\[\]' "$tmp/sent.json" || fail "a message was shown: $(cat "$tmp/sent.json")"
+curl -s "http://127.0.0.1:$port/cgi/version.pl?prg=Brinecast&show&type=0" > "$tmp/page.html" ||
+  fail "no world table page"
+grep -q "Wave" "$tmp/page.html" || fail "the name is not on the world table page"
+
+# The server goes away: the entry stays, and says why.
+kill "$pid"; wait "$pid" 2>/dev/null; pid=
+cat > "$tmp/down.sim" <<'SIM'
+press Enter
+wait 2100
+set Score 23456
+press Escape
+press Enter
+wait 50
+press W
+mouse move 387 376
+click
+press Enter
+wait 100
+snapshot
+SIM
+"$sim" --seed 4 --score-server "127.0.0.1:$port" "$tmp/down.sim" > "$tmp/down.json" ||
+  fail "the simulator failed with the server down"
+grep -q '"state":"EnterName"' "$tmp/down.json" || fail "left the entry: $(cat "$tmp/down.json")"
+grep -q "\"messageBox\":\"Can't connect to server!\"" "$tmp/down.json" || fail "no message"
+echo "sent, shown, and refused politely when the server is gone"
