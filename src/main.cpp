@@ -161,12 +161,13 @@ void LinkDataFolder(const fs::path& playerFolder, const fs::path& dataFolder, co
   // Made beside and renamed over, so a link is never missing while another copy starts.
   const fs::path fresh = playerFolder / ("." + std::string(name) + "." + std::to_string(getpid()));
   fs::remove(fresh, error);
-  fs::create_directory_symlink(target, fresh, error);
-  if (!error) fs::rename(fresh, link, error);
-  if (error) {
+  std::error_code failure;
+  fs::create_directory_symlink(target, fresh, failure);
+  if (!failure) fs::rename(fresh, link, failure);
+  if (failure) {
     fs::remove(fresh, error);
     throw StartFailure("cannot link " + link.string() + " to " + target.string() + ": " +
-                       error.message());
+                       failure.message());
   }
 }
 
@@ -180,7 +181,7 @@ DataPlace FindData(const RunOptions& options) {
   const fs::path program = ProgramFolder();
   if (options.data) {
     std::error_code error;
-    const fs::path data = fs::absolute(*options.data, error);
+    const fs::path data = fs::absolute(*options.data, error).lexically_normal();
     if (!HoldsData(data)) throw StartFailure("no Data folder in " + options.data->string());
     return {data, false};
   }
