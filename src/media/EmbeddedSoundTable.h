@@ -1,3 +1,4 @@
+// The generated table of the sound effects' WAV files compiled into the program.
 #pragma once
 
 #include <cstddef>

@@ -1,3 +1,4 @@
+// Finding a built-in sound effect's WAV file by its name.
 #include "media/EmbeddedSounds.h"
 
 #include "media/EmbeddedSoundTable.h"

@@ -1,3 +1,4 @@
+// The sound effects built into the program, looked up by name.
 #pragma once
 
 #include <cstdint>

@@ -1,3 +1,4 @@
+// The music library: loading, playing and stopping one module through the platform.
 #include "media/Music.h"
 
 #include "platform/Platform.h"

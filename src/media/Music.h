@@ -1,3 +1,4 @@
+// The music library the game plays its modules through, one module at a time.
 #pragma once
 
 #include <string>

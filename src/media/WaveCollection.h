@@ -1,3 +1,5 @@
+// The sound collection: named WAV sounds with their playing settings, played on the
+// platform's voices, and the wave list component that holds them.
 #pragma once
 
 #include <cstdint>

@@ -1,3 +1,5 @@
+// The main window's shared part as the sprites see it: its components wired together, sound
+// effects guarded by the sound option, and the end of a level.
 #include "objects/Game.h"
 
 #include "engine/Sprite.h"

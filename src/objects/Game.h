@@ -1,3 +1,5 @@
+// The part of the main window that the game's sprites reach: components, options, sound
+// effects and the running game's variables.
 #pragma once
 
 #include <cstdint>

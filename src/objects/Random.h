@@ -1,3 +1,4 @@
+// The game's seeded random generator, the same on every compiler and standard library.
 #pragma once
 
 #include <cstdint>

@@ -1,3 +1,5 @@
+// The variables of a running game: the level, its goals, the clock, the catch and the sprites
+// the game keeps hold of.
 #pragma once
 
 #include <array>

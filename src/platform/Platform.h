@@ -1,3 +1,5 @@
+// The game's one door to the machine: events, the clock, frames, the message box, sound,
+// music and the joystick.
 #pragma once
 
 #include <cstddef>

@@ -1,6 +1,6 @@
+// Windows virtual-key codes: the key numbers the game speaks on every platform.
 #pragma once
 
-// Windows virtual-key codes: the key numbers the game speaks on every platform.
 namespace brinecast::vk {
 
 constexpr int Back = 0x08;

@@ -1,3 +1,5 @@
+// The platform without a screen: a virtual clock, queued events, the last frame kept, and
+// sound and music recorded instead of heard.
 #include "platform/headless/HeadlessPlatform.h"
 
 #include <SDL.h>

@@ -1,3 +1,4 @@
+// The platform without a screen that tests and the simulator run the game on.
 #pragma once
 
 #include <cstdint>

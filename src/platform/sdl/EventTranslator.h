@@ -1,3 +1,4 @@
+// Turning SDL's events into the game's platform events.
 #pragma once
 
 #include <SDL_events.h>

@@ -1,3 +1,4 @@
+// The URL handed to the desktop to open a web address or a file.
 #pragma once
 
 #include <filesystem>

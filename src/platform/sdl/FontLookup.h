@@ -1,3 +1,4 @@
+// Finding the file of an installed font through fontconfig.
 #pragma once
 
 #include <string>

@@ -1,3 +1,5 @@
+// Showing the frame and the message box in the window: textures, the letterbox and the
+// sharp-then-smooth enlargement.
 #include "platform/sdl/FramePresenter.h"
 
 #include <SDL.h>

@@ -1,3 +1,4 @@
+// Putting the game's frame on the window at any window or screen size.
 #pragma once
 
 #include <SDL_render.h>

@@ -1,3 +1,5 @@
+// SDL keys turned into the virtual-key codes the game speaks, the keypad and non-Latin
+// layouts included.
 #pragma once
 
 #include <SDL_keyboard.h>

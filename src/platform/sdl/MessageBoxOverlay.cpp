@@ -1,3 +1,5 @@
+// Drawing the modal message box (dimmed frame, panel, wrapped text, OK button) in its own
+// fonts.
 #include "platform/sdl/MessageBoxOverlay.h"
 
 #include <SDL_ttf.h>

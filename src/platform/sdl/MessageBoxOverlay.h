@@ -1,3 +1,4 @@
+// The modal message box drawn as a picture laid over the frame.
 #pragma once
 
 #include <SDL_surface.h>

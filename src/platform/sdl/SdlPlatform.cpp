@@ -1,3 +1,5 @@
+// The desktop platform: the window and full screen, events, frames, the message box, sound,
+// music and the joystick through SDL.
 #include "platform/sdl/SdlPlatform.h"
 
 #include <SDL.h>

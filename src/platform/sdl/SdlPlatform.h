@@ -1,3 +1,4 @@
+// The platform of the real desktop, built on SDL.
 #pragma once
 
 #include <SDL_events.h>
