@@ -1,3 +1,4 @@
+// Benchmarks of the image archive reader: a large archive loaded, and many small items named.
 #include <benchmark/benchmark.h>
 
 #include "engine/DxgArchive.h"

@@ -1,3 +1,5 @@
+// Benchmarks of the engine's drawing: background, keyed, stretched and rotated sprites, and
+// whole frames of many sprites.
 #include <SDL_surface.h>
 #include <benchmark/benchmark.h>
 

@@ -1,3 +1,4 @@
+// Short ways for the tests to make key and pointer events.
 #pragma once
 
 #include "platform/Platform.h"

@@ -1,3 +1,4 @@
+// A main-loop host for the tests that writes down each handler it runs and when.
 #pragma once
 
 #include <array>

@@ -1,3 +1,5 @@
+// Tests of the main window: its components at start, its frames, closing, the image archives
+// it loads, and the main block's opening of the play address.
 #include <gtest/gtest.h>
 #include <unistd.h>
 

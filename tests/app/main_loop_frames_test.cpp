@@ -1,3 +1,5 @@
+// Tests of the main loop's frames: their pacing, none while inactive, sleeping when idle, the
+// lag count and the loop's end.
 #include <gtest/gtest.h>
 
 #include "Events.h"

@@ -1,3 +1,5 @@
+// Tests of the modal message box in the main loop: what closes it, what the game still gets,
+// and what goes on behind it.
 #include <gtest/gtest.h>
 
 #include <stdexcept>

@@ -1,3 +1,5 @@
+// Tests of the window timers in the main loop: when each fires, in what order, and beside the
+// frames.
 #include <gtest/gtest.h>
 
 #include "Events.h"

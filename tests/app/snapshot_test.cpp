@@ -1,3 +1,4 @@
+// Tests of the JSON writer and of the snapshot of the game's state it writes.
 #include "app/Snapshot.h"
 
 #include <gtest/gtest.h>

@@ -1,3 +1,4 @@
+// A fuzz target feeding any bytes to the image archive reader and drawing what it reads.
 #include <SDL_surface.h>
 
 #include <cstddef>

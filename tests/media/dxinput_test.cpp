@@ -1,3 +1,5 @@
+// Tests of the input component: the key table, the steering states from keys and joystick,
+// and nothing held while inactive.
 #include "media/DXInput.h"
 
 #include <gtest/gtest.h>

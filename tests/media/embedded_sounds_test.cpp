@@ -1,3 +1,4 @@
+// Tests of the sound effects built into the program, found by name in any letter case.
 #include <gtest/gtest.h>
 
 #include <filesystem>

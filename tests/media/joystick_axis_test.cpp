@@ -1,3 +1,4 @@
+// Tests of a joystick axis read as steering, with its dead zone around the middle.
 #include <gtest/gtest.h>
 
 #include <climits>

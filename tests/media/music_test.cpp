@@ -1,3 +1,4 @@
+// Tests of the music library: replacing, failing to load and playing again a module.
 #include "media/Music.h"
 
 #include <gtest/gtest.h>

@@ -1,3 +1,5 @@
+// Tests of the sound collection: finding sounds by name, the playing limit and the window's
+// four sounds.
 #include <gtest/gtest.h>
 
 #include "app/TForm1.h"

@@ -1,3 +1,4 @@
+// Tests of how the sound collection picks a platform voice for each play and stops them.
 #include <gtest/gtest.h>
 
 #include <vector>

@@ -1,3 +1,5 @@
+// Tests of the HTTP client against loopback servers: headers, cookies, replies, failures,
+// time-outs and size limits.
 #include <gtest/gtest.h>
 
 #include <string>

@@ -1,3 +1,5 @@
+// Tests of the score server's addresses: the URLs, fixed headers, valid hosts and the
+// environment's override.
 #include <gtest/gtest.h>
 
 #include <cstdlib>

@@ -1,3 +1,4 @@
+// Tests of reading the score server's replies as the game reads them.
 #include <gtest/gtest.h>
 
 #include "online/ServerReply.h"

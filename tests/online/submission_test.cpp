@@ -1,3 +1,4 @@
+// Tests of the score submission's payload and its encoding against known values.
 #include "online/Submission.h"
 
 #include <gtest/gtest.h>

@@ -1,3 +1,4 @@
+// Tests of the headless platform's joystick: plugging it in, moving it and pulling it out.
 #include <gtest/gtest.h>
 
 #include "platform/headless/HeadlessPlatform.h"

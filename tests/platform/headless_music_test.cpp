@@ -1,3 +1,4 @@
+// Tests of the headless platform's music: which files load, and one module replacing another.
 #include <gtest/gtest.h>
 
 #include <filesystem>

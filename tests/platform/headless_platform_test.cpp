@@ -1,3 +1,5 @@
+// Tests of the headless platform: its virtual clock, queued events, focus, kept frames and the
+// message box's OK button.
 #include <SDL.h>
 #include <gtest/gtest.h>
 

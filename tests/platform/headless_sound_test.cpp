@@ -1,3 +1,5 @@
+// Tests of the headless platform's silent sound device: voice lengths in virtual time and the
+// record of plays and stops.
 #include <gtest/gtest.h>
 
 #include <vector>

@@ -1,3 +1,5 @@
+// Tests of turning SDL's events into the game's: window requests, focus, keys, pointer
+// positions and clicks.
 #include <gtest/gtest.h>
 
 #include <vector>

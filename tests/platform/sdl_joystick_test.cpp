@@ -1,3 +1,5 @@
+// Tests of the SDL joystick on virtual pads: axes from sticks, hats and buttons, and pads
+// plugged in and pulled out.
 #include <SDL.h>
 #include <gtest/gtest.h>
 

@@ -1,3 +1,4 @@
+// Tests of SDL keys turned into virtual-key codes, and of joystick axes scaled for the game.
 #include <gtest/gtest.h>
 
 #include "platform/sdl/KeyMap.h"

@@ -1,3 +1,5 @@
+// Tests of fitting the frame into a window and of turning window positions into surface
+// pixels.
 #include <gtest/gtest.h>
 
 #include "platform/sdl/Letterbox.h"

@@ -1,3 +1,4 @@
+// Tests of the message box's text wrapping and layout, and of the URLs handed to the desktop.
 #include <gtest/gtest.h>
 
 #include "platform/sdl/FileUrl.h"

@@ -1,3 +1,4 @@
+// Tests of the SDL music player on the dummy audio driver, with and without a device.
 #include <SDL.h>
 #include <gtest/gtest.h>
 

@@ -1,3 +1,4 @@
+// Tests of the whole desktop platform's joystick, effects and music on SDL's dummy drivers.
 #include <SDL.h>
 #include <gtest/gtest.h>
 

@@ -1,3 +1,5 @@
+// Tests of the SDL sound effects on the real mixer: opening, playing, stopping and the
+// channels it makes.
 #include <SDL.h>
 #include <SDL_mixer.h>
 #include <gtest/gtest.h>

@@ -1,3 +1,5 @@
+// Tests of reading a WAV file's header: the layouts it accepts, what it refuses and the
+// game's effects' lengths.
 #include <gtest/gtest.h>
 
 #include <string>

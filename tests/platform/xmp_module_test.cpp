@@ -1,3 +1,4 @@
+// Tests of the module player: rendering, repeating at the end and reading module files.
 #include <gtest/gtest.h>
 #include <xmp.h>
 

@@ -1,3 +1,4 @@
+// Tests of the score server's web pages: escaping, the world table and the home page.
 #include <gtest/gtest.h>
 
 #include <string>

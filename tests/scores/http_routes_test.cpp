@@ -1,3 +1,5 @@
+// Tests of the score server's HTTP routes: the game's check and submission, and what is
+// refused.
 #include <gtest/gtest.h>
 
 #include <string>

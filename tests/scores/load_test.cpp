@@ -1,3 +1,4 @@
+// A load test of the score server: many clients submitting at once, nothing lost or doubled.
 #include <gtest/gtest.h>
 
 #include <atomic>

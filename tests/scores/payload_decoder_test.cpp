@@ -1,3 +1,5 @@
+// Tests of the score server's reading of a submission: decoding, fields, padding and the
+// code page of names.
 #include <gtest/gtest.h>
 
 #include <string>

@@ -1,3 +1,4 @@
+// Tests of the score server's command-line options.
 #include <gtest/gtest.h>
 
 #include <string>

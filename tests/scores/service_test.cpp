@@ -1,3 +1,5 @@
+// Tests of the score service: checks, submissions, tokens, rate limits, the full table and
+// texts.
 #include <gtest/gtest.h>
 
 #include <cctype>

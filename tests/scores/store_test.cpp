@@ -1,3 +1,4 @@
+// Tests of the score stores: the same checks on SQLite and PostgreSQL, and their errors.
 #include <gtest/gtest.h>
 
 #include <filesystem>
