@@ -1,0 +1,534 @@
+#!/usr/bin/env bash
+# One whole game of the real desktop build on a private Xvfb, driven with xdotool and watched
+# through screenshots: menu by keys and pointer, a close request, options by keys and clicks,
+# full screen with clicks on its letterboxed picture, help pages, play with pause and the leave
+# question, the name entry with its check box, the table, and the exit question. The program
+# must then end by itself with status 0 and a clean log, and Config.cfg must hold what was set.
+#
+# usage: whole_game.sh GAME HELPER OUTDIR
+#   GAME    the built executable, with Data/ and Sound/ beside it
+#   HELPER  brinecast_desktop_helper (close requests, full screen, Config.cfg)
+#   OUTDIR  where the game's log and the last screenshot are kept
+set -u
+
+game=$1
+helper=$2
+out=$3
+screen_w=1280 # not 4:3, so full screen is letterboxed and scaled
+screen_h=800
+started=$SECONDS
+
+rm -rf "$out"
+mkdir -p "$out"
+work=$(mktemp -d "${TMPDIR:-/tmp}/brinecast-desktop.XXXXXX") || exit 1
+shot=$work/shot.rgb
+xvfb_pid=
+service_pid=
+game_pid=
+step_name="setting up"
+
+cleanup() {
+  # Only what this script started, by process id; the game first, the display last.
+  local pid
+  for pid in $game_pid $service_pid $xvfb_pid; do
+    kill "$pid" 2>/dev/null
+  done
+  for pid in $game_pid $service_pid $xvfb_pid; do
+    wait "$pid" 2>/dev/null
+  done
+  rm -rf "$work"
+}
+trap cleanup EXIT
+trap 'echo "whole_game: interrupted during: $step_name" >&2; exit 130' INT TERM HUP
+
+step() {
+  step_name=$*
+  echo "[$((SECONDS - started))s] $step_name"
+}
+
+fail() {
+  echo "whole_game: FAILED during: $step_name" >&2
+  echo "whole_game: $*" >&2
+  if [ -s "$shot" ]; then
+    /usr/bin/convert -size "${screen_w}x${screen_h}" -depth 8 "rgb:$shot" "$out/last-screen.png" &&
+      echo "whole_game: the last screenshot is $out/last-screen.png" >&2
+  fi
+  if [ -s "$out/game.log" ]; then
+    echo "--- the game's output (last lines) ---" >&2
+    tail -n 30 "$out/game.log" >&2
+  fi
+  exit 1
+}
+
+# --- the screen -------------------------------------------------------------------------------
+
+take_shot() {
+  timeout 20 import -window root -depth 8 "rgb:$shot" 2>/dev/null || fail "import could not take a screenshot"
+}
+
+# The game window's place and the frame inside it, as the game letterboxes it.
+win_x=0 win_y=0 win_w=800 win_h=600 frame_x=0 frame_y=0 frame_w=800 frame_h=600
+read_geometry() {
+  local X Y WIDTH HEIGHT SCREEN WINDOW
+  eval "$(xdotool getwindowgeometry --shell "$win" 2>/dev/null)" || fail "the game's window is gone"
+  win_x=$X win_y=$Y win_w=$WIDTH win_h=$HEIGHT
+  frame_w=$win_w
+  frame_h=$((win_w * 600 / 800))
+  if [ "$frame_h" -gt "$win_h" ]; then
+    frame_h=$win_h
+    frame_w=$((win_h * 800 / 600))
+  fi
+  frame_x=$(((win_w - frame_w) / 2))
+  frame_y=$(((win_h - frame_h) / 2))
+}
+
+# Surface pixel (of the game's 800 x 600 picture) to a screen position, the pixel's centre.
+sx=0 sy=0
+to_screen() {
+  sx=$((win_x + frame_x + (2 * $1 + 1) * frame_w / 1600))
+  sy=$((win_y + frame_y + (2 * $2 + 1) * frame_h / 1200))
+}
+
+# Colour of a surface pixel in the last screenshot, into r g b.
+r=0 g=0 b=0
+pixel() {
+  to_screen "$1" "$2"
+  set -- $(od -An -tu1 -j $(((sy * screen_w + sx) * 3)) -N3 "$shot")
+  r=${1:-0} g=${2:-0} b=${3:-0}
+}
+
+# The lit main-menu label carries an orange fish at (290, y + 15) of its row.
+menu_rows="179 225 275 321 370 419"
+fish_at() {
+  pixel 290 $(($1 + 15))
+  [ "$r" -gt 225 ] && [ "$g" -gt 135 ] && [ "$g" -lt 205 ] && [ "$b" -lt 125 ]
+}
+# Main menu over its background (sand at the bottom, not the game's dark strip), item $1 alone lit.
+menu_lit() {
+  pixel 150 590
+  [ "$r" -gt 150 ] && [ "$g" -gt 110 ] || return 1
+  local item=1 row
+  for row in $menu_rows; do
+    if [ "$item" -eq "$1" ]; then fish_at "$row" || return 1; else ! fish_at "$row" || return 1; fi
+    item=$((item + 1))
+  done
+}
+# A lit choice or button of the options, high-score and help screens: a yellow pill.
+pill_at() {
+  pixel "$1" "$2"
+  [ "$r" -gt 230 ] && [ "$g" -gt 180 ] && [ "$b" -lt 150 ]
+}
+# The wooden question panel.
+wood_at() {
+  pixel "$1" "$2"
+  [ "$r" -gt 125 ] && [ "$r" -lt 190 ] && [ "$g" -gt 80 ] && [ "$g" -lt 135 ] && [ "$b" -gt 30 ] && [ "$b" -lt 90 ]
+}
+# The play field's dark strip at the bottom.
+play_field() {
+  pixel 150 590
+  [ "$r" -lt 80 ] && [ "$g" -lt 80 ] && [ "$b" -lt 80 ]
+}
+exit_question() { wood_at 570 240 && menu_background_behind; }
+menu_background_behind() {
+  pixel 150 590
+  [ "$r" -gt 150 ] && [ "$g" -gt 110 ]
+}
+leave_question() { wood_at 570 240 && play_field; }
+no_question() { ! wood_at 570 240; }
+# Name entry: the panel lower down and the check box, empty (white) or ticked (green).
+box_empty() {
+  pixel 386 381
+  [ "$r" -gt 235 ] && [ "$g" -gt 235 ] && [ "$b" -gt 235 ]
+}
+box_ticked() {
+  pixel 386 381
+  [ "$r" -lt 110 ] && [ "$g" -gt 140 ] && [ "$b" -lt 140 ]
+}
+name_entry() { wood_at 539 307 && play_field && { box_empty || box_ticked; }; }
+options_screen() {
+  menu_background_behind && pixel 600 420 && [ "$r" -gt 235 ] && [ "$g" -gt 225 ] && [ "$b" -gt 180 ]
+}
+# Options rows as lit: $1 window|full, $2 music on|off, $3 sound on|off.
+options_show() {
+  options_screen || return 1
+  if [ "$1" = window ]; then pill_at 305 239 && ! pill_at 451 239; else pill_at 451 239 && ! pill_at 305 239; fi || return 1
+  if [ "$2" = on ]; then pill_at 305 287 && ! pill_at 395 287; else pill_at 395 287 && ! pill_at 305 287; fi || return 1
+  if [ "$3" = on ]; then pill_at 305 335 && ! pill_at 395 335; else pill_at 395 335 && ! pill_at 305 335; fi
+}
+back_lit() { pill_at 50 477; }
+# High-score and help screens open with their back button (41, 505) lit.
+sub_screen_back_lit() { menu_background_behind && pill_at 50 517; }
+
+# Pixels of a surface rectangle matching an awk condition on r, g and b.
+count_pixels() {
+  local x0=$1 y0=$2 x1=$3 y1=$4 cond=$5 ax ay
+  to_screen "$x0" "$y0"
+  ax=$sx ay=$sy
+  to_screen "$x1" "$y1"
+  /usr/bin/convert -size "${screen_w}x${screen_h}" -depth 8 "rgb:$shot" \
+    -crop "$((sx - ax))x$((sy - ay))+$ax+$ay" +repage -depth 8 rgb:- 2>/dev/null |
+    od -An -v -tu1 |
+    awk "{ for (i = 1; i <= NF; i++) { v[n % 3] = \$i; n++; if (n % 3 == 0) { r = v[0]; g = v[1]; b = v[2]; if ($cond) c++ } } } END { print c + 0 }"
+}
+# A fingerprint of a surface rectangle, to tell pictures apart.
+region_sum() {
+  local ax ay
+  to_screen "$1" "$2"
+  ax=$sx ay=$sy
+  to_screen "$3" "$4"
+  /usr/bin/convert -size "${screen_w}x${screen_h}" -depth 8 "rgb:$shot" \
+    -crop "$((sx - ax))x$((sy - ay))+$ax+$ay" +repage -depth 8 rgb:- 2>/dev/null | cksum
+}
+# The "Pause" banner: white letters in the middle of the sea, where nothing else is white.
+pause_banner() {
+  play_field && [ "$(count_pixels 355 280 480 325 'r > 235 && g > 235 && b > 235')" -gt 40 ]
+}
+# The "Level 1" banner in gold.
+level_banner() {
+  [ "$(count_pixels 325 295 440 330 'r > 200 && g > 150 && b < 110')" -gt 20 ]
+}
+# The server message box: a light panel in the middle over a dimmed picture.
+message_box() {
+  pixel 275 300
+  [ "$r" -gt 230 ] && [ "$g" -gt 230 ] && [ "$b" -gt 230 ] || return 1
+  pixel 150 590
+  [ "$r" -lt 40 ] && [ "$g" -lt 40 ] && [ "$b" -lt 40 ]
+}
+
+game_alive() { kill -0 "$game_pid" 2>/dev/null; }
+
+# Polls screenshots until the condition holds; fails after the time limit (seconds).
+wait_for() {
+  local limit=$1 what=$2
+  shift 2
+  local until=$((SECONDS + limit))
+  while :; do
+    game_alive || fail "the game ended while waiting for $what"
+    take_shot
+    read_geometry
+    if "$@"; then return 0; fi
+    [ "$SECONDS" -lt "$until" ] || fail "no $what after ${limit}s"
+    sleep 0.2
+  done
+}
+# As wait_for, but says whether it came instead of failing.
+came_within() {
+  local limit=$1
+  shift
+  local until=$((SECONDS + limit))
+  while [ "$SECONDS" -lt "$until" ]; do
+    game_alive || return 1
+    take_shot
+    read_geometry
+    if "$@"; then return 0; fi
+    sleep 0.2
+  done
+  return 1
+}
+
+key() { xdotool key --delay 80 "$@" || fail "xdotool could not press $*"; }
+# Moves the pointer over a surface pixel (hover), optionally clicking there.
+point() {
+  read_geometry
+  to_screen "$1" "$2"
+  xdotool mousemove "$sx" "$sy" || fail "xdotool could not move the pointer"
+  sleep 0.2
+  if [ "${3:-}" = click ]; then xdotool click 1 || fail "xdotool could not click"; fi
+}
+config_line() { "$helper" config-read "$work/app/Config.cfg" | sed -n "${1}p"; }
+expect_options() {
+  local got
+  got=$(config_line 1) || fail "Config.cfg could not be read"
+  [ "$got" = "options $1" ] || fail "Config.cfg holds '$got', expected 'options $1' (music sound windowed send)"
+}
+
+# --- start -------------------------------------------------------------------------------------
+
+step "copying the game and writing a table of low scores"
+app=$(dirname "$game")
+mkdir -p "$work/app" "$work/home" || fail "cannot make the work folder"
+cp -r "$app/Data" "$app/Sound" "$game" "$work/app/" || fail "cannot copy the game from $app"
+"$helper" config-write "$work/app/Config.cfg" || fail "cannot write Config.cfg"
+
+step "starting Xvfb"
+Xvfb -displayfd 3 -screen 0 "${screen_w}x${screen_h}x24" -nolisten tcp 3>"$work/display" \
+  >"$out/xvfb.log" 2>&1 &
+xvfb_pid=$!
+until=$((SECONDS + 30))
+while [ ! -s "$work/display" ]; do
+  kill -0 "$xvfb_pid" 2>/dev/null || fail "Xvfb did not start: $(cat "$out/xvfb.log")"
+  [ "$SECONDS" -lt "$until" ] || fail "Xvfb named no display within 30s"
+  sleep 0.1
+done
+export DISPLAY=":$(head -n 1 "$work/display")"
+echo "display $DISPLAY"
+
+step "starting the full-screen answering service"
+"$helper" fullscreen-service >"$work/service.out" 2>"$out/fullscreen-service.log" &
+service_pid=$!
+until=$((SECONDS + 10))
+until grep -q ready "$work/service.out" 2>/dev/null; do
+  kill -0 "$service_pid" 2>/dev/null || fail "the full-screen service did not start"
+  [ "$SECONDS" -lt "$until" ] || fail "the full-screen service did not get ready"
+  sleep 0.1
+done
+
+# The pointer in a corner, away from every item, so the first menu shows its own choice.
+xdotool mousemove 2 2
+
+step "starting the game"
+# The suite runs headless tests on SDL's dummy video driver; this one needs the real X11 one.
+# No score server answers on port 1, so sending a score meets an unreachable server.
+(cd "$work" && exec env -u SDL_VIDEODRIVER SDL_AUDIODRIVER=dummy HOME="$work/home" \
+  XDG_DATA_HOME="$work/home/data" BRINECAST_SCORE_SERVER=127.0.0.1:1 "$work/app/brinecast") \
+  >"$out/game.log" 2>&1 &
+game_pid=$!
+win=
+until=$((SECONDS + 60))
+while [ -z "$win" ]; do
+  game_alive || fail "the game ended at start-up"
+  [ "$SECONDS" -lt "$until" ] || fail "the game's window did not appear within 60s"
+  sleep 0.2
+  win=$(xdotool search --name '^Brinecast$' 2>/dev/null | head -n 1)
+done
+
+step "main menu with Start lit"
+wait_for 120 "main menu with item 1 lit" menu_lit 1
+
+# --- main menu by keys and by pointer, a close request ------------------------------------------
+
+step "main menu by keys"
+key Down
+wait_for 20 "item 2 lit after Down" menu_lit 2
+key Down
+wait_for 20 "item 3 lit after Down" menu_lit 3
+key Up Up
+wait_for 20 "item 1 lit after Up Up" menu_lit 1
+key Up
+wait_for 20 "item 6 lit after Up from item 1" menu_lit 6
+key Down
+wait_for 20 "item 1 lit after Down from item 6" menu_lit 1
+
+step "close request in the menu asks the exit question"
+"$helper" close "$win" || fail "the close request could not be sent"
+wait_for 20 "exit question after a close request" exit_question
+key n
+wait_for 20 "main menu again after answering N" menu_lit 1
+no_question || fail "the question panel is still shown after N"
+
+step "main menu by pointer"
+point 340 335
+wait_for 20 "item 4 lit under the pointer" menu_lit 4
+point 340 240
+wait_for 20 "item 2 lit under the pointer" menu_lit 2
+xdotool click 1
+wait_for 20 "options screen" options_show window on on
+back_lit || fail "Back is not lit on entering the options"
+
+# --- options by keys and by clicks, full screen -------------------------------------------------
+
+step "options by keys"
+key Down Down
+key Right
+wait_for 20 "music off after Right" options_show window off on
+key Left
+wait_for 20 "music on after Left" options_show window on on
+key Down Right
+wait_for 20 "sound off after Right" options_show window on off
+
+step "options by clicks"
+point 318 336 click
+wait_for 20 "sound on after a click" options_show window on on
+point 412 288 click
+wait_for 20 "music off after a click" options_show window off on
+
+step "full screen chosen by a click"
+point 518 240 click
+wait_for 30 "a full-screen window" eval '[ "$win_w" -eq "$screen_w" ] && [ "$win_h" -eq "$screen_h" ]'
+wait_for 20 "the options drawn full screen" options_show full off on
+grep -q "full screen" "$out/fullscreen-service.log" || fail "the game never asked the window system for full screen"
+expect_options "0 1 0 0"
+
+step "full screen: the pointer's hit areas line up (Back, menu items)"
+point 90 485 click
+wait_for 20 "main menu after clicking Back in full screen" menu_lit 2
+expect_options "0 1 0 0"
+# Near the lower edges: a pointer shifted down by the window system's old 20 pixels would miss.
+point 340 345
+wait_for 20 "item 4 lit under the pointer in full screen" menu_lit 4
+point 340 200
+wait_for 20 "item 1 lit under the pointer in full screen" menu_lit 1
+point 340 345 click
+wait_for 20 "help screen opened by a click in full screen" sub_screen_back_lit
+
+step "help pages by clicks"
+take_shot
+page1=$(region_sum 60 200 740 440)
+point 594 473 click
+wait_for 20 "another help page after Next" eval '[ "$(region_sum 60 200 740 440)" != "$page1" ]'
+point 86 473 click
+wait_for 20 "the first help page again after Previos" eval '[ "$(region_sum 60 200 740 440)" = "$page1" ]'
+key Escape
+wait_for 20 "main menu after Esc on the help screen" menu_lit 4
+
+step "back to a window with Alt+Enter"
+key alt+Return
+wait_for 30 "the 800 x 600 window again" eval '[ "$win_w" -eq 800 ] && [ "$win_h" -eq 600 ]'
+wait_for 20 "main menu in the window" menu_lit 4
+expect_options "0 1 1 0"
+
+# --- play -----------------------------------------------------------------------------------------
+
+# Lowers the hook, lets it reel in, and moves the boat a little, so fish get hooked.
+fish_once() {
+  xdotool keydown Down
+  sleep "$1"
+  xdotool keyup Down
+  sleep "$2"
+  xdotool keydown "$3"
+  sleep 0.4
+  xdotool keyup "$3"
+}
+
+# Ends in the name entry (0) or, without a qualifying score, in the main menu (1).
+after_game() {
+  wait_for 60 "the name entry or the main menu after the game" eval 'name_entry || menu_background_behind'
+  name_entry
+}
+
+entered=no
+for round in 1 2 3 4; do
+  step "game $round: start by keys"
+  # The menu's cursor rests where the last screen left it; walk up to Start.
+  for _ in 1 2 3 4 5 6; do
+    take_shot
+    read_geometry
+    menu_lit 1 && break
+    key Up
+    sleep 0.3
+  done
+  wait_for 20 "item 1 lit" menu_lit 1
+  key Return
+  wait_for 30 "the play field" play_field
+  if [ "$round" -eq 1 ]; then
+    step "game 1: level banner, then pause with P and resume"
+    came_within 20 level_banner || echo "(the level banner was already gone)"
+    wait_for 30 "the level banner to end" eval '! level_banner'
+    key p
+    wait_for 20 "the Pause banner" pause_banner
+    key p
+    wait_for 20 "play resumed" eval '! pause_banner'
+
+    step "game 1: fishing, Esc asks to leave, N goes on"
+    fish_once 0.9 1.2 Right
+    key Escape
+    wait_for 20 "the leave question" leave_question
+    key n
+    wait_for 20 "play again after N" eval 'play_field && no_question'
+
+    step "game 1: fishing, then Esc and Enter (yes) end the game"
+    for cast in 1 2 3; do fish_once 0.9 1.3 Left; done
+    # Esc is ignored while a level's bonus is counted: ask again until the question shows.
+    asked=no
+    for _ in 1 2 3 4 5 6 7 8 9 10; do
+      key Escape
+      if came_within 3 leave_question; then
+        asked=yes
+        break
+      fi
+    done
+    [ "$asked" = yes ] || fail "Esc in play never asked the leave question"
+    key Return
+  else
+    step "game $round: fishing until the level clock ends the game"
+    until=$((SECONDS + 120))
+    while play_field && ! name_entry && ! wood_at 539 307; do
+      [ "$SECONDS" -lt "$until" ] || fail "game $round did not end within 120s"
+      fish_once 0.9 1.3 Right
+      fish_once 0.9 1.3 Left
+      take_shot
+      read_geometry
+    done
+    step "game $round: game over, any key ends its display"
+    came_within 15 eval 'name_entry || menu_background_behind' || key space
+  fi
+  if after_game; then
+    entered=yes
+    break
+  fi
+  echo "game $round caught nothing that qualifies; playing again"
+done
+[ "$entered" = yes ] || fail "no game in four reached the name entry"
+
+# --- name entry, table --------------------------------------------------------------------------
+
+step "name entry: a name, the check box ticked by a click"
+box_empty || fail "the send check box is ticked before anyone ticked it"
+key t e s t e r
+point 387 376 click
+wait_for 20 "the check box ticked" eval 'name_entry && box_ticked'
+
+step "name entry: Enter meets an unreachable server"
+key Return
+wait_for 60 "the server message box" message_box
+key Return
+wait_for 20 "the name entry again after the message" eval 'name_entry && box_ticked'
+
+step "name entry: unticked, Enter shows the table"
+point 387 376 click
+wait_for 20 "the check box empty" eval 'name_entry && box_empty'
+key Return
+wait_for 30 "the high-score table" sub_screen_back_lit
+/usr/bin/convert -size "${screen_w}x${screen_h}" -depth 8 "rgb:$shot" "$out/high-scores.png"
+
+# --- the exit question ----------------------------------------------------------------------------
+
+step "Esc back to the main menu"
+key Escape
+wait_for 20 "main menu with item 3 lit" menu_lit 3
+
+step "close request, answered N"
+"$helper" close "$win" || fail "the close request could not be sent"
+wait_for 20 "exit question after a close request" exit_question
+key n
+wait_for 20 "main menu with item 1 lit after N" menu_lit 1
+
+step "Exit clicked, answered Y"
+point 335 430
+wait_for 20 "item 6 lit under the pointer" menu_lit 6
+xdotool click 1
+wait_for 20 "exit question after clicking Exit" exit_question
+key y
+until=$((SECONDS + 60))
+while game_alive; do
+  [ "$SECONDS" -lt "$until" ] || fail "the game did not end within 60s of answering Y"
+  sleep 0.2
+done
+wait "$game_pid"
+status=$?
+game_pid=
+
+# --- what the game left behind --------------------------------------------------------------------
+
+step "checking the exit status, the log and Config.cfg"
+[ "$status" -eq 0 ] || fail "the game ended with status $status"
+if grep -E -q 'ERROR: (Address|Leak)Sanitizer|runtime error:|SUMMARY: ' "$out/game.log"; then
+  fail "the game's log holds a sanitizer report"
+fi
+expect_options "0 1 1 0"
+table=$("$helper" config-read "$work/app/Config.cfg") || fail "Config.cfg could not be read"
+echo "$table" >"$out/config.txt"
+row1=$(echo "$table" | sed -n 2p)
+case $row1 in
+  "row 1 "*" Tester") ;;
+  *) fail "row 1 of the saved table is '$row1', expected the new score of Tester" ;;
+esac
+score=$(echo "$row1" | cut -d' ' -f3)
+[ "$score" -gt 9 ] || fail "the new row's score $score does not beat the old best (9)"
+for i in 2 3 4 5 6 7 8 9 10; do
+  want="row $i $((11 - i)) Low$((i - 1))"
+  got=$(echo "$table" | sed -n "$((i + 1))p")
+  [ "$got" = "$want" ] || fail "row $i of the saved table is '$got', expected '$want'"
+done
+
+echo "whole_game: passed in $((SECONDS - started))s (name entered in game $round, score $score)"
