@@ -35,7 +35,7 @@ expected=(
   "/usr/share/applications/$id.desktop" "/usr/share/metainfo/$id.metainfo.xml"
   "/usr/share/icons/hicolor/scalable/apps/$id.svg" "/usr/share/icons/hicolor/48x48/apps/$id.png"
   "/usr/share/icons/hicolor/128x128/apps/$id.png" "/usr/share/icons/hicolor/256x256/apps/$id.png"
-  /usr/share/man/man6/brinecast.6
+  /usr/share/man/man6/brinecast.6.gz
 )
 [ "$scores" = 1 ] && expected+=(/usr/bin/brinecast-scores)
 for path in "${expected[@]}"; do
