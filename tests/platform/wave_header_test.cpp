@@ -2,6 +2,8 @@
 // game's effects' lengths.
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <memory>
 #include <string>
 #include <vector>
 
@@ -73,6 +75,18 @@ TEST(WaveHeader, RefusesWhatIsNotAPlayablePcmFile) {
     EXPECT_FALSE(ReadWaveHeader(c.bytes.data(), c.bytes.size()).has_value()) << c.name;
   }
   EXPECT_FALSE(ReadWaveHeader(nullptr, 100).has_value());
+}
+
+TEST(WaveHeader, AnOddLastChunkWithoutItsPadByteIsRefusedWithoutReadingPastTheEnd) {
+  std::vector<uint8_t> wave = MakeWave(With(Pcm(1, 1000, 8, 100), [](WaveSpec& s) {
+    s.extraChunk = "abc";
+    s.withData = false;
+  }));
+  wave.pop_back();  // the pad byte
+  // A buffer of exactly the file's size, so a read past its end is caught.
+  const auto exact = std::make_unique<uint8_t[]>(wave.size());
+  std::copy(wave.begin(), wave.end(), exact.get());
+  EXPECT_FALSE(ReadWaveHeader(exact.get(), wave.size()).has_value());
 }
 
 TEST(WaveHeader, TheGamesEffectsLastAboutAsLongAsTheirRecordingsShould) {

@@ -31,7 +31,8 @@ std::optional<WaveFormat> ReadWaveHeader(const uint8_t* data, size_t size) {
   bool haveFormat = false;
   bool haveData = false;
   size_t at = 12;
-  while (size - at >= 8) {
+  // An odd last chunk may lack its pad byte, which puts the next chunk past the end.
+  while (at <= size && size - at >= 8) {
     const uint8_t* chunk = data + at;
     const size_t declared = U32(chunk + 4);
     const size_t present = std::min(declared, size - at - 8);
