@@ -125,12 +125,15 @@ bool MainLoop::Pass(bool boxOpen) {
     }
     if (event.kind == Kind::DismissBox) continue;
     Guard([&] { host_.HandleEvent(event); });
+    DeliverDeferredClose();
   }
   if (Ending()) return false;
   const uint64_t now = platform_.Ticks();
   FireDueTimers(now);
+  DeliverDeferredClose();
   if (Ending()) return false;
   RunFrameIfDue(platform_.Ticks());
+  DeliverDeferredClose();
   if (Ending()) return false;
   // Even when already behind, ask: a past deadline returns at once, and a
   // headless driver gets its turn between back-to-back slow frames.
