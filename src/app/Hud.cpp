@@ -142,14 +142,18 @@ void TForm1::DrawStateTexts() {
     SetFont(Canvas, "Comic Sans MS", 25, true, kBlack);
     Canvas.TextOut(300, 200, "EXIT GAME?");
     Canvas.TextOut(320, 243, "YES / NO");
+    // The highlight repaints parts of "YES / NO" in place, so each part goes
+    // where it falls in the whole line with the font we really have.
+    const int slashX = 320 + Canvas.TextWidth("YES ");
+    const int noX = 320 + Canvas.TextWidth("YES / ");
     if (MenuCursor == 1) {
       Canvas.Font.Color = kGold;
       Canvas.TextOut(320, 243, "YES");
       Canvas.Font.Color = kBlack;
-      Canvas.TextOut(399, 243, "/ NO");
+      Canvas.TextOut(slashX, 243, "/ NO");
     } else if (MenuCursor == 2) {
       Canvas.Font.Color = kGold;
-      Canvas.TextOut(430, 243, "NO");
+      Canvas.TextOut(noX, 243, "NO");
       Canvas.Font.Color = kBlack;
       Canvas.TextOut(320, 243, "YES / ");
     }
