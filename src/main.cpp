@@ -203,7 +203,8 @@ struct GameFolders {
 // the install.
 GameFolders PrepareFolders(const DataPlace& data) {
   const fs::path player = PlayerFolder();
-  if (data.beside) return {WithSeparator(data.folder), WithSeparator(player)};
+  // No player folder (it could not be made): no fallback, rather than the root folder.
+  if (data.beside) return {WithSeparator(data.folder), player.empty() ? "" : WithSeparator(player)};
   if (player.empty())
     throw StartFailure(std::string("cannot make the folder for your options and scores: ") +
                        SDL_GetError());
