@@ -3,7 +3,8 @@
 #                    (objects match by subset, everything else exactly)
 #   #exit N          the simulator's exit status (default 0)
 #   #png FILE W H    the run wrote FILE as a W x H PNG
-#   #args ...        extra simulator options (default --seed 1)
+#   #args ...        extra simulator options (default --seed 1); %here% is the
+#                    script's own folder
 cmake_policy(SET CMP0007 NEW)
 
 # The index-th line (from 0) of text, read by position: snapshot lines may hold
@@ -63,7 +64,9 @@ set(args --seed 1)
 set(expected_exit 0)
 foreach(line IN LISTS lines)
   if(line MATCHES "^#args (.*)$")
-    separate_arguments(args UNIX_COMMAND "${CMAKE_MATCH_1}")
+    get_filename_component(here "${SCRIPT}" DIRECTORY)
+    string(REPLACE "%here%" "${here}" arg_line "${CMAKE_MATCH_1}")
+    separate_arguments(args UNIX_COMMAND "${arg_line}")
   elseif(line MATCHES "^#exit ([0-9]+)")
     set(expected_exit ${CMAKE_MATCH_1})
   endif()
