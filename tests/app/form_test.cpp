@@ -8,6 +8,7 @@
 
 #include "app/Project1.h"
 #include "app/TForm1.h"
+#include "game/GameFolder.h"
 #include "objects/Random.h"
 #include "platform/headless/HeadlessPlatform.h"
 
@@ -106,7 +107,9 @@ TEST(Random, SmallRangesComeOutEvenly) {
 
 TEST(Form, StartUpLoadsBothImageArchivesFromTheGameFolder) {
   HeadlessPlatform platform;
-  TForm1 form(platform, BRINECAST_APPDIR "/", 1);
+  // A scratch folder with the built data: start-up writes Config.cfg, never into the build.
+  testing::GameFolder folder;
+  TForm1 form(platform, folder.AppDir(), 1);
   form.Loop.Guard([&] { form.FormCreate(); });
   EXPECT_TRUE(form.Loop.Messages().empty());
   EXPECT_EQ(form.DXImageList1.Items().Find("Qtns")->Name(), "Qtns");
