@@ -1,13 +1,12 @@
 // One whole frame of a running level: sea background, weeds, wave, 20 fish, 10
 // objects, 5 bubbles, the rig and the HUD, as the frame loop draws them.
 #include <benchmark/benchmark.h>
-#include <stdlib.h>
 
-#include <filesystem>
 #include <string>
 #include <vector>
 
 #include "app/TForm1.h"
+#include "game/GameFolder.h"
 #include "objects/Fish.h"
 #include "objects/Objcts.h"
 #include "objects/Puzir.h"
@@ -39,35 +38,10 @@ std::vector<TSpriteRef<TImageSprite>> Populate(TForm1& form) {
   return sprites;
 }
 
-// A scratch game folder linking the built data, so start-up writes no Config.cfg
-// into the build's game.
-class ScratchFolder {
- public:
-  ScratchFolder() {
-    std::string pattern =
-        (std::filesystem::temp_directory_path() / "brinecast-bench-XXXXXX").string();
-    if (mkdtemp(pattern.data()) != nullptr) path_ = pattern;
-    for (const char* name : {"Data", "Sound"}) {
-      std::error_code error;
-      std::filesystem::create_directory_symlink(std::filesystem::path(BRINECAST_APPDIR) / name,
-                                                path_ / name, error);
-    }
-  }
-  ~ScratchFolder() {
-    std::error_code error;
-    std::filesystem::remove_all(path_, error);
-  }
-  ScratchFolder(const ScratchFolder&) = delete;
-  ScratchFolder& operator=(const ScratchFolder&) = delete;
-  std::string AppDir() const { return path_.string() + "/"; }
-
- private:
-  std::filesystem::path path_;
-};
-
 void BM_PlayFrame(benchmark::State& state) {
   HeadlessPlatform platform;
-  ScratchFolder folder;
+  // Start-up writes Config.cfg: into a scratch folder, never the build's game.
+  testing::GameFolder folder;
   TForm1 form(platform, folder.AppDir(), 7);
   form.FormCreate();
   form.StartGame();

@@ -7,6 +7,7 @@
 
 #include "app/TForm1.h"
 #include "objects/MenuB.h"
+#include "objects/Motion.h"
 #include "objects/Player.h"
 
 namespace brinecast {
@@ -29,10 +30,6 @@ std::string Format(const char* format, Args... args) {
   char text[64];
   std::snprintf(text, sizeof text, format, args...);
   return text;
-}
-
-int RoundToInt(double value) {
-  return static_cast<int>(value < 0 ? value - 0.5 : value + 0.5);
 }
 
 // A typed text with its caret, cut as the field shows it.

@@ -8,6 +8,7 @@
 #include "objects/Fon.h"
 #include "objects/LimitTime.h"
 #include "objects/MenuB.h"
+#include "objects/Motion.h"
 #include "objects/Objcts.h"
 #include "objects/Player.h"
 #include "objects/Puzir.h"
@@ -20,10 +21,6 @@ namespace {
 
 // Where the boat starts each game.
 constexpr int kPlayerStartX = 262;
-
-int RoundToInt(double value) {
-  return static_cast<int>(value < 0 ? value - 0.5 : value + 0.5);
-}
 
 }  // namespace
 

@@ -9,16 +9,8 @@ namespace brinecast {
 
 namespace {
 
-struct IconPlace {
-  int x;
-  int y;
-};
-// Goal icons of kinds 1..10 along the top panel, and the x of their counters.
-constexpr IconPlace kIconPlaces[10] = {{99, 5},  {169, 3}, {235, 10}, {282, 8}, {346, 10},
-                                       {396, 5}, {482, 5}, {524, 8},  {588, 3}, {706, 12}};
+// x of each kind's goal counter, just right of its icon.
 constexpr std::array<int, 10> kGoalTextX = {112, 180, 240, 296, 354, 418, 484, 541, 622, 733};
-// The goal icons follow the first twenty pictures of the play-field archive.
-constexpr int kFirstIconItem = 20;
 
 }  // namespace
 
@@ -37,12 +29,7 @@ void TForm1::FormCreate() {
   GameImgs.Items().LoadFromFile(appDir_ + "Data/GameImgs.dxg");
   GoalTextX = kGoalTextX;
   TSpriteEngine& root = DXSpriteEngine1.Engine();
-  for (int k = 1; k <= 10; ++k) {
-    auto* icon = new TToDoFish(&root, static_cast<uint8_t>(k + kFirstIconItem));
-    icon->X = kIconPlaces[k - 1].x;
-    icon->Y = kIconPlaces[k - 1].y;
-    ToDoIcons[k - 1] = icon;
-  }
+  for (int k = 1; k <= 10; ++k) ToDoIcons[k - 1] = CreateToDoIcon(&root, k);
   Paused = false;
   Chk = new TChk(&root);
   Fon = new TFon(&root, 0);

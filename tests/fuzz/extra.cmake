@@ -3,72 +3,61 @@ if(TARGET brinecast_tests_engine AND TARGET brinecast-dxg)
   add_dependencies(brinecast_tests_engine brinecast-dxg)
 endif()
 
+# One libFuzzer run as a test: SOURCES are compiled in again so they carry the fuzzer's coverage
+# probes (the library copies stay uninstrumented for everything else); it runs for SECONDS on a
+# scratch corpus plus any SEEDS folders, RUN_FIRST being a shell step before it, and findings go
+# to the build folder under PREFIX.
+function(brinecast_fuzz name)
+  cmake_parse_arguments(FUZZ "" "SECONDS;TIMEOUT;PREFIX;RUN_FIRST"
+    "SOURCES;LIBRARIES;INCLUDES;OPTIONS;SEEDS" ${ARGN})
+  set(target brinecast_fuzz_${name})
+  add_executable(${target} ${CMAKE_CURRENT_LIST_DIR}/${name}_fuzz.cpp ${FUZZ_SOURCES})
+  target_include_directories(${target} PRIVATE ${CMAKE_SOURCE_DIR}/src ${FUZZ_INCLUDES})
+  target_compile_options(${target} PRIVATE -fsanitize=fuzzer)
+  target_link_options(${target} PRIVATE -fsanitize=fuzzer)
+  target_link_libraries(${target} PRIVATE ${FUZZ_LIBRARIES})
+  brinecast_warnings(${target})
+  set(corpus ${CMAKE_CURRENT_BINARY_DIR}/fuzz_${name}_corpus)
+  set(first "mkdir -p '${corpus}'")
+  if(FUZZ_RUN_FIRST)
+    string(APPEND first " && ${FUZZ_RUN_FIRST}")
+  endif()
+  list(JOIN FUZZ_OPTIONS " " options)
+  set(seeds "")
+  foreach(seed ${FUZZ_SEEDS})
+    string(APPEND seeds " '${seed}'")
+  endforeach()
+  add_test(NAME fuzz_${name}
+    COMMAND ${CMAKE_COMMAND} -E env ASAN_OPTIONS=detect_leaks=1
+      sh -c "${first} && exec '$<TARGET_FILE:${target}>' -max_total_time=${FUZZ_SECONDS} ${options} -rss_limit_mb=1024 -artifact_prefix='${CMAKE_CURRENT_BINARY_DIR}/${FUZZ_PREFIX}' '${corpus}'${seeds}")
+  set_tests_properties(fuzz_${name} PROPERTIES LABELS fuzz TIMEOUT ${FUZZ_TIMEOUT})
+endfunction()
+
 if(BRINECAST_FUZZ AND CMAKE_CXX_COMPILER_ID MATCHES "Clang")
-  # The reader and the picture code are compiled in again here so they carry the fuzzer's coverage probes;
-  # the library copy stays uninstrumented for everything else.
+  # The archive reader and the picture code; the seeds are a few hand-made archives.
   file(GLOB reader_sources ${CMAKE_SOURCE_DIR}/src/engine/Dxg*.cpp ${CMAKE_SOURCE_DIR}/src/engine/Dib*.cpp
     ${CMAKE_SOURCE_DIR}/src/engine/PictureCollection*.cpp ${CMAKE_SOURCE_DIR}/src/engine/PictureRotate.cpp)
-  add_executable(brinecast_fuzz_dxg ${CMAKE_CURRENT_LIST_DIR}/dxg_fuzz.cpp ${reader_sources})
-  target_compile_options(brinecast_fuzz_dxg PRIVATE -fsanitize=fuzzer)
-  target_link_options(brinecast_fuzz_dxg PRIVATE -fsanitize=fuzzer)
-  target_link_libraries(brinecast_fuzz_dxg PRIVATE brinecast_engine SDL2::SDL2)
-  brinecast_warnings(brinecast_fuzz_dxg)
-  # The seed corpus is a few hand-made archives; findings go to a scratch folder.
-  set(corpus ${CMAKE_CURRENT_BINARY_DIR}/fuzz_dxg_corpus)
-  add_test(NAME fuzz_dxg
-    COMMAND ${CMAKE_COMMAND} -E env ASAN_OPTIONS=detect_leaks=1
-      sh -c "mkdir -p '${corpus}' && exec '$<TARGET_FILE:brinecast_fuzz_dxg>' -max_total_time=60 -rss_limit_mb=1024 -artifact_prefix='${CMAKE_CURRENT_BINARY_DIR}/' '${corpus}' '${CMAKE_SOURCE_DIR}/tests/fixtures/dxg'")
-  set_tests_properties(fuzz_dxg PROPERTIES LABELS fuzz TIMEOUT 180)
-endif()
+  brinecast_fuzz(dxg SOURCES ${reader_sources} LIBRARIES brinecast_engine SDL2::SDL2
+    SECONDS 60 TIMEOUT 180 SEEDS ${CMAKE_SOURCE_DIR}/tests/fixtures/dxg)
 
-if(BRINECAST_FUZZ AND CMAKE_CXX_COMPILER_ID MATCHES "Clang")
-  # The record reader and the table's rules, compiled in again with the coverage probes.
-  add_executable(brinecast_fuzz_config ${CMAKE_CURRENT_LIST_DIR}/config_fuzz.cpp
-    ${CMAKE_SOURCE_DIR}/src/storage/Config.cpp ${CMAKE_SOURCE_DIR}/src/storage/HighScores.cpp
-    ${CMAKE_SOURCE_DIR}/src/storage/RecordMask.cpp)
-  target_include_directories(brinecast_fuzz_config PRIVATE ${CMAKE_SOURCE_DIR}/src)
-  target_compile_options(brinecast_fuzz_config PRIVATE -fsanitize=fuzzer)
-  target_link_options(brinecast_fuzz_config PRIVATE -fsanitize=fuzzer)
-  brinecast_warnings(brinecast_fuzz_config)
-  # No seeds: a record is 220 bytes of anything, and growing inputs reach it at once.
-  set(config_corpus ${CMAKE_CURRENT_BINARY_DIR}/fuzz_config_corpus)
-  add_test(NAME fuzz_config
-    COMMAND ${CMAKE_COMMAND} -E env ASAN_OPTIONS=detect_leaks=1
-      sh -c "mkdir -p '${config_corpus}' && exec '$<TARGET_FILE:brinecast_fuzz_config>' -max_total_time=30 -max_len=512 -len_control=0 -rss_limit_mb=1024 -artifact_prefix='${CMAKE_CURRENT_BINARY_DIR}/config-' '${config_corpus}'")
-  set_tests_properties(fuzz_config PROPERTIES LABELS fuzz TIMEOUT 120)
-endif()
+  # The options record and the table's rules. No seeds: a record is 220 bytes of anything, and
+  # growing inputs reach it at once.
+  brinecast_fuzz(config SOURCES ${CMAKE_SOURCE_DIR}/src/storage/Config.cpp
+    ${CMAKE_SOURCE_DIR}/src/storage/HighScores.cpp ${CMAKE_SOURCE_DIR}/src/storage/RecordMask.cpp
+    SECONDS 30 TIMEOUT 120 PREFIX config- OPTIONS -max_len=512 -len_control=0)
 
-# The score server's payload reader, compiled in again with the fuzzer's probes.
-if(BRINECAST_FUZZ AND CMAKE_CXX_COMPILER_ID MATCHES "Clang" AND TARGET brinecast_scores)
-  add_executable(brinecast_fuzz_payload ${CMAKE_CURRENT_LIST_DIR}/payload_fuzz.cpp
-    ${CMAKE_SOURCE_DIR}/tools/scores/PayloadDecoder.cpp ${CMAKE_SOURCE_DIR}/tools/scores/CodePage.cpp)
-  target_include_directories(brinecast_fuzz_payload PRIVATE ${CMAKE_SOURCE_DIR}/tools)
-  target_compile_options(brinecast_fuzz_payload PRIVATE -fsanitize=fuzzer)
-  target_link_options(brinecast_fuzz_payload PRIVATE -fsanitize=fuzzer)
-  target_link_libraries(brinecast_fuzz_payload PRIVATE brinecast_online)
-  brinecast_warnings(brinecast_fuzz_payload)
-  set(payload_corpus ${CMAKE_CURRENT_BINARY_DIR}/fuzz_payload_corpus)
-  add_test(NAME fuzz_payload
-    COMMAND ${CMAKE_COMMAND} -E env ASAN_OPTIONS=detect_leaks=1
-      sh -c "mkdir -p '${payload_corpus}' && exec '$<TARGET_FILE:brinecast_fuzz_payload>' -max_total_time=30 -max_len=512 -rss_limit_mb=1024 -artifact_prefix='${CMAKE_CURRENT_BINARY_DIR}/payload-' '${payload_corpus}'")
-  set_tests_properties(fuzz_payload PROPERTIES LABELS fuzz TIMEOUT 120)
-endif()
+  # The score server's payload reader.
+  if(TARGET brinecast_scores)
+    brinecast_fuzz(payload SOURCES ${CMAKE_SOURCE_DIR}/tools/scores/PayloadDecoder.cpp
+      ${CMAKE_SOURCE_DIR}/tools/scores/CodePage.cpp INCLUDES ${CMAKE_SOURCE_DIR}/tools
+      LIBRARIES brinecast_online SECONDS 30 TIMEOUT 120 PREFIX payload- OPTIONS -max_len=512)
+  endif()
 
-# The WAV header reader, compiled in again with the fuzzer's probes.
-if(BRINECAST_FUZZ AND CMAKE_CXX_COMPILER_ID MATCHES "Clang")
-  add_executable(brinecast_fuzz_wave ${CMAKE_CURRENT_LIST_DIR}/wave_fuzz.cpp
-    ${CMAKE_SOURCE_DIR}/src/platform/headless/WaveHeader.cpp)
-  target_include_directories(brinecast_fuzz_wave PRIVATE ${CMAKE_SOURCE_DIR}/src)
-  target_compile_options(brinecast_fuzz_wave PRIVATE -fsanitize=fuzzer)
-  target_link_options(brinecast_fuzz_wave PRIVATE -fsanitize=fuzzer)
-  brinecast_warnings(brinecast_fuzz_wave)
-  # One seed, written by the test: a 48-byte PCM file (mono, 8 bits, 1000 Hz, four samples).
-  # Without it the fuzzer rarely finds a format the reader accepts.
+  # The WAV header reader, with one seed written by the test: a 48-byte PCM file (mono, 8 bits,
+  # 1000 Hz, four samples). Without it the fuzzer rarely finds a format the reader accepts.
   set(wave_seeds ${CMAKE_CURRENT_BINARY_DIR}/fuzz_wave_seeds)
   set(wave_seed "RIFF\\050\\0\\0\\0WAVEfmt \\020\\0\\0\\0\\001\\0\\001\\0\\350\\003\\0\\0\\350\\003\\0\\0\\001\\0\\010\\0data\\004\\0\\0\\0\\200\\200\\200\\200")
-  set(wave_corpus ${CMAKE_CURRENT_BINARY_DIR}/fuzz_wave_corpus)
-  add_test(NAME fuzz_wave
-    COMMAND ${CMAKE_COMMAND} -E env ASAN_OPTIONS=detect_leaks=1
-      sh -c "mkdir -p '${wave_corpus}' '${wave_seeds}' && printf '${wave_seed}' > '${wave_seeds}/pcm.wav' && exec '$<TARGET_FILE:brinecast_fuzz_wave>' -max_total_time=30 -max_len=512 -rss_limit_mb=1024 -artifact_prefix='${CMAKE_CURRENT_BINARY_DIR}/wave-' '${wave_corpus}' '${wave_seeds}'")
-  set_tests_properties(fuzz_wave PROPERTIES LABELS fuzz TIMEOUT 120)
+  brinecast_fuzz(wave SOURCES ${CMAKE_SOURCE_DIR}/src/platform/headless/WaveHeader.cpp
+    SECONDS 30 TIMEOUT 120 PREFIX wave- OPTIONS -max_len=512 SEEDS ${wave_seeds}
+    RUN_FIRST "mkdir -p '${wave_seeds}' && printf '${wave_seed}' > '${wave_seeds}/pcm.wav'")
 endif()

@@ -32,24 +32,15 @@ for candidate in $(seq 38765 38795); do
 done
 [ -n "$port" ] || fail "the score server would not start"
 
-cat > "$tmp/game.sim" <<'SIM'
-press Enter
-wait 2100
-set Score 23456
-press Escape
-press Enter
-wait 50
-press W
-press A
-press V
-press E
-mouse move 387 376
-click
-press Enter
-wait 100
-snapshot
-SIM
+# A game quit with a qualifying score, the name typed (one key a letter), the
+# send box ticked, and Enter.
+game_script() {
+  printf 'press Enter\nwait 2100\nset Score 23456\npress Escape\npress Enter\nwait 50\n'
+  for letter in "$@"; do printf 'press %s\n' "$letter"; done
+  printf 'mouse move 387 376\nclick\npress Enter\nwait 100\nsnapshot\n'
+}
 
+game_script W A V E > "$tmp/game.sim"
 "$sim" --seed 4 --score-server "127.0.0.1:$port" "$tmp/game.sim" > "$tmp/sent.json" ||
   fail "the simulator failed"
 grep -q '"state":"HiScores"' "$tmp/sent.json" || fail "not on the table: $(cat "$tmp/sent.json")"
@@ -61,20 +52,7 @@ grep -q "Wave" "$tmp/page.html" || fail "the name is not on the world table page
 
 # The server goes away: the entry stays, and says why.
 kill "$pid"; wait "$pid" 2>/dev/null; pid=
-cat > "$tmp/down.sim" <<'SIM'
-press Enter
-wait 2100
-set Score 23456
-press Escape
-press Enter
-wait 50
-press W
-mouse move 387 376
-click
-press Enter
-wait 100
-snapshot
-SIM
+game_script W > "$tmp/down.sim"
 "$sim" --seed 4 --score-server "127.0.0.1:$port" "$tmp/down.sim" > "$tmp/down.json" ||
   fail "the simulator failed with the server down"
 grep -q '"state":"EnterName"' "$tmp/down.json" || fail "left the entry: $(cat "$tmp/down.json")"

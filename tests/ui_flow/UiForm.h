@@ -14,6 +14,7 @@
 #include <string>
 
 #include "app/TForm1.h"
+#include "game/GameFolder.h"
 #include "objects/Ask.h"
 #include "objects/MenuB.h"
 #include "platform/VirtualKeys.h"
@@ -24,28 +25,18 @@ namespace brinecast {
 class UiForm : public ::testing::Test {
  protected:
   void SetUp() override {
-    char pattern[] = "/tmp/brinecast-uiflow-XXXXXX";
-    ASSERT_NE(mkdtemp(pattern), nullptr);
-    dir_ = pattern;
-    for (const char* folder : {"Data", "Sound"}) {
-      std::filesystem::create_directory_symlink(std::filesystem::path(BRINECAST_APPDIR) / folder,
-                                                dir_ / folder);
-    }
     // A message box is closed at once, as a player pressing OK would.
     platform.SetDriver([this](uint64_t deadline) -> std::optional<uint64_t> {
       if (platform.MessageBox()) platform.QueueEvent({PlatformEvent::Kind::DismissBox});
       return deadline;
     });
-    form = std::make_unique<TForm1>(platform, dir_.string() + "/", 1);
+    form = std::make_unique<TForm1>(platform, folder_.AppDir(), 1);
     form->Loop.Guard([this] { form->FormCreate(); });
     ASSERT_EQ(form->GameState, "Menu");
     ASSERT_EQ(form->MenuCursor, 1);
   }
 
-  void TearDown() override {
-    form.reset();
-    std::filesystem::remove_all(dir_);
-  }
+  void TearDown() override { form.reset(); }
 
   void Key(int code, bool alt = false) {
     form->Loop.Guard([&] { form->FormKeyUp(code, alt); });
@@ -83,7 +74,7 @@ class UiForm : public ::testing::Test {
   // A question panel is on screen.
   bool Asking() const { return form->Ask && !form->Ask->IsDead(); }
 
-  std::filesystem::path ConfigPath() const { return dir_ / "Config.cfg"; }
+  std::filesystem::path ConfigPath() const { return folder_.Path() / "Config.cfg"; }
   // The stored record's bytes; empty when there is no file.
   std::string ConfigBytes() const {
     std::ifstream file(ConfigPath(), std::ios::binary);
@@ -94,7 +85,7 @@ class UiForm : public ::testing::Test {
   std::unique_ptr<TForm1> form;
 
  private:
-  std::filesystem::path dir_;
+  brinecast::testing::GameFolder folder_;
 };
 
 }  // namespace brinecast

@@ -56,6 +56,12 @@ class Statement {
   sqlite3_stmt* stmt_ = nullptr;
 };
 
+int64_t CountOf(sqlite3* db, const char* sql) {
+  Statement count(db, sql);
+  count.Step();
+  return count.Int(0);
+}
+
 int64_t CountOf(sqlite3* db, const char* sql, const std::string& address, int64_t since) {
   Statement count(db, sql);
   count.Bind(1, address).Bind(2, since).Step();
@@ -122,9 +128,7 @@ void SqliteStore::DropTokensIssuedBefore(int64_t issued) {
 
 int64_t SqliteStore::CountTokens() {
   std::lock_guard lock(mutex_);
-  Statement count(db_, "SELECT COUNT(*) FROM tokens");
-  count.Step();
-  return count.Int(0);
+  return CountOf(db_, "SELECT COUNT(*) FROM tokens");
 }
 
 int64_t SqliteStore::CountTokensSince(const std::string& address, int64_t since) {
@@ -161,9 +165,7 @@ bool SqliteStore::StoreWithToken(const std::string& token, int64_t issuedSince,
 
 int64_t SqliteStore::CountScores() {
   std::lock_guard lock(mutex_);
-  Statement count(db_, "SELECT COUNT(*) FROM scores");
-  count.Step();
-  return count.Int(0);
+  return CountOf(db_, "SELECT COUNT(*) FROM scores");
 }
 
 int64_t SqliteStore::CountScoresSince(const std::string& address, int64_t since) {
