@@ -16,15 +16,11 @@ namespace brinecast {
 
 HttpResult TForm1::Request(const std::string& url) {
   HttpResult result;
-  if (http_ == nullptr) {
-    result.error = "no network";
-    return result;
-  }
   HttpRequest request{url, ScoreRequestHeaders()};
-  if (http_->Immediate()) return http_->Get(request);
+  if (http_.Immediate()) return http_.Get(request);
   std::atomic<bool> done = false;
   std::thread worker([&] {
-    result = http_->Get(request);
+    result = http_.Get(request);
     done = true;
     platform_.Wake();
   });

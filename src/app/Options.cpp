@@ -17,7 +17,7 @@ void TForm1::SaveConfig() {
   TConfig stored = Config;
   // A mode chosen on the command line is for this run; unless the player
   // switched since, the saved choice stays as it was.
-  if (WindowedOverride && Config.Windowed == *WindowedOverride) stored.Windowed = savedWindowed_;
+  if (windowedOverride_ && Config.Windowed == *windowedOverride_) stored.Windowed = savedWindowed_;
   try {
     configFile_.Save(stored);
   } catch (const EInOutError& error) {

@@ -16,9 +16,9 @@ constexpr std::array<int, 10> kGoalTextX = {112, 180, 240, 296, 354, 418, 484, 5
 
 void TForm1::FormCreate() {
   LoadConfig();
-  if (WindowedOverride) {
+  if (windowedOverride_) {
     savedWindowed_ = Config.Windowed;
-    Config.Windowed = *WindowedOverride;
+    Config.Windowed = *windowedOverride_;
   }
   if (!Config.Windowed) ApplyWindowMode();
   if (Config.MusicOn) PlayMusic(appDir_ + "Sound/1.xm", "Can't load music.");

@@ -35,8 +35,7 @@ TEST(ScoreRequest, FramesGoOnAndACloseMeanwhileEndsTheGameWithTheEntrySaved) {
   testing::GameFolder folder;
   HeadlessPlatform platform;
   HeldServer server;
-  TForm1 form(platform, folder.AppDir(), 5);
-  form.SetHttpTransport(&server);
+  TForm1 form({{platform, server}, {folder.AppDir(), {}}, 5, std::nullopt});
   form.FormCreate();
   form.Config.SendOnline = true;
   form.StartGame();
