@@ -193,7 +193,8 @@ class TForm1 : public LoopHost, public TGame {
   bool terminated_ = false;
   bool startupDone_ = false;
   bool closeDuringRequest_ = false;
-  bool savedWindowed_ = false;
+  bool savedWindowed_ = false;  // the mode Config.cfg held at start-up
+  bool modeChosen_ = false;     // the player switched the mode since start-up
 };
 
 }  // namespace brinecast
