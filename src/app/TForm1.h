@@ -170,6 +170,7 @@ class TForm1 : public LoopHost, public TGame {
  private:
   // The main loop's view of the window.
   void HandleEvent(const PlatformEvent& event) override;
+  void KeyHeld(int key, bool down) override;
   size_t TimerCount() const override { return 4; }
   WindowTimer& Timer(size_t index) override;
   void TimerTick(size_t index) override;
