@@ -24,7 +24,9 @@ HttpResult TForm1::Request(const std::string& url) {
     done = true;
     platform_.Wake();
   });
-  if (Loop.RunWhile([&] { return !done; })) closeDuringRequest_ = true;
+  // A close request meanwhile waits for the submission's end and is then taken as on
+  // the screen the game has come to: the table asks, the name entry ignores it.
+  Loop.RunWhile([&] { return !done; });
   worker.join();
   return result;
 }

@@ -41,9 +41,8 @@ void TForm1::FormCreate() {
 
 void TForm1::FormCloseQuery(bool& canClose) {
   // Until start-up has finished (a missing archive stops it) there is no exit
-  // question to ask: the window closes. So does one asked to close while a
-  // score was being sent.
-  canClose = !startupDone_ || closeDuringRequest_;
+  // question to ask: the window closes.
+  canClose = !startupDone_;
   if (canClose) return;
   if (GameState != "Menu" && GameState != "Options" && GameState != "HiScores" &&
       GameState != "Help") {

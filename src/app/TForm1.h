@@ -193,7 +193,6 @@ class TForm1 : public LoopHost, public TGame {
   std::optional<bool> windowedOverride_;
   bool terminated_ = false;
   bool startupDone_ = false;
-  bool closeDuringRequest_ = false;
   bool savedWindowed_ = false;  // the mode Config.cfg held at start-up
   bool modeChosen_ = false;     // the player switched the mode since start-up
 };
