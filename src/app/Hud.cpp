@@ -6,6 +6,7 @@
 #include <string>
 
 #include "app/TForm1.h"
+#include "objects/Ask.h"
 #include "objects/MenuB.h"
 #include "objects/Motion.h"
 #include "objects/Player.h"
@@ -17,6 +18,10 @@ namespace {
 constexpr uint32_t kGold = RGB(255, 210, 0);
 constexpr uint32_t kWhite = RGB(255, 255, 255);
 constexpr uint32_t kBlack = RGB(0, 0, 0);
+
+// The options screen's text field, inside the frame the cursor draws round it.
+constexpr int kTextFieldTop = 357;
+constexpr int kTextFieldBottom = 410;
 
 void SetFont(TCanvas& canvas, const char* name, int size, bool bold, uint32_t color) {
   canvas.Font.Name = name;
@@ -59,10 +64,13 @@ void TForm1::DrawStateTexts() {
                          RoundToInt(left->Y) + left->Height + 10);
       }
     } else if (MenuCursor == 4) {
-      Canvas.Rectangle(287, 357, 602, 410);
+      Canvas.Rectangle(287, kTextFieldTop, 602, kTextFieldBottom);
     }
     SetFont(Canvas, "Comic Sans MS", 25, true, RGB(40, 125, 255));
-    Canvas.TextOut(310, 357, EditingAddText ? WithCaret(Config.AddText) : Config.AddText);
+    const std::string text = EditingAddText ? WithCaret(Config.AddText) : Config.AddText;
+    // Middle of the field, clear of its border, whatever the font's height.
+    const int y = (kTextFieldTop + kTextFieldBottom - Canvas.TextHeight(text + "|")) / 2;
+    Canvas.TextOut(310, y, text);
   }
 
   SetFont(Canvas, "Comic Sans MS", 16, true, kGold);
@@ -89,10 +97,14 @@ void TForm1::DrawStateTexts() {
       Canvas.Font.Size = 20;
       Canvas.TextOut(90, 560, Format("%3d", static_cast<int>(LevelNo)));
       SetFont(Canvas, "Arial", 13, true, kBlack);
-      Canvas.TextOut(278, 255, "Please Enter Your Name");
+      const std::string prompt = "Please Enter Your Name";
+      Canvas.TextOut(278, 255, prompt);
       Canvas.TextOut(278, 275, "    Then press \"Enter\"");
+      // The name grows from the middle of the lines around it.
+      const int middle = 278 + Canvas.TextWidth(prompt) / 2;
       SetFont(Canvas, "Arial", 16, true, kGold);
-      Canvas.TextOut(264, 295, WithCaret(PlayerName));
+      const std::string name = WithCaret(PlayerName);
+      Canvas.TextOut(middle - Canvas.TextWidth(name) / 2, 295, name);
       SetFont(Canvas, "Arial", 12, true, kBlack);
       Canvas.TextOut(270, 325, "Send the result to World's");
       Canvas.TextOut(270, 345, "       Highscores page?");
@@ -132,7 +144,11 @@ void TForm1::DrawStateTexts() {
 
   if (GameState == "GameOver" || GameState == "GameOver2") {
     SetFont(Canvas, "Comic Sans MS", 25, true, kGold);
-    Canvas.TextOut(270, 280, "GAME OVER");
+    const std::string text = "GAME OVER";
+    // Centred on its panel, whatever the font's width.
+    const TAsk* panel = Ask.Get();
+    const int x = panel ? RoundToInt(panel->X) + (panel->Width - Canvas.TextWidth(text)) / 2 : 270;
+    Canvas.TextOut(x, 280, text);
   }
 
   if (GameState == "Exit?" || GameState == "ExitGame?") {

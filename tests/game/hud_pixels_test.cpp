@@ -4,6 +4,8 @@
 #include <gtest/gtest.h>
 
 #include "GameFolder.h"
+#include "objects/Ask.h"
+#include "objects/Player.h"
 #include "support/OfflineSetup.h"
 
 namespace brinecast {
@@ -34,6 +36,19 @@ int CountColour(SDL_Surface* surface, const Box& box, uint32_t colour) {
     }
   }
   return count;
+}
+
+// The smallest box holding every pixel of the colour inside `within`; empty when none.
+Box BoundsOf(SDL_Surface* surface, const Box& within, uint32_t colour) {
+  Box found = {within.right, within.bottom, within.left, within.top};
+  for (int y = within.top; y < within.bottom; ++y) {
+    for (int x = within.left; x < within.right; ++x) {
+      if (CountColour(surface, {x, y, x + 1, y + 1}, colour) == 0) continue;
+      found = {std::min(found.left, x), std::min(found.top, y), std::max(found.right, x + 1),
+               std::max(found.bottom, y + 1)};
+    }
+  }
+  return found;
 }
 
 Box TextBox(TCanvas& canvas, int x, int y, const char* font, int size, bool bold,
@@ -79,6 +94,61 @@ TEST(HudPixels, BannerGoalCounterLevelAndScoreSitWhereTheLayoutPutsThem) {
       EXPECT_LT(CountColour(frame, beside, c.colour), inside / 4) << c.what << " beside";
     }
   }
+}
+
+TEST(HudPixels, TextsSitInTheMiddleOfWhatHoldsThemWhateverTheFont) {
+  const uint32_t gold = RGB(255, 210, 0);
+  const uint32_t fieldBlue = RGB(40, 125, 255);
+  testing::GameFolder folder;
+  HeadlessPlatform platform;
+  TForm1 form(testing::OfflineSetup(platform, folder.AppDir(), 3));
+  form.FormCreate();
+  SDL_Surface* frame = form.DXDraw1.Surface();
+
+  // The options text and its caret keep clear of the field's border.
+  form.BuildOptions();
+  form.Config.AddText = "Hello";
+  form.EditingAddText = true;
+  form.DXTimer1Timer(1);
+  const Box field = BoundsOf(frame, {287, 340, 602, 430}, fieldBlue);
+  ASSERT_LT(field.left, field.right) << "no text in the field";
+  EXPECT_GE(field.top, 357 + 6);
+  EXPECT_LE(field.bottom, 410 - 6);
+  form.EditingAddText = false;
+
+  // The typed name grows from the middle of the lines around it.
+  form.StartGame();
+  form.Player->SetScore(50000);
+  form.GameOverFlag = true;
+  form.LeaveGame();
+  ASSERT_EQ(form.GameState, "EnterName");
+  form.PlayerName = "Bob";
+  form.DXTimer1Timer(1);
+  form.Canvas.Font.Name = "Arial";
+  form.Canvas.Font.Size = 13;
+  form.Canvas.Font.Bold = true;
+  const int linesMiddle = 278 + form.Canvas.TextWidth("Please Enter Your Name") / 2;
+  const Box name = BoundsOf(frame, {200, 290, 600, 322}, gold);
+  ASSERT_LT(name.left, name.right) << "no name drawn";
+  EXPECT_NEAR((name.left + name.right) / 2, linesMiddle, 4);
+
+  // "GAME OVER" in the middle of its panel.
+  form.Player->SetScore(0);
+  form.DXTimer1Timer(1);
+  form.ClearPlayField();
+  form.StartGame();
+  form.TimeLeft = 0;
+  form.Timer1Timer();
+  ASSERT_EQ(form.GameState, "GameOver");
+  form.DXTimer1Timer(1);
+  const TAsk* panel = form.Ask.Get();
+  ASSERT_NE(panel, nullptr);
+  const int panelMiddle = static_cast<int>(panel->X) + panel->Width / 2;
+  const Box over = BoundsOf(
+      frame, {static_cast<int>(panel->X), 270, static_cast<int>(panel->X) + panel->Width, 330},
+      gold);
+  ASSERT_LT(over.left, over.right) << "no GAME OVER drawn";
+  EXPECT_NEAR((over.left + over.right) / 2, panelMiddle, 4);
 }
 
 }  // namespace
