@@ -53,12 +53,19 @@ bool TForm1::SubmitScore() {
   return true;
 }
 
+void TForm1::OpenPage(const std::string& url) {
+  // With no browser to hand the page to, the player can still type the address.
+  if (!platform_.OpenUrl(url)) {
+    ShowMessage("No web browser could be opened. Open this address by hand:\n" + url);
+  }
+}
+
 void TForm1::OpenWorldScores() {
-  platform_.OpenUrl(WorldScoresUrl(ScoreServerHost()));
+  OpenPage(WorldScoresUrl(ScoreServerHost()));
 }
 
 void TForm1::VisitPortal() {
-  platform_.OpenUrl(PortalUrl(ScoreServerHost()));
+  OpenPage(PortalUrl(ScoreServerHost()));
 }
 
 }  // namespace brinecast

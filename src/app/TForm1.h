@@ -180,6 +180,8 @@ class TForm1 : public LoopHost, public TGame {
   // One GET of the score server through the transport; the window goes on
   // meanwhile (Online.cpp).
   HttpResult Request(const std::string& url);
+  // Opens a page in the browser, or shows its address when none can be opened.
+  void OpenPage(const std::string& url);
 
   // Frame-loop pieces (FrameLoop.cpp, Hud.cpp, LevelRules.cpp).
   void DrawStateTexts();
