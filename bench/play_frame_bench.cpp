@@ -11,6 +11,7 @@
 #include "objects/Objcts.h"
 #include "objects/Puzir.h"
 #include "platform/headless/HeadlessPlatform.h"
+#include "support/OfflineSetup.h"
 
 namespace brinecast {
 namespace {
@@ -42,7 +43,7 @@ void BM_PlayFrame(benchmark::State& state) {
   HeadlessPlatform platform;
   // Start-up writes Config.cfg: into a scratch folder, never the build's game.
   testing::GameFolder folder;
-  TForm1 form(platform, folder.AppDir(), 7);
+  TForm1 form(testing::OfflineSetup(platform, folder.AppDir(), 7));
   form.FormCreate();
   form.StartGame();
   // Past the banner; the level clock is not running, so the level lasts.

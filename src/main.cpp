@@ -15,7 +15,7 @@
 #include <string_view>
 
 #include "app/Project1.h"
-#include "app/TForm1.h"
+#include "net/HttpClient.h"
 #include "platform/sdl/SdlPlatform.h"
 
 namespace fs = std::filesystem;
@@ -193,15 +193,10 @@ DataPlace FindData(const RunOptions& options) {
   return {installed, false};
 }
 
-struct GameFolders {
-  std::string appDir;   // holds Data/ and Sound/, and Config.cfg when writable
-  std::string prefDir;  // Config.cfg when appDir cannot be written
-};
-
 // A game beside its data keeps its files there; an installed game, or one told where its data
 // is, plays from the player's folder with links to the data, so nothing is ever written into
 // the install.
-GameFolders PrepareFolders(const DataPlace& data) {
+brinecast::GameFolders PrepareFolders(const DataPlace& data) {
   const fs::path player = PlayerFolder();
   // No player folder (it could not be made): no fallback, rather than the root folder.
   if (data.beside) return {WithSeparator(data.folder), player.empty() ? "" : WithSeparator(player)};
@@ -248,14 +243,11 @@ int RunGame(const RunOptions& options) {
   SDL_InitSubSystem(SDL_INIT_JOYSTICK);  // the game plays on without one
   int status = 1;
   try {
-    const GameFolders folders = PrepareFolders(data);
     const auto seed =
         static_cast<uint64_t>(std::chrono::system_clock::now().time_since_epoch().count());
     brinecast::SdlPlatform platform;
-    status = brinecast::Project1(platform, folders.appDir, seed, [&](brinecast::TForm1& form) {
-      form.SetPrefDir(folders.prefDir);
-      form.WindowedOverride = options.windowed;
-    });
+    brinecast::CurlTransport http;
+    status = brinecast::Project1({{platform, http}, PrepareFolders(data), seed, options.windowed});
   } catch (...) {
     SDL_Quit();
     throw;

@@ -148,6 +148,14 @@ void TForm1::FormKeyDown(int key, bool /*alt*/) {
   DXInput1.KeyDown(key);
 }
 
+void TForm1::KeyHeld(int key, bool down) {
+  if (down) {
+    DXInput1.KeyDown(key);
+  } else {
+    DXInput1.KeyUp(key);
+  }
+}
+
 void TForm1::FormKeyUp(int key, bool alt) {
   DXInput1.KeyUp(key);
   // 1. The level bonus is being counted: every key waits.

@@ -15,6 +15,9 @@ class LoopHost {
  public:
   virtual ~LoopHost() = default;
   virtual void HandleEvent(const PlatformEvent& event) = 0;
+  // A key went down or up while its event went elsewhere (an open message box, a
+  // request under way): what the game reads as held must still follow the keyboard.
+  virtual void KeyHeld(int key, bool down) = 0;
   // The window timers in tie order (Timer1 first).
   virtual size_t TimerCount() const = 0;
   virtual WindowTimer& Timer(size_t index) = 0;

@@ -111,15 +111,21 @@ bool MainLoop::Pass(bool boxOpen) {
       deferredClose_ = true;
       continue;
     }
+    const bool keyEvent = event.kind == Kind::KeyDown || event.kind == Kind::KeyUp;
     if (boxOpen && !focus) {
+      if (keyEvent) host_.KeyHeld(event.key, event.kind == Kind::KeyDown);
       if (BoxTakes(event)) return true;
       continue;
     }
-    if (busy_ && !focus) continue;
+    if (busy_ && !focus) {
+      if (keyEvent) host_.KeyHeld(event.key, event.kind == Kind::KeyDown);
+      continue;
+    }
     if (event.kind == Kind::KeyUp) {
       auto pending = std::find(swallowKeyUp_.begin(), swallowKeyUp_.end(), event.key);
       if (pending != swallowKeyUp_.end()) {
         swallowKeyUp_.erase(pending);
+        host_.KeyHeld(event.key, false);
         continue;
       }
     }

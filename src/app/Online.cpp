@@ -16,19 +16,17 @@ namespace brinecast {
 
 HttpResult TForm1::Request(const std::string& url) {
   HttpResult result;
-  if (http_ == nullptr) {
-    result.error = "no network";
-    return result;
-  }
   HttpRequest request{url, ScoreRequestHeaders()};
-  if (http_->Immediate()) return http_->Get(request);
+  if (http_.Immediate()) return http_.Get(request);
   std::atomic<bool> done = false;
   std::thread worker([&] {
-    result = http_->Get(request);
+    result = http_.Get(request);
     done = true;
     platform_.Wake();
   });
-  if (Loop.RunWhile([&] { return !done; })) closeDuringRequest_ = true;
+  // A close request meanwhile waits for the submission's end and is then taken as on
+  // the screen the game has come to: the table asks, the name entry ignores it.
+  Loop.RunWhile([&] { return !done; });
   worker.join();
   return result;
 }

@@ -15,9 +15,9 @@ void TForm1::LoadConfig() {
 
 void TForm1::SaveConfig() {
   TConfig stored = Config;
-  // A mode chosen on the command line is for this run; unless the player
-  // switched since, the saved choice stays as it was.
-  if (WindowedOverride && Config.Windowed == *WindowedOverride) stored.Windowed = savedWindowed_;
+  // A mode chosen on the command line is for this run; once the player switches,
+  // whatever they chose last is theirs to keep.
+  if (windowedOverride_ && !modeChosen_) stored.Windowed = savedWindowed_;
   try {
     configFile_.Save(stored);
   } catch (const EInOutError& error) {
@@ -28,6 +28,7 @@ void TForm1::SaveConfig() {
 }
 
 void TForm1::ApplyWindowMode() {
+  if (startupDone_) modeChosen_ = true;
   DXTimer1.Enabled = false;
   bool failed = false;
   if (!platform_.SetFullScreen(!Config.Windowed) && !Config.Windowed) {

@@ -13,20 +13,15 @@ void GoToLink(Platform& platform) {
   if (std::filesystem::is_regular_file("play.url", error)) platform.OpenUrl("play.url");
 }
 
-int Project1(Platform& platform, const std::string& appDir, uint64_t seed,
-             const std::function<void(TForm1&)>& formCreated) {
+int Project1(const GameSetup& setup, const std::function<void(TForm1&)>& formCreated) {
   {
-    TForm1 form(platform, appDir, seed);
+    TForm1 form(setup);
     if (formCreated) formCreated(form);
     form.Loop.Guard([&] { form.FormCreate(); });
     form.Loop.Run();
   }
-  GoToLink(platform);
+  GoToLink(setup.machine.platform);
   return 0;
-}
-
-int Project1(Platform& platform, const std::string& appDir, uint64_t seed) {
-  return Project1(platform, appDir, seed, nullptr);
 }
 
 }  // namespace brinecast

@@ -1,23 +1,22 @@
+// The main block: the one place that assembles the game from what an entry point hands it,
+// runs it to its end, then follows the link file.
 #pragma once
 
-#include <cstdint>
 #include <functional>
-#include <string>
+
+#include "app/GameSetup.h"
 
 namespace brinecast {
 
 class Platform;
 class TForm1;
 
-// The main block: creates Form1 (running its start-up), runs the main loop until
-// the game terminates or the platform asks to quit, then opens "play.url" if it
-// exists in the working directory. Returns the process exit status.
-int Project1(Platform& platform, const std::string& appDir, uint64_t seed);
-
-// The same, telling the caller of the window once it exists and before its
-// start-up runs (the simulator reads the game's state through it).
-int Project1(Platform& platform, const std::string& appDir, uint64_t seed,
-             const std::function<void(TForm1&)>& formCreated);
+// Creates Form1 from the setup (running its start-up), runs the main loop until the game
+// terminates or the platform asks to quit, then opens "play.url" if it exists in the
+// working directory. formCreated, when given, is told of the window once it exists and
+// before its start-up runs (the simulator reads the game's state through it). Returns the
+// process exit status.
+int Project1(const GameSetup& setup, const std::function<void(TForm1&)>& formCreated = nullptr);
 
 // Opens "play.url" from the working directory if it is there.
 void GoToLink(Platform& platform);

@@ -16,9 +16,9 @@ constexpr std::array<int, 10> kGoalTextX = {112, 180, 240, 296, 354, 418, 484, 5
 
 void TForm1::FormCreate() {
   LoadConfig();
-  if (WindowedOverride) {
+  if (windowedOverride_) {
     savedWindowed_ = Config.Windowed;
-    Config.Windowed = *WindowedOverride;
+    Config.Windowed = *windowedOverride_;
   }
   if (!Config.Windowed) ApplyWindowMode();
   if (Config.MusicOn) PlayMusic(appDir_ + "Sound/1.xm", "Can't load music.");
@@ -41,9 +41,8 @@ void TForm1::FormCreate() {
 
 void TForm1::FormCloseQuery(bool& canClose) {
   // Until start-up has finished (a missing archive stops it) there is no exit
-  // question to ask: the window closes. So does one asked to close while a
-  // score was being sent.
-  canClose = !startupDone_ || closeDuringRequest_;
+  // question to ask: the window closes.
+  canClose = !startupDone_;
   if (canClose) return;
   if (GameState != "Menu" && GameState != "Options" && GameState != "HiScores" &&
       GameState != "Help") {

@@ -26,25 +26,23 @@ void FillWaveList(TWaveCollection& waves) {
 
 }  // namespace
 
-TForm1::TForm1(Platform& platform, std::string appDir, uint64_t seed)
-    : TGame(platform, seed),
-      Music(platform),
-      Loop(platform, *this),
-      platform_(platform),
-      appDir_(std::move(appDir)),
-      configFile_(appDir_, std::string()) {
+TForm1::TForm1(const GameSetup& setup)
+    : TGame(setup.machine.platform, setup.seed),
+      Music(setup.machine.platform),
+      Loop(setup.machine.platform, *this),
+      platform_(setup.machine.platform),
+      appDir_(setup.folders.appDir),
+      configFile_(appDir_, setup.folders.prefDir),
+      http_(setup.machine.http),
+      windowedOverride_(setup.windowed) {
   FillWaveList(DXWaveList1.Items());
-  DXWaveList1.Initialize(platform);
+  DXWaveList1.Initialize(platform_);
   DXTimer1.LastTime = platform_.Ticks();
   // The drawing component comes up with the window.
   DXDraw1.Initialize();
 }
 
 TForm1::~TForm1() = default;
-
-void TForm1::SetPrefDir(std::string prefDir) {
-  configFile_ = TConfigFile(appDir_, std::move(prefDir));
-}
 
 WindowTimer& TForm1::Timer(size_t index) {
   WindowTimer* timers[] = {&Timer1, &Timer2, &Timer3, &Timer4};

@@ -7,6 +7,7 @@
 #include <optional>
 #include <string>
 
+#include "app/GameSetup.h"
 #include "app/LoopHost.h"
 #include "app/MainLoop.h"
 #include "engine/Canvas.h"
@@ -39,18 +40,13 @@ class TForm1 : public LoopHost, public TGame {
   // KeySum that shows the credit line: the key codes of B R I N E C A S T.
   static constexpr int32_t kCreditCode = 667;
 
-  TForm1(Platform& platform, std::string appDir, uint64_t seed);
+  explicit TForm1(const GameSetup& setup);
   ~TForm1() override;
   TForm1(const TForm1&) = delete;
   TForm1& operator=(const TForm1&) = delete;
 
   Platform& Host() { return platform_; }
   const std::string& AppDir() const { return appDir_; }
-
-  // Where Config.cfg goes when the game's folder cannot be written (may be empty).
-  void SetPrefDir(std::string prefDir);
-  // The HTTP requests of the score submission go through this (not owned).
-  void SetHttpTransport(HttpTransport* transport) { http_ = transport; }
 
   // TGame: the options the sprites read.
   bool SoundOn() const override { return Config.SoundOn; }
@@ -168,15 +164,13 @@ class TForm1 : public LoopHost, public TGame {
   // Runs for each Script event: the simulator's set-up commands.
   std::function<void()> ScriptStep;
 
-  // Window mode for this run only (command line); the saved choice stays.
-  std::optional<bool> WindowedOverride;
-
   // x of each kind's goal counter, GoalTextX[0] is kind 1.
   std::array<int, 10> GoalTextX{};
 
  private:
   // The main loop's view of the window.
   void HandleEvent(const PlatformEvent& event) override;
+  void KeyHeld(int key, bool down) override;
   size_t TimerCount() const override { return 4; }
   WindowTimer& Timer(size_t index) override;
   void TimerTick(size_t index) override;
@@ -194,11 +188,13 @@ class TForm1 : public LoopHost, public TGame {
   Platform& platform_;
   std::string appDir_;
   TConfigFile configFile_;
-  HttpTransport* http_ = nullptr;
+  HttpTransport& http_;
+  // Window mode for this run only (command line); the saved choice stays.
+  std::optional<bool> windowedOverride_;
   bool terminated_ = false;
   bool startupDone_ = false;
-  bool closeDuringRequest_ = false;
-  bool savedWindowed_ = false;
+  bool savedWindowed_ = false;  // the mode Config.cfg held at start-up
+  bool modeChosen_ = false;     // the player switched the mode since start-up
 };
 
 }  // namespace brinecast

@@ -39,6 +39,10 @@ class RecordingHost : public LoopHost {
          platform_.Ticks()});
     if (onEvent) onEvent(event);
   }
+  void KeyHeld(int key, bool down) override {
+    log.push_back(
+        {std::string(down ? "held:" : "released:") + std::to_string(key), platform_.Ticks()});
+  }
   size_t TimerCount() const override { return timers_.size(); }
   WindowTimer& Timer(size_t index) override { return timers_[index]; }
   void TimerTick(size_t index) override {

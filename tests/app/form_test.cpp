@@ -11,6 +11,7 @@
 #include "game/GameFolder.h"
 #include "objects/Random.h"
 #include "platform/headless/HeadlessPlatform.h"
+#include "support/OfflineSetup.h"
 
 namespace brinecast {
 namespace {
@@ -27,7 +28,7 @@ void StopAt(HeadlessPlatform& platform, uint64_t until) {
 
 TEST(Form, StartsWithItsComponentsAsTheWindowStoresThem) {
   HeadlessPlatform platform;
-  TForm1 form(platform, "/game/", 1);
+  TForm1 form(testing::OfflineSetup(platform, "/game/", 1));
   for (const WindowTimer* timer : {&form.Timer1, &form.Timer2, &form.Timer3, &form.Timer4}) {
     EXPECT_FALSE(timer->Enabled());
   }
@@ -42,7 +43,7 @@ TEST(Form, StartsWithItsComponentsAsTheWindowStoresThem) {
 
 TEST(Form, EachFrameCountsFrameNoAndPresentsWrappingAfter255) {
   HeadlessPlatform platform;
-  TForm1 form(platform, "/game/", 1);
+  TForm1 form(testing::OfflineSetup(platform, "/game/", 1));
   StopAt(platform, 256 * 16);
   form.Loop.Run();
   EXPECT_EQ(platform.FramesPresented(), 256U);
@@ -51,7 +52,7 @@ TEST(Form, EachFrameCountsFrameNoAndPresentsWrappingAfter255) {
 
 TEST(Form, ACloseRequestEndsTheProgram) {
   HeadlessPlatform platform;
-  TForm1 form(platform, "/game/", 1);
+  TForm1 form(testing::OfflineSetup(platform, "/game/", 1));
   platform.SetDriver([&](uint64_t) -> std::optional<uint64_t> {
     if (platform.Ticks() == 100) platform.QueueEvent({Kind::Close});
     return platform.Ticks() < 100 ? 100 : 1000;
@@ -65,8 +66,8 @@ TEST(Form, ACloseRequestEndsTheProgram) {
 TEST(Form, TwoWindowsRunSideBySide) {
   HeadlessPlatform first;
   HeadlessPlatform second;
-  TForm1 a(first, "/a/", 7);
-  TForm1 b(second, "/b/", 7);
+  TForm1 a(testing::OfflineSetup(first, "/a/", 7));
+  TForm1 b(testing::OfflineSetup(second, "/b/", 7));
   a.Timer1.SetEnabled(true);
   StopAt(first, 100);
   a.Loop.Run();
@@ -109,7 +110,7 @@ TEST(Form, StartUpLoadsBothImageArchivesFromTheGameFolder) {
   HeadlessPlatform platform;
   // A scratch folder with the built data: start-up writes Config.cfg, never into the build.
   testing::GameFolder folder;
-  TForm1 form(platform, folder.AppDir(), 1);
+  TForm1 form(testing::OfflineSetup(platform, folder.AppDir(), 1));
   form.Loop.Guard([&] { form.FormCreate(); });
   EXPECT_TRUE(form.Loop.Messages().empty());
   EXPECT_EQ(form.DXImageList1.Items().Find("Qtns")->Name(), "Qtns");
@@ -118,7 +119,7 @@ TEST(Form, StartUpLoadsBothImageArchivesFromTheGameFolder) {
 
 TEST(Form, AMissingArchiveIsReportedInAMessageBox) {
   HeadlessPlatform platform;
-  TForm1 form(platform, "/nonexistent-game-folder/", 1);
+  TForm1 form(testing::OfflineSetup(platform, "/nonexistent-game-folder/", 1));
   platform.SetDriver([](uint64_t) -> std::optional<uint64_t> { return std::nullopt; });
   form.Loop.Guard([&] { form.FormCreate(); });
   // Before it: the options file that cannot be written and the music that is not there.
@@ -146,7 +147,7 @@ class MainBlock : public ::testing::Test {
   }
   int Run() {
     StopAt(platform, 50);
-    return Project1(platform, dir_.string() + "/", 1);
+    return Project1(testing::OfflineSetup(platform, dir_.string() + "/", 1));
   }
   HeadlessPlatform platform;
   std::filesystem::path dir_;

@@ -8,6 +8,7 @@
 #include "app/JsonWriter.h"
 #include "app/TForm1.h"
 #include "platform/headless/HeadlessPlatform.h"
+#include "support/OfflineSetup.h"
 
 namespace brinecast {
 namespace {
@@ -42,7 +43,7 @@ TEST(JsonWriter, WritesTextsAndNumbersThatReadBack) {
 
 TEST(Snapshot, HasEveryKeyInOrderAndTheWindowsState) {
   HeadlessPlatform platform;
-  TForm1 form(platform, "/game/", 1);
+  TForm1 form(testing::OfflineSetup(platform, "/game/", 1));
   form.Timer2.SetEnabled(true);
   form.Timer4.SetEnabled(true);
   form.GameState = "Game";

@@ -9,6 +9,7 @@
 #include "GameFolder.h"
 #include "objects/Player.h"
 #include "platform/VirtualKeys.h"
+#include "support/OfflineSetup.h"
 
 namespace brinecast {
 namespace {
@@ -39,7 +40,7 @@ struct GameRun {
       return next < events.size() ? std::min(events[next].first, until) : until;
     });
     // As the main block runs it, with the window kept for the test to look at.
-    form = std::make_unique<TForm1>(platform, appDir, 1);
+    form = std::make_unique<TForm1>(testing::OfflineSetup(platform, appDir, 1));
     if (created) created(*form);
     form->Loop.Guard([&] { form->FormCreate(); });
     form->Loop.Run();
@@ -112,7 +113,7 @@ TEST(StartupErrors, ACloseRequestUnderTheErrorBoxEndsTheProgramOnceItCloses) {
     }
     return platform.Ticks() + 100;
   });
-  TForm1 form(platform, folder.AppDir(), 1);
+  TForm1 form(testing::OfflineSetup(platform, folder.AppDir(), 1));
   form.Loop.Guard([&] { form.FormCreate(); });
   form.Loop.Run();
   EXPECT_TRUE(form.Terminated());
@@ -123,7 +124,7 @@ TEST(StartupErrors, ACloseRequestUnderTheErrorBoxEndsTheProgramOnceItCloses) {
 TEST(StartupErrors, AStrayBannerTickWithNoGameNeverStartsPlay) {
   GameFolder folder;
   HeadlessPlatform platform;
-  TForm1 form(platform, folder.AppDir(), 1);
+  TForm1 form(testing::OfflineSetup(platform, folder.AppDir(), 1));
   form.FormCreate();
   form.Paused = false;
   form.Timer2.SetEnabled(true);

@@ -4,6 +4,7 @@
 #include <gtest/gtest.h>
 
 #include "GameFolder.h"
+#include "support/OfflineSetup.h"
 
 namespace brinecast {
 namespace {
@@ -46,7 +47,7 @@ Box TextBox(TCanvas& canvas, int x, int y, const char* font, int size, bool bold
 TEST(HudPixels, BannerGoalCounterLevelAndScoreSitWhereTheLayoutPutsThem) {
   testing::GameFolder folder;
   HeadlessPlatform platform;
-  TForm1 form(platform, folder.AppDir(), 3);
+  TForm1 form(testing::OfflineSetup(platform, folder.AppDir(), 3));
   form.FormCreate();
   form.StartGame();
   form.DXTimer1Timer(1);

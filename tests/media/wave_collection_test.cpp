@@ -6,6 +6,7 @@
 #include "media/EmbeddedSounds.h"
 #include "media/WaveCollection.h"
 #include "platform/headless/HeadlessPlatform.h"
+#include "support/OfflineSetup.h"
 
 namespace brinecast {
 namespace {
@@ -37,7 +38,7 @@ TEST(WaveCollection, NegativePlayingLimitIsKeptAsNoLimit) {
 
 TEST(WaveCollection, TheWindowHoldsItsFourEmbeddedSoundsInOrder) {
   HeadlessPlatform platform;
-  TForm1 form(platform, "/game/", 1);
+  TForm1 form(testing::OfflineSetup(platform, "/game/", 1));
   TWaveCollection& waves = form.DXWaveList1.Items();
   struct Expected {
     const char* name;

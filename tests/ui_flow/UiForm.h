@@ -19,6 +19,7 @@
 #include "objects/MenuB.h"
 #include "platform/VirtualKeys.h"
 #include "platform/headless/HeadlessPlatform.h"
+#include "support/OfflineSetup.h"
 
 namespace brinecast {
 
@@ -30,7 +31,7 @@ class UiForm : public ::testing::Test {
       if (platform.MessageBox()) platform.QueueEvent({PlatformEvent::Kind::DismissBox});
       return deadline;
     });
-    form = std::make_unique<TForm1>(platform, folder_.AppDir(), 1);
+    form = std::make_unique<TForm1>(testing::OfflineSetup(platform, folder_.AppDir(), 1));
     form->Loop.Guard([this] { form->FormCreate(); });
     ASSERT_EQ(form->GameState, "Menu");
     ASSERT_EQ(form->MenuCursor, 1);

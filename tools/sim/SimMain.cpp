@@ -182,10 +182,8 @@ int Run(const Options& options) {
           : static_cast<uint64_t>(std::chrono::system_clock::now().time_since_epoch().count());
   std::string dir = appDir.string();
   if (dir.empty() || dir.back() != '/') dir += '/';
-  const int status = brinecast::Project1(platform, dir, seed, [&](brinecast::TForm1& form) {
-    runner.SetForm(&form);
-    form.SetHttpTransport(&http);
-  });
+  const int status = brinecast::Project1({{platform, http}, {dir, {}}, seed, std::nullopt},
+                                         [&](brinecast::TForm1& form) { runner.SetForm(&form); });
   runner.SetForm(nullptr);
   std::cout.flush();
   if (runner.Error()) {

@@ -1,0 +1,33 @@
+// What an entry point hands the game: the machine it runs on (window, clock, sound, network)
+// and the folders it reads and writes. The desktop and the simulator differ only in these.
+#pragma once
+
+#include <cstdint>
+#include <optional>
+#include <string>
+
+namespace brinecast {
+
+class Platform;
+class HttpTransport;
+
+// The parts of the computer the game talks to. Both are required: an entry point that
+// forgets one does not compile.
+struct Machine {
+  Platform& platform;
+  HttpTransport& http;
+};
+
+struct GameFolders {
+  std::string appDir;   // holds Data/ and Sound/, and Config.cfg when writable; ends with '/'
+  std::string prefDir;  // Config.cfg when appDir cannot be written; empty for none
+};
+
+struct GameSetup {
+  Machine machine;
+  GameFolders folders;
+  uint64_t seed = 0;
+  std::optional<bool> windowed;  // window mode for this run only; the saved choice stays
+};
+
+}  // namespace brinecast
