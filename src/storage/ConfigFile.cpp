@@ -60,6 +60,17 @@ bool WriteFully(int fd, const uint8_t* data, size_t size) {
   return true;
 }
 
+// A file made here and now: whatever already holds the name (a link planted
+// there, a file left by a crashed save) is removed, never written through.
+int CreateNew(const std::string& path) {
+  constexpr int kFlags = O_WRONLY | O_CREAT | O_EXCL | O_NOFOLLOW | O_CLOEXEC;
+  int fd = ::open(path.c_str(), kFlags, 0644);
+  if (fd < 0 && errno == EEXIST && ::unlink(path.c_str()) == 0) {
+    fd = ::open(path.c_str(), kFlags, 0644);
+  }
+  return fd;
+}
+
 // Makes the rename itself durable; a folder that cannot be synced is no error.
 void SyncFolder(const std::string& path) {
   const std::string folder = std::filesystem::path(path).parent_path().string();
@@ -120,7 +131,7 @@ void TConfigFile::Save(const TConfig& config) {
   }
   const std::array<uint8_t, TConfig::kRecordSize> bytes = WriteRecord(config);
   const std::string temp = path + ".tmp";
-  const int fd = ::open(temp.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0644);
+  const int fd = CreateNew(temp);
   if (fd < 0) Fail(errno);
   int err = 0;
   if (!WriteFully(fd, bytes.data(), bytes.size()) || ::fsync(fd) != 0) err = errno;
