@@ -4,12 +4,10 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
-#include <cerrno>
 #include <csignal>
 #include <cstdio>
 #include <filesystem>
 #include <functional>
-#include <system_error>
 
 #include "TempFolder.h"
 #include "storage/ConfigFile.h"
@@ -32,10 +30,6 @@ TConfig PlayersConfig() {
 std::vector<uint8_t> RecordOf(const TConfig& config) {
   const auto bytes = WriteRecord(config);
   return {bytes.begin(), bytes.end()};
-}
-
-std::string SystemText(int err) {
-  return std::generic_category().message(err);
 }
 
 // The message of the error a save raises, or "saved" when it raises none.
@@ -122,7 +116,7 @@ TEST(ConfigFile, AFolderNamedConfigCfgIsNeitherReadNorMovedAndSavingReportsIt) {
   EXPECT_FALSE(file.Load(config));
   EXPECT_FALSE(fs::exists(app / "Config.cfg.bad"));
   SetDefaults(config);
-  EXPECT_EQ(SaveError(file, config), SystemText(EISDIR));
+  EXPECT_EQ(SaveError(file, config), "Cannot write " + app.Dir() + "Config.cfg: Is a directory");
   EXPECT_TRUE(fs::is_directory(app / "Config.cfg"));
   EXPECT_EQ(ReadBytes(app / "Config.cfg/inside"), (std::vector<uint8_t>{7}));
   EXPECT_FALSE(fs::exists(fs::symlink_status(app / "Config.cfg.tmp")));
@@ -169,6 +163,21 @@ TEST(ConfigFile, WhateverHoldsTheTemporaryNameIsReplacedNotWrittenThrough) {
   }
 }
 
+TEST(ConfigFile, AFolderHoldingTheTemporaryNameIsNamedAndKeptWithTheOldFile) {
+  TempFolder app;
+  TConfigFile file(app.Dir(), "");
+  const TConfig old = PlayersConfig();
+  file.Save(old);
+  fs::create_directory(app / "Config.cfg.tmp");
+  WriteBytes(app / "Config.cfg.tmp/inside", {7});
+  TConfig changed = old;
+  ResetHighScores(changed);
+  EXPECT_EQ(SaveError(file, changed),
+            "Cannot write " + app.Dir() + "Config.cfg.tmp: Is a directory");
+  EXPECT_EQ(ReadBytes(app / "Config.cfg"), RecordOf(old));
+  EXPECT_EQ(ReadBytes(app / "Config.cfg.tmp/inside"), (std::vector<uint8_t>{7}));
+}
+
 // Runs body in a child process, which must end with status 0.
 template <class Body>
 void ExpectInChild(Body body) {
@@ -188,7 +197,7 @@ TEST(ConfigFileLimitDeathTest, AWriteFailingHalfWayLeavesTheOldFileAsItWas) {
     TConfig changed = old;
     ResetHighScores(changed);
     const std::string error = SaveError(file, changed);
-    if (error != SystemText(EFBIG)) {
+    if (error != "Cannot write " + app.Dir() + "Config.cfg: File too large") {
       std::fprintf(stderr, "message: %s\n", error.c_str());
       return 1;
     }
@@ -236,7 +245,8 @@ TEST(ConfigFile, APlayersFolderBelowAPlainFileReportsTheError) {
   WriteBytes(base / "plain", {});
   TConfigFile file(base / "plain/game/", base / "plain/data/");
   TConfig config = PlayersConfig();
-  EXPECT_EQ(SaveError(file, config), SystemText(ENOTDIR));
+  EXPECT_EQ(SaveError(file, config),
+            "Cannot write " + base / "plain/data/Config.cfg" + ": Not a directory");
   EXPECT_EQ(fs::file_size(base / "plain"), 0u);
 }
 
