@@ -47,7 +47,7 @@ std::array<uint8_t, TConfig::kRecordSize> WriteRecord(const TConfig& config);
 // Fills config from a stored record; false (config untouched) unless exactly
 // kRecordSize bytes or more are given (only the first kRecordSize are used).
 // Any bytes load without harm: non-zero Booleans read as true, stored lengths
-// above 12 as 12.
+// above 12 as 12, and texts are cleaned to what the typing rule could have typed.
 bool ReadRecord(std::span<const uint8_t> bytes, TConfig& config);
 
 }  // namespace brinecast

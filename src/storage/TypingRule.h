@@ -33,7 +33,8 @@ constexpr int KeyTyping(char c, bool first) {
 // character no key gives in its place is typed by the key that gives it in the
 // other place (a capital after the first becomes lower case, and the reverse),
 // anything else is dropped; at most kMaxTypedLength characters. A text the rule
-// could have typed comes back unchanged.
+// could have typed comes back unchanged, but for DEL: only key 95, which no
+// keyboard here sends, types it, and the score server refuses it.
 inline std::string CleanTypedText(std::string_view text) {
   std::string clean;
   for (const char c : text) {
@@ -41,7 +42,7 @@ inline std::string CleanTypedText(std::string_view text) {
     const bool first = clean.empty();
     int key = KeyTyping(c, first);
     if (key == 0) key = KeyTyping(c, !first);
-    if (key != 0) clean.push_back(TypedChar(key, first));
+    if (key != 0 && TypedChar(key, first) != '\x7f') clean.push_back(TypedChar(key, first));
   }
   return clean;
 }
