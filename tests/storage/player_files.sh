@@ -46,6 +46,9 @@ play_until() {
   kill "$game_pid" 2>/dev/null || true
   wait "$game_pid" 2>/dev/null || true
   game_pid=
+  if grep -Eq "runtime error|Sanitizer" "$scratch/err"; then
+    fail "the game's log holds a sanitizer report: $(head -c 2000 "$scratch/err")"
+  fi
   [ "$held" = 1 ]
 }
 
