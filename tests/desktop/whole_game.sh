@@ -566,7 +566,6 @@ case $row1 in
 esac
 score=$(echo "$row1" | cut -d' ' -f3)
 [ "$score" -gt 9 ] || fail "the new row's score $score does not beat the old best (9)"
-<<<<<<< ours
 
 step "checking the world page for the entry sent"
 world_page "$out/world.html" || fail "the score server did not serve its world page"
@@ -577,9 +576,7 @@ case $sent in
   *">$score<"*) ;;
   *) fail "the world page shows Tester without the score $score: $sent" ;;
 esac
-=======
 letters=(- a b c d e f g h i j)
->>>>>>> theirs
 for i in 2 3 4 5 6 7 8 9 10; do
   want="row $i $((11 - i)) Low${letters[i - 1]}"
   got=$(echo "$table" | sed -n "$((i + 1))p")
