@@ -50,14 +50,20 @@ PgConnection::PgConnection(const std::vector<std::pair<std::string, std::string>
   values.push_back(nullptr);
   conn_ = PQconnectStartParams(keys.data(), values.data(), 1);
   if (!conn_) throw std::runtime_error("postgresql: out of memory");
-  if (PQstatus(conn_) == CONNECTION_BAD) Fail("cannot connect");
-  PostgresPollingStatusType status = PGRES_POLLING_WRITING;
-  while (status != PGRES_POLLING_OK) {
-    if (status == PGRES_POLLING_FAILED) Fail("cannot connect");
-    Wait(status == PGRES_POLLING_WRITING, deadline);
-    status = PQconnectPoll(conn_);
+  // No destructor runs for a constructor that throws.
+  try {
+    if (PQstatus(conn_) == CONNECTION_BAD) Fail("cannot connect");
+    PostgresPollingStatusType status = PGRES_POLLING_WRITING;
+    while (status != PGRES_POLLING_OK) {
+      if (status == PGRES_POLLING_FAILED) Fail("cannot connect");
+      Wait(status == PGRES_POLLING_WRITING, deadline);
+      status = PQconnectPoll(conn_);
+    }
+    if (PQsetnonblocking(conn_, 1) != 0) Fail("cannot connect");
+  } catch (...) {
+    PQfinish(conn_);
+    throw;
   }
-  if (PQsetnonblocking(conn_, 1) != 0) Fail("cannot connect");
 }
 
 PgConnection::~PgConnection() {
