@@ -166,8 +166,9 @@ SubmitOutcome PostgresStore::Submit(const std::string& token, const SubmitRules&
     return SubmitOutcome::kBanned;
   }
   if (session
-          .Run("SELECT COUNT(*) FROM scores WHERE client = $1 AND time > $2",
-               {rules.limitKey, std::to_string(entry.time - 60)})
+          .Run("SELECT COUNT(*) FROM (SELECT 1 FROM scores WHERE client = $1 AND time > $2 "
+               "LIMIT $3) AS recent",
+               {rules.limitKey, std::to_string(entry.time - 60), std::to_string(rules.perMinute)})
           .Int(0, 0) >= rules.perMinute) {
     return SubmitOutcome::kTooMany;
   }
