@@ -134,7 +134,7 @@ TEST_F(ServiceTest, FullTableKeepsTheBestAndTakesANewRecord) {
 // Sent all at once, the submissions of one address still stop at its limit.
 TEST_F(ServiceTest, SubmissionsSentAtOnceKeepTheLimit) {
   std::vector<std::string> tokens;
-  for (int i = 0; i < 5; ++i) tokens.push_back(Token("7.7.7." + std::to_string(i)));
+  for (int i = 0; i < 20; ++i) tokens.push_back(Token("7.7.7." + std::to_string(i)));
   std::vector<std::thread> threads;
   std::atomic<int> accepted{0};
   for (const std::string& token : tokens) {

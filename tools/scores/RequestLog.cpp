@@ -89,3 +89,11 @@ void LogError(const std::string& what) {
 }
 
 }  // namespace brinecast::scores
+
+namespace brinecast::scores {
+
+void LogNote(const std::string& what) {
+  LogLine(Now() + " " + what);
+}
+
+}  // namespace brinecast::scores

@@ -16,5 +16,7 @@ std::string RequestLine(std::string_view client, std::string_view method, std::s
 
 void LogLine(const std::string& line);
 void LogError(const std::string& what);
+// A line about the server itself, such as its stop.
+void LogNote(const std::string& what);
 
 }  // namespace brinecast::scores

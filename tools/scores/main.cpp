@@ -114,7 +114,7 @@ int main(int argc, char** argv) {
     std::fflush(stdout);
     int signal = 0;
     sigwait(&stopSignals, &signal);
-    LogLine("brinecast-scores stopping");
+    LogNote("stopping on signal " + std::to_string(signal));
     server.Stop();
   } catch (const std::exception& e) {
     std::fprintf(stderr, "brinecast-scores: %s\n", e.what());
