@@ -74,6 +74,21 @@ TEST(HttpHardening, SlowClientsBlockNobodyAndAreCutOffAtTheirDeadline) {
   EXPECT_LT(took, 3s);
 }
 
+// A client that asks and never reads its replies is cut off at the request deadline, even
+// though the server could still send: 3,000 pages asked at once do not all arrive.
+TEST(HttpHardening, ClientThatDoesNotReadIsCutOffAtTheRequestDeadline) {
+  RunningServer server({}, QuickDeadlines());
+  ASSERT_GT(server.port(), 0);
+  RawConnection c(server.port());
+  std::string burst;
+  for (int i = 0; i < 3000; ++i) burst += Request("/cgi/version.pl?prg=Brinecast&show&type=0");
+  c.Send(burst);
+  std::this_thread::sleep_for(4s);  // past the 3 s deadline; nothing read meanwhile
+  const std::string replies = c.Receive(5s, 3000);
+  EXPECT_LT(RawConnection::Replies(replies), 3000);
+  EXPECT_TRUE(c.ClosedByServer());
+}
+
 // The old server read headers without end; 2.4 MB of them must be refused early.
 TEST(HttpHardening, OversizedHeadersAreRefused) {
   RunningServer server;
