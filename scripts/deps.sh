@@ -8,7 +8,7 @@ play=(
   build-essential cmake pkg-config
   libsdl2-dev libsdl2-ttf-dev libsdl2-mixer-dev libsdl2-image-dev libxmp-dev
   libcurl4-openssl-dev libfontconfig-dev librsvg2-dev libcairo2-dev librsvg2-bin
-  libmicrohttpd-dev libcpp-httplib-dev libsqlite3-dev libpq-dev
+  libmicrohttpd-dev libssl-dev libsqlite3-dev libpq-dev
   fonts-liberation fonts-comic-neue
 )
 # The tests: the sanitizer and fuzz build, test and benchmark libraries, a database server, a
@@ -16,7 +16,7 @@ play=(
 # of the install and the package, and a load generator with a yardstick web server.
 test=(
   clang libclang-rt-14-dev clang-format
-  libgtest-dev libgmock-dev libbenchmark-dev
+  libgtest-dev libgmock-dev libbenchmark-dev libcpp-httplib-dev
   postgresql curl
   xvfb xdotool imagemagick evilwm x11-utils libx11-dev
   desktop-file-utils appstream dpkg-dev file man-db lintian
