@@ -118,6 +118,13 @@ lintian --tag-display-limit 0 "${deb[@]}" >"$scratch/lintian.out" 2>&1 || true
 printf '%s\n' "$(cat "$scratch/lintian.out")"
 ! grep -q '^E: ' "$scratch/lintian.out" || fail "lintian reports errors"
 
+# Docks match the game's window to its entry by the window's class, which SDL takes from the
+# executable's name.
+desktop=$scratch/root/usr/share/applications/$id.desktop
+exec_name=$(sed -n 's/^Exec=\([^ ]*\).*/\1/p' "$desktop" | head -1)
+[ -x "$scratch/root/usr/games/$exec_name" ] || fail "the desktop entry starts $exec_name, which is not packaged"
+grep -qx "StartupWMClass=$exec_name" "$desktop" || fail "the desktop entry's StartupWMClass is not $exec_name"
+
 # The packaged game finds its data in the package's layout.
 status=0
 player_env timeout 20 "$scratch/root/usr/games/brinecast" >"$scratch/run.out" 2>&1 || status=$?
