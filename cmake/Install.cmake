@@ -1,5 +1,6 @@
 # Installing the game the way Debian lays out games (cmake --install), its desktop files and
-# icons, and the Debian package built from that layout (cpack -G DEB).
+# icons, the score server and the archive tool, and the Debian packages built from that
+# layout (cpack -G DEB), one for each of the three.
 include(GNUInstallDirs)
 
 set(BRINECAST_ID org.brinecast.Brinecast)
