@@ -74,15 +74,12 @@ install(FILES ${CMAKE_BINARY_DIR}/packaging/brinecast.6
 set(scores_dir ${CMAKE_SOURCE_DIR}/tools/scores)
 if(TARGET brinecast-scores)
   install(TARGETS brinecast-scores RUNTIME DESTINATION ${CMAKE_INSTALL_BINDIR} COMPONENT scores)
-  # systemd looks here under /usr as well as under /lib.
-  if(EXISTS ${scores_dir}/brinecast-scores.service)
-    install(FILES ${scores_dir}/brinecast-scores.service
-      DESTINATION lib/systemd/system COMPONENT scores)
-  endif()
-  if(EXISTS ${scores_dir}/brinecast-scores.1)
-    install(FILES ${scores_dir}/brinecast-scores.1
-      DESTINATION ${CMAKE_INSTALL_MANDIR}/man1 COMPONENT scores)
-  endif()
+  # The unit goes where Debian's systemd units go, /usr/lib/systemd/system. Checked when
+  # installing, not when configuring, so a build made before they were written takes them.
+  install(FILES ${scores_dir}/brinecast-scores.service
+    DESTINATION lib/systemd/system COMPONENT scores OPTIONAL)
+  install(FILES ${scores_dir}/brinecast-scores.1
+    DESTINATION ${CMAKE_INSTALL_MANDIR}/man1 COMPONENT scores OPTIONAL)
 endif()
 if(TARGET brinecast-dxg)
   install(TARGETS brinecast-dxg RUNTIME DESTINATION ${CMAKE_INSTALL_BINDIR} COMPONENT dxg)
