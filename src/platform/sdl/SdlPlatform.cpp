@@ -9,6 +9,7 @@
 #include <stdexcept>
 
 #include "platform/sdl/FileUrl.h"
+#include "platform/sdl/GameName.h"
 #include "platform/sdl/Letterbox.h"
 
 namespace brinecast {
@@ -16,7 +17,7 @@ namespace brinecast {
 SdlPlatform::SdlPlatform() {
   start_ = SDL_GetTicks64();
   // Hidden until the renderer exists, so the window never flashes uninitialised.
-  window_ = SDL_CreateWindow("Brinecast", SDL_WINDOWPOS_CENTERED, SDL_WINDOWPOS_CENTERED,
+  window_ = SDL_CreateWindow(kGameName, SDL_WINDOWPOS_CENTERED, SDL_WINDOWPOS_CENTERED,
                              kSurfaceWidth, kSurfaceHeight, SDL_WINDOW_HIDDEN);
   if (window_ == nullptr) {
     throw std::runtime_error(std::string("Cannot open the game's window: ") + SDL_GetError());
@@ -134,8 +135,8 @@ bool SdlPlatform::OpenUrl(const std::string& target) {
   return !url.empty() && SDL_OpenURL(url.c_str()) == 0;
 }
 
-void SdlPlatform::SetMessageBox(const std::optional<std::string>& text) {
-  box_.Set(text);
+void SdlPlatform::SetMessageBox(const std::optional<MessageBoxContent>& box) {
+  box_.Set(box);
   presenter_->SetOverlay(box_.Picture());
   presenter_->Redraw();
 }

@@ -40,7 +40,7 @@ class SdlPlatform final : public Platform {
   void ShowCursor(bool show) override;
   bool CursorShown() const override;
   bool OpenUrl(const std::string& target) override;
-  void SetMessageBox(const std::optional<std::string>& text) override;
+  void SetMessageBox(const std::optional<MessageBoxContent>& box) override;
   bool MessageBoxOkHit(int x, int y) const override;
   int SoundOpen(const std::string& name, const uint8_t* wave, size_t size) override;
   int SoundPlay(int sound, bool looped) override;
