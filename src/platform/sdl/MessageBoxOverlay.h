@@ -27,6 +27,8 @@ class MessageBoxOverlay {
   // The drawn box, or nullptr while none is open.
   SDL_Surface* Picture() const { return picture_; }
   bool OkHit(int x, int y) const;
+  // Where the open box's parts were drawn.
+  const MessageBoxLayout& Layout() const { return layout_; }
 
  private:
   static int Measure(TTF_Font* font, const std::string& line);
