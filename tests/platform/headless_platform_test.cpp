@@ -122,5 +122,17 @@ TEST(HeadlessPlatform, KeepsTheOpenBoxsCaptionAndIcon) {
   EXPECT_FALSE(platform.MessageBox().has_value());
 }
 
+TEST(HeadlessPlatform, OpenUrlFailsWhenToldAndStillKeepsTheTarget) {
+  HeadlessPlatform platform;
+  EXPECT_TRUE(platform.OpenUrl("http://scores.example/"));
+  platform.SetOpenUrlWorks(false);
+  EXPECT_FALSE(platform.OpenUrl("http://scores.example/world"));
+  platform.SetOpenUrlWorks(true);
+  EXPECT_TRUE(platform.OpenUrl("Help.html"));
+  EXPECT_EQ(platform.OpenedUrls(),
+            (std::vector<std::string>{"http://scores.example/", "http://scores.example/world",
+                                      "Help.html"}));
+}
+
 }  // namespace
 }  // namespace brinecast

@@ -74,6 +74,8 @@ class HeadlessPlatform : public Platform {
   void SetJoystick(const JoystickState& state);
   // A display that refuses full screen, as a desktop may.
   void RefuseFullScreen(bool refuse) { refuseFullScreen_ = refuse; }
+  // A desktop with no browser (or a failing one): OpenUrl says false, the target still kept.
+  void SetOpenUrlWorks(bool works) { openUrlWorks_ = works; }
   // Without a sound device (set before the game opens its sounds) SoundOpen fails.
   void SetSoundDevice(bool present) { soundDevice_ = present; }
   // Every play and every stop of a playing voice, in order, with its virtual time.
@@ -101,6 +103,7 @@ class HeadlessPlatform : public Platform {
   SurfacePtr lastFrame_;
   std::optional<MessageBoxContent> messageBox_;
   std::vector<std::string> opened_;
+  bool openUrlWorks_ = true;
   JoystickState joystick_;
   bool soundDevice_ = true;
   SilentSound sound_;

@@ -46,6 +46,7 @@ uint64_t SdlPlatform::Ticks() {
 }
 
 void SdlPlatform::WaitUntil(uint64_t deadline) {
+  if (opener_.Pending() > 0) opener_.ReapFinished();
   const uint64_t now = Ticks();
   if (deadline <= now) return;
   const uint64_t wait = std::min<uint64_t>(deadline - now, INT_MAX);
@@ -132,7 +133,8 @@ bool SdlPlatform::OpenUrl(const std::string& target) {
   std::error_code error;
   const std::filesystem::path cwd = std::filesystem::current_path(error);
   const std::string url = UrlForTarget(target, error ? std::string() : cwd.string());
-  return !url.empty() && SDL_OpenURL(url.c_str()) == 0;
+  // SDL_OpenURL only tells whether a process could be made, never whether a browser came.
+  return opener_.Open(url);
 }
 
 void SdlPlatform::SetMessageBox(const std::optional<MessageBoxContent>& box) {

@@ -8,6 +8,7 @@
 #include <memory>
 
 #include "platform/Platform.h"
+#include "platform/sdl/DesktopOpener.h"
 #include "platform/sdl/EventTranslator.h"
 #include "platform/sdl/FramePresenter.h"
 #include "platform/sdl/MessageBoxOverlay.h"
@@ -67,6 +68,7 @@ class SdlPlatform final : public Platform {
   uint64_t start_ = 0;
   bool fullScreen_ = false;
   EventTranslator translator_;
+  DesktopOpener opener_;
   std::deque<PlatformEvent> pending_;
 };
 
