@@ -22,8 +22,9 @@ SdlPlatform::SdlPlatform() {
   if (window_ == nullptr) {
     throw std::runtime_error(std::string("Cannot open the game's window: ") + SDL_GetError());
   }
+  trueSize_ = std::make_unique<TrueWindowSize>(window_);
   try {
-    presenter_ = std::make_unique<FramePresenter>(window_);
+    presenter_ = std::make_unique<FramePresenter>(window_, *trueSize_);
   } catch (...) {
     SDL_DestroyWindow(window_);
     throw;
@@ -38,6 +39,7 @@ SdlPlatform::SdlPlatform() {
 
 SdlPlatform::~SdlPlatform() {
   presenter_.reset();
+  trueSize_.reset();
   SDL_DestroyWindow(window_);
 }
 
@@ -66,7 +68,8 @@ bool SdlPlatform::PollEvent(PlatformEvent& event) {
   while (pending_.empty() && SDL_PollEvent(&sdl) != 0) {
     WindowFacts facts;
     facts.id = SDL_GetWindowID(window_);
-    SDL_GetWindowSize(window_, &facts.width, &facts.height);
+    // Pointer positions are in the window as it really is, not as SDL believes it to be.
+    trueSize_->Get(facts.width, facts.height);
     facts.fullScreen = fullScreen_;
     const Translation translation = translator_.Translate(sdl, facts);
     DoChore(translation.chore, sdl);

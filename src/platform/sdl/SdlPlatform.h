@@ -16,6 +16,7 @@
 #include "platform/sdl/SdlMixer.h"
 #include "platform/sdl/SdlMusic.h"
 #include "platform/sdl/SdlSound.h"
+#include "platform/sdl/TrueWindowSize.h"
 
 namespace brinecast {
 
@@ -58,6 +59,7 @@ class SdlPlatform final : public Platform {
   void DoChore(SdlChore chore, const SDL_Event& sdl);
 
   SDL_Window* window_ = nullptr;
+  std::unique_ptr<TrueWindowSize> trueSize_;
   std::unique_ptr<FramePresenter> presenter_;
   MessageBoxOverlay box_;
   SdlJoystick joystick_;
