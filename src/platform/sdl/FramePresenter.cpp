@@ -46,8 +46,7 @@ bool RasterisesOnTheCpu(SDL_Renderer* renderer) {
 
 }  // namespace
 
-FramePresenter::FramePresenter(SDL_Window* window, const TrueWindowSize& size)
-    : window_(window), trueSize_(size) {
+FramePresenter::FramePresenter(SDL_Window* window, X11Window& x11) : window_(window), x11_(x11) {
   renderer_ = SDL_CreateRenderer(window, -1, SDL_RENDERER_ACCELERATED | SDL_RENDERER_PRESENTVSYNC);
   if (renderer_ != nullptr && RasterisesOnTheCpu(renderer_)) {
     SDL_DestroyRenderer(renderer_);
@@ -162,7 +161,8 @@ void FramePresenter::Render() {
   SDL_GetWindowSize(window_, &sdlW, &sdlH);
   int realW = 0;
   int realH = 0;
-  trueSize_.Get(realW, realH);
+  x11_.Refresh();
+  x11_.Size(realW, realH);
   // Only what the window really shows; the rest of SDL's output falls outside it.
   const TRect fit = FitFrameIn(ShownOutput(outW, outH, sdlW, sdlH, realW, realH, rowsUp_));
   const SDL_Rect dst = {fit.Left, fit.Top, fit.Width(), fit.Height()};

@@ -3,7 +3,7 @@
 
 #include <SDL_render.h>
 
-#include "platform/sdl/TrueWindowSize.h"
+#include "platform/sdl/X11Window.h"
 
 namespace brinecast {
 
@@ -12,8 +12,8 @@ namespace brinecast {
 // size, so text stays crisp on any monitor without uneven pixel columns.
 class FramePresenter {
  public:
-  // throws std::runtime_error; size must outlive the presenter.
-  FramePresenter(SDL_Window* window, const TrueWindowSize& size);
+  // throws std::runtime_error; x11 must outlive the presenter.
+  FramePresenter(SDL_Window* window, X11Window& x11);
   ~FramePresenter();
   FramePresenter(const FramePresenter&) = delete;
   FramePresenter& operator=(const FramePresenter&) = delete;
@@ -33,7 +33,7 @@ class FramePresenter {
   void Render();
 
   SDL_Window* window_;
-  const TrueWindowSize& trueSize_;
+  X11Window& x11_;
   SDL_Renderer* renderer_ = nullptr;
   SDL_Texture* frame_ = nullptr;
   SDL_Texture* overlay_ = nullptr;

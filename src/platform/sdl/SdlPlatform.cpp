@@ -22,9 +22,9 @@ SdlPlatform::SdlPlatform() {
   if (window_ == nullptr) {
     throw std::runtime_error(std::string("Cannot open the game's window: ") + SDL_GetError());
   }
-  trueSize_ = std::make_unique<TrueWindowSize>(window_);
+  x11_ = std::make_unique<X11Window>(window_);
   try {
-    presenter_ = std::make_unique<FramePresenter>(window_, *trueSize_);
+    presenter_ = std::make_unique<FramePresenter>(window_, *x11_);
   } catch (...) {
     SDL_DestroyWindow(window_);
     throw;
@@ -39,7 +39,7 @@ SdlPlatform::SdlPlatform() {
 
 SdlPlatform::~SdlPlatform() {
   presenter_.reset();
-  trueSize_.reset();
+  x11_.reset();
   SDL_DestroyWindow(window_);
 }
 
@@ -66,11 +66,23 @@ void SdlPlatform::Wake() {
 bool SdlPlatform::PollEvent(PlatformEvent& event) {
   SDL_Event sdl;
   while (pending_.empty() && SDL_PollEvent(&sdl) != 0) {
+    const bool ours =
+        sdl.type == SDL_WINDOWEVENT && sdl.window.windowID == SDL_GetWindowID(window_);
+    if (ours) x11_->Refresh();
     WindowFacts facts;
     facts.id = SDL_GetWindowID(window_);
     // Pointer positions are in the window as it really is, not as SDL believes it to be.
-    trueSize_->Get(facts.width, facts.height);
+    x11_->Size(facts.width, facts.height);
     facts.fullScreen = fullScreen_;
+    if (leavingFullScreen_ && facts.width <= kSurfaceWidth && facts.height <= kSurfaceHeight) {
+      leavingFullScreen_ = false;
+    }
+    // A window manager may maximise the window (often together with full screen) without
+    // SDL reporting it: the window only grows. The game's window cannot be resized otherwise.
+    if (ours && sdl.window.event == SDL_WINDOWEVENT_SIZE_CHANGED && !fullScreen_ &&
+        !leavingFullScreen_ && (facts.width > kSurfaceWidth || facts.height > kSurfaceHeight)) {
+      facts.heldLarge = x11_->HeldLarge();
+    }
     const Translation translation = translator_.Translate(sdl, facts);
     DoChore(translation.chore, sdl);
     for (int i = 0; i < translation.count; ++i) pending_.push_back(translation.events[i]);
@@ -90,6 +102,8 @@ void SdlPlatform::DoChore(SdlChore chore, const SDL_Event& sdl) {
       break;
     case SdlChore::RestoreWindow:
       SDL_RestoreWindow(window_);
+      // SDL restores only a maximised window it knows of.
+      x11_->Unmaximise();
       break;
     case SdlChore::JoystickChanged:
       // The game hears of a pad pulled out; one plugged in is simply used.
@@ -117,6 +131,7 @@ bool SdlPlatform::SetFullScreen(bool fullScreen) {
     return false;
   }
   fullScreen_ = fullScreen;
+  leavingFullScreen_ = !fullScreen;
   if (!fullScreen) {
     SDL_SetWindowSize(window_, kSurfaceWidth, kSurfaceHeight);
   }

@@ -16,7 +16,7 @@
 #include "platform/sdl/SdlMixer.h"
 #include "platform/sdl/SdlMusic.h"
 #include "platform/sdl/SdlSound.h"
-#include "platform/sdl/TrueWindowSize.h"
+#include "platform/sdl/X11Window.h"
 
 namespace brinecast {
 
@@ -59,7 +59,7 @@ class SdlPlatform final : public Platform {
   void DoChore(SdlChore chore, const SDL_Event& sdl);
 
   SDL_Window* window_ = nullptr;
-  std::unique_ptr<TrueWindowSize> trueSize_;
+  std::unique_ptr<X11Window> x11_;
   std::unique_ptr<FramePresenter> presenter_;
   MessageBoxOverlay box_;
   SdlJoystick joystick_;
@@ -69,6 +69,9 @@ class SdlPlatform final : public Platform {
   SdlMusic music_{mixer_.Rate()};
   uint64_t start_ = 0;
   bool fullScreen_ = false;
+  // Full screen was left and the window has not shrunk back yet: its size says nothing of a
+  // window manager maximising it.
+  bool leavingFullScreen_ = false;
   EventTranslator translator_;
   DesktopOpener opener_;
   std::deque<PlatformEvent> pending_;
