@@ -11,6 +11,7 @@
 #include "platform/sdl/FileUrl.h"
 #include "platform/sdl/GameName.h"
 #include "platform/sdl/Letterbox.h"
+#include "platform/sdl/WindowIcon.h"
 
 namespace brinecast {
 
@@ -33,6 +34,10 @@ SdlPlatform::SdlPlatform() {
   SDL_SetHint(SDL_HINT_QUIT_ON_LAST_WINDOW_CLOSE, "0");
   // Keys arrive as key codes; typed text and its input method are never used.
   SDL_StopTextInput();
+  // After the renderer, which may have made SDL open a new X window, and before the window
+  // manager sees the window.
+  SetWindowIcon(window_);
+  x11_->SetClass(kWindowClass);
   SDL_ShowWindow(window_);
   presenter_->Redraw();
 }

@@ -4,8 +4,10 @@
 
 #include <SDL_loadso.h>
 #include <SDL_syswm.h>
+#include <X11/Xutil.h>
 
 #include <cstring>
+#include <string>
 
 namespace brinecast {
 
@@ -16,6 +18,7 @@ struct X11Window::Xlib {
   decltype(&XFree) free = nullptr;
   decltype(&XSendEvent) sendEvent = nullptr;
   decltype(&XFlush) flush = nullptr;
+  decltype(&XSetClassHint) setClassHint = nullptr;
 };
 
 X11Window::X11Window(SDL_Window* window) : window_(window) {
@@ -34,7 +37,8 @@ X11Window::X11Window(SDL_Window* window) : window_(window) {
     auto* xlib = new Xlib;
     if (load(xlib->getGeometry, "XGetGeometry") && load(xlib->internAtom, "XInternAtom") &&
         load(xlib->getWindowProperty, "XGetWindowProperty") && load(xlib->free, "XFree") &&
-        load(xlib->sendEvent, "XSendEvent") && load(xlib->flush, "XFlush")) {
+        load(xlib->sendEvent, "XSendEvent") && load(xlib->flush, "XFlush") &&
+        load(xlib->setClassHint, "XSetClassHint")) {
       xlib_ = xlib;
     } else {
       delete xlib;
@@ -150,6 +154,18 @@ void X11Window::Unmaximise() const {
   event.xclient.data.l[3] = 1;  // from an application
   xlib_->sendEvent(display, root, False, SubstructureRedirectMask | SubstructureNotifyMask, &event);
   xlib_->flush(display);
+}
+
+void X11Window::SetClass(const char* name) const {
+  void* display = nullptr;
+  Window window = 0;
+  if (!Ids(display, window)) return;
+  std::string copy = name;  // Xlib's structure is not const
+  XClassHint hint;
+  hint.res_name = copy.data();
+  hint.res_class = copy.data();
+  xlib_->setClassHint(static_cast<Display*>(display), window, &hint);
+  xlib_->flush(static_cast<Display*>(display));
 }
 
 }  // namespace brinecast

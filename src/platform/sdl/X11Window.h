@@ -24,6 +24,9 @@ class X11Window {
   bool HeldLarge() const;
   // Asks the window manager to drop a maximised state SDL may not know of.
   void Unmaximise() const;
+  // Names the window's class (WM_CLASS), which SDL takes from the executable's name unless
+  // told through the environment. Before the window is shown.
+  void SetClass(const char* name) const;
 
  private:
   struct Xlib;
