@@ -29,7 +29,10 @@ stop() { # PID...: ends these processes of ours and waits for them
   for pid in "$@"; do [ -n "$pid" ] && wait "$pid" 2>/dev/null; done
 }
 cleanup() {
-  stop $probe_pid $wm_pid $xvfb_pid
+  # The probe first, while its display is still there.
+  stop $probe_pid
+  stop $wm_pid
+  stop $xvfb_pid
   rm -rf "$work"
 }
 trap cleanup EXIT
