@@ -137,6 +137,25 @@ geometry_is 800 600 || fail "the window is ${win_w}x${win_h}, though nobody coul
 wait_for 10 frame_whole || fail "the frame is cut off or misplaced in the 800 x 600 window"
 save_shot no-window-manager
 
+step "the information box over the frame: title bar, panel, button"
+stop $probe_pid
+start_probe --fullscreen --box
+take_shot
+save_shot box
+# Down the window's middle: the dark title bar, the light panel, the blue OK button, the panel.
+column=
+for ((y = win_y; y < win_y + win_h; y += 2)); do
+  case $(colour_at $((win_x + win_w / 2)) "$y") in
+    "35 66 94") column+=N ;;
+    "244 246 248") column+=P ;;
+    "46 125 181") column+=A ;;
+    *) column+=. ;;
+  esac
+done
+column=$(echo "$column" | tr -s 'NPA.')
+echo "  down the middle: $column"
+[[ $column =~ N.*P.*A.*P ]] || fail "the box's parts are not where they belong: $column"
+
 step "the window's class and icon"
 xprop -id "$win" WM_CLASS | grep -q '= "brinecast", "brinecast"$' ||
   fail "WM_CLASS is $(xprop -id "$win" WM_CLASS)"
