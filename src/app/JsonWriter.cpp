@@ -1,3 +1,4 @@
+// JsonWriter: commas between values, strings escaped as JSON wants them.
 #include "app/JsonWriter.h"
 
 #include <charconv>

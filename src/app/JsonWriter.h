@@ -1,3 +1,4 @@
+// A small writer of one-line JSON, for the simulator's snapshots.
 #pragma once
 
 #include <cstdint>

@@ -1,3 +1,5 @@
+// What the main loop drives: the window's handlers, its timers and its frame, as an
+// interface, so the loop can be tested with a recording host.
 #pragma once
 
 #include <cstddef>

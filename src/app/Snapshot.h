@@ -1,3 +1,4 @@
+// The game's state as one JSON line for the simulator, in the fixed order of its keys.
 #pragma once
 
 #include <cstdint>
