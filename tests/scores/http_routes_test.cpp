@@ -9,6 +9,7 @@
 #include "online/ScoreServer.h"
 #include "online/ServerReply.h"
 #include "online/Submission.h"
+#include "protocol/Reply.h"
 
 namespace brinecast::scores {
 namespace {
@@ -30,7 +31,7 @@ TEST(ScoreHttp, GameCheckAndSubmissionThenThePageShowsTheScore) {
       BuildPayload("<Nemo>", 4321, kSubmissionKey, ReplyP(check.body), "&co");
   const HttpResult submit = Get(http, SubmitUrl(server.Host(), EncodeSubmission(payload)));
   ASSERT_TRUE(submit.ok) << submit.error << submit.body;
-  EXPECT_EQ(submit.body, "OK");
+  EXPECT_EQ(submit.body, protocol::kOk);
   const HttpResult page = Get(http, WorldScoresUrl(server.Host()));
   ASSERT_TRUE(page.ok) << page.error;
   EXPECT_NE(page.body.find("&lt;Nemo&gt;"), std::string::npos);

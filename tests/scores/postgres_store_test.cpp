@@ -17,6 +17,7 @@
 #include "online/ScoreServer.h"
 #include "online/ServerReply.h"
 #include "online/Submission.h"
+#include "protocol/Reply.h"
 #include "scores/PostgresStore.h"
 
 namespace brinecast::scores {
@@ -100,7 +101,7 @@ TEST_F(PostgresTest, StalledDatabaseHoldsUpNothingElse) {
                                                                      ReplyP(check.body), ""))),
                        ScoreRequestHeaders()});
   };
-  ASSERT_EQ(submit(http, "before").body, "OK");
+  ASSERT_EQ(submit(http, "before").body, protocol::kOk);
   {
     Stalled stalled(*cluster_);
     ASSERT_GE(stalled.count(), 2u);
@@ -129,7 +130,7 @@ TEST_F(PostgresTest, StalledDatabaseHoldsUpNothingElse) {
   // Back again: fresh connections replace the ones given up on.
   const HttpResult health = http.Get({"http://" + host + "/health", {}});
   EXPECT_EQ(health.body, "OK\n");
-  EXPECT_EQ(submit(http, "after").body, "OK");
+  EXPECT_EQ(submit(http, "after").body, protocol::kOk);
   EXPECT_EQ(store.CountScores(), 2);
 }
 
