@@ -10,6 +10,7 @@
 #include "online/ServerReply.h"
 #include "online/Submission.h"
 #include "protocol/Reply.h"
+#include "protocol/Requests.h"
 
 namespace brinecast::scores {
 namespace {
@@ -50,7 +51,7 @@ struct RouteCase {
 TEST(ScoreHttp, RefusesWhatItDoesNotKnow) {
   RunningServer server;
   ASSERT_GT(server.port(), 0);
-  const std::string longTarget = "/cgi/version.pl?hs&prg=Brinecast&inf=" + std::string(2000, 'A');
+  const std::string longTarget = protocol::SubmitTarget(std::string(2000, 'A'));
   const RouteCase cases[] = {
       {"/cgi/version.pl?version&prg=Other", 404},
       {"/cgi/version.pl?version", 404},
