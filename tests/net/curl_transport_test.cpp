@@ -9,7 +9,7 @@
 #include "RawSocket.h"
 #include "net/HttpClient.h"
 #include "online/ScoreServer.h"
-#include "online/ServerReply.h"
+#include "protocol/Reply.h"
 #include "protocol/Requests.h"
 
 namespace brinecast {
@@ -104,8 +104,8 @@ TEST(CurlTransport, RepliesReadAsTheGameReadsThem) {
     const HttpResult result = http.Get(Request(loop.Url("/r")));
     ASSERT_TRUE(result.ok) << result.error;
     EXPECT_EQ(result.body, c.body);
-    EXPECT_EQ(ReplyIsOk(result.body), c.ok) << c.body;
-    EXPECT_EQ(ReplyP(result.body), c.p) << c.body;
+    EXPECT_EQ(protocol::ReplyIsOk(result.body), c.ok) << c.body;
+    EXPECT_EQ(protocol::ReplyToken(result.body), c.p) << c.body;
   }
 }
 

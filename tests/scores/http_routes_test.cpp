@@ -7,8 +7,8 @@
 #include "RunningServer.h"
 #include "net/HttpClient.h"
 #include "online/ScoreServer.h"
-#include "online/ServerReply.h"
-#include "online/Submission.h"
+#include "protocol/Encoding.h"
+#include "protocol/Payload.h"
 #include "protocol/Reply.h"
 #include "protocol/Requests.h"
 
@@ -27,10 +27,11 @@ TEST(ScoreHttp, GameCheckAndSubmissionThenThePageShowsTheScore) {
   CurlTransport http;
   const HttpResult check = Get(http, CheckUrl(server.Host()));
   ASSERT_TRUE(check.ok) << check.error;
-  ASSERT_TRUE(ReplyIsOk(check.body)) << check.body;
-  const std::string payload =
-      BuildPayload("<Nemo>", 4321, kSubmissionKey, ReplyP(check.body), "&co");
-  const HttpResult submit = Get(http, SubmitUrl(server.Host(), EncodeSubmission(payload)));
+  ASSERT_TRUE(protocol::ReplyIsOk(check.body)) << check.body;
+  const std::string payload = protocol::BuildPayload("<Nemo>", 4321, protocol::kSubmissionKey,
+                                                     protocol::ReplyToken(check.body), "&co");
+  const HttpResult submit =
+      Get(http, SubmitUrl(server.Host(), protocol::EncodeSubmission(payload)));
   ASSERT_TRUE(submit.ok) << submit.error << submit.body;
   EXPECT_EQ(submit.body, protocol::kOk);
   const HttpResult page = Get(http, WorldScoresUrl(server.Host()));

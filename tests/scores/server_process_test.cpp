@@ -12,8 +12,8 @@
 #include "TempDir.h"
 #include "net/HttpClient.h"
 #include "online/ScoreServer.h"
-#include "online/ServerReply.h"
-#include "online/Submission.h"
+#include "protocol/Encoding.h"
+#include "protocol/Payload.h"
 #include "protocol/Reply.h"
 #include "protocol/Requests.h"
 #include "scores/ListenSocket.h"
@@ -54,8 +54,9 @@ struct Served {
 HttpResult Submit(const std::string& host, const std::string& name, int64_t score) {
   CurlTransport http;
   const HttpResult check = http.Get({CheckUrl(host), ScoreRequestHeaders()});
-  const std::string payload = BuildPayload(name, score, kSubmissionKey, ReplyP(check.body), "t");
-  return http.Get({SubmitUrl(host, EncodeSubmission(payload)), ScoreRequestHeaders()});
+  const std::string payload = protocol::BuildPayload(name, score, protocol::kSubmissionKey,
+                                                     protocol::ReplyToken(check.body), "t");
+  return http.Get({SubmitUrl(host, protocol::EncodeSubmission(payload)), ScoreRequestHeaders()});
 }
 
 struct OptionCase {
