@@ -14,8 +14,9 @@ set(allowed
   "objects:platform,engine,media,objects"
   "storage:storage"
   "ui:storage,ui"
-  "online:online"
-  "app:platform,engine,media,net,objects,storage,ui,online,app")
+  "protocol:protocol"
+  "online:protocol,online"
+  "app:platform,engine,media,net,objects,storage,ui,protocol,online,app")
 
 set(faults "")
 foreach(entry ${allowed})
