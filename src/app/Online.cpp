@@ -9,8 +9,9 @@
 #include "objects/Chk.h"
 #include "objects/Player.h"
 #include "online/ScoreServer.h"
-#include "online/ServerReply.h"
-#include "online/Submission.h"
+#include "protocol/Encoding.h"
+#include "protocol/Payload.h"
+#include "protocol/Reply.h"
 
 namespace brinecast {
 
@@ -42,15 +43,16 @@ bool TForm1::SubmitScore() {
   if (TChk* chk = Chk.Get()) chk->Shown = false;
   const HttpResult check = Request(CheckUrl(host));
   const std::string reply = check.ok ? check.body : std::string();
-  if (!ReplyIsOk(reply)) {
+  if (!protocol::ReplyIsOk(reply)) {
     Loop.ShowMessage(
         MessageBoxContent{"Can't connect to server!", "Information", BoxIcon::Information});
     Sending = false;
     if (TChk* chk = Chk.Get()) chk->Shown = true;
     return false;
   }
-  const std::string payload = BuildPayload(name, score, kSubmissionKey, ReplyP(reply), addText);
-  Request(SubmitUrl(host, EncodeSubmission(payload)));
+  const std::string payload = protocol::BuildPayload(name, score, protocol::kSubmissionKey,
+                                                     protocol::ReplyToken(reply), addText);
+  Request(SubmitUrl(host, protocol::EncodeSubmission(payload)));
   return true;
 }
 
