@@ -16,6 +16,8 @@ nginx=$(command -v nginx || echo /usr/sbin/nginx)
 [ -x "$server" ] || { echo "no $server: build brinecast-scores first" >&2; exit 2; }
 
 dir=$(mktemp -d /tmp/brinecast-load-XXXXXX)
+# nginx's workers drop to an unprivileged user and must still read the page copy.
+chmod 755 "$dir"
 spid=""
 cleanup() {
   [ -n "$spid" ] && kill "$spid" 2>/dev/null && wait "$spid" 2>/dev/null || true
