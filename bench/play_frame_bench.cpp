@@ -6,11 +6,11 @@
 #include <vector>
 
 #include "app/TForm1.h"
-#include "game/GameFolder.h"
 #include "objects/Fish.h"
 #include "objects/Objcts.h"
 #include "objects/Puzir.h"
 #include "platform/headless/HeadlessPlatform.h"
+#include "support/GameFolder.h"
 #include "support/OfflineSetup.h"
 
 namespace brinecast {

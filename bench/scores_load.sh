@@ -16,6 +16,8 @@ nginx=$(command -v nginx || echo /usr/sbin/nginx)
 [ -x "$server" ] || { echo "no $server: build brinecast-scores first" >&2; exit 2; }
 
 dir=$(mktemp -d /tmp/brinecast-load-XXXXXX)
+# nginx's workers drop to an unprivileged user and must still read the page copy.
+chmod 755 "$dir"
 spid=""
 cleanup() {
   [ -n "$spid" ] && kill "$spid" 2>/dev/null && wait "$spid" 2>/dev/null || true
@@ -72,7 +74,12 @@ http {
 }
 CONF
 "$nginx" -c "$dir/nginx.conf" -p "$dir" -e "$dir/nginx-error.log"
-sleep 0.3
+tries=0
+until curl -fsS "http://127.0.0.1:$nport/world.html" >/dev/null 2>&1; do
+  tries=$((tries + 1))
+  [ $tries -lt 100 ] || { echo "nginx did not start" >&2; cat "$dir/nginx-error.log" >&2; exit 1; }
+  sleep 0.1
+done
 
 echo "page of $(wc -c <"$dir/www/world.html") bytes; wrk -t2 -c20 -d${seconds}s on loopback"
 n=$(wrk -t2 -c20 -d"${seconds}s" "http://127.0.0.1:$nport/world.html" | rate)
@@ -93,7 +100,7 @@ echo "  ($line)"
 before=$("$server" admin --db "$dir/scores.db" export | tail -n +2 | wc -l)
 wrk -t2 -c20 -d4s -s "$here/scores_submit.lua" "http://127.0.0.1:$port/" >"$dir/kill.out" 2>&1 &
 wpid=$!
-sleep 2
+sleep 2 # half of wrk's run: the kill must land in the middle of the load, not wait for anything
 kill -9 "$spid"
 wait "$spid" 2>/dev/null || true
 spid=""

@@ -42,4 +42,10 @@ LevelGoals GoalsOfLevel(uint16_t level, const std::function<uint32_t(uint32_t)>&
   return result;
 }
 
+int32_t LevelSeconds(const LevelGoals& goals) {
+  int32_t seconds = 10;
+  for (int i = 0; i < goals.count; ++i) seconds += goals.goals[i].Left;
+  return seconds;
+}
+
 }  // namespace brinecast

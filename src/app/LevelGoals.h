@@ -17,4 +17,7 @@ struct LevelGoals {
 // random(n) gives 0..n-1; the late levels draw their kinds with it.
 LevelGoals GoalsOfLevel(uint16_t level, const std::function<uint32_t(uint32_t)>& random);
 
+// The level's clock in seconds: ten, and one more for each fish asked for.
+int32_t LevelSeconds(const LevelGoals& goals);
+
 }  // namespace brinecast

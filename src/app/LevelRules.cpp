@@ -53,13 +53,12 @@ void TForm1::NextLevel() {
   GoalCount = goals.count;
   Goals = goals.goals;
   GoalsDone = 0;
-  LevelTime = 10;
+  LevelTime = LevelSeconds(goals);
   for (int i = 0; i < GoalCount; ++i) {
     const TGoal& goal = Goals[i];
     if (goal.FishKind >= 1 && goal.FishKind <= 10) {
       if (TToDoFish* icon = ToDoIcons[goal.FishKind - 1].Get()) icon->Shown = true;
     }
-    LevelTime += goal.Left;
   }
   if (LevelNo > 1) PlaySound("Level");
   TimeLeft = LevelTime * 100;

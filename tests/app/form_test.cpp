@@ -8,10 +8,11 @@
 
 #include "app/Project1.h"
 #include "app/TForm1.h"
-#include "game/GameFolder.h"
 #include "objects/Random.h"
 #include "platform/headless/HeadlessPlatform.h"
+#include "support/GameFolder.h"
 #include "support/OfflineSetup.h"
+#include "support/ScratchFolder.h"
 
 namespace brinecast {
 namespace {
@@ -135,22 +136,16 @@ TEST(Form, AMissingArchiveIsReportedInAMessageBox) {
 class MainBlock : public ::testing::Test {
  protected:
   void SetUp() override {
-    char pattern[] = "/tmp/brinecast-mainblock-XXXXXX";
-    ASSERT_NE(mkdtemp(pattern), nullptr);
-    dir_ = pattern;
     old_ = std::filesystem::current_path();
-    std::filesystem::current_path(dir_);
+    std::filesystem::current_path(dir_.Path());
   }
-  void TearDown() override {
-    std::filesystem::current_path(old_);
-    std::filesystem::remove_all(dir_);
-  }
+  void TearDown() override { std::filesystem::current_path(old_); }
   int Run() {
     StopAt(platform, 50);
-    return Project1(testing::OfflineSetup(platform, dir_.string() + "/", 1));
+    return Project1(testing::OfflineSetup(platform, dir_.Dir(), 1));
   }
   HeadlessPlatform platform;
-  std::filesystem::path dir_;
+  testing::ScratchFolder dir_{"brinecast-mainblock"};
   std::filesystem::path old_;
 };
 

@@ -2,8 +2,8 @@
 // lag count and the loop's end.
 #include <gtest/gtest.h>
 
-#include "Events.h"
 #include "RecordingHost.h"
+#include "support/Events.h"
 
 namespace brinecast::testing {
 namespace {

@@ -4,9 +4,9 @@
 
 #include <stdexcept>
 
-#include "Events.h"
 #include "RecordingHost.h"
 #include "platform/VirtualKeys.h"
+#include "support/Events.h"
 
 namespace brinecast::testing {
 namespace {

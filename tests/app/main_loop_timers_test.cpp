@@ -2,8 +2,8 @@
 // frames.
 #include <gtest/gtest.h>
 
-#include "Events.h"
 #include "RecordingHost.h"
+#include "support/Events.h"
 
 namespace brinecast::testing {
 namespace {

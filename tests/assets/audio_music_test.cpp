@@ -12,6 +12,8 @@
 #include <string>
 #include <vector>
 
+#include "support/ScratchFolder.h"
+
 namespace {
 
 std::vector<char> ReadAll(const std::filesystem::path& path) {
@@ -125,14 +127,6 @@ INSTANTIATE_TEST_SUITE_P(Songs, MusicModule,
 // The writer's round trip: a tiny score through brinecast-xm, read back by libxmp.
 class XmWriterRoundTrip : public testing::Test {
  protected:
-  void SetUp() override {
-    dir_ = std::filesystem::temp_directory_path() /
-           ("brinecast-xm-" + std::to_string(::getpid()) + "-" +
-            testing::UnitTest::GetInstance()->current_test_info()->name());
-    std::filesystem::create_directories(dir_);
-  }
-  void TearDown() override { std::filesystem::remove_all(dir_); }
-
   // Runs the writer; returns its exit status.
   int Write(const std::string& score) {
     std::ofstream(dir_ / "tiny.score") << score;
@@ -143,7 +137,8 @@ class XmWriterRoundTrip : public testing::Test {
     const int status = std::system(command.c_str());
     return WIFEXITED(status) ? WEXITSTATUS(status) : -1;
   }
-  std::filesystem::path dir_;
+  brinecast::testing::ScratchFolder folder_{"brinecast-xm"};
+  const std::filesystem::path dir_ = folder_.Path();
 };
 
 constexpr const char* kTinyScore = R"(# two patterns, a pad and a pluck

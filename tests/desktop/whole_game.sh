@@ -171,6 +171,17 @@ options_show() {
   if [ "$2" = on ]; then pill_at 305 287 && ! pill_at 395 287; else pill_at 395 287 && ! pill_at 305 287; fi || return 1
   if [ "$3" = on ]; then pill_at 305 335 && ! pill_at 395 335; else pill_at 395 335 && ! pill_at 305 335; fi
 }
+# The one lit main-menu item, as its number.
+lit_item() {
+  local n
+  for n in 1 2 3 4 5 6; do
+    if menu_lit "$n"; then
+      echo "$n"
+      return 0
+    fi
+  done
+  return 1
+}
 back_lit() { pill_at 50 477; }
 # High-score and help screens open with their back button (41, 505) lit.
 sub_screen_back_lit() { menu_background_behind && pill_at 50 517; }
@@ -243,12 +254,21 @@ came_within() {
 }
 
 key() { xdotool key --delay 80 "$@" || fail "xdotool could not press $*"; }
-# Moves the pointer over a surface pixel (hover), optionally clicking there.
+pointer_at() {
+  local X Y SCREEN WINDOW
+  eval "$(xdotool getmouselocation --shell 2>/dev/null)" && [ "$X" = "$1" ] && [ "$Y" = "$2" ]
+}
+# Moves the pointer over a surface pixel (hover), optionally clicking there once the
+# display has it there: the game sees the move before the click.
 point() {
   read_geometry
   to_screen "$1" "$2"
   xdotool mousemove "$sx" "$sy" || fail "xdotool could not move the pointer"
-  sleep 0.2
+  local until=$((SECONDS + 10))
+  until pointer_at "$sx" "$sy"; do
+    [ "$SECONDS" -lt "$until" ] || fail "the pointer did not reach ($sx, $sy) within 10s"
+    sleep 0.05
+  done
   if [ "${3:-}" = click ]; then xdotool click 1 || fail "xdotool could not click"; fi
 }
 config_line() { "$helper" config-read "$config" | sed -n "${1}p"; }
@@ -295,8 +315,12 @@ step "starting a window manager"
 # A desktop has one: it grants full screen and gives the window back its size.
 evilwm -fn fixed >"$out/wm.log" 2>&1 &
 wm_pid=$!
-sleep 1
-kill -0 "$wm_pid" 2>/dev/null || fail "the window manager did not start: $(cat "$out/wm.log")"
+until=$((SECONDS + 20))
+until xprop -root _NET_SUPPORTING_WM_CHECK 2>/dev/null | grep -q 'window id'; do
+  kill -0 "$wm_pid" 2>/dev/null || fail "the window manager did not start: $(cat "$out/wm.log")"
+  [ "$SECONDS" -lt "$until" ] || fail "the window manager did not announce itself within 20s"
+  sleep 0.1
+done
 
 # The pointer in a corner, away from every item, so the first menu shows its own choice.
 xdotool mousemove 2 2
@@ -409,7 +433,8 @@ expect_options "0 1 1 0"
 
 # --- play -----------------------------------------------------------------------------------------
 
-# Lowers the hook, lets it reel in, and moves the boat a little, so fish get hooked.
+# Lowers the hook, lets it reel in, and moves the boat a little, so fish get hooked. The
+# sleeps are the play itself (how long a key is held, how long the line reels), not waits.
 fish_once() {
   xdotool keydown Down
   sleep "$1"
@@ -444,13 +469,19 @@ after_game() {
 entered=no
 for round in 1 2 3 4 5 6 7 8; do
   step "game $round: start by keys"
-  # The menu's cursor rests where the last screen left it; walk up to Start.
+  # The menu's cursor rests where the last screen left it; walk up to Start, one item at a
+  # time, each step seen before the next.
   for _ in 1 2 3 4 5 6; do
     take_shot
     read_geometry
-    menu_lit 1 && break
+    lit=$(lit_item) || lit=0
+    [ "$lit" -eq 1 ] && break
     key Up
-    sleep 0.3
+    if [ "$lit" -gt 1 ]; then
+      wait_for 20 "item $((lit - 1)) lit after Up" menu_lit $((lit - 1))
+    else
+      came_within 5 lit_item >/dev/null || true
+    fi
   done
   wait_for 20 "item 1 lit" menu_lit 1
   key Return

@@ -12,6 +12,7 @@
 #include <string>
 
 #include "engine/DxgArchive.h"
+#include "support/ScratchFolder.h"
 
 namespace brinecast {
 
@@ -34,16 +35,9 @@ inline void WriteFile(const fs::path& path, const std::string& text) {
   std::ofstream(path, std::ios::binary) << text;
 }
 
-class DxgToolTest : public testing::Test {
+class DxgToolTest : public ::testing::Test {
  protected:
-  void SetUp() override {
-    dir_ =
-        fs::path(testing::TempDir()) /
-        ("dxg_tool_" + std::string(testing::UnitTest::GetInstance()->current_test_info()->name()));
-    fs::remove_all(dir_);
-    fs::create_directories(dir_);
-    ASSERT_TRUE(fs::exists(kTool)) << "build brinecast-dxg first";
-  }
+  void SetUp() override { ASSERT_TRUE(fs::exists(kTool)) << "build brinecast-dxg first"; }
 
   ToolRun Tool(const std::string& args) {
     const std::string command = "'" + kTool + "' " + args + " >'" + (dir_ / ".stdout").string() +
@@ -59,7 +53,8 @@ class DxgToolTest : public testing::Test {
   std::string Path(const std::string& name) const { return (dir_ / name).string(); }
 
   const std::string kTool = BRINECAST_BINARY_DIR "/tools/dxg/brinecast-dxg";
-  fs::path dir_;
+  testing::ScratchFolder folder_{"brinecast-dxg-tool"};
+  const fs::path dir_ = folder_.Path();
 };
 
 inline Picture Filled(int w, int h, uint32_t colour) {

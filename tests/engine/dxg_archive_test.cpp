@@ -15,6 +15,7 @@
 #include "engine/DxgByteWriter.h"
 #include "engine/DxgFormat.h"
 #include "engine/EngineError.h"
+#include "support/ScratchFolder.h"
 
 namespace brinecast {
 namespace {
@@ -374,8 +375,8 @@ TEST(DxgArchiveTest, DamagedCopiesFailCleanly) {
 }
 
 TEST(DxgArchiveTest, FilesAreReadWholeOrReportedByName) {
-  const std::filesystem::path dir = std::filesystem::path(testing::TempDir()) / "dxg_archive_test";
-  std::filesystem::create_directories(dir);
+  const testing::ScratchFolder folder("brinecast-dxg-archive");
+  const std::filesystem::path& dir = folder.Path();
   const std::string path = (dir / "one.dxg").string();
   ArchiveContents contents;
   contents.items.resize(1);
@@ -405,9 +406,8 @@ TEST(DxgArchiveTest, FilesAreReadWholeOrReportedByName) {
 // Only regular files of at most the bound are read; anything else is refused at once with
 // the format's error under the file's name, before memory is taken for it.
 TEST(DxgArchiveTest, FilesThatCannotBeArchivesAreRefusedByName) {
-  const std::filesystem::path dir = std::filesystem::path(testing::TempDir()) / "dxg_refused";
-  std::filesystem::remove_all(dir);
-  std::filesystem::create_directories(dir);
+  const testing::ScratchFolder folder("brinecast-dxg-refused");
+  const std::filesystem::path& dir = folder.Path();
   ArchiveContents contents;
   contents.items.resize(1);
   const auto bytes = WriteDxgArchive(contents);

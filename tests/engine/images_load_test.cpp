@@ -8,6 +8,7 @@
 
 #include "engine/DXImageList.h"
 #include "engine/DxgArchive.h"
+#include "support/ScratchFolder.h"
 
 namespace brinecast {
 namespace {
@@ -30,15 +31,6 @@ ArchiveItem MakeItem(const std::string& name, int width, int height, uint32_t rg
 
 class ImagesLoad : public ::testing::Test {
  protected:
-  ImagesLoad() {
-    dir_ =
-        fs::temp_directory_path() /
-        ("brinecast-images-" + std::to_string(::testing::UnitTest::GetInstance()->random_seed()) +
-         "-" + ::testing::UnitTest::GetInstance()->current_test_info()->name());
-    fs::create_directories(dir_);
-  }
-  ~ImagesLoad() override { fs::remove_all(dir_); }
-
   std::string Write(const std::string& name, const std::vector<uint8_t>& bytes) {
     std::string path = (dir_ / name).string();
     std::ofstream(path, std::ios::binary)
@@ -47,7 +39,8 @@ class ImagesLoad : public ::testing::Test {
     return path;
   }
 
-  fs::path dir_;
+  testing::ScratchFolder folder_{"brinecast-images"};
+  const fs::path dir_ = folder_.Path();
 };
 
 TEST_F(ImagesLoad, ReplacesTheItemsAndPreparesThemWhenTheSurfaceIsReady) {

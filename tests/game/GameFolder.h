@@ -1,11 +1,7 @@
-// A temporary game folder for tests: the built Data/ and Sound/ linked in, and a
-// main window driven on the headless platform by a list of timed events.
+// A main window in a scratch game folder, driven on the headless platform by a list of
+// timed events.
 #pragma once
 
-#include <unistd.h>
-
-#include <cstdlib>
-#include <filesystem>
 #include <functional>
 #include <memory>
 #include <string>
@@ -14,34 +10,10 @@
 
 #include "app/TForm1.h"
 #include "platform/headless/HeadlessPlatform.h"
+#include "support/Events.h"
+#include "support/GameFolder.h"
 
 namespace brinecast::testing {
-
-class GameFolder {
- public:
-  GameFolder() {
-    std::string pattern =
-        (std::filesystem::temp_directory_path() / "brinecast-game-XXXXXX").string();
-    if (mkdtemp(pattern.data()) == nullptr) std::abort();
-    path_ = pattern;
-    const std::filesystem::path built = BRINECAST_APPDIR;
-    for (const char* name : {"Data", "Sound"}) {
-      std::filesystem::create_directory_symlink(built / name, path_ / name);
-    }
-  }
-  ~GameFolder() {
-    std::error_code error;
-    std::filesystem::remove_all(path_, error);
-  }
-  GameFolder(const GameFolder&) = delete;
-  GameFolder& operator=(const GameFolder&) = delete;
-
-  const std::filesystem::path& Path() const { return path_; }
-  std::string AppDir() const { return path_.string() + "/"; }
-
- private:
-  std::filesystem::path path_;
-};
 
 // Runs the main loop until `until`, queuing each step's events at its time.
 struct Step {
@@ -59,13 +31,6 @@ inline void RunUntil(HeadlessPlatform& platform, TForm1& form, std::vector<Step>
     return next < steps.size() ? std::min(steps[next].at, until) : until;
   });
   form.Loop.Run();
-}
-
-inline PlatformEvent Key(PlatformEvent::Kind kind, int key) {
-  PlatformEvent event;
-  event.kind = kind;
-  event.key = key;
-  return event;
 }
 
 }  // namespace brinecast::testing

@@ -1,3 +1,4 @@
+// The level table: the goals of each level and the seconds on its clock.
 #include <gtest/gtest.h>
 
 #include <string>
@@ -15,12 +16,6 @@ std::string Describe(const LevelGoals& goals) {
     text += std::to_string(goals.goals[i].FishKind) + ":" + std::to_string(goals.goals[i].Left);
   }
   return text;
-}
-
-int LevelTime(const LevelGoals& goals) {
-  int time = 10;
-  for (int i = 0; i < goals.count; ++i) time += goals.goals[i].Left;
-  return time;
 }
 
 TEST(LevelGoals, FirstFifteenLevelsFollowTheTable) {
@@ -51,7 +46,7 @@ TEST(LevelGoals, FirstFifteenLevelsFollowTheTable) {
   for (const Row& row : table) {
     const LevelGoals goals = GoalsOfLevel(static_cast<uint16_t>(row.level), never);
     EXPECT_EQ(Describe(goals), row.goals) << "level " << row.level;
-    EXPECT_EQ(LevelTime(goals), row.time) << "level " << row.level;
+    EXPECT_EQ(LevelSeconds(goals), row.time) << "level " << row.level;
   }
 }
 
@@ -64,13 +59,13 @@ TEST(LevelGoals, LaterLevelsCycleEveryKindThreeRandomKindsAndOneRandomKind) {
   };
   EXPECT_EQ(Describe(GoalsOfLevel(16, random)),
             "1:10 2:10 3:10 4:10 5:10 6:10 7:10 8:10 9:10 10:10");
-  EXPECT_EQ(LevelTime(GoalsOfLevel(16, random)), 110);
+  EXPECT_EQ(LevelSeconds(GoalsOfLevel(16, random)), 110);
   const LevelGoals seventeen = GoalsOfLevel(17, random);
   EXPECT_EQ(Describe(seventeen), "5:34 5:34 10:34");  // a kind may repeat
-  EXPECT_EQ(LevelTime(seventeen), 112);
+  EXPECT_EQ(LevelSeconds(seventeen), 112);
   const LevelGoals eighteen = GoalsOfLevel(18, random);
   EXPECT_EQ(Describe(eighteen), "1:54");
-  EXPECT_EQ(LevelTime(eighteen), 64);
+  EXPECT_EQ(LevelSeconds(eighteen), 64);
   EXPECT_EQ(Describe(GoalsOfLevel(19, random)),
             "1:13 2:13 3:13 4:13 5:13 6:13 7:13 8:13 9:13 10:13");
   EXPECT_EQ(next, draws.size());

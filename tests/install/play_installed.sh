@@ -14,7 +14,8 @@ mkdir -p "$scratch/home" "$scratch/cwd"
 snapshot() { (cd "$prefix" && find . -printf '%p %y %s %T@ %m\n' | sort); }
 snapshot >"$scratch/install.before"
 
-# Headless, on the driver asked for: it starts and keeps running until it is ended.
+# Headless, on the driver asked for: it starts and keeps running until it is ended. The three
+# seconds are what is tested (still running), not a wait for something to happen.
 (cd "$scratch/cwd" && exec env -u DISPLAY -u WAYLAND_DISPLAY HOME="$scratch/home" \
   XDG_DATA_HOME="$scratch/home/.local/share" SDL_VIDEODRIVER=dummy SDL_AUDIODRIVER=dummy \
   "$game" >"$scratch/headless.out" 2>&1) &
@@ -55,6 +56,25 @@ start_game() {
   window=$(timeout 20 xdotool search --sync --onlyvisible --name '^Brinecast$' | head -n 1) || true
 }
 
+# The window is $1 (WxH) and shows a drawn frame; its geometry and a screenshot on the way.
+drawn_at() {
+  geometry=$(xwininfo -id "$window" | awk '/Width:/ { w = $2 } /Height:/ { h = $2 } END { print w "x" h }')
+  [ "$geometry" = "$1" ] || return 1
+  import -window "$window" "$scratch/shot.png" 2>/dev/null || return 1
+  colours=$(/usr/bin/convert "$scratch/shot.png" -format %k info:)
+  [ "$colours" -gt 16 ]
+}
+# The wooden question panel is up: a pixel of it at (570, 240) of the game's 800 x 600 picture,
+# scaled to the window's $1 (a 4:3 window holds the picture whole).
+question_shown() {
+  local w=${1%x*} h=${1#*x} rgb
+  import -window "$window" "$scratch/ask.png" 2>/dev/null || return 1
+  rgb=($(/usr/bin/convert "$scratch/ask.png" -crop "1x1+$((1141 * w / 1600))+$((481 * h / 1200))" \
+    +repage -depth 8 rgb:- | od -An -tu1))
+  [ "${#rgb[@]}" -eq 3 ] && [ "${rgb[0]}" -gt 125 ] && [ "${rgb[0]}" -lt 190 ] &&
+    [ "${rgb[1]}" -gt 80 ] && [ "${rgb[1]}" -lt 135 ] && [ "${rgb[2]}" -gt 30 ] && [ "${rgb[2]}" -lt 90 ]
+}
+
 # option | window size on the 1024 x 768 screen
 for case in "--window|800x600" "--fullscreen|1024x768"; do
   IFS='|' read -r option size <<<"$case"
@@ -63,15 +83,14 @@ for case in "--window|800x600" "--fullscreen|1024x768"; do
     fail "$option: no window appeared: $(cat "$scratch/game.out")"
     continue
   fi
-  sleep 2
-  geometry=$(xwininfo -id "$window" | awk '/Width:/ { w = $2 } /Height:/ { h = $2 } END { print w "x" h }')
-  [ "$geometry" = "$size" ] || fail "$option: the window is $geometry, expected $size"
-  import -window "$window" "$scratch/shot.png"
-  colours=$(/usr/bin/convert "$scratch/shot.png" -format %k info:)
-  [ "$colours" -gt 16 ] || fail "$option: the window shows $colours colours, no drawn frame"
+  if ! poll_for 20 drawn_at "$size"; then
+    [ "$geometry" = "$size" ] || fail "$option: the window is $geometry, expected $size"
+    fail "$option: the window shows ${colours:-no} colours, no drawn frame"
+  fi
   # Escape asks whether to quit; Enter answers yes.
+  ! question_shown "$size" || fail "$option: a question is up before Escape"
   xdotool key Escape
-  sleep 0.5
+  poll_for 10 question_shown "$size" || fail "$option: Escape did not ask whether to quit"
   xdotool key Return
   if wait_for_end "$game_pid" 15; then
     [ "$ended_status" = 0 ] || fail "$option: the game ended with status $ended_status"

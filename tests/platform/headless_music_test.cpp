@@ -6,6 +6,7 @@
 #include <string>
 
 #include "platform/headless/HeadlessPlatform.h"
+#include "support/ScratchFolder.h"
 
 namespace brinecast {
 namespace {
@@ -15,30 +16,12 @@ namespace fs = std::filesystem;
 const std::string kMenuSong = std::string(BRINECAST_APPDIR) + "/Sound/1.xm";
 const std::string kGameSong = std::string(BRINECAST_APPDIR) + "/Sound/2.xm";
 
-// A scratch folder of this test, removed at the end.
-class TempFolder {
- public:
-  explicit TempFolder(const std::string& name)
-      : path_(fs::temp_directory_path() /
-              ("brinecast-" + name + "-" + std::to_string(reinterpret_cast<uintptr_t>(this)))) {
-    fs::create_directories(path_);
-  }
-  ~TempFolder() {
-    std::error_code ignored;
-    fs::remove_all(path_, ignored);
-  }
-  const fs::path& Path() const { return path_; }
-
- private:
-  fs::path path_;
-};
-
 void WriteFile(const fs::path& path, const std::string& bytes) {
   std::ofstream(path, std::ios::binary) << bytes;
 }
 
 TEST(HeadlessMusic, MissingUnreadableAndBrokenFilesDoNotLoad) {
-  TempFolder folder("music");
+  testing::ScratchFolder folder("brinecast-music");
   WriteFile(folder.Path() / "garbage.xm", std::string(4000, 'x'));
   WriteFile(folder.Path() / "empty.xm", "");
   std::ifstream in(kMenuSong, std::ios::binary);
@@ -76,7 +59,7 @@ TEST(HeadlessMusic, TheGamesModulesLoadAndPlayingOneReplacesTheOther) {
 }
 
 TEST(HeadlessMusic, LoadsFromAFolderWhoseNameIsNotAscii) {
-  TempFolder folder("music");
+  testing::ScratchFolder folder("brinecast-music");
   const fs::path named = folder.Path() / fs::path(u8"Игры ñ 魚");
   fs::create_directories(named);
   fs::copy_file(kMenuSong, named / "1.xm");

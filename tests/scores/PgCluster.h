@@ -12,7 +12,7 @@
 #include <string>
 #include <vector>
 
-#include "TempDir.h"
+#include "support/ScratchFolder.h"
 
 namespace brinecast::testing {
 
@@ -32,7 +32,7 @@ class PgCluster {
   }
 
   explicit PgCluster(const std::filesystem::path& bin) : bin_(bin) {
-    const std::string dir = folder_.path().string();
+    const std::string dir = folder_.Path().string();
     // Only a socket in our own folder listens, so no port can clash with anyone.
     port_ = 5432;
     std::string as = "";
@@ -60,7 +60,7 @@ class PgCluster {
   // The server's processes: the postmaster and its children, read from /proc.
   std::vector<pid_t> Processes() const {
     std::vector<pid_t> pids;
-    std::ifstream pidFile(folder_.path() / "data" / "postmaster.pid");
+    std::ifstream pidFile(folder_.Path() / "data" / "postmaster.pid");
     pid_t postmaster = 0;
     if (!(pidFile >> postmaster) || postmaster <= 0) return pids;
     pids.push_back(postmaster);
@@ -82,7 +82,7 @@ class PgCluster {
     return pids;
   }
   std::string Uri(const std::string& database = "postgres") const {
-    return "postgresql://brinecast@/" + database + "?host=" + folder_.path().string() +
+    return "postgresql://brinecast@/" + database + "?host=" + folder_.Path().string() +
            "&port=" + std::to_string(port_);
   }
   bool CreateDatabase(const std::string& name) const {
@@ -101,7 +101,7 @@ class PgCluster {
   static bool Run(const std::string& command) {
     return std::system((command + " >/dev/null 2>&1").c_str()) == 0;
   }
-  TempDir folder_;
+  ScratchFolder folder_;
   std::filesystem::path bin_;
   int port_ = 0;
   bool started_ = false;

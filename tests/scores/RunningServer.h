@@ -4,11 +4,11 @@
 #include <chrono>
 #include <string>
 
-#include "TempDir.h"
 #include "scores/HttpServer.h"
 #include "scores/ListenSocket.h"
 #include "scores/ScoreHttp.h"
 #include "scores/SqliteStore.h"
+#include "support/ScratchFolder.h"
 
 namespace brinecast::testing {
 
@@ -22,7 +22,7 @@ inline scores::HttpOptions QuietHttp() {
 class RunningServer {
  public:
   explicit RunningServer(scores::ServiceLimits limits = {}, scores::HttpOptions http = QuietHttp())
-      : store_((folder_.path() / "scores.db").string()),
+      : store_((folder_.Path() / "scores.db").string()),
         service_(store_, limits,
                  [] {
                    return std::chrono::duration_cast<std::chrono::seconds>(
@@ -42,7 +42,7 @@ class RunningServer {
   scores::ScoreService& service() { return service_; }
 
  private:
-  TempDir folder_;
+  ScratchFolder folder_;
   scores::SqliteStore store_;
   scores::ScoreService service_;
   scores::ScoreRouter router_;

@@ -14,7 +14,7 @@
 #include <thread>
 #include <vector>
 
-#include "TempDir.h"
+#include "support/ScratchFolder.h"
 
 namespace brinecast::testing {
 
@@ -81,15 +81,15 @@ class ServerProcess {
   std::string Err() const { return Read(ErrPath()); }
 
  private:
-  std::string OutPath() const { return (folder_.path() / "out").string(); }
-  std::string ErrPath() const { return (folder_.path() / "err").string(); }
+  std::string OutPath() const { return (folder_.Path() / "out").string(); }
+  std::string ErrPath() const { return (folder_.Path() / "err").string(); }
   static std::string Read(const std::string& path) {
     std::ifstream in(path);
     std::stringstream text;
     text << in.rdbuf();
     return text.str();
   }
-  TempDir folder_;
+  ScratchFolder folder_;
   pid_t pid_ = -1;
   int status_ = -1;
 };

@@ -9,7 +9,6 @@
 
 #include "RawConnection.h"
 #include "ServerProcess.h"
-#include "TempDir.h"
 #include "net/HttpClient.h"
 #include "online/ScoreServer.h"
 #include "protocol/Encoding.h"
@@ -18,14 +17,15 @@
 #include "protocol/Requests.h"
 #include "scores/ListenSocket.h"
 #include "scores/SqliteStore.h"
+#include "support/ScratchFolder.h"
 
 namespace brinecast::scores {
 namespace {
 
 using namespace std::chrono_literals;
 using testing::RunScores;
+using testing::ScratchFolder;
 using testing::ServerProcess;
-using testing::TempDir;
 
 // A port free a moment ago.
 int FreePort(const std::string& bind = "127.0.0.1") {
@@ -39,9 +39,9 @@ int FreePort(const std::string& bind = "127.0.0.1") {
 
 // A server on a SQLite file in a folder of its own.
 struct Served {
-  TempDir folder;
+  ScratchFolder folder;
   int port = FreePort();
-  std::string db = (folder.path() / "scores.db").string();
+  std::string db = (folder.Path() / "scores.db").string();
   std::unique_ptr<ServerProcess> process;
   explicit Served(std::vector<std::string> extra = {}) {
     std::vector<std::string> args = {"--port=" + std::to_string(port), "--db", db};
@@ -84,21 +84,21 @@ TEST(ServerProcess, VersionHelpAndBadOptions) {
 TEST(ServerProcess, SecondServerOnTheSamePortRefusesToStart) {
   Served first;
   ASSERT_TRUE(first.process->WaitListening()) << first.process->Err();
-  TempDir other;
+  ScratchFolder other;
   const testing::Finished second =
-      RunScores({"--port", std::to_string(first.port), "--db", (other.path() / "b.db").string()});
+      RunScores({"--port", std::to_string(first.port), "--db", (other.Path() / "b.db").string()});
   EXPECT_EQ(second.status, 1);
   EXPECT_NE(second.err.find("in use"), std::string::npos) << second.err;
-  EXPECT_FALSE(std::filesystem::exists(other.path() / "b.db"));
+  EXPECT_FALSE(std::filesystem::exists(other.Path() / "b.db"));
   EXPECT_EQ(Submit(first.Host(), "Still", 1).body, protocol::kOk);
 }
 
 TEST(ServerProcess, StartUpLineWritesIpv6AddressesInBrackets) {
   const int port = FreePort("::1");
   if (port < 0) GTEST_SKIP() << "no IPv6 loopback here";
-  TempDir folder;
+  ScratchFolder folder;
   ServerProcess server(
-      {"--bind", "::1", "--port", std::to_string(port), "--db", (folder.path() / "s.db").string()});
+      {"--bind", "::1", "--port", std::to_string(port), "--db", (folder.Path() / "s.db").string()});
   ASSERT_TRUE(server.WaitListening()) << server.Err();
   EXPECT_NE(server.Out().find("http://[::1]:" + std::to_string(port) + "/"), std::string::npos)
       << server.Out();
@@ -183,7 +183,7 @@ TEST(ServerProcess, AdminListsRemovesBansExportsAndBacksUp) {
   EXPECT_TRUE(csv.out.starts_with("id,name,score,text,time,address\r\n1,Ann,300,t,")) << csv.out;
   EXPECT_EQ(csv.out.find("Eve"), std::string::npos);
   EXPECT_EQ(csv.out.find("Bob"), std::string::npos);
-  const std::string copy = (served.folder.path() / "copy.db").string();
+  const std::string copy = (served.folder.Path() / "copy.db").string();
   EXPECT_EQ(admin({"backup", copy}).status, 0);
   SqliteStore backup(copy);
   EXPECT_EQ(backup.CountScores(), 1);

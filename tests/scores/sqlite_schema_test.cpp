@@ -5,13 +5,13 @@
 
 #include <string>
 
-#include "TempDir.h"
 #include "scores/SqliteStore.h"
+#include "support/ScratchFolder.h"
 
 namespace brinecast::scores {
 namespace {
 
-using testing::TempDir;
+using testing::ScratchFolder;
 
 bool Exec(const std::string& file, const char* sql) {
   sqlite3* db = nullptr;
@@ -22,8 +22,8 @@ bool Exec(const std::string& file, const char* sql) {
 }
 
 TEST(SqliteSchema, VersionOneFileIsUpgradedKeepingItsScores) {
-  TempDir folder;
-  const std::string file = (folder.path() / "old.db").string();
+  ScratchFolder folder;
+  const std::string file = (folder.Path() / "old.db").string();
   ASSERT_TRUE(Exec(file,
                    "CREATE TABLE tokens(token TEXT PRIMARY KEY, address TEXT NOT NULL, "
                    "issued INTEGER NOT NULL);"
@@ -51,8 +51,8 @@ TEST(SqliteSchema, VersionOneFileIsUpgradedKeepingItsScores) {
 }
 
 TEST(SqliteSchema, NewerSchemaIsRefusedSayingSo) {
-  TempDir folder;
-  const std::string file = (folder.path() / "new.db").string();
+  ScratchFolder folder;
+  const std::string file = (folder.Path() / "new.db").string();
   { SqliteStore store(file); }
   ASSERT_TRUE(Exec(file, "UPDATE meta SET value = 99 WHERE key = 'schema'"));
   try {
@@ -64,12 +64,12 @@ TEST(SqliteSchema, NewerSchemaIsRefusedSayingSo) {
 }
 
 TEST(SqliteSchema, OnlineBackupIsAWorkingCopy) {
-  TempDir folder;
-  SqliteStore store((folder.path() / "live.db").string());
+  ScratchFolder folder;
+  SqliteStore store((folder.Path() / "live.db").string());
   const std::string secret = store.Secret();
   ASSERT_EQ(store.Submit("t", {"a", 10, 100, 1000}, {"Kept", 5, "", 1, "a"}),
             SubmitOutcome::kStored);
-  const std::string copy = (folder.path() / "copy.db").string();
+  const std::string copy = (folder.Path() / "copy.db").string();
   store.Backup(copy);
   ASSERT_EQ(store.Submit("u", {"a", 10, 100, 1000}, {"Later", 6, "", 2, "a"}),
             SubmitOutcome::kStored);

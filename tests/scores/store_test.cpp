@@ -12,14 +12,14 @@
 #include <vector>
 
 #include "PgCluster.h"
-#include "TempDir.h"
 #include "scores/ScoreStore.h"
+#include "support/ScratchFolder.h"
 
 namespace brinecast::scores {
 namespace {
 
 using testing::PgCluster;
-using testing::TempDir;
+using testing::ScratchFolder;
 
 // Opens the one store a check works on; calling it again reopens the same place.
 using Opener = std::function<std::unique_ptr<ScoreStore>()>;
@@ -207,8 +207,8 @@ constexpr StoreCheck kChecks[] = {
 TEST(StoreChecks, Sqlite) {
   for (const StoreCheck& check : kChecks) {
     SCOPED_TRACE(check.name);
-    TempDir folder;
-    const std::string file = (folder.path() / "scores.db").string();
+    ScratchFolder folder;
+    const std::string file = (folder.Path() / "scores.db").string();
     check.run([&file] { return OpenScoreStore(file); });
   }
 }
@@ -233,8 +233,8 @@ TEST(StoreChecks, Postgres) {
 }
 
 TEST(SqliteStore, FileIsCreatedInWalMode) {
-  TempDir folder;
-  const auto file = folder.path() / "new.db";
+  ScratchFolder folder;
+  const auto file = folder.Path() / "new.db";
   { auto store = OpenScoreStore(file.string()); }
   ASSERT_TRUE(std::filesystem::exists(file));
   std::ifstream in(file, std::ios::binary);
@@ -247,11 +247,11 @@ TEST(SqliteStore, FileIsCreatedInWalMode) {
 }
 
 TEST(SqliteStore, UnopenableFileIsAClearError) {
-  TempDir folder;
+  ScratchFolder folder;
   // A folder where the file should be cannot be opened as a database, even by root.
-  std::filesystem::create_directory(folder.path() / "taken.db");
+  std::filesystem::create_directory(folder.Path() / "taken.db");
   try {
-    OpenScoreStore((folder.path() / "taken.db").string());
+    OpenScoreStore((folder.Path() / "taken.db").string());
     FAIL() << "opened a folder as a database";
   } catch (const std::runtime_error& e) {
     EXPECT_NE(std::string(e.what()).find("taken.db"), std::string::npos) << e.what();
@@ -259,9 +259,9 @@ TEST(SqliteStore, UnopenableFileIsAClearError) {
 }
 
 TEST(PostgresStore, UnreachableServerIsAClearError) {
-  TempDir folder;
+  ScratchFolder folder;
   try {
-    OpenScoreStore("postgresql://nobody@/postgres?host=" + folder.path().string() +
+    OpenScoreStore("postgresql://nobody@/postgres?host=" + folder.Path().string() +
                    "&port=1&connect_timeout=2");
     FAIL() << "connected to nothing";
   } catch (const std::runtime_error& e) {

@@ -9,14 +9,16 @@
 #include <filesystem>
 #include <functional>
 
-#include "TempFolder.h"
+#include "FileBytes.h"
 #include "storage/ConfigFile.h"
 #include "storage/HighScores.h"
+#include "support/ScratchFolder.h"
 
 namespace brinecast {
 namespace {
 
 namespace fs = std::filesystem;
+using testing::ScratchFolder;
 
 TConfig PlayersConfig() {
   TConfig config;
@@ -43,7 +45,7 @@ std::string SaveError(TConfigFile& file, const TConfig& config) {
 }
 
 TEST(ConfigFile, SavedRecordLoadsBackWholeAndLeavesNoTemporaryFile) {
-  TempFolder app;
+  ScratchFolder app;
   TConfigFile file(app.Dir(), "");
   const TConfig config = PlayersConfig();
   file.Save(config);
@@ -57,7 +59,7 @@ TEST(ConfigFile, SavedRecordLoadsBackWholeAndLeavesNoTemporaryFile) {
 }
 
 TEST(ConfigFile, MissingFileLoadsNothingAndCreatesNothing) {
-  TempFolder app;
+  ScratchFolder app;
   TConfigFile file(app.Dir(), "");
   TConfig config = PlayersConfig();
   const TConfig before = config;
@@ -67,7 +69,7 @@ TEST(ConfigFile, MissingFileLoadsNothingAndCreatesNothing) {
 }
 
 TEST(ConfigFile, ShortFileIsKeptAsideBeforeTheDefaultsReplaceIt) {
-  TempFolder app;
+  ScratchFolder app;
   TConfigFile file(app.Dir(), "");
   std::vector<uint8_t> shortRecord = RecordOf(PlayersConfig());
   shortRecord.resize(219);
@@ -83,7 +85,7 @@ TEST(ConfigFile, ShortFileIsKeptAsideBeforeTheDefaultsReplaceIt) {
 }
 
 TEST(ConfigFile, ASecondDamagedFileDoesNotReplaceTheFirstKeptOne) {
-  TempFolder app;
+  ScratchFolder app;
   TConfigFile file(app.Dir(), "");
   WriteBytes(app / "Config.cfg", {1, 2, 3});
   TConfig config;
@@ -96,7 +98,7 @@ TEST(ConfigFile, ASecondDamagedFileDoesNotReplaceTheFirstKeptOne) {
 }
 
 TEST(ConfigFile, LongerFileLoadsItsFirstRecordAndStaysAsItIs) {
-  TempFolder app;
+  ScratchFolder app;
   TConfigFile file(app.Dir(), "");
   std::vector<uint8_t> bytes = RecordOf(PlayersConfig());
   bytes.resize(300, 0xEE);
@@ -108,7 +110,7 @@ TEST(ConfigFile, LongerFileLoadsItsFirstRecordAndStaysAsItIs) {
 }
 
 TEST(ConfigFile, AFolderNamedConfigCfgIsNeitherReadNorMovedAndSavingReportsIt) {
-  TempFolder app;
+  ScratchFolder app;
   fs::create_directory(app / "Config.cfg");
   WriteBytes(app / "Config.cfg/inside", {7});
   TConfigFile file(app.Dir(), "");
@@ -146,8 +148,8 @@ TEST(ConfigFile, WhateverHoldsTheTemporaryNameIsReplacedNotWrittenThrough) {
        }},
   };
   for (const Planted& c : cases) {
-    TempFolder app;
-    TempFolder elsewhere;
+    ScratchFolder app;
+    ScratchFolder elsewhere;
     const std::string victim = elsewhere / "victim";
     const std::vector<uint8_t> precious{'k', 'e', 'e', 'p'};
     WriteBytes(victim, precious);
@@ -164,7 +166,7 @@ TEST(ConfigFile, WhateverHoldsTheTemporaryNameIsReplacedNotWrittenThrough) {
 }
 
 TEST(ConfigFile, AFolderHoldingTheTemporaryNameIsNamedAndKeptWithTheOldFile) {
-  TempFolder app;
+  ScratchFolder app;
   TConfigFile file(app.Dir(), "");
   const TConfig old = PlayersConfig();
   file.Save(old);
@@ -185,7 +187,7 @@ void ExpectInChild(Body body) {
 }
 
 TEST(ConfigFileLimitDeathTest, AWriteFailingHalfWayLeavesTheOldFileAsItWas) {
-  TempFolder app;
+  ScratchFolder app;
   TConfigFile file(app.Dir(), "");
   const TConfig old = PlayersConfig();
   file.Save(old);
@@ -208,7 +210,7 @@ TEST(ConfigFileLimitDeathTest, AWriteFailingHalfWayLeavesTheOldFileAsItWas) {
 }
 
 TEST(ConfigFile, APipeInTheFilesPlaceDoesNotHangTheLoad) {
-  TempFolder app;
+  ScratchFolder app;
   ASSERT_EQ(::mkfifo((app / "Config.cfg").c_str(), 0644), 0);
   TConfigFile file(app.Dir(), "");
   TConfig config;
@@ -217,7 +219,7 @@ TEST(ConfigFile, APipeInTheFilesPlaceDoesNotHangTheLoad) {
 }
 
 TEST(ConfigFile, AGameFolderThatCannotBeWrittenSendsTheFileToThePlayersFolder) {
-  TempFolder base;
+  ScratchFolder base;
   WriteBytes(base / "plain", {});
   const std::string app = base / "plain/game/";  // below a plain file: never writable
   const std::string pref = base / "home/.local/share/brinecast/";
@@ -234,14 +236,14 @@ TEST(ConfigFile, AGameFolderThatCannotBeWrittenSendsTheFileToThePlayersFolder) {
 }
 
 TEST(ConfigFile, AWritableGameFolderKeepsTheFileEvenWithAPlayersFolder) {
-  TempFolder app;
-  TempFolder pref;
+  ScratchFolder app;
+  ScratchFolder pref;
   EXPECT_EQ(TConfigFile(app.Dir(), pref.Dir()).Path(), app.Dir() + "Config.cfg");
   EXPECT_EQ(TConfigFile(app.Dir(), "").Path(), app.Dir() + "Config.cfg");
 }
 
 TEST(ConfigFile, APlayersFolderBelowAPlainFileReportsTheError) {
-  TempFolder base;
+  ScratchFolder base;
   WriteBytes(base / "plain", {});
   TConfigFile file(base / "plain/game/", base / "plain/data/");
   TConfig config = PlayersConfig();
@@ -262,8 +264,8 @@ void ExpectUnprivileged(Body body) {
 }
 
 TEST(ConfigFileUnprivilegedDeathTest, TheGameFoldersFileSeedsThePlayersOwnWhichWinsOnceSaved) {
-  TempFolder app;
-  TempFolder pref;
+  ScratchFolder app;
+  ScratchFolder pref;
   const TConfig shipped = PlayersConfig();
   TConfigFile(app.Dir(), "").Save(shipped);
   ::chmod(app.Dir().c_str(), 0555);
@@ -286,7 +288,7 @@ TEST(ConfigFileUnprivilegedDeathTest, TheGameFoldersFileSeedsThePlayersOwnWhichW
 }
 
 TEST(ConfigFileUnprivilegedDeathTest, AnUnreadableFileIsKeptAside) {
-  TempFolder app;
+  ScratchFolder app;
   const std::vector<uint8_t> record = RecordOf(PlayersConfig());
   WriteBytes(app / "Config.cfg", record);
   ::chmod((app / "Config.cfg").c_str(), 0600);

@@ -7,7 +7,7 @@
 #include <string>
 
 #include "storage/GameFolders.h"
-#include "storage/TempFolder.h"
+#include "support/ScratchFolder.h"
 
 namespace brinecast {
 namespace {
@@ -29,7 +29,7 @@ std::string FailureOf(const auto& action) {
 }
 
 TEST(GameFolders, DataIsFoundWhereGivenThenBesideTheProgramThenInstalled) {
-  TempFolder root;
+  testing::ScratchFolder root;
   const fs::path program = root / "prefix/games";
   const fs::path installed = root / "prefix/share/games/brinecast";
   const fs::path given = root / "mine";
@@ -53,7 +53,7 @@ TEST(GameFolders, DataIsFoundWhereGivenThenBesideTheProgramThenInstalled) {
 }
 
 TEST(GameFolders, MissingDataIsRefusedNamingThePlacesTried) {
-  TempFolder root;
+  testing::ScratchFolder root;
   const fs::path program = root / "games";
   fs::create_directories(program);
   EXPECT_EQ(FailureOf([&] { FindData(root / "nowhere", program, "../data"); }),
@@ -64,7 +64,7 @@ TEST(GameFolders, MissingDataIsRefusedNamingThePlacesTried) {
 }
 
 TEST(GameFolders, AGameBesideItsDataKeepsItsFilesThereWithThePlayersFolderAsFallback) {
-  TempFolder root;
+  testing::ScratchFolder root;
   MakeData(root / "game");
   const DataPlace beside{root / "game", true};
   GameFolders folders = PrepareFolders(beside, root / "player", "");
@@ -76,7 +76,7 @@ TEST(GameFolders, AGameBesideItsDataKeepsItsFilesThereWithThePlayersFolderAsFall
 }
 
 TEST(GameFolders, AnInstalledGamePlaysFromThePlayersFolderWithLinksToItsData) {
-  TempFolder root;
+  testing::ScratchFolder root;
   const fs::path data = root / "install";
   const fs::path player = root / "player";
   MakeData(data);
@@ -98,7 +98,7 @@ TEST(GameFolders, AnInstalledGamePlaysFromThePlayersFolderWithLinksToItsData) {
 }
 
 TEST(GameFolders, WhatCannotBeMadeReadyIsRefusedAndNothingOfThePlayersIsTouched) {
-  TempFolder root;
+  testing::ScratchFolder root;
   const fs::path data = root / "install";
   const fs::path player = root / "player";
   MakeData(data);

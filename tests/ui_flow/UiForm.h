@@ -14,11 +14,11 @@
 #include <string>
 
 #include "app/TForm1.h"
-#include "game/GameFolder.h"
 #include "objects/Ask.h"
 #include "objects/MenuB.h"
 #include "platform/VirtualKeys.h"
 #include "platform/headless/HeadlessPlatform.h"
+#include "support/GameFolder.h"
 #include "support/OfflineSetup.h"
 
 namespace brinecast {

@@ -1,4 +1,4 @@
-// Short ways for the tests to make key and pointer events.
+// Short ways for the tests to make key and pointer events for the headless platform.
 #pragma once
 
 #include "platform/Platform.h"
