@@ -7,6 +7,7 @@
 
 #include "app/TForm1.h"
 #include "objects/Ask.h"
+#include "objects/GameStates.h"
 #include "objects/MenuB.h"
 #include "objects/Motion.h"
 #include "objects/Player.h"
@@ -48,7 +49,7 @@ void TForm1::DrawStateTexts() {
   Canvas.SetSurface(DXDraw1.Surface());
   Canvas.Brush.Style = TBrushStyle::bsClear;
 
-  if (GameState == "Options") {
+  if (GameState == states::kOptions) {
     const bool lit[6] = {Config.Windowed, !Config.Windowed, Config.MusicOn,
                          !Config.MusicOn, Config.SoundOn,   !Config.SoundOn};
     for (int i = 0; i < 6; ++i) ShowButton(i + 1, lit[i]);
@@ -76,7 +77,7 @@ void TForm1::DrawStateTexts() {
   SetFont(Canvas, "Comic Sans MS", 16, true, kGold);
   if (KeySum == kCreditCode) Canvas.TextOut(10, 0, "Programming by Quillon");
 
-  if (GameState == "HiScores") {
+  if (GameState == states::kHiScores) {
     SetFont(Canvas, "Courier New", 16, true, RGB(255, 0, 0));
     for (int i = 1; i <= 10; ++i) {
       if (i == 2) Canvas.Font.Color = RGB(40, 100, 230);
@@ -87,7 +88,7 @@ void TForm1::DrawStateTexts() {
     }
   }
 
-  if (GameState == "EnterName") {
+  if (GameState == states::kEnterName) {
     if (Sending) {
       Canvas.TextOut(300, 285, "Wait Please...");
     } else {
@@ -111,10 +112,13 @@ void TForm1::DrawStateTexts() {
     }
   }
 
-  if (GameState == "Game") {
-    if (!Timer2.Enabled()) {
+  if (GameState == states::kGame) {
+    if (!Timer2.Enabled() && ShowCatchText) {
       SetFont(Canvas, "Arial", 16, false, kGold);
-      CatchTextAndSpawns();
+      const TPlayer* player = Player.Get();
+      const TImageSprite* floatSprite = player ? player->Float.Get() : nullptr;
+      Canvas.TextOut(floatSprite ? RoundToInt(floatSprite->X) : 0, CatchTextY,
+                     Format("%-3d", CatchPoints));
     }
     SetFont(Canvas, "Arial", 12, true, RGB(40, 100, 200));
     for (int i = 0; i < GoalCount && i < static_cast<int>(Goals.size()); ++i) {
@@ -142,7 +146,7 @@ void TForm1::DrawStateTexts() {
     }
   }
 
-  if (GameState == "GameOver" || GameState == "GameOver2") {
+  if (GameState == states::kGameOver || GameState == states::kGameOver2) {
     SetFont(Canvas, "Comic Sans MS", 25, true, kGold);
     const std::string text = "GAME OVER";
     // Centred on its panel, whatever the font's width.
@@ -151,7 +155,7 @@ void TForm1::DrawStateTexts() {
     Canvas.TextOut(x, 280, text);
   }
 
-  if (GameState == "Exit?" || GameState == "ExitGame?") {
+  if (GameState == states::kExitQuestion || GameState == states::kExitGameQuestion) {
     SetFont(Canvas, "Comic Sans MS", 25, true, kBlack);
     Canvas.TextOut(300, 200, "EXIT GAME?");
     Canvas.TextOut(320, 243, "YES / NO");

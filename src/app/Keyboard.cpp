@@ -2,6 +2,7 @@
 // sequence of steps that drives the screens, the questions and the typing.
 #include "app/TForm1.h"
 #include "objects/Ask.h"
+#include "objects/GameStates.h"
 #include "platform/VirtualKeys.h"
 #include "ui/TextEdit.h"
 
@@ -16,11 +17,11 @@ constexpr uint8_t kMainMenuItems = 6;
 constexpr uint8_t kOptionRows = 5;
 
 bool IsQuestion(const std::string& state) {
-  return state == "Exit?" || state == "ExitGame?";
+  return state == states::kExitQuestion || state == states::kExitGameQuestion;
 }
 
 bool IsTwoRowScreen(const std::string& state) {
-  return state == "HiScores" || state == "Help";
+  return state == states::kHiScores || state == states::kHelp;
 }
 
 // Cursor wrapping within 1..count.
@@ -47,7 +48,7 @@ void KeySideways(TForm1& form, bool right) {
   const std::string& state = form.GameState;
   const uint8_t from = right ? 1 : 2;
   const uint8_t to = right ? 2 : 1;
-  if (state == "Options") {
+  if (state == states::kOptions) {
     form.NavigationSound();
     bool* left[] = {&form.OverWin, &form.OverMusicOn, &form.OverSoundOn};
     bool* rightHand[] = {&form.OverFull, &form.OverMusicOff, &form.OverSoundOff};
@@ -70,8 +71,8 @@ void KeySideways(TForm1& form, bool right) {
 // Up and Down wrap around on the main menu and the options; true when the
 // state is one of those two.
 bool WrapCursor(TForm1& form, bool down) {
-  const bool menu = form.GameState == "Menu";
-  if (!menu && form.GameState != "Options") return false;
+  const bool menu = form.GameState == states::kMenu;
+  if (!menu && form.GameState != states::kOptions) return false;
   const uint8_t count = menu ? kMainMenuItems : kOptionRows;
   form.NavigationSound();
   form.MenuCursor = down ? Following(form.MenuCursor, count) : Previous(form.MenuCursor, count);
@@ -112,16 +113,16 @@ void KeyDown(TForm1& form) {
 // key's work is done.
 bool KeyEscape(TForm1& form) {
   const std::string& state = form.GameState;
-  if (state == "Exit?") {
+  if (state == states::kExitQuestion) {
     form.AnswerExitNo();
-  } else if (state == "ExitGame?") {
+  } else if (state == states::kExitGameQuestion) {
     form.ResumeGame();
     return true;
-  } else if (state == "Menu") {
+  } else if (state == states::kMenu) {
     form.AskExit();
-  } else if (state == "Game") {
+  } else if (state == states::kGame) {
     form.LeaveGame();
-  } else if (state == "Options" || IsTwoRowScreen(state)) {
+  } else if (state == states::kOptions || IsTwoRowScreen(state)) {
     form.BuildMainMenu();
   }
   return false;
@@ -130,10 +131,10 @@ bool KeyEscape(TForm1& form) {
 // 13. Enter or Space without Alt answers the question or activates the item.
 void KeyEnter(TForm1& form) {
   const std::string& state = form.GameState;
-  if (state == "Options") {
+  if (state == states::kOptions) {
     if (form.MenuCursor == 4) form.EditingAddText = !form.EditingAddText;
     if (form.MenuCursor == 5) form.BuildMainMenu();
-  } else if (state == "EnterName") {
+  } else if (state == states::kEnterName) {
     form.CompleteNameEntry();
   } else if (IsQuestion(state)) {
     form.AnswerQuestion();
@@ -161,7 +162,7 @@ void TForm1::FormKeyUp(int key, bool alt) {
   // 1. The level bonus is being counted: every key waits.
   if (Timer4.Enabled()) return;
   // 2. Any key ends the game-over display.
-  if (GameState == "GameOver2") {
+  if (GameState == states::kGameOver2) {
     Timer3.SetEnabled(false);
     Ask.Kill();
     LeaveGame();
@@ -184,14 +185,16 @@ void TForm1::FormKeyUp(int key, bool alt) {
     Config.Windowed = !Config.Windowed;
     ApplyWindowMode();
   }
-  if (key == kKeyP && GameState == "Game") {
-    Paused = !Paused;
-    Timer2.SetEnabled(Paused);
-    Timer1.SetEnabled(!Paused);
+  if (key == kKeyP && GameState == states::kGame) {
+    if (Paused) {
+      ThawPlay();
+    } else {
+      FreezePlay();
+    }
   }
   if (EditingAddText) EditText(Config.AddText, key);
   // A name being sent keeps still until the server has answered.
-  if (GameState == "EnterName" && !Sending) EditText(PlayerName, key);
+  if (GameState == states::kEnterName && !Sending) EditText(PlayerName, key);
   if ((key == vk::Return || key == vk::Space) && !alt) KeyEnter(*this);
 }
 

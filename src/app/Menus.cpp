@@ -6,6 +6,7 @@
 #include "app/TForm1.h"
 #include "objects/Ask.h"
 #include "objects/FonB.h"
+#include "objects/GameStates.h"
 #include "objects/Hlp.h"
 #include "objects/MenuB.h"
 
@@ -57,11 +58,11 @@ void TakeCursor(TForm1& form, uint8_t cursor) {
 void TForm1::BuildMainMenu() {
   EditingAddText = false;
   ClearHoverFlags();
-  if (GameState == "Options") {
+  if (GameState == states::kOptions) {
     OptionsPanel.Kill();
-  } else if (GameState == "HiScores") {
+  } else if (GameState == states::kHiScores) {
     HiScoresPanel.Kill();
-  } else if (GameState == "Help") {
+  } else if (GameState == states::kHelp) {
     HelpPanel.Kill();
     Hlp.Kill();
   }
@@ -74,7 +75,7 @@ void TForm1::BuildMainMenu() {
   if (SavedMenuCursor < 1 || SavedMenuCursor > kMainMenuItems) SavedMenuCursor = 1;
   MenuCursor = SavedMenuCursor;
   ShowButton(MenuCursor, true);
-  GameState = "Menu";
+  GameState = states::kMenu;
 }
 
 void TForm1::BuildOptions() {
@@ -83,7 +84,7 @@ void TForm1::BuildOptions() {
   PlaceButtons(*this, kOptions);
   ShowButton(7, true);
   TakeCursor(*this, 5);
-  GameState = "Options";
+  GameState = states::kOptions;
 }
 
 void TForm1::BuildHiScores() {
@@ -92,7 +93,7 @@ void TForm1::BuildHiScores() {
   PlaceButtons(*this, kHiScores);
   TakeCursor(*this, 3);
   ShowButton(3, true);
-  GameState = "HiScores";
+  GameState = states::kHiScores;
 }
 
 void TForm1::BuildHelp() {
@@ -103,13 +104,13 @@ void TForm1::BuildHelp() {
   Hlp = new THlp(&DXSpriteEngine1.Engine(), HelpPage);
   TakeCursor(*this, 3);
   ShowButton(3, true);
-  GameState = "Help";
+  GameState = states::kHelp;
 }
 
 void TForm1::AskExit() {
   MenuCursor = 1;
   // The panel places itself by the state, so the state comes first.
-  GameState = "Exit?";
+  GameState = states::kExitQuestion;
   Ask.Kill();
   Ask = new TAsk(&DXSpriteEngine1.Engine(), "Qtns");
 }
@@ -119,20 +120,18 @@ void TForm1::AnswerExitNo() {
   MenuCursor = 1;
   ShowButton(1, true);
   for (int n = 2; n <= kMainMenuItems; ++n) ShowButton(n, false);
-  GameState = "Menu";
+  GameState = states::kMenu;
 }
 
 void TForm1::ResumeGame() {
-  GameState = "Game";
+  GameState = states::kGame;
   ShowMouse(false);
   Ask.Kill();
-  Paused = false;
-  Timer1.SetEnabled(true);
-  Timer2.SetEnabled(false);
+  ThawPlay();
 }
 
 void TForm1::AnswerQuestion() {
-  if (GameState == "ExitGame?") {
+  if (GameState == states::kExitGameQuestion) {
     if (MenuCursor == 1) {
       GameOverFlag = true;
       Timer2.SetEnabled(false);
@@ -142,7 +141,7 @@ void TForm1::AnswerQuestion() {
     } else if (MenuCursor == 2) {
       ResumeGame();
     }
-  } else if (GameState == "Exit?") {
+  } else if (GameState == states::kExitQuestion) {
     if (MenuCursor == 1) {
       SaveConfig();
       Terminate();

@@ -5,6 +5,7 @@
 #include "app/TForm1.h"
 #include "objects/Ask.h"
 #include "objects/Chk.h"
+#include "objects/GameStates.h"
 #include "objects/Hlp.h"
 #include "storage/HighScores.h"
 
@@ -161,20 +162,20 @@ void TForm1::DXDraw1MouseMove(int x, int y) {
   LastMouseX = x;
   // The platform reports surface pixels in both window modes: y needs no
   // full-screen correction.
-  if (GameState == "Menu") {
+  if (GameState == states::kMenu) {
     PickItem(MenuCursor, kMainMenuAreas, x, y);
     LightSelected(*this, 6);
-  } else if (GameState == "Options") {
+  } else if (GameState == states::kOptions) {
     HoverOptions(*this, x, y);
-  } else if (GameState == "HiScores") {
+  } else if (GameState == states::kHiScores) {
     PickItem(MenuCursor, kHiScoresAreas, x, y);
     LightSelected(*this, 3);
-  } else if (GameState == "Help") {
+  } else if (GameState == states::kHelp) {
     PickItem(MenuCursor, kHelpAreas, x, y);
     LightSelected(*this, 3);
-  } else if (GameState == "Exit?" || GameState == "ExitGame?") {
+  } else if (GameState == states::kExitQuestion || GameState == states::kExitGameQuestion) {
     PickItem(MenuCursor, kAnswerAreas, x, y);
-  } else if (GameState == "EnterName") {
+  } else if (GameState == states::kEnterName) {
     OverCheckBox = OverSprite(Chk.Get(), x, y);
   }
 }
@@ -182,34 +183,36 @@ void TForm1::DXDraw1MouseMove(int x, int y) {
 void TForm1::DXDraw1MouseUp(MouseButton button, int /*x*/, int /*y*/) {
   if (button == MouseButton::Left) MouseHeld = false;
   // Outside play the right button clicks as well.
-  if (GameState != "Game" && button == MouseButton::Right) DXDraw1Click();
+  if (GameState != states::kGame && button == MouseButton::Right) DXDraw1Click();
 }
 
 void TForm1::DXDraw1Click() {
   EditingAddText = false;
   KeySum = 0;
-  if (GameState == "GameOver2") {
+  if (GameState == states::kGameOver2) {
     Timer3.SetEnabled(false);
     Ask.Kill();
     LeaveGame();
     return;
   }
-  if (GameState == "EnterName") {
+  if (GameState == states::kEnterName) {
     // The choice is fixed while the result is on its way.
     if (OverCheckBox && !Sending) Config.SendOnline = !Config.SendOnline;
     return;
   }
-  const bool sounding = GameState == "ExitGame?" || GameState == "Exit?" || GameState == "Menu" ||
-                        GameState == "Options" || GameState == "HiScores" || GameState == "Help";
+  const bool sounding = GameState == states::kExitGameQuestion ||
+                        GameState == states::kExitQuestion || GameState == states::kMenu ||
+                        GameState == states::kOptions || GameState == states::kHiScores ||
+                        GameState == states::kHelp;
   if (!sounding) return;
   NavigationSound();
-  if (GameState == "ExitGame?" || GameState == "Exit?") {
+  if (GameState == states::kExitGameQuestion || GameState == states::kExitQuestion) {
     AnswerQuestion();
-  } else if (GameState == "Menu") {
+  } else if (GameState == states::kMenu) {
     ClickMainMenu(*this);
-  } else if (GameState == "Options") {
+  } else if (GameState == states::kOptions) {
     ClickOptions(*this);
-  } else if (GameState == "HiScores") {
+  } else if (GameState == states::kHiScores) {
     if (MenuCursor == 1) ResetHighScores(Config);
     if (MenuCursor == 2) OpenWorldScores();
     if (MenuCursor == 3) BuildMainMenu();

@@ -3,6 +3,7 @@
 #include "app/TForm1.h"
 #include "objects/Chk.h"
 #include "objects/Fon.h"
+#include "objects/GameStates.h"
 #include "objects/ToDoFish.h"
 
 namespace brinecast {
@@ -44,11 +45,11 @@ void TForm1::FormCloseQuery(bool& canClose) {
   // question to ask: the window closes.
   canClose = !startupDone_;
   if (canClose) return;
-  if (GameState != "Menu" && GameState != "Options" && GameState != "HiScores" &&
-      GameState != "Help") {
+  if (GameState != states::kMenu && GameState != states::kOptions &&
+      GameState != states::kHiScores && GameState != states::kHelp) {
     return;
   }
-  if (GameState != "Menu") BuildMainMenu();
+  if (GameState != states::kMenu) BuildMainMenu();
   AskExit();
 }
 
@@ -56,10 +57,8 @@ void TForm1::WMGetSysCommand(int command) {
   if (command == kScMaximize) {
     Config.Windowed = false;
     ApplyWindowMode();
-  } else if (command == kScMinimize && GameState == "Game") {
-    Paused = true;
-    Timer2.SetEnabled(true);
-    Timer1.SetEnabled(false);
+  } else if (command == kScMinimize && GameState == states::kGame) {
+    FreezePlay();
   }
 }
 
@@ -67,14 +66,12 @@ void TForm1::FormActivate() {}
 
 void TForm1::FormDeactivate() {
   DXInput1.ReleaseAll();
-  Paused = true;
-  Timer2.SetEnabled(true);
-  Timer1.SetEnabled(false);
+  FreezePlay();
 }
 
 void TForm1::JoystickRemoved() {
   // A pad pulled out in play pauses it, as a lost focus does.
-  if (GameState == "Game") FormDeactivate();
+  if (GameState == states::kGame) FormDeactivate();
 }
 
 void TForm1::ShowMouse(bool show) {

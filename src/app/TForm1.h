@@ -80,12 +80,16 @@ class TForm1 : public LoopHost, public TGame {
   void FormDeactivate();
   void JoystickRemoved();
 
-  // Level flow (LevelRules.cpp, Timers.cpp).
+  // Level flow (LevelRules.cpp).
   void StartGame();
   void NextLevel();
+  // Every game ends or is interrupted here: the question, the name entry or the menu.
   void LeaveGame();
   // The play field's sprites go and the menu background comes back.
   void ClearPlayField();
+  // Play stands still (Paused, the level clock off, the freeze on), or goes on again.
+  void FreezePlay();
+  void ThawPlay();
 
   // Screens (Menus.cpp).
   void BuildMainMenu();
@@ -185,7 +189,8 @@ class TForm1 : public LoopHost, public TGame {
 
   // Frame-loop pieces (FrameLoop.cpp, Hud.cpp, LevelRules.cpp).
   void DrawStateTexts();
-  void CatchTextAndSpawns();
+  // During play: the catch text rises and bubbles, objects and fish appear at random.
+  void AdvancePlay();
 
   Platform& platform_;
   std::string appDir_;

@@ -3,6 +3,7 @@
 
 #include "engine/PictureCollectionItem.h"
 #include "objects/Game.h"
+#include "objects/GameStates.h"
 #include "objects/SpriteImage.h"
 
 namespace brinecast {
@@ -10,7 +11,8 @@ namespace brinecast {
 TAsk::TAsk(TSprite* parent, std::string_view name) : TImageSprite(parent) {
   TGame& game = Game(*this);
   TakeImage(*this, game.DXImageList1.Items().Find(name));
-  const bool exitQuestion = game.GameState == "Exit?" || game.GameState == "ExitGame?";
+  const bool exitQuestion =
+      game.GameState == states::kExitQuestion || game.GameState == states::kExitGameQuestion;
   X = exitQuestion ? 270 : 239;
   Y = exitQuestion ? 120 : 187;
   SetZ(5);

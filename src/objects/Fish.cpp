@@ -9,6 +9,7 @@
 #include "engine/PictureCollectionItem.h"
 #include "objects/CatchRules.h"
 #include "objects/Game.h"
+#include "objects/GameStates.h"
 #include "objects/Kruk.h"
 #include "objects/Motion.h"
 #include "objects/Player.h"
@@ -97,7 +98,8 @@ void TFish::ApplyKind() {
 
 void TFish::Step(int tick) {
   TGame& game = Game(*this);
-  if ((game.GameState != "Game" && game.GameState != "ExitGame?") || Level != game.LevelNo) {
+  if ((game.GameState != states::kGame && game.GameState != states::kExitGameQuestion) ||
+      Level != game.LevelNo) {
     Kill();
     return;
   }

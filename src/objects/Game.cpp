@@ -11,10 +11,10 @@ TGame::TGame(Platform& platform, uint64_t seed)
       GameImgs(DXDraw1),
       DXImageList1(DXDraw1),
       DXInput1(platform),
-      Timer1(platform, 10),
-      Timer2(platform, 2000),
-      Timer3(platform, 2000),
-      Timer4(platform, 128),
+      Timer1(platform, kLevelClockMs),
+      Timer2(platform, kFreezeMs),
+      Timer3(platform, kGameOverStepMs),
+      Timer4(platform, kBonusCountMs),
       RandomGen(seed) {
   DXSpriteEngine1.Engine().SetContext(this);
 }

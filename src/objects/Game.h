@@ -43,16 +43,27 @@ class TGame : public TEngineContext, public TRunningGame {
   // All goals met: play freezes and the bonus count starts.
   void LevelComplete();
 
+  // The four window timers' periods, in ms. On a tie the lower number fires first.
+  static constexpr uint32_t kLevelClockMs = 10;      // Timer1
+  static constexpr uint32_t kFreezeMs = 2000;        // Timer2
+  static constexpr uint32_t kGameOverStepMs = 2000;  // Timer3
+  static constexpr uint32_t kBonusCountMs = 128;     // Timer4
+
   // Components, in the window's creation order.
   TDXDraw DXDraw1;
   TDXSpriteEngine DXSpriteEngine1;
   TDXImageList GameImgs;
   TDXImageList DXImageList1;
   TDXInput DXInput1;
+  // Level clock: counts TimeLeft down by a hundredth of a second; the level ends at 0.
   WindowTimer Timer1;
+  // Freeze: while on, play stands still (the level banner, the pause, a question, game
+  // over); its tick ends the level banner.
   WindowTimer Timer2;
+  // Game-over display: its first tick makes any key end it, its second ends it.
   WindowTimer Timer3;
   TDXWaveList DXWaveList1;
+  // Bonus count: a won level's time left turns into points, a second at a time.
   WindowTimer Timer4;
 
   TRandom RandomGen;

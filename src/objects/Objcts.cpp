@@ -8,6 +8,7 @@
 #include "engine/PictureCollectionItem.h"
 #include "objects/CatchRules.h"
 #include "objects/Game.h"
+#include "objects/GameStates.h"
 #include "objects/Kruk.h"
 #include "objects/Motion.h"
 #include "objects/SpriteImage.h"
@@ -92,7 +93,7 @@ bool TObjcts::OfThisLevel() const {
 
 void TObjcts::Step(int tick) {
   TGame& game = Game(*this);
-  if (game.GameState != "Game" && game.GameState != "ExitGame?") {
+  if (game.GameState != states::kGame && game.GameState != states::kExitGameQuestion) {
     Kill();
     return;
   }

@@ -3,6 +3,7 @@
 
 #include "engine/PictureCollectionItem.h"
 #include "objects/Game.h"
+#include "objects/GameStates.h"
 #include "objects/SpriteImage.h"
 
 namespace brinecast {
@@ -27,7 +28,7 @@ void TPuzir::Step(int) {
   TGame& game = Game(*this);
   // Frozen first, so a bubble outlives the exit question and the game-over pause.
   if (game.Timer2.Enabled()) return;
-  if (game.GameState != "Game") {
+  if (game.GameState != states::kGame) {
     Kill();
     return;
   }
