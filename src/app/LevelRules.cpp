@@ -3,8 +3,7 @@
 // and the random spawns of bubbles, objects and fish).
 #include "app/LevelGoals.h"
 #include "app/TForm1.h"
-#include "objects/Ask.h"
-#include "objects/Chk.h"
+#include "app/screens/ScreenSet.h"
 #include "objects/Fish.h"
 #include "objects/Fon.h"
 #include "objects/GameStates.h"
@@ -30,7 +29,7 @@ constexpr int kPlayerStartX = 262;
 void TForm1::StartGame() {
   TSpriteEngine& root = DXSpriteEngine1.Engine();
   Fon.Kill();
-  for (int i = 0; i < 6; ++i) MenuButtons[i].Kill();
+  KillMainMenuButtons();
   Fon = new TFon(&root, static_cast<int>(Random(3)) + 1);
   LimitTime = new TLimitTime(&root);
   Volna = new TVolna(&root);
@@ -83,9 +82,7 @@ void TForm1::LeaveGame() {
   FreezePlay();
   Timer3.SetEnabled(false);
   if (!GameOverFlag) {
-    MenuCursor = 1;
-    GameState = states::kExitGameQuestion;
-    Ask = new TAsk(&DXSpriteEngine1.Engine(), "Qtns");
+    screens_->exitGameQuestion.Open();
     return;
   }
   for (const auto& icon : ToDoIcons) {
@@ -95,13 +92,7 @@ void TForm1::LeaveGame() {
   Timer2.SetEnabled(false);
   const int64_t score = Player ? Player->Score() : 0;
   if (Qualifies(score, Config)) {
-    GameState = states::kEnterName;
-    Sending = false;
-    FreezePlay();
-    // A click on the last name entry's box must not toggle this one.
-    OverCheckBox = false;
-    if (TChk* chk = Chk.Get()) chk->Shown = true;
-    Ask = new TAsk(&DXSpriteEngine1.Engine(), "Qtns");
+    screens_->nameEntry.Open();
     return;
   }
   ClearPlayField();

@@ -1,3 +1,5 @@
+// TForm1, the main window: it owns every component and the state the game's procedures
+// share, and hands keys, the pointer and frames to the screen in front.
 #pragma once
 
 #include <array>
@@ -21,17 +23,17 @@
 namespace brinecast {
 
 class TMenuB;
-class TFonB;
-class THlp;
 class TAsk;
 class TChk;
+class Screen;
+struct ScreenSet;
 class HttpTransport;
 struct HttpResult;
 
 // The main window: owns every component and holds what the game keeps between
 // handlers, so two games can run side by side. Its procedures live in files by
-// concern: FrameLoop, LevelRules, Timers, Hud, Menus, Keyboard, Mouse,
-// NameEntry, Options, Startup, Online.
+// concern: FrameLoop, LevelRules, Timers, Hud, Menus, Keyboard, Mouse, Options,
+// Startup, Online; each screen of the menus is a class of its own under screens/.
 class TForm1 : public LoopHost, public TGame {
  public:
   // System command codes of the window's minimise and maximise.
@@ -91,26 +93,20 @@ class TForm1 : public LoopHost, public TGame {
   void FreezePlay();
   void ThawPlay();
 
-  // Screens (Menus.cpp).
+  // Screens (Menus.cpp): each builder tears down the screen being left.
   void BuildMainMenu();
   void BuildOptions();
   void BuildHiScores();
   void BuildHelp();
-  // Asks "Exit?" over the main menu (or "ExitGame?" via LeaveGame).
+  // Asks "Exit?" over the main menu (LeaveGame asks "ExitGame?" over play).
   void AskExit();
-  // "Exit?" answered no.
-  void AnswerExitNo();
-  // "ExitGame?" answered no: play resumes.
-  void ResumeGame();
-  void AnswerQuestion();  // "Exit?" or "ExitGame?" answered by MenuCursor
   // The navigation sound.
   void NavigationSound() { PlaySound("Poimal"); }
   // Sets Shown of MenuButtons[n] (1-based) when it exists.
   void ShowButton(int n, bool shown);
-  void ClearHoverFlags();
-
-  // Name entry (NameEntry.cpp): Enter on the name-entry screen.
-  void CompleteNameEntry();
+  // Every screen, and the one that takes keys, the pointer and texts now (none in play).
+  ScreenSet& Screens() { return *screens_; }
+  Screen* Front();
 
   // Options file and window mode (Options.cpp).
   void LoadConfig();
@@ -134,31 +130,20 @@ class TForm1 : public LoopHost, public TGame {
   TMusic Music;
   MainLoop Loop;
 
-  // Screens and questions.
+  // What the screens share: the question panel (questions, game over, name entry), the
+  // lit buttons of the screen in front, the check box and the cursor.
   TSpriteRef<TAsk> Ask;
   std::array<TSpriteRef<TMenuB>, 7> MenuButtons{};  // MenuButtons[0] is button 1
-  TSpriteRef<TFonB> OptionsPanel;
-  TSpriteRef<TFonB> HiScoresPanel;
-  TSpriteRef<TFonB> HelpPanel;
-  TSpriteRef<THlp> Hlp;
   TSpriteRef<TChk> Chk;
   uint8_t MenuCursor = 0;
   uint8_t SavedMenuCursor = 0;
-  uint8_t HelpPage = 0;
 
   // Keyboard.
   int32_t KeySum = 0;
-  bool EditingAddText = false;
+  bool EditingAddText = false;  // typing into the options' text field
 
   // Mouse.
   int32_t LastMouseX = 0;
-  bool OverWin = false;
-  bool OverFull = false;
-  bool OverMusicOn = false;
-  bool OverMusicOff = false;
-  bool OverSoundOn = false;
-  bool OverSoundOff = false;
-  bool OverCheckBox = false;
 
   // Options, high scores, name entry, online.
   TConfig Config;
@@ -187,11 +172,17 @@ class TForm1 : public LoopHost, public TGame {
   // Opens a page in the browser, or shows its address when none can be opened.
   void OpenPage(const std::string& url);
 
+  // The game-over display ends on a key or a click.
+  void EndGameOver();
+  // The main menu's buttons go as a sub-screen is built over it.
+  void KillMainMenuButtons();
+
   // Frame-loop pieces (FrameLoop.cpp, Hud.cpp, LevelRules.cpp).
   void DrawStateTexts();
   // During play: the catch text rises and bubbles, objects and fish appear at random.
   void AdvancePlay();
 
+  std::unique_ptr<ScreenSet> screens_;
   Platform& platform_;
   std::string appDir_;
   TConfigFile configFile_;
