@@ -13,8 +13,8 @@ TAsk::TAsk(TSprite* parent, std::string_view name) : TImageSprite(parent) {
   TakeImage(*this, game.DXImageList1.Items().Find(name));
   const bool exitQuestion =
       game.GameState == states::kExitQuestion || game.GameState == states::kExitGameQuestion;
-  X = exitQuestion ? 270 : 239;
-  Y = exitQuestion ? 120 : 187;
+  X = exitQuestion ? kQuestionLeft : kPanelLeft;
+  Y = exitQuestion ? kQuestionTop : kPanelTop;
   SetZ(5);
 }
 

@@ -9,8 +9,8 @@ namespace brinecast {
 
 TFonB::TFonB(TSprite* parent, std::string_view name) : TImageSprite(parent) {
   TakeImage(*this, Game(*this).DXImageList1.Items().Find(name));
-  X = 32;
-  Y = 129;
+  X = kLeft;
+  Y = kTop;
   SetZ(-5);
 }
 

@@ -11,8 +11,8 @@ namespace brinecast {
 
 THlp::THlp(TSprite* parent, uint8_t page) : TImageSprite(parent) {
   TakeImage(*this, Game(*this).DXImageList1.Items().Find("Hlp" + std::to_string(page)));
-  X = 33;
-  Y = 175;
+  X = kLeft;
+  Y = kTop;
   SetZ(0);
 }
 

@@ -269,6 +269,19 @@ TEST_F(NameEntryPointer, ClicksOnTheBoxToggleSendingOnlineQuietly) {
   EXPECT_EQ(form->GameState, "EnterName");
 }
 
+TEST_F(NameEntryPointer, ANewEntryForgetsThatThePointerWasOverTheLastOnesBox) {
+  Move(static_cast<int>(box_->X) + 3, static_cast<int>(box_->Y) + 3);
+  ASSERT_TRUE(Screens().nameEntry.OverCheckBox());
+  form->GameOverFlag = true;
+  form->Player->SetScore(5500);
+  form->Loop.Guard([&] { form->LeaveGame(); });
+  ASSERT_EQ(form->GameState, "EnterName");
+  EXPECT_FALSE(Screens().nameEntry.OverCheckBox());
+  const bool send = form->Config.SendOnline;
+  Click();
+  EXPECT_EQ(form->Config.SendOnline, send);
+}
+
 TEST_F(NameEntryPointer, NothingChangesWhileTheResultIsBeingSent) {
   form->Sending = true;
   form->PlayerName = "Ann";
