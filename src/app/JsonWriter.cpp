@@ -1,3 +1,4 @@
+// Writing JSON values: escaped strings, numbers as the snapshot prints them, commas.
 #include "app/JsonWriter.h"
 
 #include <charconv>

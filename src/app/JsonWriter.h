@@ -1,3 +1,4 @@
+// JsonWriter: one line of JSON written key by key, as the simulator's snapshot needs.
 #pragma once
 
 #include <cstdint>

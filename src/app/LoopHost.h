@@ -1,3 +1,5 @@
+// LoopHost: what the main loop drives (the window's handlers, its timers in tie order
+// and its frame), so the loop can be tested with a recording host.
 #pragma once
 
 #include <cstddef>

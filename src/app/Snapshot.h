@@ -1,3 +1,5 @@
+// The simulator's snapshot of a game: its state as one JSON line, with what only the
+// platform or the simulator records.
 #pragma once
 
 #include <cstdint>
