@@ -2,17 +2,17 @@
 #include "objects/Ask.h"
 
 #include "engine/PictureCollectionItem.h"
-#include "objects/Game.h"
 #include "objects/GameStates.h"
+#include "objects/PlayField.h"
 #include "objects/SpriteImage.h"
 
 namespace brinecast {
 
 TAsk::TAsk(TSprite* parent, std::string_view name) : TImageSprite(parent) {
-  TGame& game = Game(*this);
-  TakeImage(*this, game.DXImageList1.Items().Find(name));
+  TPlayField& field = Field(*this);
+  TakeImage(*this, field.MenuImage(name));
   const bool exitQuestion =
-      game.GameState == states::kExitQuestion || game.GameState == states::kExitGameQuestion;
+      field.State() == states::kExitQuestion || field.State() == states::kExitGameQuestion;
   X = exitQuestion ? kQuestionLeft : kPanelLeft;
   Y = exitQuestion ? kQuestionTop : kPanelTop;
   SetZ(5);

@@ -2,8 +2,6 @@
 // effects guarded by the sound option, and the end of a level.
 #include "objects/Game.h"
 
-#include "engine/Sprite.h"
-
 namespace brinecast {
 
 TGame::TGame(Platform& platform, uint64_t seed)
@@ -16,7 +14,7 @@ TGame::TGame(Platform& platform, uint64_t seed)
       Timer3(platform, kGameOverStepMs),
       Timer4(platform, kBonusCountMs),
       RandomGen(seed) {
-  DXSpriteEngine1.Engine().SetContext(this);
+  DXSpriteEngine1.Engine().SetContext(&field_);
 }
 
 TGame::~TGame() {
@@ -41,10 +39,6 @@ void TGame::LevelComplete() {
   Timer1.SetEnabled(false);
   Timer2.SetEnabled(true);
   Timer4.SetEnabled(true);
-}
-
-TGame& Game(const TSprite& sprite) {
-  return static_cast<TGame&>(*sprite.Engine()->Context());
 }
 
 }  // namespace brinecast

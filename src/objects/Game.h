@@ -1,5 +1,5 @@
-// The part of the main window that the game's sprites reach: components, options, sound
-// effects and the running game's variables.
+// TGame, the part of the main window the game's sprites live in: components, options,
+// sound effects and the running game's variables, shown to the sprites as a play field.
 #pragma once
 
 #include <cstdint>
@@ -13,6 +13,7 @@
 #include "engine/WindowTimer.h"
 #include "media/DXInput.h"
 #include "media/WaveCollection.h"
+#include "objects/GameField.h"
 #include "objects/Random.h"
 #include "objects/RunningGame.h"
 
@@ -21,12 +22,13 @@ namespace brinecast {
 class Platform;
 
 // What the game's sprites share with the main window: its components, the game
-// state and the running-game variables. The main window derives from it and
-// hangs itself on its sprite engine, so a sprite reaches it as Game(*this).
-class TGame : public TEngineContext, public TRunningGame {
+// state and the running-game variables. The main window derives from it. The
+// sprites see none of it directly: it hangs a play field on its sprite engine,
+// and a sprite reaches that as Field(*this).
+class TGame : public TRunningGame {
  public:
   TGame(Platform& platform, uint64_t seed);
-  ~TGame() override;
+  virtual ~TGame();
   TGame(const TGame&) = delete;
   TGame& operator=(const TGame&) = delete;
 
@@ -74,9 +76,9 @@ class TGame : public TEngineContext, public TRunningGame {
   bool MouseHeld = false;
   bool MouseStepLeft = false;
   bool MouseStepRight = false;
-};
 
-// The game a sprite belongs to.
-TGame& Game(const TSprite& sprite);
+ private:
+  TGameField field_{*this};
+};
 
 }  // namespace brinecast
