@@ -1,5 +1,6 @@
 // The texts drawn over the sprites each frame: the credit line, the texts of the
 // screen in front, the play HUD with its banners, and "GAME OVER".
+#include <array>
 #include <cinttypes>
 #include <string>
 
@@ -12,6 +13,13 @@
 #include "objects/Player.h"
 
 namespace brinecast {
+
+namespace {
+
+// x of each kind's goal counter, just right of its icon; kGoalTextX[0] is kind 1.
+constexpr std::array<int, 10> kGoalTextX = {112, 180, 240, 296, 354, 418, 484, 541, 622, 733};
+
+}  // namespace
 
 void TForm1::DrawStateTexts() {
   Canvas.SetSurface(DXDraw1.Surface());
@@ -34,7 +42,8 @@ void TForm1::DrawStateTexts() {
     for (int i = 0; i < GoalCount && i < static_cast<int>(Goals.size()); ++i) {
       const TGoal& goal = Goals[i];
       if (goal.FishKind < 1 || goal.FishKind > 10) continue;
-      Canvas.TextOut(GoalTextX[goal.FishKind - 1], 40, Format("%.2d", static_cast<int>(goal.Left)));
+      Canvas.TextOut(kGoalTextX[goal.FishKind - 1], 40,
+                     Format("%.2d", static_cast<int>(goal.Left)));
     }
     const int64_t score = Player ? Player->Score() : 0;
     SetFont(Canvas, "Arial", 14, false, kWhite);

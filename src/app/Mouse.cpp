@@ -12,10 +12,10 @@ void TForm1::DXDraw1MouseDown(MouseButton button, int /*x*/, int /*y*/) {
 }
 
 void TForm1::DXDraw1MouseMove(int x, int y) {
-  const int32_t d = x - LastMouseX;
+  const int32_t d = x - lastMouseX_;
   MouseStepRight = d > 0;
   MouseStepLeft = d < 0;
-  LastMouseX = x;
+  lastMouseX_ = x;
   // The platform reports surface pixels in both window modes: y needs no
   // full-screen correction.
   if (Screen* screen = Front()) screen->Move(x, y);

@@ -8,13 +8,6 @@
 
 namespace brinecast {
 
-namespace {
-
-// x of each kind's goal counter, just right of its icon.
-constexpr std::array<int, 10> kGoalTextX = {112, 180, 240, 296, 354, 418, 484, 541, 622, 733};
-
-}  // namespace
-
 void TForm1::FormCreate() {
   LoadConfig();
   if (windowedOverride_) {
@@ -28,7 +21,6 @@ void TForm1::FormCreate() {
   DXInput1.UseCtrlAndSpaceForDown();
   DXImageList1.Items().LoadFromFile(appDir_ + "Data/MenuImgs.dxg");
   GameImgs.Items().LoadFromFile(appDir_ + "Data/GameImgs.dxg");
-  GoalTextX = kGoalTextX;
   TSpriteEngine& root = DXSpriteEngine1.Engine();
   for (int k = 1; k <= 10; ++k) ToDoIcons[k - 1] = CreateToDoIcon(&root, k);
   Paused = false;

@@ -142,8 +142,8 @@ class TForm1 : public LoopHost, public TGame {
   int32_t KeySum = 0;
   bool EditingAddText = false;  // typing into the options' text field
 
-  // Mouse.
-  int32_t LastMouseX = 0;
+  // The pointer's last x, which tells the boat which way it moved.
+  int32_t LastMouseX() const { return lastMouseX_; }
 
   // Options, high scores, name entry, online.
   TConfig Config;
@@ -152,9 +152,6 @@ class TForm1 : public LoopHost, public TGame {
 
   // Runs for each Script event: the simulator's set-up commands.
   std::function<void()> ScriptStep;
-
-  // x of each kind's goal counter, GoalTextX[0] is kind 1.
-  std::array<int, 10> GoalTextX{};
 
  private:
   // The main loop's view of the window.
@@ -193,6 +190,7 @@ class TForm1 : public LoopHost, public TGame {
   bool startupDone_ = false;
   bool savedWindowed_ = false;  // the mode Config.cfg held at start-up
   bool modeChosen_ = false;     // the player switched the mode since start-up
+  int32_t lastMouseX_ = 0;
 };
 
 }  // namespace brinecast

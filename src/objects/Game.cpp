@@ -13,7 +13,7 @@ TGame::TGame(Platform& platform, uint64_t seed)
       Timer2(platform, kFreezeMs),
       Timer3(platform, kGameOverStepMs),
       Timer4(platform, kBonusCountMs),
-      RandomGen(seed) {
+      randomGen_(seed) {
   DXSpriteEngine1.Engine().SetContext(&field_);
 }
 

@@ -36,7 +36,7 @@ class TGame : public TRunningGame {
   virtual bool SoundOn() const = 0;
   virtual bool SendOnline() const = 0;
 
-  uint32_t Random(uint32_t n) { return RandomGen.Random(n); }
+  uint32_t Random(uint32_t n) { return randomGen_.Random(n); }
   // The sound effect, when sound is on; the same for stopping one.
   void PlaySound(std::string_view name);
   void StopSound(std::string_view name);
@@ -68,7 +68,6 @@ class TGame : public TRunningGame {
   // Bonus count: a won level's time left turns into points, a second at a time.
   WindowTimer Timer4;
 
-  TRandom RandomGen;
   std::string GameState;
   uint8_t FrameNo = 0;
 
@@ -78,6 +77,8 @@ class TGame : public TRunningGame {
   bool MouseStepRight = false;
 
  private:
+  // The game's one generator: seeded once, drawn from only through Random.
+  TRandom randomGen_;
   TGameField field_{*this};
 };
 

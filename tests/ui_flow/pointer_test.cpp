@@ -74,7 +74,7 @@ TEST_F(Pointer, MovesAskTheBoatForOneStepTheirWay) {
     Move(s.x, 500);
     EXPECT_EQ(form->MouseStepRight, s.right) << s.x;
     EXPECT_EQ(form->MouseStepLeft, s.left) << s.x;
-    EXPECT_EQ(form->LastMouseX, s.x);
+    EXPECT_EQ(form->LastMouseX(), s.x);
   }
 }
 
