@@ -50,7 +50,7 @@ class TForm1 : public LoopHost, public TGame {
   Platform& Host() { return platform_; }
   const std::string& AppDir() const { return appDir_; }
 
-  // TGame: the options the sprites read.
+  // TGame: the options the play field reads.
   bool SoundOn() const override { return Config.SoundOn; }
   bool SendOnline() const override { return Config.SendOnline; }
 

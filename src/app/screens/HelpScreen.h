@@ -41,8 +41,8 @@ class HelpScreen : public TwoRowScreen {
  private:
   void TurnPage(int by);
 
-  uint8_t page_ = 0;
-  TSpriteRef<THlp> hlp_;
+  uint8_t page_ = 0;      // HelpPage
+  TSpriteRef<THlp> hlp_;  // Hlp
 };
 
 }  // namespace brinecast

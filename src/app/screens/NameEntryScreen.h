@@ -23,7 +23,7 @@ class NameEntryScreen : public Screen {
   void Draw(TCanvas& canvas) override;
 
  private:
-  bool overCheckBox_ = false;
+  bool overCheckBox_ = false;  // OverCheckBox
 };
 
 }  // namespace brinecast

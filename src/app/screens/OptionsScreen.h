@@ -60,6 +60,8 @@ class OptionsScreen : public Screen {
   void MoveCursor(uint8_t row);
 
   TSpriteRef<TFonB> panel_;
+  // The hover flags OverWin, OverFull, OverMusicOn, OverMusicOff, OverSoundOn and
+  // OverSoundOff, by choice.
   std::array<bool, kChoices> over_{};
 };
 
