@@ -1,7 +1,6 @@
 // Online scores: the server's payload decoder, and one check and submit round trip
 // through the game's client and the score server on loopback.
 #include <benchmark/benchmark.h>
-#include <httplib.h>
 #include <stdlib.h>
 
 #include <chrono>
@@ -13,6 +12,7 @@
 #include "online/ScoreServer.h"
 #include "online/ServerReply.h"
 #include "online/Submission.h"
+#include "scores/ListenSocket.h"
 #include "scores/PayloadDecoder.h"
 #include "scores/ScoreHttp.h"
 #include "scores/SqliteStore.h"
@@ -54,16 +54,19 @@ void BM_CheckAndSubmitRoundTrip(benchmark::State& state) {
                  std::chrono::system_clock::now().time_since_epoch())
           .count();
     });
-    httplib::Server server;
-    scores::ConfigureServer(server);
-    scores::InstallRoutes(server, service);
-    const int port = server.bind_to_any_port("127.0.0.1");
-    std::thread serving([&server] { server.listen_after_bind(); });
-    while (!server.is_running()) std::this_thread::sleep_for(std::chrono::milliseconds(1));
+    scores::ScoreRouter router(service);
+    scores::HttpOptions options;
+    options.logRequests = false;
+    scores::HttpServer server(router, options);
+    std::string error;
+    const int listener = scores::OpenListener("127.0.0.1", 0, error);
+    if (listener < 0 || !server.Start(listener, error)) state.SkipWithError(error.c_str());
+    const int port = scores::BoundPort(listener);
     const std::string host = "127.0.0.1:" + std::to_string(port);
     CurlTransport http;
     int64_t score = 0;
     for (auto _ : state) {
+      if (port <= 0) break;
       const HttpResult check = http.Get({CheckUrl(host), ScoreRequestHeaders()});
       const std::string payload =
           BuildPayload("Bench", ++score, kSubmissionKey, ReplyP(check.body), "");
@@ -71,8 +74,7 @@ void BM_CheckAndSubmitRoundTrip(benchmark::State& state) {
           http.Get({SubmitUrl(host, EncodeSubmission(payload)), ScoreRequestHeaders()});
       if (!sent.ok) state.SkipWithError(sent.error.c_str());
     }
-    server.stop();
-    serving.join();
+    server.Stop();
   }
   std::filesystem::remove_all(folder);
 }

@@ -1,5 +1,6 @@
 # Installing the game the way Debian lays out games (cmake --install), its desktop files and
-# icons, and the Debian package built from that layout (cpack -G DEB).
+# icons, the score server and the archive tool, and the Debian packages built from that
+# layout (cpack -G DEB), one for each of the three.
 include(GNUInstallDirs)
 
 set(BRINECAST_ID org.brinecast.Brinecast)
@@ -29,11 +30,12 @@ foreach(size 48 128 256)
     DEPENDS ${icon_svg}
     COMMENT "Rasterising the ${size} px icon" VERBATIM)
   list(APPEND icon_pngs ${png})
-  install(FILES ${png} DESTINATION ${CMAKE_INSTALL_DATADIR}/icons/hicolor/${size}x${size}/apps)
+  install(FILES ${png} DESTINATION ${CMAKE_INSTALL_DATADIR}/icons/hicolor/${size}x${size}/apps
+    COMPONENT game)
 endforeach()
 add_custom_target(brinecast_icons ALL DEPENDS ${icon_pngs})
 install(FILES ${icon_svg} RENAME ${BRINECAST_ID}.svg
-  DESTINATION ${CMAKE_INSTALL_DATADIR}/icons/hicolor/scalable/apps)
+  DESTINATION ${CMAKE_INSTALL_DATADIR}/icons/hicolor/scalable/apps COMPONENT game)
 
 configure_file(${CMAKE_SOURCE_DIR}/packaging/brinecast.desktop.in
   ${CMAKE_BINARY_DIR}/packaging/${BRINECAST_ID}.desktop @ONLY)
@@ -41,6 +43,8 @@ configure_file(${CMAKE_SOURCE_DIR}/packaging/brinecast.metainfo.xml.in
   ${CMAKE_BINARY_DIR}/packaging/${BRINECAST_ID}.metainfo.xml @ONLY)
 configure_file(${CMAKE_SOURCE_DIR}/packaging/brinecast.6.in
   ${CMAKE_BINARY_DIR}/packaging/brinecast.6 @ONLY)
+configure_file(${CMAKE_SOURCE_DIR}/packaging/brinecast-dxg.1.in
+  ${CMAKE_BINARY_DIR}/packaging/brinecast-dxg.1 @ONLY)
 
 # The software centre's screenshots, made by the simulator from the game's own code, to be
 # published where the metainfo says: cmake --build build --target screenshots
@@ -54,41 +58,98 @@ if(TARGET brinecast-sim)
     COMMENT "Screenshots in ${shots}" VERBATIM)
 endif()
 
-install(TARGETS brinecast RUNTIME DESTINATION ${BRINECAST_INSTALL_GAMESDIR})
-foreach(tool brinecast-dxg brinecast-scores)
-  if(TARGET ${tool})
-    install(TARGETS ${tool} RUNTIME DESTINATION ${CMAKE_INSTALL_BINDIR})
-  endif()
-endforeach()
+# Three packages: the game with its data, the score server, and the archive tool, so a
+# player's system gets none of the server's or the tool's libraries.
+install(TARGETS brinecast RUNTIME DESTINATION ${BRINECAST_INSTALL_GAMESDIR} COMPONENT game)
 # Only the built data: a Config.cfg left in the build's game folder is a player's, not ours.
 install(DIRECTORY ${BRINECAST_APPDIR}/Data ${BRINECAST_APPDIR}/Sound
-  DESTINATION ${BRINECAST_INSTALL_GAMEDATADIR})
+  DESTINATION ${BRINECAST_INSTALL_GAMEDATADIR} COMPONENT game)
 install(FILES ${CMAKE_BINARY_DIR}/packaging/${BRINECAST_ID}.desktop
-  DESTINATION ${CMAKE_INSTALL_DATADIR}/applications)
+  DESTINATION ${CMAKE_INSTALL_DATADIR}/applications COMPONENT game)
 install(FILES ${CMAKE_BINARY_DIR}/packaging/${BRINECAST_ID}.metainfo.xml
-  DESTINATION ${CMAKE_INSTALL_DATADIR}/metainfo)
+  DESTINATION ${CMAKE_INSTALL_DATADIR}/metainfo COMPONENT game)
 install(FILES ${CMAKE_BINARY_DIR}/packaging/brinecast.6
-  DESTINATION ${CMAKE_INSTALL_MANDIR}/man6)
+  DESTINATION ${CMAKE_INSTALL_MANDIR}/man6 COMPONENT game)
 
-# The Debian package: the same layout under /usr, dependencies read off the linked libraries.
+set(scores_dir ${CMAKE_SOURCE_DIR}/tools/scores)
+if(TARGET brinecast-scores)
+  install(TARGETS brinecast-scores RUNTIME DESTINATION ${CMAKE_INSTALL_BINDIR} COMPONENT scores)
+  # The unit goes where Debian's systemd units go, /usr/lib/systemd/system. Checked when
+  # installing, not when configuring, so a build made before they were written takes them.
+  install(FILES ${scores_dir}/brinecast-scores.service
+    DESTINATION lib/systemd/system COMPONENT scores OPTIONAL)
+  install(FILES ${scores_dir}/brinecast-scores.1
+    DESTINATION ${CMAKE_INSTALL_MANDIR}/man1 COMPONENT scores OPTIONAL)
+endif()
+if(TARGET brinecast-dxg)
+  install(TARGETS brinecast-dxg RUNTIME DESTINATION ${CMAKE_INSTALL_BINDIR} COMPONENT dxg)
+  install(FILES ${CMAKE_BINARY_DIR}/packaging/brinecast-dxg.1
+    DESTINATION ${CMAKE_INSTALL_MANDIR}/man1 COMPONENT dxg)
+endif()
+
+# Each package carries the licence as a Debian copyright file and the Debian changelog.
+set(BRINECAST_DEB_RELEASE 1)
+set(BRINECAST_DEB_VERSION ${PROJECT_VERSION}-${BRINECAST_DEB_RELEASE})
+set(copyright ${CMAKE_BINARY_DIR}/packaging/copyright)
+set(changelog ${CMAKE_BINARY_DIR}/packaging/changelog.Debian.gz)
+add_custom_command(OUTPUT ${copyright} ${changelog}
+  COMMAND ${CMAKE_COMMAND} -DLICENSE=${CMAKE_SOURCE_DIR}/LICENSE
+    -DCOPYRIGHT_IN=${CMAKE_SOURCE_DIR}/packaging/copyright.in -DCOPYRIGHT=${copyright}
+    -DCHANGELOG_IN=${CMAKE_SOURCE_DIR}/packaging/changelog.in -DCHANGELOG_GZ=${changelog}
+    -DBRINECAST_DEB_VERSION=${BRINECAST_DEB_VERSION}
+    -P ${CMAKE_SOURCE_DIR}/packaging/DebianDocs.cmake
+  DEPENDS ${CMAKE_SOURCE_DIR}/LICENSE ${CMAKE_SOURCE_DIR}/packaging/copyright.in
+    ${CMAKE_SOURCE_DIR}/packaging/changelog.in ${CMAKE_SOURCE_DIR}/packaging/DebianDocs.cmake
+  COMMENT "Debian copyright file and changelog" VERBATIM)
+add_custom_target(brinecast_debian_docs ALL DEPENDS ${copyright} ${changelog})
+set(components game scores dxg)
+set(component_packages brinecast brinecast-scores brinecast-dxg)
+foreach(component package IN ZIP_LISTS components component_packages)
+  install(FILES ${copyright} ${changelog}
+    DESTINATION ${CMAKE_INSTALL_DATADIR}/doc/${package} COMPONENT ${component})
+endforeach()
+
+# The Debian packages: the same layout under /usr, one package a component, dependencies
+# read off the libraries each package's programs link.
 set(CPACK_PACKAGE_NAME brinecast)
 set(CPACK_PACKAGE_VERSION ${PROJECT_VERSION})
-set(CPACK_PACKAGE_DESCRIPTION_SUMMARY "arcade fishing game")
-set(CPACK_PACKAGE_DESCRIPTION
-  "Steer a boat along the surface, lower a hooked line and land the fish each level asks
-for before its clock runs out. Objects in the water add or take away points and time,
-and the best results go into a high-score table that can be sent to a score server.")
 set(CPACK_PACKAGE_HOMEPAGE_URL https://brinecast.org/)
 set(CPACK_PACKAGE_CONTACT "Brinecast developers <games@brinecast.org>")
 set(CPACK_PACKAGING_INSTALL_PREFIX /usr)
 set(CPACK_GENERATOR DEB)
 # Players get the programs without their debugging information.
 set(CPACK_STRIP_FILES ON)
+set(CPACK_DEB_COMPONENT_INSTALL ON)
 set(CPACK_DEBIAN_FILE_NAME DEB-DEFAULT)
-set(CPACK_DEBIAN_PACKAGE_SECTION games)
+set(CPACK_DEBIAN_PACKAGE_RELEASE ${BRINECAST_DEB_RELEASE})
 set(CPACK_DEBIAN_PACKAGE_PRIORITY optional)
 set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
 set(CPACK_PRE_BUILD_SCRIPTS ${CMAKE_SOURCE_DIR}/packaging/CompressManual.cmake)
+
+# Each description's first line is the package's summary.
+set(CPACK_DEBIAN_GAME_PACKAGE_NAME brinecast)
+set(CPACK_DEBIAN_GAME_PACKAGE_SECTION games)
+set(CPACK_DEBIAN_GAME_DESCRIPTION "arcade fishing game
+Steer a boat along the surface, lower a hooked line and land the fish each
+level asks for before its clock runs out. Objects in the water add or take
+away points and time, and the best results go into a high-score table that
+can be sent to a score server.")
 # Fonts are found by name at run time, so no linked library names them.
-set(CPACK_DEBIAN_PACKAGE_DEPENDS "fonts-liberation, fonts-comic-neue")
+set(CPACK_DEBIAN_GAME_PACKAGE_DEPENDS "fonts-liberation, fonts-comic-neue")
+
+set(CPACK_DEBIAN_SCORES_PACKAGE_NAME brinecast-scores)
+# Only a package that holds a game may be in the games section.
+set(CPACK_DEBIAN_SCORES_PACKAGE_SECTION net)
+set(CPACK_DEBIAN_SCORES_DESCRIPTION "score server for the Brinecast fishing game
+An HTTP server that receives the results Brinecast players send and shows the
+world's high-score table as a web page. Scores are kept in SQLite, or in
+PostgreSQL when several servers share one table. A systemd unit runs it as a
+service.")
+
+set(CPACK_DEBIAN_DXG_PACKAGE_NAME brinecast-dxg)
+set(CPACK_DEBIAN_DXG_PACKAGE_SECTION graphics)
+set(CPACK_DEBIAN_DXG_DESCRIPTION "image archive tool for the Brinecast fishing game
+Lists, extracts and packs the image archives that hold Brinecast's pictures:
+extracted pictures are written as PNG files, and new archives are packed from
+SVG or PNG pictures named in a manifest.")
 include(CPack)

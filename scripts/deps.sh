@@ -1,17 +1,36 @@
 #!/usr/bin/env bash
-# Installs the Debian packages the game and its tests need, only those missing.
+# Installs the Debian packages the game needs, only those missing: `deps.sh play` what building
+# and playing need, `deps.sh test` (the default) that and the tools the tests run.
 set -euo pipefail
 
-packages=(
-  build-essential cmake pkg-config clang libclang-rt-14-dev clang-format
+# Building the game, its data and its score server, and playing it.
+play=(
+  build-essential cmake pkg-config
   libsdl2-dev libsdl2-ttf-dev libsdl2-mixer-dev libsdl2-image-dev libxmp-dev
-  curl libcurl4-openssl-dev libfontconfig-dev librsvg2-dev libcairo2-dev
-  libgtest-dev libgmock-dev libbenchmark-dev
-  libcpp-httplib-dev libsqlite3-dev libpq-dev postgresql
+  libcurl4-openssl-dev libfontconfig-dev librsvg2-dev libcairo2-dev librsvg2-bin
+  libmicrohttpd-dev libssl-dev libsqlite3-dev libpq-dev
   fonts-liberation fonts-comic-neue
-  xvfb xdotool imagemagick
-  desktop-file-utils appstream dpkg-dev file librsvg2-bin man-db evilwm x11-utils
 )
+# The tests: the sanitizer and fuzz build, test and benchmark libraries, a database server, a
+# private X server with a window manager and tools that drive and photograph it, the checkers
+# of the install and the package, and a load generator with a yardstick web server.
+test=(
+  clang libclang-rt-14-dev clang-format
+  libgtest-dev libgmock-dev libbenchmark-dev libcpp-httplib-dev
+  postgresql curl
+  xvfb xdotool imagemagick evilwm x11-utils libx11-dev
+  desktop-file-utils appstream dpkg-dev file man-db lintian
+  wrk nginx-light
+)
+
+case ${1:-test} in
+  play) packages=("${play[@]}") ;;
+  test) packages=("${play[@]}" "${test[@]}") ;;
+  *)
+    echo "usage: $0 [play|test]" >&2
+    exit 2
+    ;;
+esac
 
 missing=()
 for p in "${packages[@]}"; do

@@ -1,11 +1,24 @@
 #!/usr/bin/env bash
 # Installs what is missing, checks that every source file is formatted, then builds and runs
 # every test twice: the normal build, then the sanitizer build (clang, ASan + UBSan), which
-# also runs the fuzz targets.
+# also runs the fuzz targets. Fails, naming them, when a test leaves a process running.
 set -euo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)
-"$root/scripts/deps.sh"
+"$root/scripts/deps.sh" test
 jobs=$(nproc)
+builds=("$root/build" "$root/build-sanitize")
+
+# Runs ctest with a mark in the environment of everything it starts; what still runs with that
+# mark afterwards, or from a build folder and new since, was left behind by a test.
+checked_ctest() {
+  local mark="BRINECAST_TEST_RUN=$$.$RANDOM" before status=0
+  before=$(mktemp)
+  "$root/scripts/leftovers.sh" list "${builds[@]}" >"$before"
+  env "$mark" ctest "$@" || status=$?
+  "$root/scripts/leftovers.sh" end "$mark" "$before" "${builds[@]}" || status=1
+  rm -f "$before"
+  return "$status"
+}
 
 export SDL_VIDEODRIVER=dummy SDL_AUDIODRIVER=dummy
 export LSAN_OPTIONS="suppressions=$root/tests/lsan.supp:print_suppressions=0"
@@ -30,10 +43,10 @@ fi
 echo "== Normal build =="
 cmake -S "$root" -B "$root/build" -DCMAKE_BUILD_TYPE=RelWithDebInfo -DBRINECAST_TESTS=ON -DBRINECAST_BENCH=ON
 cmake --build "$root/build" -j "$jobs"
-ctest --test-dir "$root/build" --output-on-failure -j "$jobs" -LE fuzz
+checked_ctest --test-dir "$root/build" --output-on-failure -j "$jobs" -LE fuzz
 
 echo "== Sanitizer build =="
 CC=clang CXX=clang++ cmake -S "$root" -B "$root/build-sanitize" -DCMAKE_BUILD_TYPE=Debug \
   -DBRINECAST_SANITIZE=ON -DBRINECAST_FUZZ=ON -DBRINECAST_TESTS=ON -DBRINECAST_BENCH=OFF
 cmake --build "$root/build-sanitize" -j "$jobs"
-ctest --test-dir "$root/build-sanitize" --output-on-failure -j "$jobs"
+checked_ctest --test-dir "$root/build-sanitize" --output-on-failure -j "$jobs"

@@ -1,3 +1,4 @@
+// The message loop: events, timers and frames, nested for message boxes and busy waits.
 #include "app/MainLoop.h"
 
 #include <algorithm>
@@ -51,17 +52,23 @@ bool MainLoop::RunWhile(const std::function<bool()>& busy) {
 }
 
 void MainLoop::ShowMessage(const std::string& text) {
-  messages_.push_back(text);
-  const std::optional<std::string> outer = openBox_;
-  openBox_ = text;
-  platform_.SetMessageBox(openBox_);
+  ShowMessage(MessageBoxContent{text});
+}
+
+void MainLoop::ShowMessage(const MessageBoxContent& box) {
+  messages_.push_back(box.text);
+  const std::optional<MessageBoxContent> outer = openContent_;
+  openContent_ = box;
+  openBox_ = box.text;
+  platform_.SetMessageBox(openContent_);
   ++nested_;
   while (!Ending()) {
     if (Pass(true)) break;
   }
   --nested_;
-  openBox_ = outer;
-  platform_.SetMessageBox(openBox_);
+  openContent_ = outer;
+  openBox_ = outer ? std::optional<std::string>(outer->text) : std::nullopt;
+  platform_.SetMessageBox(openContent_);
 }
 
 void MainLoop::Guard(const std::function<void()>& handler) {

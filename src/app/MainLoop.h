@@ -1,3 +1,4 @@
+// The game's message loop, with its modal message boxes and busy waits.
 #pragma once
 
 #include <cstdint>
@@ -25,6 +26,8 @@ class MainLoop {
   // Shows text in a modal box and returns once the box is closed (or the run
   // ends). Every text shown is kept in Messages().
   void ShowMessage(const std::string& text);
+  // The same with a caption and an icon.
+  void ShowMessage(const MessageBoxContent& box);
 
   // Runs the loop nested while busy() holds, as for a message box, but with
   // keys and clicks ignored: frames and timers go on. Returns whether a close
@@ -55,7 +58,8 @@ class MainLoop {
   Platform& platform_;
   LoopHost& host_;
   std::vector<std::string> messages_;
-  std::optional<std::string> openBox_;
+  std::optional<MessageBoxContent> openContent_;
+  std::optional<std::string> openBox_;  // openContent_'s text
   // Keys whose press closed a box: their release must not reach the game.
   std::vector<int> swallowKeyUp_;
   int nested_ = 0;

@@ -43,7 +43,8 @@ bool TForm1::SubmitScore() {
   const HttpResult check = Request(CheckUrl(host));
   const std::string reply = check.ok ? check.body : std::string();
   if (!ReplyIsOk(reply)) {
-    ShowMessage("Can't connect to server!");
+    Loop.ShowMessage(
+        MessageBoxContent{"Can't connect to server!", "Information", BoxIcon::Information});
     Sending = false;
     if (TChk* chk = Chk.Get()) chk->Shown = true;
     return false;
@@ -56,7 +57,9 @@ bool TForm1::SubmitScore() {
 void TForm1::OpenPage(const std::string& url) {
   // With no browser to hand the page to, the player can still type the address.
   if (!platform_.OpenUrl(url)) {
-    ShowMessage("No web browser could be opened. Open this address by hand:\n" + url);
+    Loop.ShowMessage(
+        MessageBoxContent{"No web browser could be opened. Open this address by hand:\n" + url,
+                          "Information", BoxIcon::Information});
   }
 }
 

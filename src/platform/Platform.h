@@ -40,6 +40,18 @@ struct PlatformEvent {
   MouseButton button = MouseButton::Left;
 };
 
+// The picture beside a message box's text.
+enum class BoxIcon { None, Information };
+
+// What a modal message box shows.
+struct MessageBoxContent {
+  std::string text = {};
+  std::string caption = {};  // the title bar's; empty shows the game's name
+  BoxIcon icon = BoxIcon::None;
+
+  bool operator==(const MessageBoxContent&) const = default;
+};
+
 // The first joystick's state, axes -1000..1000, buttons bit 0 = button 1.
 struct JoystickState {
   bool present = false;
@@ -84,10 +96,10 @@ class Platform {
   // Opens a web address or a file with the desktop's handler.
   virtual bool OpenUrl(const std::string& target) = 0;
 
-  // A modal message box is open while text is set; the platform draws it over
+  // A modal message box is open while box is set; the platform draws it over
   // each presented frame. The main loop closes it on Enter, Space, Escape, a
-  // click inside MessageBoxOkRect, or a DismissBox event.
-  virtual void SetMessageBox(const std::optional<std::string>& text) = 0;
+  // click where MessageBoxOkHit says, or a DismissBox event.
+  virtual void SetMessageBox(const std::optional<MessageBoxContent>& box) = 0;
   virtual bool MessageBoxOkHit(int x, int y) const = 0;
 
   virtual JoystickState Joystick() = 0;

@@ -5,6 +5,7 @@
 
 #include "storage/HighScores.h"
 #include "storage/RecordMask.h"
+#include "storage/TypingRule.h"
 
 namespace brinecast {
 
@@ -40,7 +41,9 @@ std::string GetText(std::span<const uint8_t> in, size_t offset, int row) {
     const uint8_t c = in[offset + 1 + i];
     text[i] = static_cast<char>(row == 0 ? c : MaskNameChar(row, static_cast<int>(i), c));
   }
-  return text;
+  // A damaged file must not hand the score server bytes it refuses with every
+  // later submission.
+  return CleanTypedText(text);
 }
 
 void PutU32(Record& out, size_t offset, uint32_t value) {

@@ -7,6 +7,8 @@
 #include <span>
 #include <string>
 
+#include "storage/TypingRule.h"
+
 namespace brinecast {
 
 // One row of the high-score table: plain values in memory.
@@ -20,8 +22,8 @@ struct THighScore {
 // The options and the high-score table: the one 220-byte record of Config.cfg.
 struct TConfig {
   static constexpr size_t kRecordSize = 220;
-  static constexpr size_t kMaxText = 12;  // characters of AddText and of a name
-  static constexpr size_t kRowSize = 20;  // row i (1..10) starts at kRowSize * i
+  static constexpr size_t kMaxText = kMaxTypedLength;  // of AddText and of a name
+  static constexpr size_t kRowSize = 20;               // row i (1..10) starts at kRowSize * i
 
   bool MusicOn = false;
   bool SoundOn = false;
@@ -45,7 +47,7 @@ std::array<uint8_t, TConfig::kRecordSize> WriteRecord(const TConfig& config);
 // Fills config from a stored record; false (config untouched) unless exactly
 // kRecordSize bytes or more are given (only the first kRecordSize are used).
 // Any bytes load without harm: non-zero Booleans read as true, stored lengths
-// above 12 as 12.
+// above 12 as 12, and texts are cleaned to what the typing rule could have typed.
 bool ReadRecord(std::span<const uint8_t> bytes, TConfig& config);
 
 }  // namespace brinecast

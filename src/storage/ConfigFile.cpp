@@ -17,8 +17,13 @@ namespace {
 
 constexpr int kMaxKeptBad = 100;
 
-[[noreturn]] void Fail(int err) {
-  throw EInOutError(std::generic_category().message(err));
+// The player is told which file and what went wrong, in the system's words.
+[[noreturn]] void Fail(const std::string& path, const std::string& what) {
+  throw EInOutError("Cannot write " + path + ": " + what);
+}
+
+[[noreturn]] void Fail(const std::string& path, int err) {
+  Fail(path, std::generic_category().message(err));
 }
 
 bool Exists(const std::string& path) {
@@ -58,6 +63,18 @@ bool WriteFully(int fd, const uint8_t* data, size_t size) {
     done += static_cast<size_t>(n);
   }
   return true;
+}
+
+// A file made here and now, or -1 with errno: whatever already holds the name
+// (a link planted there, a file left by a crashed save) is removed, never
+// written through.
+int CreateNew(const std::string& path) {
+  constexpr int kFlags = O_WRONLY | O_CREAT | O_EXCL | O_NOFOLLOW | O_CLOEXEC;
+  const int fd = ::open(path.c_str(), kFlags, 0644);
+  if (fd >= 0 || errno != EEXIST) return fd;
+  // What cannot be removed is in the way, so the message names it.
+  if (::unlink(path.c_str()) != 0) Fail(path, errno);
+  return ::open(path.c_str(), kFlags, 0644);
 }
 
 // Makes the rename itself durable; a folder that cannot be synced is no error.
@@ -116,19 +133,19 @@ void TConfigFile::Save(const TConfig& config) {
   if (path != appDir_ + kFileName) {
     std::error_code ec;
     std::filesystem::create_directories(prefDir_, ec);
-    if (ec) throw EInOutError(ec.message());
+    if (ec) Fail(path, ec.message());
   }
   const std::array<uint8_t, TConfig::kRecordSize> bytes = WriteRecord(config);
   const std::string temp = path + ".tmp";
-  const int fd = ::open(temp.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0644);
-  if (fd < 0) Fail(errno);
+  const int fd = CreateNew(temp);
+  if (fd < 0) Fail(path, errno);
   int err = 0;
   if (!WriteFully(fd, bytes.data(), bytes.size()) || ::fsync(fd) != 0) err = errno;
   if (::close(fd) != 0 && err == 0) err = errno;
   if (err == 0 && ::rename(temp.c_str(), path.c_str()) != 0) err = errno;
   if (err != 0) {
     ::unlink(temp.c_str());
-    Fail(err);
+    Fail(path, err);
   }
   SyncFolder(path);
 }

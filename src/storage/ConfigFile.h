@@ -8,7 +8,8 @@
 
 namespace brinecast {
 
-// A failed write of Config.cfg, with the system's text for the error.
+// A failed write of Config.cfg: "Cannot write <the file's path>: <the system's
+// text for the error>".
 class EInOutError : public std::runtime_error {
  public:
   using std::runtime_error::runtime_error;

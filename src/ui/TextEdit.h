@@ -1,4 +1,4 @@
-// The typing rule of names and the options text: which keys type and what they append.
+// Editing names and the options text by the typing rule (storage/TypingRule.h).
 #pragma once
 
 #include <string>

@@ -104,7 +104,8 @@ TEST(MessageBox, ShowsItsTextOnThePlatformWhileOpen) {
   BoxRun run;
   std::optional<std::string> seen;
   run.host.onFrame = [&] {
-    if (run.platform.Ticks() == 64) seen = run.platform.MessageBox();
+    if (run.platform.Ticks() == 64 && run.platform.MessageBox())
+      seen = run.platform.MessageBox()->text;
   };
   run.Run({{100, At(Kind::DismissBox)}});
   EXPECT_EQ(seen, "Can't load music.");
@@ -188,7 +189,9 @@ TEST(HandlerErrors, AnErrorUnderAnOpenBoxStacksASecondBox) {
   std::optional<std::string> underneath;
   run.host.Timer(0).SetEnabled(true);
   run.host.onTimer = [&](size_t) {
-    if (run.platform.Ticks() == 150) underneath = run.platform.MessageBox();
+    if (run.platform.Ticks() == 150 && run.platform.MessageBox()) {
+      underneath = run.platform.MessageBox()->text;
+    }
   };
   run.Run({{100, At(Kind::DismissBox)}, {200, At(Kind::DismissBox)}});
   EXPECT_EQ(
@@ -196,6 +199,32 @@ TEST(HandlerErrors, AnErrorUnderAnOpenBoxStacksASecondBox) {
       (std::vector<std::string>{"Can't load music.", "Index of the list exceeds the range. (3)"}));
   EXPECT_EQ(underneath, "Can't load music.");
   EXPECT_EQ(run.host.TimesOf("closed"), (std::vector<uint64_t>{200}));
+}
+
+TEST(MessageBox, ACaptionedBoxReachesThePlatformWholeAndComesBackWholeFromUnderAnError) {
+  BoxRun run;
+  const MessageBoxContent offline{"Can't connect to server!", "Information", BoxIcon::Information};
+  run.host.onEvent = [&](const PlatformEvent& event) {
+    if (event.kind == Kind::KeyUp && event.key == vk::F1) run.host.loop.ShowMessage(offline);
+  };
+  run.host.onFrame = [&] {
+    if (run.platform.Ticks() == 48) throw std::out_of_range("Index out of range");
+  };
+  std::vector<std::optional<MessageBoxContent>> shown;
+  std::optional<std::string> openText;
+  run.host.Timer(0).SetEnabled(true);
+  run.host.onTimer = [&](size_t) {
+    const uint64_t t = run.platform.Ticks();
+    if (t == 30 || t == 80 || t == 150 || t == 250) shown.push_back(run.platform.MessageBox());
+    if (t == 150) openText = run.host.loop.OpenBox();
+  };
+  run.Run({{100, At(Kind::DismissBox)}, {200, At(Kind::DismissBox)}});
+  const MessageBoxContent error{"Index out of range"};
+  EXPECT_EQ(shown,
+            (std::vector<std::optional<MessageBoxContent>>{offline, error, offline, std::nullopt}));
+  EXPECT_EQ(openText, "Can't connect to server!");
+  EXPECT_EQ(run.host.loop.Messages(),
+            (std::vector<std::string>{"Can't connect to server!", "Index out of range"}));
 }
 
 }  // namespace

@@ -134,7 +134,8 @@ static void PutU32(uint8_t* out, uint32_t value) {
 }
 
 // A record with music and sound on, a window, no sending, and a table of low scores: row i is
-// "Low<i>" with 10 - i points, so row 10 holds 0 and any landed catch enters the table.
+// "Low" and the i-th letter ("Lowa" to "Lowj": names a player can type, which loading keeps)
+// with 10 - i points, so row 10 holds 0 and any landed catch enters the table.
 static int WriteLowTable(const char* path) {
   uint8_t record[kRecordSize];
   memset(record, 0, sizeof record);
@@ -144,7 +145,7 @@ static int WriteLowTable(const char* path) {
   record[3] = 0;  // send online
   for (int row = 1; row <= kRows; ++row) {
     char name[16];
-    snprintf(name, sizeof name, "Low%d", row);
+    snprintf(name, sizeof name, "Low%c", 'a' + row - 1);
     PutText(record + kRowSize * row, name, row);
     PutU32(record + kRowSize * row + 16, MaskScore(row, (uint32_t)(kRows - row)));
   }

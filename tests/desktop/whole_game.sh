@@ -1,19 +1,35 @@
 #!/usr/bin/env bash
-# One whole game of the real desktop build on a private Xvfb, driven with xdotool and watched
-# through screenshots: menu by keys and pointer, a close request, options by keys and clicks,
-# full screen with clicks on its letterboxed picture, help pages, play with pause and the leave
-# question, the name entry with its check box, the table, and the exit question. The program
-# must then end by itself with status 0 and a clean log, and Config.cfg must hold what was set.
+# One whole game of the real desktop program, as built or as installed, on a private Xvfb, driven
+# with xdotool and watched through screenshots: menu by keys and pointer, a close request, options
+# by keys and clicks, full screen with clicks on its letterboxed picture, help pages, play with
+# pause and the leave question, the name entry with its check box sent to a score server of the
+# test's own (first stopped, then running: the entry must land on its world page), the table,
+# and the exit question. The program must then end by itself with status 0 and a clean log, and
+# Config.cfg must hold what was set.
 #
-# usage: whole_game.sh GAME HELPER OUTDIR
-#   GAME    the built executable, with Data/ and Sound/ beside it
+# usage: whole_game.sh --built GAME HELPER SERVER OUTDIR
+#        whole_game.sh --installed BUILD HELPER SERVER OUTDIR
+#   GAME    the built executable, with Data/ and Sound/ beside it, played from a copy
+#   BUILD   a build folder, installed into a scratch prefix whose games/brinecast is played,
+#           keeping its Config.cfg in the player's folder
 #   HELPER  brinecast_desktop_helper (close requests, full screen, Config.cfg)
-#   OUTDIR  where the game's log and the last screenshot are kept
+#   SERVER  the built brinecast-scores
+#   OUTDIR  where the logs, the last screenshot and the world page are kept
 set -u
 
-game=$1
-helper=$2
-out=$3
+how=$1
+from=$2
+helper=$3
+server=$4
+out=$5
+case $how in
+  --built | --installed) ;;
+  *)
+    echo "whole_game: the first argument must be --built or --installed, not '$how'" >&2
+    exit 2
+    ;;
+esac
+source "$(dirname "$0")/score_server.sh"
 screen_w=1280 # not 4:3, so full screen is letterboxed and scaled
 screen_h=800
 started=$SECONDS
@@ -23,17 +39,17 @@ mkdir -p "$out"
 work=$(mktemp -d "${TMPDIR:-/tmp}/brinecast-desktop.XXXXXX") || exit 1
 shot=$work/shot.rgb
 xvfb_pid=
-service_pid=
+wm_pid=
 game_pid=
 step_name="setting up"
 
 cleanup() {
   # Only what this script started, by process id; the game first, the display last.
   local pid
-  for pid in $game_pid $service_pid $xvfb_pid; do
+  for pid in $game_pid $score_server_pid $wm_pid $xvfb_pid; do
     kill "$pid" 2>/dev/null
   done
-  for pid in $game_pid $service_pid $xvfb_pid; do
+  for pid in $game_pid $score_server_pid $wm_pid $xvfb_pid; do
     wait "$pid" 2>/dev/null
   done
   rm -rf "$work"
@@ -235,7 +251,7 @@ point() {
   sleep 0.2
   if [ "${3:-}" = click ]; then xdotool click 1 || fail "xdotool could not click"; fi
 }
-config_line() { "$helper" config-read "$work/app/Config.cfg" | sed -n "${1}p"; }
+config_line() { "$helper" config-read "$config" | sed -n "${1}p"; }
 expect_options() {
   local got
   got=$(config_line 1) || fail "Config.cfg could not be read"
@@ -244,11 +260,23 @@ expect_options() {
 
 # --- start -------------------------------------------------------------------------------------
 
-step "copying the game and writing a table of low scores"
-app=$(dirname "$game")
-mkdir -p "$work/app" "$work/home" || fail "cannot make the work folder"
-cp -r "$app/Data" "$app/Sound" "$game" "$work/app/" || fail "cannot copy the game from $app"
-"$helper" config-write "$work/app/Config.cfg" || fail "cannot write Config.cfg"
+mkdir -p "$work/home" "$work/cwd" || fail "cannot make the work folder"
+if [ "$how" = --built ]; then
+  step "copying the game and writing a table of low scores"
+  app=$(dirname "$from")
+  mkdir -p "$work/app" || fail "cannot make the work folder"
+  cp -r "$app/Data" "$app/Sound" "$from" "$work/app/" || fail "cannot copy the game from $app"
+  game=$work/app/brinecast
+  config=$work/app/Config.cfg
+else
+  step "installing the game and writing a table of low scores"
+  cmake --install "$from" --prefix "$work/prefix" >"$out/install.log" 2>&1 ||
+    fail "cmake --install failed: $(tail -n 5 "$out/install.log")"
+  game=$work/prefix/games/brinecast
+  config=$work/home/data/brinecast/Config.cfg
+  mkdir -p "$(dirname "$config")" || fail "cannot make the player's folder"
+fi
+"$helper" config-write "$config" || fail "cannot write Config.cfg"
 
 step "starting Xvfb"
 Xvfb -displayfd 3 -screen 0 "${screen_w}x${screen_h}x24" -nolisten tcp 3>"$work/display" \
@@ -266,19 +294,23 @@ echo "display $DISPLAY"
 step "starting a window manager"
 # A desktop has one: it grants full screen and gives the window back its size.
 evilwm -fn fixed >"$out/wm.log" 2>&1 &
-service_pid=$!
+wm_pid=$!
 sleep 1
-kill -0 "$service_pid" 2>/dev/null || fail "the window manager did not start: $(cat "$out/wm.log")"
+kill -0 "$wm_pid" 2>/dev/null || fail "the window manager did not start: $(cat "$out/wm.log")"
 
 # The pointer in a corner, away from every item, so the first menu shows its own choice.
 xdotool mousemove 2 2
 
+step "starting a score server on loopback"
+score_server_start "$server" "$work/scores.db" "$out/server.log" ||
+  fail "the score server did not start: $(cat "$out/server.log")"
+echo "score server on port $score_server_port"
+
 step "starting the game"
 # The suite runs headless tests on SDL's dummy video driver; this one needs the real X11 one.
-# No score server answers on port 1, so sending a score meets an unreachable server.
-(cd "$work" && exec env -u SDL_VIDEODRIVER SDL_AUDIODRIVER=dummy HOME="$work/home" \
-  XDG_DATA_HOME="$work/home/data" BRINECAST_SCORE_SERVER=127.0.0.1:1 "$work/app/brinecast") \
-  >"$out/game.log" 2>&1 &
+(cd "$work/cwd" && exec env -u SDL_VIDEODRIVER SDL_AUDIODRIVER=dummy HOME="$work/home" \
+  XDG_DATA_HOME="$work/home/data" BRINECAST_SCORE_SERVER="127.0.0.1:$score_server_port" \
+  "$game") >"$out/game.log" 2>&1 &
 game_pid=$!
 win=
 until=$((SECONDS + 60))
@@ -471,17 +503,22 @@ key t e s t e r
 point 387 376 click
 wait_for 20 "the check box ticked" eval 'name_entry && box_ticked'
 
-step "name entry: Enter meets an unreachable server"
+step "name entry: Enter meets a stopped server, the player is told and the entry stays"
+world_page "$out/world-before.html" || fail "the score server did not serve its world page"
+! grep -q 'Tester' "$out/world-before.html" || fail "the world page names Tester before anything was sent"
+port=$score_server_port
+score_server_stop
 key Return
 wait_for 60 "the server message box" message_box
 key Return
 wait_for 20 "the name entry again after the message" eval 'name_entry && box_ticked'
 
-step "name entry: unticked, Enter shows the table"
-point 387 376 click
-wait_for 20 "the check box empty" eval 'name_entry && box_empty'
+step "name entry: the server back, Enter sends the entry and shows the table"
+score_server_start "$server" "$work/scores.db" "$out/server.log" "$port" ||
+  fail "the score server did not start again on port $port: $(cat "$out/server.log")"
 key Return
-wait_for 30 "the high-score table" sub_screen_back_lit
+wait_for 60 "the high-score table or a message box" eval 'sub_screen_back_lit || message_box'
+message_box && fail "sending to a running score server showed a message box"
 /usr/bin/convert -size "${screen_w}x${screen_h}" -depth 8 "rgb:$shot" "$out/high-scores.png"
 
 # --- the exit question ----------------------------------------------------------------------------
@@ -518,8 +555,9 @@ step "checking the exit status, the log and Config.cfg"
 if grep -E -q 'ERROR: (Address|Leak)Sanitizer|runtime error:|SUMMARY: ' "$out/game.log"; then
   fail "the game's log holds a sanitizer report"
 fi
-expect_options "0 1 1 0"
-table=$("$helper" config-read "$work/app/Config.cfg") || fail "Config.cfg could not be read"
+# The box ticked on the name entry is remembered.
+expect_options "0 1 1 1"
+table=$("$helper" config-read "$config") || fail "Config.cfg could not be read"
 echo "$table" >"$out/config.txt"
 row1=$(echo "$table" | sed -n 2p)
 case $row1 in
@@ -528,8 +566,19 @@ case $row1 in
 esac
 score=$(echo "$row1" | cut -d' ' -f3)
 [ "$score" -gt 9 ] || fail "the new row's score $score does not beat the old best (9)"
+
+step "checking the world page for the entry sent"
+world_page "$out/world.html" || fail "the score server did not serve its world page"
+# One row a line; the score's digits are grouped with narrow no-break spaces.
+sent=$(grep '>Tester<' "$out/world.html" | sed 's/\xe2\x80\xaf//g')
+[ -n "$sent" ] || fail "Tester is not on the world page ($out/world.html)"
+case $sent in
+  *">$score<"*) ;;
+  *) fail "the world page shows Tester without the score $score: $sent" ;;
+esac
+letters=(- a b c d e f g h i j)
 for i in 2 3 4 5 6 7 8 9 10; do
-  want="row $i $((11 - i)) Low$((i - 1))"
+  want="row $i $((11 - i)) Low${letters[i - 1]}"
   got=$(echo "$table" | sed -n "$((i + 1))p")
   [ "$got" = "$want" ] || fail "row $i of the saved table is '$got', expected '$want'"
 done

@@ -1,5 +1,6 @@
-// Any bytes must load as a record or be refused, and what loads must write and
-// read back as the same normalised config.
+// Any bytes must load as a record or be refused, what loads must write and read
+// back as the same normalised config, and every text must be one the typing rule
+// could have made.
 #include <cstddef>
 #include <cstdint>
 #include <cstdlib>
@@ -7,11 +8,15 @@
 
 #include "storage/Config.h"
 #include "storage/HighScores.h"
+#include "storage/TypingRule.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   brinecast::TConfig config;
   if (!brinecast::ReadRecord(std::span<const uint8_t>(data, size), config)) return 0;
-  if (config.AddText.size() > brinecast::TConfig::kMaxText) std::abort();
+  if (brinecast::CleanTypedText(config.AddText) != config.AddText) std::abort();
+  for (const brinecast::THighScore& row : config.HighScores) {
+    if (brinecast::CleanTypedText(row.Name) != row.Name) std::abort();
+  }
   const auto bytes = brinecast::WriteRecord(config);
   brinecast::TConfig again;
   if (!brinecast::ReadRecord(bytes, again) || !(again == config)) std::abort();

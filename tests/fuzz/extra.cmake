@@ -46,11 +46,14 @@ if(BRINECAST_FUZZ AND CMAKE_CXX_COMPILER_ID MATCHES "Clang")
     ${CMAKE_SOURCE_DIR}/src/storage/HighScores.cpp ${CMAKE_SOURCE_DIR}/src/storage/RecordMask.cpp
     SECONDS 30 TIMEOUT 120 PREFIX config- OPTIONS -max_len=512 -len_control=0)
 
-  # The score server's payload reader.
+  # The score server's readers of what clients send: the payload, the token, the forwarded
+  # address, and the request target as logged.
   if(TARGET brinecast_scores)
     brinecast_fuzz(payload SOURCES ${CMAKE_SOURCE_DIR}/tools/scores/PayloadDecoder.cpp
-      ${CMAKE_SOURCE_DIR}/tools/scores/CodePage.cpp INCLUDES ${CMAKE_SOURCE_DIR}/tools
-      LIBRARIES brinecast_online SECONDS 30 TIMEOUT 120 PREFIX payload- OPTIONS -max_len=512)
+      ${CMAKE_SOURCE_DIR}/tools/scores/CodePage.cpp ${CMAKE_SOURCE_DIR}/tools/scores/TokenSigner.cpp
+      ${CMAKE_SOURCE_DIR}/tools/scores/ClientAddress.cpp ${CMAKE_SOURCE_DIR}/tools/scores/RequestLog.cpp
+      INCLUDES ${CMAKE_SOURCE_DIR}/tools LIBRARIES brinecast_online PkgConfig::LIBCRYPTO
+      SECONDS 30 TIMEOUT 120 PREFIX payload- OPTIONS -max_len=512)
   endif()
 
   # The WAV header reader, with one seed written by the test: a 48-byte PCM file (mono, 8 bits,

@@ -47,11 +47,17 @@ wait_for_end() {
 
 # The environment of a player without a screen who asked for none: only SDL's own drivers.
 # Its runtime folder is empty, so no desktop's default Wayland socket is found either.
+player_env_args=(-u DISPLAY -u WAYLAND_DISPLAY -u SDL_VIDEODRIVER -u SDL_AUDIODRIVER
+  HOME="$scratch/home" XDG_DATA_HOME="$scratch/home/.local/share" XDG_RUNTIME_DIR="$scratch/runtime")
+mkdir -p -m 700 "$scratch/runtime"
 player_env() {
-  mkdir -p -m 700 "$scratch/runtime"
-  env -u DISPLAY -u WAYLAND_DISPLAY -u SDL_VIDEODRIVER -u SDL_AUDIODRIVER \
-    HOME="$scratch/home" XDG_DATA_HOME="$scratch/home/.local/share" \
-    XDG_RUNTIME_DIR="$scratch/runtime" "$@"
+  env "${player_env_args[@]}" "$@"
+}
+# The same in the background, remembered in own_pids. Started through a shell function, $! would
+# be the function's subshell, and ending that would leave the program running.
+player_env_start() {
+  env "${player_env_args[@]}" "$@" &
+  own_pids+=($!)
 }
 
 # Width and height of a PNG, from its header.

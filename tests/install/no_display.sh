@@ -32,9 +32,8 @@ done
 [ ! -e "$scratch/home/.local/share/brinecast" ] || fail "a run without a display made the player's folder"
 
 # Asked for by name, the dummy driver runs the game: it is still going after two seconds.
-player_env SDL_VIDEODRIVER=dummy SDL_AUDIODRIVER=dummy "$game" --data "$data" \
-  >"$scratch/out" 2>"$scratch/err" &
-own_pids+=($!)
+player_env_start SDL_VIDEODRIVER=dummy SDL_AUDIODRIVER=dummy "$game" --data "$data" \
+  >"$scratch/out" 2>"$scratch/err"
 if wait_for_end "${own_pids[-1]}" 2; then
   fail "with SDL_VIDEODRIVER=dummy the game ended at once (status $ended_status): $(cat "$scratch/err")"
 fi

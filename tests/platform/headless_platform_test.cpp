@@ -98,7 +98,7 @@ TEST(HeadlessPlatform, OkButtonIsHitOnlyWhileABoxIsOpen) {
   const int x = HeadlessPlatform::kOkLeft;
   const int y = HeadlessPlatform::kOkTop;
   EXPECT_FALSE(platform.MessageBoxOkHit(x, y));
-  platform.SetMessageBox("Can't connect to server!");
+  platform.SetMessageBox(MessageBoxContent{"Can't connect to server!"});
   EXPECT_TRUE(platform.MessageBoxOkHit(x, y));
   EXPECT_TRUE(platform.MessageBoxOkHit(x + HeadlessPlatform::kOkWidth - 1,
                                        y + HeadlessPlatform::kOkHeight - 1));
@@ -106,6 +106,32 @@ TEST(HeadlessPlatform, OkButtonIsHitOnlyWhileABoxIsOpen) {
   EXPECT_FALSE(platform.MessageBoxOkHit(x, y + HeadlessPlatform::kOkHeight));
   platform.SetMessageBox(std::nullopt);
   EXPECT_FALSE(platform.MessageBoxOkHit(x, y));
+}
+
+TEST(HeadlessPlatform, KeepsTheOpenBoxsCaptionAndIcon) {
+  HeadlessPlatform platform;
+  const MessageBoxContent box{"Can't connect to server!", "Information", BoxIcon::Information};
+  platform.SetMessageBox(box);
+  ASSERT_TRUE(platform.MessageBox().has_value());
+  EXPECT_EQ(platform.MessageBox()->text, "Can't connect to server!");
+  EXPECT_EQ(platform.MessageBox()->caption, "Information");
+  EXPECT_EQ(platform.MessageBox()->icon, BoxIcon::Information);
+  platform.SetMessageBox(MessageBoxContent{"Can't load music."});
+  EXPECT_EQ(platform.MessageBox(), (MessageBoxContent{"Can't load music.", "", BoxIcon::None}));
+  platform.SetMessageBox(std::nullopt);
+  EXPECT_FALSE(platform.MessageBox().has_value());
+}
+
+TEST(HeadlessPlatform, OpenUrlFailsWhenToldAndStillKeepsTheTarget) {
+  HeadlessPlatform platform;
+  EXPECT_TRUE(platform.OpenUrl("http://scores.example/"));
+  platform.SetOpenUrlWorks(false);
+  EXPECT_FALSE(platform.OpenUrl("http://scores.example/world"));
+  platform.SetOpenUrlWorks(true);
+  EXPECT_TRUE(platform.OpenUrl("Help.html"));
+  EXPECT_EQ(platform.OpenedUrls(),
+            (std::vector<std::string>{"http://scores.example/", "http://scores.example/world",
+                                      "Help.html"}));
 }
 
 }  // namespace

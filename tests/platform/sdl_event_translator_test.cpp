@@ -14,6 +14,10 @@ using Kind = PlatformEvent::Kind;
 constexpr uint32_t kWindow = 7;
 constexpr WindowFacts kWindowed = {kWindow, 800, 600, false};
 constexpr WindowFacts kWideScreen = {kWindow, 1920, 1080, true};  // frame at x 240..1679
+// A window manager maximised the window behind SDL's back: it grew and is held large.
+constexpr WindowFacts kHeldLarge = {kWindow, 1920, 1080, false, true};
+constexpr WindowFacts kGrownOnly = {kWindow, 800, 1080, false, false};
+constexpr WindowFacts kHeldLargeInFullScreen = {kWindow, 1920, 1080, true, true};
 
 SDL_Event WindowEvent(SDL_WindowEventID what, uint32_t id = kWindow) {
   SDL_Event e{};
@@ -83,7 +87,32 @@ TEST(SdlEventTranslator, WindowEventsBecomeTheGamesRequests) {
        kWideScreen,
        {},
        SdlChore::None},
+      {"maximised as a size change",
+       WindowEvent(SDL_WINDOWEVENT_SIZE_CHANGED),
+       kHeldLarge,
+       {Kind::Maximise},
+       SdlChore::RestoreWindow},
+      {"grown, not maximised",
+       WindowEvent(SDL_WINDOWEVENT_SIZE_CHANGED),
+       kGrownOnly,
+       {},
+       SdlChore::Redraw},
+      {"full screen granted",
+       WindowEvent(SDL_WINDOWEVENT_SIZE_CHANGED),
+       kHeldLargeInFullScreen,
+       {},
+       SdlChore::Redraw},
+      {"resized back to a window",
+       WindowEvent(SDL_WINDOWEVENT_SIZE_CHANGED),
+       kWindowed,
+       {},
+       SdlChore::Redraw},
       {"uncovered", WindowEvent(SDL_WINDOWEVENT_EXPOSED), kWindowed, {}, SdlChore::Redraw},
+      {"uncovered while held large",
+       WindowEvent(SDL_WINDOWEVENT_EXPOSED),
+       kHeldLarge,
+       {},
+       SdlChore::Redraw},
       {"another window",
        WindowEvent(SDL_WINDOWEVENT_CLOSE, kWindow + 1),
        kWindowed,

@@ -97,5 +97,29 @@ TEST(SdlLetterbox, SharpStepEnlargesByTheNextWholeFactor) {
   }
 }
 
+TEST(SdlLetterbox, TheFrameGoesWhereTheWindowReallyShowsIt) {
+  const struct {
+    const char* name;
+    int outW, outH, sdlW, sdlH, realW, realH;
+    bool rowsUp;
+    TRect frame;
+  } cases[] = {
+      {"a window", 800, 600, 800, 600, 800, 600, false, {0, 0, 800, 600}},
+      {"full screen granted", 1280, 800, 1280, 800, 1280, 800, false, {107, 0, 1173, 800}},
+      {"full screen refused", 1024, 768, 1024, 768, 800, 600, false, {0, 0, 800, 600}},
+      {"refused, rows counted upwards", 1024, 768, 1024, 768, 800, 600, true, {0, 168, 800, 768}},
+      {"refused, wide screen", 1280, 800, 1280, 800, 800, 600, false, {0, 0, 800, 600}},
+      {"refused, odd window", 1920, 1080, 1920, 1080, 1000, 600, false, {100, 0, 900, 600}},
+      {"window bigger than SDL believes", 800, 600, 800, 600, 1280, 800, false, {0, 0, 800, 600}},
+      {"two output pixels a unit", 2048, 1536, 1024, 768, 800, 600, false, {0, 0, 1600, 1200}},
+      {"nothing known of the window", 1024, 768, 0, 0, 0, 0, false, {0, 0, 1024, 768}},
+  };
+  for (const auto& c : cases) {
+    const TRect shown = ShownOutput(c.outW, c.outH, c.sdlW, c.sdlH, c.realW, c.realH, c.rowsUp);
+    EXPECT_EQ(FitFrameIn(shown), c.frame) << c.name;
+  }
+  EXPECT_TRUE(FitFrameIn(ShownOutput(0, 0, 800, 600, 800, 600, false)).Empty());
+}
+
 }  // namespace
 }  // namespace brinecast

@@ -15,14 +15,24 @@ cleanup() {
 trap cleanup EXIT
 fail() { echo "FAIL: $*"; exit 1; }
 
+# Whether any socket here uses the port, so another test's server is never taken for ours.
+port_in_use() {
+  awk -v p="$(printf ':%04X' "$1")" '$2 ~ p "$" { found = 1 } END { exit !found }' \
+    /proc/net/tcp /proc/net/tcp6 2>/dev/null
+}
+
 # A free port: try a few until the server answers on one.
 port=
 for candidate in $(seq 38765 38795); do
+  port_in_use "$candidate" && continue
   "$server" --port "$candidate" --db "$tmp/scores.db" > "$tmp/server.log" 2>&1 &
   pid=$!
   tries=0
   while [ $tries -lt 50 ]; do
-    if curl -s -o /dev/null "http://127.0.0.1:$candidate/"; then port=$candidate; break; fi
+    if curl -s -o /dev/null "http://127.0.0.1:$candidate/" && kill -0 "$pid" 2>/dev/null; then
+      port=$candidate
+      break
+    fi
     kill -0 "$pid" 2>/dev/null || break
     tries=$((tries + 1))
     sleep 0.1

@@ -4,7 +4,9 @@
 set -u
 sim=$1
 tmp=$(mktemp -d)
-trap 'rm -rf "$tmp"' EXIT
+pid=
+# A run still going when a check fails is ended too, by its own pid.
+trap '[ -n "$pid" ] && kill "$pid" 2>/dev/null; rm -rf "$tmp"' EXIT
 mkdir "$tmp/scratch"
 for signal in TERM INT HUP; do
   fifo="$tmp/script"
@@ -25,6 +27,7 @@ for signal in TERM INT HUP; do
   kill -s "$signal" "$pid"
   wait "$pid"
   status=$?
+  pid=
   exec 3>&-
   if [ -n "$(ls -A "$tmp/scratch")" ]; then
     echo "SIG$signal left: $(ls -A "$tmp/scratch")"

@@ -7,7 +7,10 @@
 
 #include <cstdlib>
 #include <filesystem>
+#include <fstream>
+#include <sstream>
 #include <string>
+#include <vector>
 
 #include "TempDir.h"
 
@@ -53,6 +56,31 @@ class PgCluster {
   PgCluster& operator=(const PgCluster&) = delete;
 
   bool started() const { return started_; }
+
+  // The server's processes: the postmaster and its children, read from /proc.
+  std::vector<pid_t> Processes() const {
+    std::vector<pid_t> pids;
+    std::ifstream pidFile(folder_.path() / "data" / "postmaster.pid");
+    pid_t postmaster = 0;
+    if (!(pidFile >> postmaster) || postmaster <= 0) return pids;
+    pids.push_back(postmaster);
+    std::error_code error;
+    for (const auto& entry : std::filesystem::directory_iterator("/proc", error)) {
+      std::ifstream stat(entry.path() / "stat");
+      std::string line;
+      if (!std::getline(stat, line)) continue;
+      // "pid (name) state ppid ...": the name may hold spaces, so read after its ')'.
+      const size_t close = line.rfind(')');
+      if (close == std::string::npos) continue;
+      std::istringstream rest(line.substr(close + 1));
+      std::string state;
+      pid_t parent = 0;
+      if (rest >> state >> parent && parent == postmaster) {
+        pids.push_back(static_cast<pid_t>(std::stol(entry.path().filename().string())));
+      }
+    }
+    return pids;
+  }
   std::string Uri(const std::string& database = "postgres") const {
     return "postgresql://brinecast@/" + database + "?host=" + folder_.path().string() +
            "&port=" + std::to_string(port_);

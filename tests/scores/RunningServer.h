@@ -5,34 +5,49 @@
 #include <string>
 
 #include "TempDir.h"
-#include "net/LoopbackServer.h"
+#include "scores/HttpServer.h"
+#include "scores/ListenSocket.h"
 #include "scores/ScoreHttp.h"
 #include "scores/SqliteStore.h"
 
 namespace brinecast::testing {
 
+// Tests read their own output; the request log would drown it.
+inline scores::HttpOptions QuietHttp() {
+  scores::HttpOptions options;
+  options.logRequests = false;
+  return options;
+}
+
 class RunningServer {
  public:
-  explicit RunningServer(scores::ServiceLimits limits = {})
-      : store_((folder_.path() / "scores.db").string()), service_(store_, limits, [] {
-          return std::chrono::duration_cast<std::chrono::seconds>(
-                     std::chrono::system_clock::now().time_since_epoch())
-              .count();
-        }) {
-    scores::ConfigureServer(loop_.server());
-    scores::InstallRoutes(loop_.server(), service_);
-    loop_.Start();
+  explicit RunningServer(scores::ServiceLimits limits = {}, scores::HttpOptions http = QuietHttp())
+      : store_((folder_.path() / "scores.db").string()),
+        service_(store_, limits,
+                 [] {
+                   return std::chrono::duration_cast<std::chrono::seconds>(
+                              std::chrono::system_clock::now().time_since_epoch())
+                       .count();
+                 }),
+        router_(service_),
+        server_(router_, http) {
+    std::string error;
+    const int listener = scores::OpenListener("127.0.0.1", 0, error);
+    if (listener >= 0 && server_.Start(listener, error)) port_ = scores::BoundPort(listener);
   }
 
-  int port() const { return loop_.port(); }
-  std::string Host() const { return "127.0.0.1:" + std::to_string(loop_.port()); }
+  int port() const { return port_; }
+  std::string Host() const { return "127.0.0.1:" + std::to_string(port_); }
   scores::ScoreStore& store() { return store_; }
+  scores::ScoreService& service() { return service_; }
 
  private:
   TempDir folder_;
   scores::SqliteStore store_;
   scores::ScoreService service_;
-  LoopbackServer loop_;  // last: stops before the service it calls goes
+  scores::ScoreRouter router_;
+  scores::HttpServer server_;  // last: stops before the service it calls goes
+  int port_ = -1;
 };
 
 }  // namespace brinecast::testing

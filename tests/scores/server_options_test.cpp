@@ -15,7 +15,7 @@ TEST(ServerOptions, DefaultsListenOnLoopbackAtTheGamesPort) {
   ASSERT_TRUE(options) << error;
   EXPECT_EQ(options->port, 8765);
   EXPECT_EQ(options->bind, "127.0.0.1");
-  EXPECT_FALSE(options->db.empty());
+  EXPECT_FALSE(options->store.where.empty());
 }
 
 TEST(ServerOptions, ReadsEveryOption) {
@@ -27,10 +27,25 @@ TEST(ServerOptions, ReadsEveryOption) {
   ASSERT_TRUE(options) << error;
   EXPECT_EQ(options->port, 9000);
   EXPECT_EQ(options->bind, "0.0.0.0");
-  EXPECT_EQ(options->db, "postgresql://u@h/d");
+  EXPECT_EQ(options->store.where, "postgresql://u@h/d");
   EXPECT_EQ(options->limits.submissionsPerMinute, 3);
   EXPECT_EQ(options->limits.checksPerMinute, 7);
   EXPECT_EQ(options->limits.maxScores, 50);
+}
+
+TEST(ServerOptions, ValuesMayFollowAnEqualsSign) {
+  std::string error;
+  const auto options = ParseServerOptions(
+      {"--port=8766", "--bind=::1", "--trusted-proxy=::ffff:10.1.2.3", "--trusted-proxy",
+       "192.0.2.9", "--db-password-file=/run/pw", "--db-timeout=3", "--version"},
+      error);
+  ASSERT_TRUE(options) << error;
+  EXPECT_EQ(options->port, 8766);
+  EXPECT_EQ(options->bind, "::1");
+  EXPECT_EQ(options->http.trustedProxies, (std::vector<std::string>{"10.1.2.3", "192.0.2.9"}));
+  EXPECT_EQ(options->passwordFile, "/run/pw");
+  EXPECT_EQ(options->store.timeoutSeconds, 3);
+  EXPECT_TRUE(options->version);
 }
 
 struct BadCase {
@@ -48,6 +63,14 @@ TEST(ServerOptions, RefusesBadArgumentsSayingWhich) {
       {{"stray"}, "stray"},
       {{"--db", ""}, "--db"},
       {{"--max-scores", "-1"}, "--max-scores"},
+      {{"--bogus"}, "unknown option --bogus"},
+      {{"--bogus=1"}, "unknown option --bogus"},
+      {{"--version=2"}, "takes no value"},
+      {{"--port="}, "--port"},
+      {{"--bind", "localhost"}, "numeric"},
+      {{"--trusted-proxy", "proxy.example"}, "--trusted-proxy"},
+      {{"--db", "postgresql://u:secret@h/d"}, "password"},
+      {{"--db", "postgresql://u@h/d?sslmode=require&password=secret"}, "password"},
   };
   for (const BadCase& c : cases) {
     std::string error;

@@ -2,12 +2,16 @@
 // texts.
 #include <gtest/gtest.h>
 
+#include <atomic>
 #include <cctype>
 #include <set>
 #include <string>
+#include <thread>
+#include <vector>
 
 #include "online/ServerReply.h"
 #include "online/Submission.h"
+#include "scores/PayloadDecoder.h"
 #include "scores/ScoreService.h"
 #include "scores/SqliteStore.h"
 
@@ -49,7 +53,7 @@ TEST_F(ServiceTest, CheckReplyIsWhatTheGameReads) {
   EXPECT_TRUE(ReplyIsOk(reply.body));
   EXPECT_TRUE(reply.body.starts_with("OK|1.0|||")) << reply.body;
   EXPECT_TRUE(reply.body.ends_with("|")) << reply.body;
-  EXPECT_EQ(ReplyP(reply.body).size(), 24u);
+  EXPECT_EQ(ReplyP(reply.body).size(), 54u);
   EXPECT_NE(ReplyP(service_.Check("1.2.3.4").body), ReplyP(reply.body));
 }
 
@@ -112,14 +116,65 @@ TEST_F(ServiceTest, ChecksPerAddressPerMinuteAreLimited) {
   EXPECT_EQ(service_.Check("5.5.5.5").status, 200);
 }
 
-TEST_F(ServiceTest, FullTableRefusesNewScores) {
+// A full table keeps its best five: a score below them is refused, one among them gets in.
+TEST_F(ServiceTest, FullTableKeepsTheBestAndTakesANewRecord) {
   for (int i = 0; i < 5; ++i) {
     const std::string address = "10.0.0." + std::to_string(i);
-    EXPECT_EQ(Send(Token(address), "n", i, "", address).status, 200);
+    EXPECT_EQ(Send(Token(address), "n", 10 * (i + 1), "", address).status, 200);
   }
-  const Reply full = Send(Token("10.0.1.1"), "n", 5, "", "10.0.1.1");
-  EXPECT_EQ(full.status, 507) << full.body;
+  const Reply low = Send(Token("10.0.1.1"), "low", 10, "", "10.0.1.1");
+  EXPECT_EQ(low.status, 507) << low.body;
+  const Reply record = Send(Token("10.0.1.2"), "record", 1000, "", "10.0.1.2");
+  EXPECT_EQ(record.status, 200) << record.body;
   EXPECT_EQ(store_.CountScores(), 5);
+  EXPECT_EQ(store_.Top(1)[0].name, "record");
+  EXPECT_EQ(store_.Top(5).back().score, 20);
+}
+
+// Sent all at once, the submissions of one address still stop at its limit.
+TEST_F(ServiceTest, SubmissionsSentAtOnceKeepTheLimit) {
+  std::vector<std::string> tokens;
+  for (int i = 0; i < 20; ++i) tokens.push_back(Token("7.7.7." + std::to_string(i)));
+  std::vector<std::thread> threads;
+  std::atomic<int> accepted{0};
+  for (const std::string& token : tokens) {
+    threads.emplace_back([&, token] {
+      if (Send(token, "r", 1, "", "7.7.7.7").status == 200) ++accepted;
+    });
+  }
+  for (std::thread& t : threads) t.join();
+  EXPECT_EQ(accepted.load(), 3);
+}
+
+// Every address of one IPv6 /64 shares one limit; IPv4 addresses each have their own.
+TEST_F(ServiceTest, ChecksAreLimitedPerIpv6Slash64) {
+  for (int i = 0; i < 5; ++i) {
+    EXPECT_EQ(service_.Check("2001:db8:1:2::" + std::to_string(i + 1)).status, 200);
+  }
+  EXPECT_EQ(service_.Check("2001:db8:1:2:ffff::9").status, 429);
+  EXPECT_EQ(service_.Check("2001:db8:1:3::1").status, 200);
+}
+
+// Checks store nothing: however many clients ask, a fresh one gets a token.
+TEST_F(ServiceTest, ChecksFromManyAddressesNeverRunOut) {
+  // More checks than the old store of issued tokens held (100,000).
+  for (int i = 0; i < 20'001; ++i) {
+    const std::string address =
+        "10." + std::to_string(i / 250) + "." + std::to_string(i % 250) + ".1";
+    for (int j = 0; j < 5; ++j) ASSERT_EQ(service_.Check(address).status, 200) << address;
+  }
+  const std::string token = Token("192.0.2.1");
+  EXPECT_EQ(Send(token, "fresh", 1, "", "192.0.2.1").status, 200);
+}
+
+TEST_F(ServiceTest, ForgedOrAlteredTokensAreRefused) {
+  const std::string token = Token();
+  std::string altered = token;
+  altered[3] = altered[3] == '9' ? '8' : '9';  // a later expiry
+  EXPECT_EQ(Send(altered).status, 403);
+  TokenSigner other(NewSecret());
+  EXPECT_EQ(Send(other.Issue(now_ + 100)).status, 403);
+  EXPECT_EQ(Send(token).status, 200);
 }
 
 TEST_F(ServiceTest, TextsAreStoredAsUtf8AndEscapedOnThePage) {
@@ -133,15 +188,20 @@ TEST_F(ServiceTest, TextsAreStoredAsUtf8AndEscapedOnThePage) {
   EXPECT_EQ(page.body.find("<b>"), std::string::npos);
 }
 
-TEST(NewToken, LettersAndDigitsAndNeverTheSameTwice) {
+TEST(TokenSigner, LettersAndDigitsNeverTheSameTwiceAndCheckedAgainstTheirExpiry) {
+  const TokenSigner signer(NewSecret());
   std::set<std::string> seen;
   for (int i = 0; i < 1000; ++i) {
-    const std::string token = NewToken();
-    ASSERT_EQ(token.size(), 24u);
+    const std::string token = signer.Issue(5000);
+    ASSERT_LE(token.size(), kMaxTokenLength);
     for (char c : token) ASSERT_TRUE(std::isalnum(static_cast<unsigned char>(c))) << token;
+    EXPECT_EQ(signer.Verify(token, 5000), 5000);
+    EXPECT_FALSE(signer.Verify(token, 5001));
     seen.insert(token);
   }
   EXPECT_EQ(seen.size(), 1000u);
+  EXPECT_FALSE(signer.Verify("", 0));
+  EXPECT_FALSE(signer.Verify(std::string(54, 'A'), 0));
 }
 
 }  // namespace

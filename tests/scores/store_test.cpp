@@ -1,6 +1,7 @@
 // Tests of the score stores: the same checks on SQLite and PostgreSQL, and their errors.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <filesystem>
 #include <fstream>
 #include <functional>
@@ -27,12 +28,31 @@ ScoreEntry Entry(const std::string& name, int64_t score, int64_t time) {
   return {name, score, "note " + name, time, "10.0.0.1"};
 }
 
+SubmitRules Rules(int perMinute = 1000, int64_t maxScores = 1000, int64_t expires = 10'000) {
+  return {"10.0.0.1", perMinute, maxScores, expires};
+}
+
+// Stores each entry with a token of its own; false when one is not stored.
+bool StoreAll(ScoreStore& store, const std::vector<ScoreEntry>& entries) {
+  static int next = 0;
+  for (const ScoreEntry& e : entries) {
+    if (store.Submit("fill" + std::to_string(next++), Rules(), e) != SubmitOutcome::kStored) {
+      return false;
+    }
+  }
+  return true;
+}
+
+std::vector<int64_t> Scores(ScoreStore& store) {
+  std::vector<int64_t> scores;
+  for (const ScoreEntry& e : store.Top(100)) scores.push_back(e.score);
+  return scores;
+}
+
 void TokenIsUsedOnceAndStoresItsScore(const Opener& open) {
   std::unique_ptr<ScoreStore> store = open();
-  store->AddToken("tok1", "10.0.0.1", 100);
-  EXPECT_TRUE(store->StoreWithToken("tok1", 0, Entry("Ann", 500, 110)));
-  EXPECT_FALSE(store->StoreWithToken("tok1", 0, Entry("Ann", 500, 111)));  // reused
-  EXPECT_FALSE(store->StoreWithToken("never", 0, Entry("Bob", 9, 112)));   // unknown
+  EXPECT_EQ(store->Submit("tok1", Rules(), Entry("Ann", 500, 110)), SubmitOutcome::kStored);
+  EXPECT_EQ(store->Submit("tok1", Rules(), Entry("Ann", 500, 111)), SubmitOutcome::kTokenUsed);
   const std::vector<ScoreEntry> top = store->Top(10);
   ASSERT_EQ(top.size(), 1u);
   EXPECT_EQ(top[0].name, "Ann");
@@ -40,58 +60,42 @@ void TokenIsUsedOnceAndStoresItsScore(const Opener& open) {
   EXPECT_EQ(top[0].text, "note Ann");
   EXPECT_EQ(top[0].time, 110);
   EXPECT_EQ(top[0].address, "10.0.0.1");
-  EXPECT_EQ(store->CountTokens(), 0);
+  EXPECT_EQ(store->CountScores(), 1);
 }
 
-void ExpiredTokenStoresNothing(const Opener& open) {
+// The record of a used token goes once the token has expired, so it cannot pile up.
+void UsedTokensAreForgottenOnceExpired(const Opener& open) {
   std::unique_ptr<ScoreStore> store = open();
-  store->AddToken("old", "a", 100);
-  EXPECT_FALSE(store->StoreWithToken("old", 101, Entry("Late", 1, 800)));
-  EXPECT_EQ(store->CountScores(), 0);
-  EXPECT_EQ(store->CountTokens(), 1);  // still there until dropped
-  store->DropTokensIssuedBefore(101);
-  EXPECT_EQ(store->CountTokens(), 0);
+  ASSERT_EQ(store->Submit("old", Rules(1000, 1000, 200), Entry("A", 1, 100)),
+            SubmitOutcome::kStored);
+  EXPECT_EQ(store->Submit("old", Rules(1000, 1000, 200), Entry("A", 1, 200)),
+            SubmitOutcome::kTokenUsed);
+  EXPECT_EQ(store->Submit("old", Rules(1000, 1000, 900), Entry("A", 1, 201)),
+            SubmitOutcome::kStored);
 }
 
 void TopIsBestFirstEarlierFirstOnTiesAndLimited(const Opener& open) {
   std::unique_ptr<ScoreStore> store = open();
-  const struct {
-    const char* name;
-    int64_t score;
-    int64_t time;
-  } rows[] = {{"low", -5, 1},
-              {"tieLate", 300, 9},
-              {"best", INT64_MAX, 5},
-              {"tieEarly", 300, 2},
-              {"mid", 0, 3}};
-  int n = 0;
-  for (const auto& row : rows) {
-    const std::string token = "t" + std::to_string(n++);
-    store->AddToken(token, "a", 1);
-    ASSERT_TRUE(store->StoreWithToken(token, 0, Entry(row.name, row.score, row.time)));
-  }
+  ASSERT_TRUE(
+      StoreAll(*store, {Entry("low", -5, 1), Entry("tieLate", 300, 9), Entry("best", INT64_MAX, 5),
+                        Entry("tieEarly", 300, 2), Entry("mid", 0, 3)}));
   std::vector<std::string> order;
   for (const ScoreEntry& e : store->Top(4)) order.push_back(e.name);
   EXPECT_EQ(order, (std::vector<std::string>{"best", "tieEarly", "tieLate", "mid"}));
   EXPECT_EQ(store->Top(100).back().score, -5);
 }
 
-void CountsByAddressAndTime(const Opener& open) {
+// A refused submission leaves its token unused.
+void SubmissionsPerKeyPerMinuteAreLimited(const Opener& open) {
   std::unique_ptr<ScoreStore> store = open();
-  store->AddToken("a1", "1.1.1.1", 100);
-  store->AddToken("a2", "1.1.1.1", 160);
-  store->AddToken("b1", "2.2.2.2", 160);
-  EXPECT_EQ(store->CountTokensSince("1.1.1.1", 100), 2);
-  EXPECT_EQ(store->CountTokensSince("1.1.1.1", 101), 1);
-  EXPECT_EQ(store->CountTokensSince("3.3.3.3", 0), 0);
-  EXPECT_EQ(store->CountTokens(), 3);
-  ScoreEntry entry = Entry("x", 1, 150);
-  entry.address = "1.1.1.1";
-  ASSERT_TRUE(store->StoreWithToken("a1", 0, entry));
-  EXPECT_EQ(store->CountScoresSince("1.1.1.1", 150), 1);
-  EXPECT_EQ(store->CountScoresSince("1.1.1.1", 151), 0);
-  EXPECT_EQ(store->CountScoresSince("2.2.2.2", 0), 0);
-  EXPECT_EQ(store->CountScores(), 1);
+  EXPECT_EQ(store->Submit("a", Rules(2), Entry("x", 1, 100)), SubmitOutcome::kStored);
+  EXPECT_EQ(store->Submit("b", Rules(2), Entry("x", 1, 130)), SubmitOutcome::kStored);
+  EXPECT_EQ(store->Submit("c", Rules(2), Entry("x", 1, 150)), SubmitOutcome::kTooMany);
+  SubmitRules other = Rules(2);
+  other.limitKey = "2001:db8::/64";
+  EXPECT_EQ(store->Submit("d", other, Entry("x", 1, 150)), SubmitOutcome::kStored);
+  EXPECT_EQ(store->Submit("c", Rules(2), Entry("x", 1, 161)), SubmitOutcome::kStored);
+  EXPECT_EQ(store->CountScores(), 4);
 }
 
 void TextsComeBackByteForByte(const Opener& open) {
@@ -100,9 +104,8 @@ void TextsComeBackByteForByte(const Opener& open) {
       "", "a'b\"c;--", "<script>", "\xE2\x82\xAC uro", "%s%n\\", "Robert'); DROP TABLE scores;--"};
   int n = 0;
   for (const std::string& text : texts) {
-    const std::string token = "t" + std::to_string(n);
-    store->AddToken(token, "a", 1);
-    ASSERT_TRUE(store->StoreWithToken(token, 0, {text, n, text, 1, "a"}));
+    ASSERT_EQ(store->Submit("t" + std::to_string(n), Rules(), {text, n, text, 1, "a"}),
+              SubmitOutcome::kStored);
     ++n;
   }
   const std::vector<ScoreEntry> top = store->Top(100);
@@ -113,29 +116,75 @@ void TextsComeBackByteForByte(const Opener& open) {
   }
 }
 
-void ConcurrentUsersOfOneTokenStoreOnce(const Opener& open) {
+// Many at once: one token stores once, and a key's limit holds however they interleave.
+void ConcurrentSubmissionsKeepEveryRule(const Opener& open) {
   std::unique_ptr<ScoreStore> store = open();
-  store->AddToken("shared", "a", 1);
   std::vector<std::thread> threads;
-  std::vector<int> won(8, 0);
-  for (size_t i = 0; i < won.size(); ++i) {
-    threads.emplace_back([&, i] { won[i] = store->StoreWithToken("shared", 0, Entry("r", 1, 2)); });
+  std::vector<SubmitOutcome> shared(8), limited(24);
+  for (size_t i = 0; i < shared.size(); ++i) {
+    threads.emplace_back(
+        [&, i] { shared[i] = store->Submit("shared", Rules(), Entry("r", 1, 2)); });
+  }
+  for (size_t i = 0; i < limited.size(); ++i) {
+    threads.emplace_back([&, i] {
+      SubmitRules rules = Rules(10);
+      rules.limitKey = "9.9.9.9";
+      limited[i] = store->Submit("own" + std::to_string(i), rules, Entry("q", 2, 2));
+    });
   }
   for (std::thread& t : threads) t.join();
-  int winners = 0;
-  for (int w : won) winners += w;
-  EXPECT_EQ(winners, 1);
-  EXPECT_EQ(store->CountScores(), 1);
+  EXPECT_EQ(std::count(shared.begin(), shared.end(), SubmitOutcome::kStored), 1);
+  EXPECT_EQ(std::count(limited.begin(), limited.end(), SubmitOutcome::kStored), 10);
+  EXPECT_EQ(store->CountScores(), 11);
 }
 
-void ReopeningKeepsWhatWasStored(const Opener& open) {
+// A full table keeps its best: a better score pushes out the worst (the newest of the
+// lowest), one no better than the worst is refused and changes nothing.
+void FullTableKeepsTheBest(const Opener& open) {
   std::unique_ptr<ScoreStore> store = open();
-  store->AddToken("t", "a", 1);
-  ASSERT_TRUE(store->StoreWithToken("t", 0, Entry("Kept", 42, 3)));
+  const SubmitRules three = Rules(1000, 3);
+  ASSERT_EQ(store->Submit("a", three, Entry("a", 20, 1)), SubmitOutcome::kStored);
+  ASSERT_EQ(store->Submit("b", three, Entry("b", 10, 2)), SubmitOutcome::kStored);
+  ASSERT_EQ(store->Submit("c", three, Entry("c", 30, 3)), SubmitOutcome::kStored);
+  EXPECT_EQ(store->Submit("d", three, Entry("d", 10, 4)), SubmitOutcome::kBelowTable);
+  EXPECT_EQ(store->Submit("e", three, Entry("e", 5, 5)), SubmitOutcome::kBelowTable);
+  EXPECT_EQ(Scores(*store), (std::vector<int64_t>{30, 20, 10}));
+  EXPECT_EQ(store->Submit("d", three, Entry("d", 25, 6)), SubmitOutcome::kStored);
+  EXPECT_EQ(Scores(*store), (std::vector<int64_t>{30, 25, 20}));
+  EXPECT_EQ(store->Submit("f", three, Entry("f", 1000, 7)), SubmitOutcome::kStored);
+  EXPECT_EQ(Scores(*store), (std::vector<int64_t>{1000, 30, 25}));
+  EXPECT_EQ(store->CountScores(), 3);
+}
+
+void AdminRemovesAndBans(const Opener& open) {
+  std::unique_ptr<ScoreStore> store = open();
+  ASSERT_TRUE(StoreAll(
+      *store, {Entry("Eve", 9, 1), Entry("Bob", 5, 2), Entry("Eve", 3, 3), Entry("eve", 1, 4)}));
+  const std::vector<StoredScore> listed = store->List(10);
+  ASSERT_EQ(listed.size(), 4u);
+  EXPECT_EQ(listed[1].entry.name, "Bob");
+  EXPECT_TRUE(store->Remove(listed[1].id));
+  EXPECT_FALSE(store->Remove(listed[1].id));
+  EXPECT_EQ(store->CountScores(), 3);
+  EXPECT_EQ(store->Ban("Eve"), 2);
+  EXPECT_EQ(store->CountScores(), 1);
+  EXPECT_EQ(store->Submit("late", Rules(), Entry("Eve", 99, 5)), SubmitOutcome::kBanned);
+  EXPECT_EQ(store->Submit("late", Rules(), Entry("eve", 99, 5)), SubmitOutcome::kStored);
+}
+
+void ReopeningKeepsScoresSecretAndSchema(const Opener& open) {
+  std::unique_ptr<ScoreStore> store = open();
+  ASSERT_EQ(store->Submit("t", Rules(), Entry("Kept", 42, 3)), SubmitOutcome::kStored);
+  const std::string secret = store->Secret();
+  EXPECT_GE(secret.size(), 32u);
   store.reset();
   store = open();
   ASSERT_EQ(store->Top(10).size(), 1u);
   EXPECT_EQ(store->Top(10)[0].name, "Kept");
+  EXPECT_EQ(store->Secret(), secret);
+  EXPECT_EQ(store->SchemaVersion(), kSchemaVersion);
+  EXPECT_EQ(store->CountScores(), 1);
+  EXPECT_NO_THROW(store->Ping());
 }
 
 // Every check runs on each kind of store, each on a store of its own.
@@ -145,12 +194,14 @@ struct StoreCheck {
 };
 constexpr StoreCheck kChecks[] = {
     {"TokenIsUsedOnceAndStoresItsScore", TokenIsUsedOnceAndStoresItsScore},
-    {"ExpiredTokenStoresNothing", ExpiredTokenStoresNothing},
+    {"UsedTokensAreForgottenOnceExpired", UsedTokensAreForgottenOnceExpired},
     {"TopIsBestFirstEarlierFirstOnTiesAndLimited", TopIsBestFirstEarlierFirstOnTiesAndLimited},
-    {"CountsByAddressAndTime", CountsByAddressAndTime},
+    {"SubmissionsPerKeyPerMinuteAreLimited", SubmissionsPerKeyPerMinuteAreLimited},
     {"TextsComeBackByteForByte", TextsComeBackByteForByte},
-    {"ConcurrentUsersOfOneTokenStoreOnce", ConcurrentUsersOfOneTokenStoreOnce},
-    {"ReopeningKeepsWhatWasStored", ReopeningKeepsWhatWasStored},
+    {"ConcurrentSubmissionsKeepEveryRule", ConcurrentSubmissionsKeepEveryRule},
+    {"FullTableKeepsTheBest", FullTableKeepsTheBest},
+    {"AdminRemovesAndBans", AdminRemovesAndBans},
+    {"ReopeningKeepsScoresSecretAndSchema", ReopeningKeepsScoresSecretAndSchema},
 };
 
 TEST(StoreChecks, Sqlite) {

@@ -1,11 +1,13 @@
 // Config.cfg on disk: where it lives, damaged files kept aside, and safe replacement.
 #include <gtest/gtest.h>
+#include <sys/resource.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
-#include <cerrno>
+#include <csignal>
+#include <cstdio>
 #include <filesystem>
-#include <system_error>
+#include <functional>
 
 #include "TempFolder.h"
 #include "storage/ConfigFile.h"
@@ -28,10 +30,6 @@ TConfig PlayersConfig() {
 std::vector<uint8_t> RecordOf(const TConfig& config) {
   const auto bytes = WriteRecord(config);
   return {bytes.begin(), bytes.end()};
-}
-
-std::string SystemText(int err) {
-  return std::generic_category().message(err);
 }
 
 // The message of the error a save raises, or "saved" when it raises none.
@@ -118,22 +116,93 @@ TEST(ConfigFile, AFolderNamedConfigCfgIsNeitherReadNorMovedAndSavingReportsIt) {
   EXPECT_FALSE(file.Load(config));
   EXPECT_FALSE(fs::exists(app / "Config.cfg.bad"));
   SetDefaults(config);
-  EXPECT_EQ(SaveError(file, config), SystemText(EISDIR));
+  EXPECT_EQ(SaveError(file, config), "Cannot write " + app.Dir() + "Config.cfg: Is a directory");
   EXPECT_TRUE(fs::is_directory(app / "Config.cfg"));
   EXPECT_EQ(ReadBytes(app / "Config.cfg/inside"), (std::vector<uint8_t>{7}));
   EXPECT_FALSE(fs::exists(fs::symlink_status(app / "Config.cfg.tmp")));
 }
 
-TEST(ConfigFile, AWriteFailingHalfWayLeavesTheOldFileAsItWas) {
+TEST(ConfigFile, WhateverHoldsTheTemporaryNameIsReplacedNotWrittenThrough) {
+  struct Planted {
+    const char* what;
+    std::function<void(const std::string& temp, const std::string& victim)> plant;
+  };
+  const Planted cases[] = {
+      {"a link to another file",
+       [](const std::string& temp, const std::string& victim) {
+         fs::create_symlink(victim, temp);
+       }},
+      {"a hard link to another file",
+       [](const std::string& temp, const std::string& victim) {
+         fs::create_hard_link(victim, temp);
+       }},
+      {"a link to where no file is yet",
+       [](const std::string& temp, const std::string& victim) {
+         fs::create_symlink(victim + ".new", temp);
+       }},
+      {"a stale temporary file",
+       [](const std::string& temp, const std::string&) {
+         WriteBytes(temp, {1, 2, 3});
+       }},
+  };
+  for (const Planted& c : cases) {
+    TempFolder app;
+    TempFolder elsewhere;
+    const std::string victim = elsewhere / "victim";
+    const std::vector<uint8_t> precious{'k', 'e', 'e', 'p'};
+    WriteBytes(victim, precious);
+    c.plant(app / "Config.cfg.tmp", victim);
+    TConfigFile file(app.Dir(), "");
+    const TConfig config = PlayersConfig();
+    EXPECT_EQ(SaveError(file, config), "saved") << c.what;
+    EXPECT_EQ(ReadBytes(victim), precious) << c.what;
+    EXPECT_FALSE(fs::exists(elsewhere / "victim.new")) << c.what;
+    EXPECT_TRUE(fs::is_regular_file(fs::symlink_status(app / "Config.cfg"))) << c.what;
+    EXPECT_EQ(ReadBytes(app / "Config.cfg"), RecordOf(config)) << c.what;
+    EXPECT_FALSE(fs::exists(fs::symlink_status(app / "Config.cfg.tmp"))) << c.what;
+  }
+}
+
+TEST(ConfigFile, AFolderHoldingTheTemporaryNameIsNamedAndKeptWithTheOldFile) {
   TempFolder app;
   TConfigFile file(app.Dir(), "");
   const TConfig old = PlayersConfig();
   file.Save(old);
-  // The new file's place leads to a device that is always full.
-  fs::create_symlink("/dev/full", app / "Config.cfg.tmp");
+  fs::create_directory(app / "Config.cfg.tmp");
+  WriteBytes(app / "Config.cfg.tmp/inside", {7});
   TConfig changed = old;
   ResetHighScores(changed);
-  EXPECT_EQ(SaveError(file, changed), SystemText(ENOSPC));
+  EXPECT_EQ(SaveError(file, changed),
+            "Cannot write " + app.Dir() + "Config.cfg.tmp: Is a directory");
+  EXPECT_EQ(ReadBytes(app / "Config.cfg"), RecordOf(old));
+  EXPECT_EQ(ReadBytes(app / "Config.cfg.tmp/inside"), (std::vector<uint8_t>{7}));
+}
+
+// Runs body in a child process, which must end with status 0.
+template <class Body>
+void ExpectInChild(Body body) {
+  EXPECT_EXIT(std::_Exit(body()), ::testing::ExitedWithCode(0), "");
+}
+
+TEST(ConfigFileLimitDeathTest, AWriteFailingHalfWayLeavesTheOldFileAsItWas) {
+  TempFolder app;
+  TConfigFile file(app.Dir(), "");
+  const TConfig old = PlayersConfig();
+  file.Save(old);
+  ExpectInChild([&] {
+    // Files may grow to 100 bytes only: the new record's write stops half-way.
+    ::signal(SIGXFSZ, SIG_IGN);
+    const rlimit limit{100, 100};
+    if (::setrlimit(RLIMIT_FSIZE, &limit) != 0) return 90;
+    TConfig changed = old;
+    ResetHighScores(changed);
+    const std::string error = SaveError(file, changed);
+    if (error != "Cannot write " + app.Dir() + "Config.cfg: File too large") {
+      std::fprintf(stderr, "message: %s\n", error.c_str());
+      return 1;
+    }
+    return 0;
+  });
   EXPECT_EQ(ReadBytes(app / "Config.cfg"), RecordOf(old));
   EXPECT_FALSE(fs::exists(fs::symlink_status(app / "Config.cfg.tmp")));
 }
@@ -176,7 +245,8 @@ TEST(ConfigFile, APlayersFolderBelowAPlainFileReportsTheError) {
   WriteBytes(base / "plain", {});
   TConfigFile file(base / "plain/game/", base / "plain/data/");
   TConfig config = PlayersConfig();
-  EXPECT_EQ(SaveError(file, config), SystemText(ENOTDIR));
+  EXPECT_EQ(SaveError(file, config),
+            "Cannot write " + base / "plain/data/Config.cfg" + ": Not a directory");
   EXPECT_EQ(fs::file_size(base / "plain"), 0u);
 }
 

@@ -1,12 +1,14 @@
 // The 220-byte record: its layout byte for byte, normalisation and damaged input.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <array>
 #include <cstdint>
 #include <vector>
 
 #include "storage/Config.h"
 #include "storage/HighScores.h"
+#include "storage/TypingRule.h"
 
 namespace brinecast {
 namespace {
@@ -80,13 +82,33 @@ TEST(ConfigRecord, ReadsAHandmadeRecord) {
 
 TEST(ConfigRecord, RoundTripKeepsEveryField) {
   TConfig config = KnownConfig();
-  config.HighScores[4] = {"TwelveChars!", 0xFFFFFFFFu};
+  config.HighScores[4] = {"Twelvecharsz", 0xFFFFFFFFu};
   config.HighScores[5] = {"", 0};
-  config.AddText = std::string("\x00\xff\x80", 3);
+  config.AddText = "`\x80\x84";  // the keypad's characters
   TConfig back;
   ASSERT_TRUE(ReadRecord(WriteRecord(config), back));
   back.Raw = config.Raw;  // the stored bytes are checked by the layout tests
   EXPECT_EQ(back, config);
+}
+
+TEST(ConfigRecord, TextsTheTypingRuleCannotMakeAreCleanedAsTheyAreRead) {
+  // Damaged texts as a faulty writer would have stored them, masks and all.
+  TConfig damaged = KnownConfig();
+  damaged.AddText = std::string("\x01hi there\x00", 10);
+  for (THighScore& row : damaged.HighScores) row.Name = "ANN\x7f 2\xc6";
+  damaged.HighScores[3].Name = "Bob";
+  TConfig config;
+  ASSERT_TRUE(ReadRecord(WriteRecord(damaged), config));
+  EXPECT_EQ(config.AddText, "Hithere");
+  for (size_t i = 0; i < config.HighScores.size(); ++i) {
+    EXPECT_EQ(config.HighScores[i].Name, i == 3 ? "Bob" : "Ann") << "row " << i + 1;
+    EXPECT_EQ(config.HighScores[i].Score, damaged.HighScores[i].Score) << "row " << i + 1;
+  }
+  // What is written back is the cleaned record.
+  TConfig again;
+  ASSERT_TRUE(ReadRecord(WriteRecord(config), again));
+  EXPECT_EQ(again, config);
+  EXPECT_EQ(WriteRecord(config)[4], 7);
 }
 
 TEST(ConfigRecord, WritingMasksACopyAndLeavesTheLiveConfigPlain) {
@@ -129,12 +151,15 @@ TEST(ConfigRecord, StoredLengthsAboveTwelveReadAsTwelve) {
   Record bytes = WriteRecord(KnownConfig());
   bytes[4] = 200;
   for (size_t i = 5; i < 20; ++i) bytes[i] = static_cast<uint8_t>('a' + i - 5);
+  TConfig longName = KnownConfig();
+  longName.HighScores[9].Name = "Abcdefghijklmnop";
+  const Record lastRow = WriteRecord(longName);
+  std::copy(lastRow.begin() + 200, lastRow.end(), bytes.begin() + 200);
   bytes[200] = 255;  // row 10, the record's last name
   TConfig config;
   ASSERT_TRUE(ReadRecord(bytes, config));
   EXPECT_EQ(config.AddText, "abcdefghijkl");
-  EXPECT_EQ(config.HighScores[9].Name.size(), 12u);
-  EXPECT_EQ(config.HighScores[9].Name.substr(0, 9), "Anonymous");
+  EXPECT_EQ(config.HighScores[9].Name, "Abcdefghijkl");
   EXPECT_EQ(config.HighScores[9].Score, 1000u);
   const Record out = WriteRecord(config);
   EXPECT_EQ(out[4], 12);
@@ -143,13 +168,13 @@ TEST(ConfigRecord, StoredLengthsAboveTwelveReadAsTwelve) {
 
 TEST(ConfigRecord, OverlongTextsInMemoryAreCutWhenWritten) {
   TConfig config = KnownConfig();
-  config.AddText = "ABCDEFGHIJKLMNOP";
+  config.AddText = "Abcdefghijklmnop";
   config.HighScores[2].Name = "abcdefghijklmnop";
   TConfig back;
   ASSERT_TRUE(ReadRecord(WriteRecord(config), back));
-  EXPECT_EQ(back.AddText, "ABCDEFGHIJKL");
+  EXPECT_EQ(back.AddText, "Abcdefghijkl");
   EXPECT_EQ(back.HighScores[2].Name, "abcdefghijkl");
-  EXPECT_EQ(config.AddText, "ABCDEFGHIJKLMNOP");
+  EXPECT_EQ(config.AddText, "Abcdefghijklmnop");
 }
 
 TEST(ConfigRecord, ShortRecordsAreRefusedAndLeaveTheConfigUntouched) {
@@ -184,8 +209,8 @@ TEST(ConfigRecord, GarbageLoadsAndWritesBackTheSameNormalisedConfig) {
     }
     TConfig config;
     ASSERT_TRUE(ReadRecord(bytes, config));
-    EXPECT_LE(config.AddText.size(), 12u);
-    for (const THighScore& row : config.HighScores) EXPECT_LE(row.Name.size(), 12u);
+    EXPECT_EQ(CleanTypedText(config.AddText), config.AddText);
+    for (const THighScore& row : config.HighScores) EXPECT_EQ(CleanTypedText(row.Name), row.Name);
     TConfig again;
     ASSERT_TRUE(ReadRecord(WriteRecord(config), again));
     EXPECT_EQ(again, config);

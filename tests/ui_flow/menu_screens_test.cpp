@@ -166,6 +166,22 @@ TEST_F(MenuScreens, WorldAndVisitOpenTheirPages) {
   EXPECT_EQ(form->GameState, "HiScores");
   EXPECT_EQ(platform.OpenedUrls().size(), 2U);
   EXPECT_NE(platform.OpenedUrls()[0], platform.OpenedUrls()[1]);
+  EXPECT_TRUE(form->Loop.Messages().empty()) << "a browser opened, yet a box was shown";
+}
+
+TEST_F(MenuScreens, APageNoBrowserCanOpenIsShownAsItsAddress) {
+  platform.SetOpenUrlWorks(false);
+  Keys({vk::Down, vk::Down, vk::Down, vk::Down, vk::Return});
+  Keys({vk::Up, vk::Up, vk::Return, vk::Up, vk::Right, vk::Return});
+  ASSERT_EQ(platform.OpenedUrls().size(), 2U);
+  ASSERT_EQ(form->Loop.Messages().size(), 2U);
+  for (size_t i = 0; i < 2; ++i) {
+    const std::string& text = form->Loop.Messages()[i];
+    EXPECT_NE(text.find("No web browser could be opened"), std::string::npos) << text;
+    EXPECT_NE(text.find(platform.OpenedUrls()[i]), std::string::npos) << text;
+  }
+  // The player read the box and goes on where they were.
+  EXPECT_EQ(form->GameState, "HiScores");
 }
 
 }  // namespace

@@ -4,11 +4,11 @@
 
 namespace brinecast::scores {
 
-std::unique_ptr<ScoreStore> OpenScoreStore(const std::string& where) {
-  if (where.starts_with("postgresql://") || where.starts_with("postgres://")) {
-    return std::make_unique<PostgresStore>(where);
+std::unique_ptr<ScoreStore> OpenScoreStore(const StoreSettings& settings) {
+  if (settings.where.starts_with("postgresql://") || settings.where.starts_with("postgres://")) {
+    return std::make_unique<PostgresStore>(settings);
   }
-  return std::make_unique<SqliteStore>(where);
+  return std::make_unique<SqliteStore>(settings.where);
 }
 
 }  // namespace brinecast::scores

@@ -1,130 +1,273 @@
-// PostgreSQL store: parameters sent as text, one statement using a token and storing its
-// score so the two happen together.
+// PostgreSQL store: parameters sent as text; a submission is one transaction holding an
+// advisory lock, so its checks and writes cannot interleave with another server's. A
+// connection that failed or timed out is closed, and a fresh one opened when next needed.
 #include "scores/PostgresStore.h"
-
-#include <libpq-fe.h>
 
 #include <stdexcept>
 
+#include "scores/TokenSigner.h"
+
 namespace brinecast::scores {
 
-struct PostgresStore::Result {
-  PGresult* result = nullptr;
-  explicit Result(PGresult* r) : result(r) {}
-  ~Result() { PQclear(result); }
-  Result(Result&& other) noexcept : result(other.result) { other.result = nullptr; }
-  Result(const Result&) = delete;
-  Result& operator=(const Result&) = delete;
-  int Rows() const { return PQntuples(result); }
-  std::string Text(int row, int column) const { return PQgetvalue(result, row, column); }
-  int64_t Int(int row, int column) const { return std::stoll(Text(row, column)); }
+namespace {
+
+// Arbitrary numbers naming the server's advisory locks.
+constexpr const char* kUpgradeLock = "SELECT pg_advisory_xact_lock(58130001)";
+constexpr const char* kSubmitLock = "SELECT pg_advisory_xact_lock(58130002)";
+
+}  // namespace
+
+// One pooled connection for a request: a transaction is rolled back when not committed, and
+// a connection that failed goes back to nobody.
+class PostgresStore::Session {
+ public:
+  explicit Session(PostgresStore& store)
+      : store_(store), deadline_(store.Deadline()), conn_(store.Acquire(deadline_)) {}
+  ~Session() {
+    if (inTransaction_ && conn_->usable()) {
+      try {
+        Run("ROLLBACK");
+      } catch (const std::exception&) {
+      }
+    }
+    if (conn_->usable())
+      store_.Release(std::move(conn_));
+    else
+      store_.Release(nullptr);
+  }
+  Session(const Session&) = delete;
+  Session& operator=(const Session&) = delete;
+
+  PgResult Run(const char* sql, const std::vector<std::string>& params = {}) {
+    return conn_->Run(sql, params, deadline_);
+  }
+  void Begin() {
+    Run("BEGIN");
+    inTransaction_ = true;
+  }
+  void Commit() {
+    Run("COMMIT");
+    inTransaction_ = false;
+  }
+
+ private:
+  PostgresStore& store_;
+  PgConnection::Deadline deadline_;
+  std::unique_ptr<PgConnection> conn_;
+  bool inTransaction_ = false;
 };
 
-PostgresStore::PostgresStore(const std::string& conninfo) {
-  conn_ = PQconnectdb(conninfo.c_str());
-  if (!conn_ || PQstatus(conn_) != CONNECTION_OK) {
-    const std::string message = conn_ ? PQerrorMessage(conn_) : "out of memory";
-    PQfinish(conn_);
-    throw std::runtime_error("cannot connect to PostgreSQL: " + message);
+PostgresStore::PostgresStore(const StoreSettings& settings)
+    : timeout_(settings.timeoutSeconds), maxConnections_(std::max(1, settings.connections)) {
+  settings_.emplace_back("dbname", settings.where);
+  if (!settings.password.empty()) settings_.emplace_back("password", settings.password);
+  try {
+    Upgrade();
+  } catch (const std::exception& e) {
+    throw std::runtime_error(std::string("cannot use the PostgreSQL database: ") + e.what());
+  }
+}
+
+PostgresStore::~PostgresStore() = default;
+
+PgConnection::Deadline PostgresStore::Deadline() const {
+  return std::chrono::steady_clock::now() + timeout_;
+}
+
+std::unique_ptr<PgConnection> PostgresStore::Acquire(PgConnection::Deadline deadline) {
+  {
+    std::unique_lock lock(mutex_);
+    if (!freed_.wait_until(lock, deadline,
+                           [this] { return !idle_.empty() || open_ < maxConnections_; })) {
+      throw std::runtime_error("postgresql: every connection busy for too long");
+    }
+    if (!idle_.empty()) {
+      std::unique_ptr<PgConnection> conn = std::move(idle_.back());
+      idle_.pop_back();
+      return conn;
+    }
+    ++open_;
   }
   try {
-    Run("SET client_min_messages = warning", {});
-    Run("CREATE TABLE IF NOT EXISTS tokens(token TEXT PRIMARY KEY, address TEXT NOT NULL, "
-        "issued BIGINT NOT NULL)",
-        {});
-    Run("CREATE INDEX IF NOT EXISTS tokens_by_address ON tokens(address, issued)", {});
-    Run("CREATE INDEX IF NOT EXISTS tokens_by_age ON tokens(issued)", {});
-    Run("CREATE TABLE IF NOT EXISTS scores(id BIGSERIAL PRIMARY KEY, name TEXT NOT NULL, "
-        "score BIGINT NOT NULL, text TEXT NOT NULL, time BIGINT NOT NULL, address TEXT NOT NULL)",
-        {});
-    Run("CREATE INDEX IF NOT EXISTS scores_by_rank ON scores(score DESC, time, id)", {});
-    Run("CREATE INDEX IF NOT EXISTS scores_by_address ON scores(address, time)", {});
+    auto conn = std::make_unique<PgConnection>(settings_, deadline);
+    conn->Run("SET client_min_messages = warning", {}, deadline);
+    return conn;
   } catch (...) {
-    PQfinish(conn_);
+    Release(nullptr);
     throw;
   }
 }
 
-PostgresStore::~PostgresStore() {
-  PQfinish(conn_);
-}
-
-PostgresStore::Result PostgresStore::Run(const char* sql, const std::vector<std::string>& params) {
-  std::vector<const char*> values;
-  values.reserve(params.size());
-  for (const std::string& p : params) values.push_back(p.c_str());
-  Result result(PQexecParams(conn_, sql, static_cast<int>(values.size()), nullptr, values.data(),
-                             nullptr, nullptr, 0));
-  const ExecStatusType status = PQresultStatus(result.result);
-  if (status != PGRES_COMMAND_OK && status != PGRES_TUPLES_OK) {
-    // A dropped connection comes back once; the statement fails this time either way.
-    if (PQstatus(conn_) == CONNECTION_BAD) PQreset(conn_);
-    throw std::runtime_error(std::string("postgresql: ") + PQerrorMessage(conn_));
+void PostgresStore::Release(std::unique_ptr<PgConnection> connection) {
+  {
+    std::lock_guard lock(mutex_);
+    if (connection)
+      idle_.push_back(std::move(connection));
+    else
+      --open_;
   }
-  return result;
+  freed_.notify_one();
 }
 
-int64_t PostgresStore::Count(const char* sql, const std::vector<std::string>& params) {
-  return Run(sql, params).Int(0, 0);
+void PostgresStore::Upgrade() {
+  Session session(*this);
+  session.Begin();
+  session.Run(kUpgradeLock);
+  const bool hasMeta = session.Run("SELECT to_regclass('meta') IS NOT NULL").Text(0, 0) == "t";
+  const bool hasScores = session.Run("SELECT to_regclass('scores') IS NOT NULL").Text(0, 0) == "t";
+  int64_t version = 0;
+  if (hasMeta) {
+    const PgResult row = session.Run("SELECT value FROM meta WHERE key = 'schema'");
+    version = row.Rows() ? row.Int(0, 0) : 0;
+  } else if (hasScores) {
+    version = 1;
+  }
+  if (version > kSchemaVersion) {
+    throw std::runtime_error("its schema version " + std::to_string(version) +
+                             " is newer than this server's " + std::to_string(kSchemaVersion));
+  }
+  if (version == kSchemaVersion) return;
+  if (version == 1) {
+    session.Run("ALTER TABLE scores ADD COLUMN client TEXT NOT NULL DEFAULT ''");
+    session.Run("UPDATE scores SET client = address");
+    session.Run("DROP TABLE IF EXISTS tokens");
+    session.Run("DROP INDEX IF EXISTS scores_by_address");
+  }
+  session.Run("CREATE TABLE IF NOT EXISTS meta(key TEXT PRIMARY KEY, value TEXT NOT NULL)");
+  session.Run(
+      "CREATE TABLE IF NOT EXISTS scores(id BIGSERIAL PRIMARY KEY, name TEXT NOT NULL, "
+      "score BIGINT NOT NULL, text TEXT NOT NULL, time BIGINT NOT NULL, address TEXT NOT NULL, "
+      "client TEXT NOT NULL DEFAULT '')");
+  session.Run("CREATE INDEX IF NOT EXISTS scores_by_rank ON scores(score DESC, time, id)");
+  session.Run("CREATE INDEX IF NOT EXISTS scores_by_client ON scores(client, time)");
+  session.Run("CREATE INDEX IF NOT EXISTS scores_by_name ON scores(name)");
+  session.Run(
+      "CREATE TABLE IF NOT EXISTS used_tokens(token TEXT PRIMARY KEY, expires BIGINT NOT NULL)");
+  session.Run("CREATE INDEX IF NOT EXISTS used_tokens_by_expiry ON used_tokens(expires)");
+  session.Run("CREATE TABLE IF NOT EXISTS banned(name TEXT PRIMARY KEY)");
+  session.Run(
+      "INSERT INTO meta(key, value) VALUES('schema', $1) "
+      "ON CONFLICT(key) DO UPDATE SET value = excluded.value",
+      {std::to_string(kSchemaVersion)});
+  session.Run(
+      "INSERT INTO meta(key, value) SELECT 'score_count', COUNT(*)::text FROM scores "
+      "ON CONFLICT(key) DO UPDATE SET value = excluded.value");
+  session.Commit();
 }
 
-void PostgresStore::AddToken(const std::string& token, const std::string& address, int64_t issued) {
-  std::lock_guard lock(mutex_);
-  Run("INSERT INTO tokens(token, address, issued) VALUES($1, $2, $3)",
-      {token, address, std::to_string(issued)});
-}
-
-void PostgresStore::DropTokensIssuedBefore(int64_t issued) {
-  std::lock_guard lock(mutex_);
-  Run("DELETE FROM tokens WHERE issued < $1", {std::to_string(issued)});
-}
-
-int64_t PostgresStore::CountTokens() {
-  std::lock_guard lock(mutex_);
-  return Count("SELECT COUNT(*) FROM tokens", {});
-}
-
-int64_t PostgresStore::CountTokensSince(const std::string& address, int64_t since) {
-  std::lock_guard lock(mutex_);
-  return Count("SELECT COUNT(*) FROM tokens WHERE address = $1 AND issued >= $2",
-               {address, std::to_string(since)});
-}
-
-bool PostgresStore::StoreWithToken(const std::string& token, int64_t issuedSince,
-                                   const ScoreEntry& entry) {
-  std::lock_guard lock(mutex_);
-  const Result stored =
-      Run("WITH used AS (DELETE FROM tokens WHERE token = $1 AND issued >= $2 RETURNING token) "
-          "INSERT INTO scores(name, score, text, time, address) "
-          "SELECT $3, $4, $5, $6, $7 FROM used RETURNING id",
-          {token, std::to_string(issuedSince), entry.name, std::to_string(entry.score), entry.text,
-           std::to_string(entry.time), entry.address});
-  return stored.Rows() == 1;
+SubmitOutcome PostgresStore::Submit(const std::string& token, const SubmitRules& rules,
+                                    const ScoreEntry& entry) {
+  const std::string time = std::to_string(entry.time);
+  Session session(*this);
+  session.Begin();
+  session.Run(kSubmitLock);
+  session.Run("DELETE FROM used_tokens WHERE expires < $1", {time});
+  if (session.Run("SELECT 1 FROM banned WHERE name = $1", {entry.name}).Rows() > 0) {
+    return SubmitOutcome::kBanned;
+  }
+  if (session
+          .Run("SELECT COUNT(*) FROM (SELECT 1 FROM scores WHERE client = $1 AND time > $2 "
+               "LIMIT $3) AS recent",
+               {rules.limitKey, std::to_string(entry.time - 60), std::to_string(rules.perMinute)})
+          .Int(0, 0) >= rules.perMinute) {
+    return SubmitOutcome::kTooMany;
+  }
+  if (session
+          .Run("INSERT INTO used_tokens(token, expires) VALUES($1, $2) ON CONFLICT DO NOTHING "
+               "RETURNING 1",
+               {token, std::to_string(rules.tokenExpires)})
+          .Rows() != 1) {
+    return SubmitOutcome::kTokenUsed;
+  }
+  if (session.Run("SELECT value::bigint FROM meta WHERE key = 'score_count'").Int(0, 0) >=
+      rules.maxScores) {
+    const PgResult worst =
+        session.Run("SELECT id, score FROM scores ORDER BY score, time DESC, id DESC LIMIT 1");
+    if (worst.Rows() == 0 || entry.score <= worst.Int(0, 1)) return SubmitOutcome::kBelowTable;
+    session.Run("DELETE FROM scores WHERE id = $1", {worst.Text(0, 0)});
+    session.Run("UPDATE meta SET value = (value::bigint - 1)::text WHERE key = 'score_count'");
+  }
+  session.Run(
+      "INSERT INTO scores(name, score, text, time, address, client) "
+      "VALUES($1, $2, $3, $4, $5, $6)",
+      {entry.name, std::to_string(entry.score), entry.text, time, entry.address, rules.limitKey});
+  session.Run("UPDATE meta SET value = (value::bigint + 1)::text WHERE key = 'score_count'");
+  session.Commit();
+  return SubmitOutcome::kStored;
 }
 
 int64_t PostgresStore::CountScores() {
-  std::lock_guard lock(mutex_);
-  return Count("SELECT COUNT(*) FROM scores", {});
-}
-
-int64_t PostgresStore::CountScoresSince(const std::string& address, int64_t since) {
-  std::lock_guard lock(mutex_);
-  return Count("SELECT COUNT(*) FROM scores WHERE address = $1 AND time >= $2",
-               {address, std::to_string(since)});
+  Session session(*this);
+  return session.Run("SELECT value::bigint FROM meta WHERE key = 'score_count'").Int(0, 0);
 }
 
 std::vector<ScoreEntry> PostgresStore::Top(int limit) {
-  std::lock_guard lock(mutex_);
-  const Result top =
-      Run("SELECT name, score, text, time, address FROM scores ORDER BY score DESC, time, id "
-          "LIMIT $1",
-          {std::to_string(limit)});
   std::vector<ScoreEntry> entries;
+  for (StoredScore& stored : List(limit)) entries.push_back(std::move(stored.entry));
+  return entries;
+}
+
+std::vector<StoredScore> PostgresStore::List(int64_t limit) {
+  Session session(*this);
+  const PgResult top = session.Run(
+      "SELECT id, name, score, text, time, address FROM scores ORDER BY score DESC, time, id "
+      "LIMIT $1",
+      {std::to_string(limit)});
+  std::vector<StoredScore> entries;
   for (int row = 0; row < top.Rows(); ++row) {
     entries.push_back(
-        {top.Text(row, 0), top.Int(row, 1), top.Text(row, 2), top.Int(row, 3), top.Text(row, 4)});
+        {top.Int(row, 0),
+         {top.Text(row, 1), top.Int(row, 2), top.Text(row, 3), top.Int(row, 4), top.Text(row, 5)}});
   }
   return entries;
+}
+
+std::string PostgresStore::Secret() {
+  Session session(*this);
+  session.Run("INSERT INTO meta(key, value) VALUES('secret', $1) ON CONFLICT DO NOTHING",
+              {NewSecret()});
+  return session.Run("SELECT value FROM meta WHERE key = 'secret'").Text(0, 0);
+}
+
+int PostgresStore::SchemaVersion() {
+  Session session(*this);
+  return static_cast<int>(session.Run("SELECT value FROM meta WHERE key = 'schema'").Int(0, 0));
+}
+
+void PostgresStore::Ping() {
+  Session session(*this);
+  session.Run("SELECT 1");
+}
+
+bool PostgresStore::Remove(int64_t id) {
+  Session session(*this);
+  session.Begin();
+  session.Run(kSubmitLock);
+  if (session.Run("DELETE FROM scores WHERE id = $1 RETURNING 1", {std::to_string(id)}).Rows() !=
+      1) {
+    return false;
+  }
+  session.Run("UPDATE meta SET value = (value::bigint - 1)::text WHERE key = 'score_count'");
+  session.Commit();
+  return true;
+}
+
+int64_t PostgresStore::Ban(const std::string& name) {
+  Session session(*this);
+  session.Begin();
+  session.Run(kSubmitLock);
+  session.Run("INSERT INTO banned(name) VALUES($1) ON CONFLICT DO NOTHING", {name});
+  const int64_t removed =
+      session.Run("DELETE FROM scores WHERE name = $1 RETURNING 1", {name}).Rows();
+  session.Run("UPDATE meta SET value = (value::bigint - $1)::text WHERE key = 'score_count'",
+              {std::to_string(removed)});
+  session.Commit();
+  return removed;
+}
+
+void PostgresStore::Backup(const std::string&) {
+  throw std::runtime_error(
+      "a PostgreSQL database is backed up with its own tools (pg_dump), not by this server");
 }
 
 }  // namespace brinecast::scores

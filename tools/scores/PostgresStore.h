@@ -1,42 +1,52 @@
 // The shared store: PostgreSQL through libpq, so several server processes can use one
-// database. One connection per process, shared under a lock.
+// database. A small pool of connections, each statement bounded in time.
 #pragma once
 
+#include <condition_variable>
+#include <memory>
 #include <mutex>
 #include <string>
+#include <utility>
 #include <vector>
 
+#include "scores/PgConnection.h"
 #include "scores/ScoreStore.h"
-
-struct pg_conn;
-struct pg_result;
 
 namespace brinecast::scores {
 
 class PostgresStore : public ScoreStore {
  public:
-  // A libpq connection string or URI.
-  explicit PostgresStore(const std::string& conninfo);
+  explicit PostgresStore(const StoreSettings& settings);
   ~PostgresStore() override;
   PostgresStore(const PostgresStore&) = delete;
   PostgresStore& operator=(const PostgresStore&) = delete;
 
-  void AddToken(const std::string& token, const std::string& address, int64_t issued) override;
-  void DropTokensIssuedBefore(int64_t issued) override;
-  int64_t CountTokens() override;
-  int64_t CountTokensSince(const std::string& address, int64_t since) override;
-  bool StoreWithToken(const std::string& token, int64_t issuedSince,
-                      const ScoreEntry& entry) override;
+  SubmitOutcome Submit(const std::string& token, const SubmitRules& rules,
+                       const ScoreEntry& entry) override;
   int64_t CountScores() override;
-  int64_t CountScoresSince(const std::string& address, int64_t since) override;
   std::vector<ScoreEntry> Top(int limit) override;
+  std::string Secret() override;
+  int SchemaVersion() override;
+  void Ping() override;
+  std::vector<StoredScore> List(int64_t limit) override;
+  bool Remove(int64_t id) override;
+  int64_t Ban(const std::string& name) override;
+  void Backup(const std::string& path) override;
 
  private:
-  struct Result;
-  Result Run(const char* sql, const std::vector<std::string>& params);
-  int64_t Count(const char* sql, const std::vector<std::string>& params);
+  class Session;
+  std::unique_ptr<PgConnection> Acquire(PgConnection::Deadline deadline);
+  void Release(std::unique_ptr<PgConnection> connection);
+  PgConnection::Deadline Deadline() const;
+  void Upgrade();
+
+  std::vector<std::pair<std::string, std::string>> settings_;
+  std::chrono::seconds timeout_;
+  int maxConnections_;
   std::mutex mutex_;
-  pg_conn* conn_ = nullptr;
+  std::condition_variable freed_;
+  std::vector<std::unique_ptr<PgConnection>> idle_;
+  int open_ = 0;
 };
 
 }  // namespace brinecast::scores

@@ -1,9 +1,6 @@
 // Routes: the query of /cgi/version.pl is read by hand, since its flags carry no values.
 #include "scores/ScoreHttp.h"
 
-#include <httplib.h>
-
-#include <exception>
 #include <string_view>
 
 namespace brinecast::scores {
@@ -42,55 +39,31 @@ Query ParseQuery(std::string_view target) {
   return query;
 }
 
-void Send(httplib::Response& res, const Reply& reply) {
-  res.status = reply.status;
-  res.set_content(reply.body, reply.contentType.c_str());
-  res.set_header("Cache-Control", "no-store");
-}
-
-Reply Answer(ScoreService& service, const httplib::Request& req) {
-  const Query query = ParseQuery(req.target);
-  if (query.prg != "Brinecast") return {404, "Unknown program"};
-  if (query.version) return service.Check(req.remote_addr);
-  if (query.hs) return service.Submit(query.inf, req.remote_addr);
-  if (query.show && query.type == "0") return service.World();
-  return {400, "Unknown request"};
-}
-
-// A failing database must not take the server down: the client sees 500, nothing stored.
-template <typename Handler>
-void Guarded(httplib::Response& res, Handler handler) {
-  try {
-    Send(res, handler());
-  } catch (const std::exception&) {
-    Send(res, {500, "Server error"});
-  }
+std::string_view PathOf(std::string_view target) {
+  return target.substr(0, target.find('?'));
 }
 
 }  // namespace
 
-void ConfigureServer(httplib::Server& server) {
-  server.new_task_queue = [] { return new httplib::ThreadPool(32); };
-  // Small replies go out at once instead of waiting on the client's delayed acknowledgement.
-  server.set_tcp_nodelay(true);
-  server.set_keep_alive_timeout(5);
-  server.set_read_timeout(5, 0);
-  server.set_write_timeout(5, 0);
-  server.set_payload_max_length(4096);
+std::optional<Reply> ScoreRouter::Quick(const HttpRequest& request) {
+  if (request.target.size() > kMaxTargetLength) return Reply{414, "Request too long"};
+  const std::string_view path = PathOf(request.target);
+  if (path == "/") return service_.Home();
+  if (path == "/health") return std::nullopt;
+  if (path != "/cgi/version.pl") return Reply{404, "Not found"};
+  const Query query = ParseQuery(request.target);
+  if (query.prg != "Brinecast") return Reply{404, "Unknown program"};
+  if (query.version) return service_.Check(request.client);
+  if (query.hs) return std::nullopt;
+  if (query.show && query.type == "0") return service_.CachedWorld();
+  return Reply{400, "Unknown request"};
 }
 
-void InstallRoutes(httplib::Server& server, ScoreService& service) {
-  server.set_pre_routing_handler([](const httplib::Request& req, httplib::Response& res) {
-    if (req.target.size() <= kMaxTargetLength) return httplib::Server::HandlerResponse::Unhandled;
-    Send(res, {414, "Request too long"});
-    return httplib::Server::HandlerResponse::Handled;
-  });
-  server.Get("/cgi/version.pl", [&service](const httplib::Request& req, httplib::Response& res) {
-    Guarded(res, [&] { return Answer(service, req); });
-  });
-  server.Get("/", [&service](const httplib::Request&, httplib::Response& res) {
-    Guarded(res, [&] { return service.Home(); });
-  });
+Reply ScoreRouter::Slow(const HttpRequest& request) {
+  if (PathOf(request.target) == "/health") return service_.Health();
+  const Query query = ParseQuery(request.target);
+  if (query.hs) return service_.Submit(query.inf, request.client);
+  return service_.World();
 }
 
 }  // namespace brinecast::scores

@@ -1,23 +1,27 @@
-// The HTTP face of the score service: the routes the game and browsers use.
+// The HTTP face of the score service: the routes the game, browsers and monitors use.
 #pragma once
 
 #include <cstddef>
 
+#include "scores/HttpServer.h"
 #include "scores/ScoreService.h"
-
-namespace httplib {
-class Server;
-}
 
 namespace brinecast::scores {
 
 // Longer request targets are refused before anything reads them.
 inline constexpr size_t kMaxTargetLength = 1024;
 
-// Puts the routes on `server`; the service must outlive it.
-void InstallRoutes(httplib::Server& server, ScoreService& service);
+// The check, the home page and a fresh world page are answered at once; submissions, the
+// world page after a change and the health check wait on the database in a worker.
+class ScoreRouter : public HttpRouter {
+ public:
+  // The service must outlive the router.
+  explicit ScoreRouter(ScoreService& service) : service_(service) {}
+  std::optional<Reply> Quick(const HttpRequest& request) override;
+  Reply Slow(const HttpRequest& request) override;
 
-// Worker threads enough for many keep-alive clients at once.
-void ConfigureServer(httplib::Server& server);
+ private:
+  ScoreService& service_;
+};
 
 }  // namespace brinecast::scores

@@ -1,13 +1,17 @@
 // What the server answers, apart from HTTP: the token check, the submission with its
-// limits, and the pages. Safe to call from many threads at once.
+// limits, the pages and the health check. Safe to call from many threads at once.
 #pragma once
 
 #include <cstdint>
 #include <functional>
+#include <mutex>
+#include <optional>
 #include <string>
 #include <string_view>
 
+#include "scores/RateLimiter.h"
 #include "scores/ScoreStore.h"
+#include "scores/TokenSigner.h"
 
 namespace brinecast::scores {
 
@@ -15,10 +19,10 @@ inline constexpr std::string_view kServerVersion = "1.0";
 
 struct ServiceLimits {
   int64_t tokenLifetime = 600;  // seconds
-  int checksPerMinute = 60;     // per address
+  int checksPerMinute = 60;     // per address or IPv6 /64
   int submissionsPerMinute = 10;
-  int64_t maxScores = 1'000'000;  // keeps the database's size bounded
-  int64_t maxTokens = 100'000;
+  int64_t maxScores = 1'000'000;  // the best this many are kept
+  int64_t pageLifetime = 5;       // seconds a rendered world page may show others' changes late
 };
 
 struct Reply {
@@ -30,20 +34,30 @@ struct Reply {
 class ScoreService {
  public:
   using Clock = std::function<int64_t()>;  // seconds since 1970
+  // Reads (or makes) the signing secret from the store.
   ScoreService(ScoreStore& store, ServiceLimits limits, Clock clock);
 
+  // Needs no database: the token is signed, the limit counted in memory.
   Reply Check(const std::string& address);
   Reply Submit(std::string_view encoded, const std::string& address);
   Reply World();
+  // The world page when a fresh one is at hand, without asking the database.
+  std::optional<Reply> CachedWorld();
   Reply Home();
+  // 200 when the database answers, 503 with the cause when not.
+  Reply Health();
 
  private:
   ScoreStore& store_;
   ServiceLimits limits_;
   Clock clock_;
+  TokenSigner signer_;
+  RateLimiter checks_;
+  std::mutex pageMutex_;
+  std::string page_;
+  int64_t pageTime_ = 0;
+  uint64_t generation_ = 1;  // moves on with every stored score
+  uint64_t pageGeneration_ = 0;
 };
-
-// A token nobody can guess: letters and digits from the system's random source.
-std::string NewToken();
 
 }  // namespace brinecast::scores

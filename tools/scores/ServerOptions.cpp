@@ -1,7 +1,14 @@
-// Command-line parsing: "--name value" pairs, numbers checked against sane ranges.
+// Command-line parsing: "--name value" or "--name=value", numbers checked against sane
+// ranges, flags taking no value.
 #include "scores/ServerOptions.h"
 
+#include <arpa/inet.h>
+
+#include <algorithm>
 #include <charconv>
+#include <fstream>
+
+#include "scores/ClientAddress.h"
 
 namespace brinecast::scores {
 
@@ -18,35 +25,102 @@ bool ParseNumber(const std::string& text, int64_t low, int64_t high, int64_t& ou
   return true;
 }
 
+bool IsAddress(const std::string& text) {
+  unsigned char bytes[16];
+  return inet_pton(AF_INET, text.c_str(), bytes) == 1 ||
+         inet_pton(AF_INET6, text.c_str(), bytes) == 1;
+}
+
 }  // namespace
 
 std::string ServerUsage() {
-  return "usage: brinecast-scores [--port N] [--bind ADDRESS] [--db FILE|postgresql://...]\n"
-         "                        [--submissions-per-minute N] [--checks-per-minute N]\n"
-         "                        [--max-scores N]\n"
-         "  --port     port to listen on (default 8765)\n"
-         "  --bind     address to listen on (default 127.0.0.1; 0.0.0.0 for everyone)\n"
-         "  --db       SQLite file, created on first start (default brinecast-scores.db),\n"
-         "             or a PostgreSQL connection URI\n"
-         "  --submissions-per-minute  per client address (default 10)\n"
-         "  --checks-per-minute       per client address (default 60)\n"
-         "  --max-scores              scores kept before new ones are refused (default 1000000)\n";
+  return "usage: brinecast-scores [OPTION]...\n"
+         "       brinecast-scores admin [--db WHERE] COMMAND [ARGUMENT]\n"
+         "  --port N                  port to listen on (default 8765)\n"
+         "  --bind ADDRESS            numeric address to listen on (default 127.0.0.1;\n"
+         "                            0.0.0.0 or :: for everyone)\n"
+         "  --db WHERE                SQLite file, created on first start (default\n"
+         "                            brinecast-scores.db), or a postgresql:// URI without\n"
+         "                            its password\n"
+         "  --db-password-file FILE   PostgreSQL password, first line of FILE (PGPASSWORD\n"
+         "                            and PGPASSFILE work too)\n"
+         "  --db-timeout SECONDS      PostgreSQL connecting and statement time-out (default 5)\n"
+         "  --submissions-per-minute N  per address or IPv6 /64 (default 10)\n"
+         "  --checks-per-minute N     per address or IPv6 /64 (default 60)\n"
+         "  --max-scores N            the best N scores are kept (default 1000000)\n"
+         "  --trusted-proxy ADDRESS   a reverse proxy whose X-Forwarded-For names the client\n"
+         "                            (may be given again)\n"
+         "  --connections-per-client N  open at once per address or IPv6 /64 (default 16)\n"
+         "  --threads N               HTTP event threads (default 2)\n"
+         "  --version                 print the version and exit\n"
+         "  --help                    print this help and exit\n"
+         "admin commands: list [N] | remove ID | ban NAME | export [FILE] | backup FILE\n";
+}
+
+bool UriHoldsPassword(const std::string& uri) {
+  const size_t scheme = uri.find("://");
+  if (scheme == std::string::npos) return false;
+  const size_t hostEnd = uri.find_first_of("/?", scheme + 3);
+  const std::string authority = uri.substr(scheme + 3, hostEnd - (scheme + 3));
+  const size_t at = authority.rfind('@');
+  if (at != std::string::npos && authority.substr(0, at).find(':') != std::string::npos) {
+    return true;
+  }
+  const size_t query = uri.find('?');
+  if (query == std::string::npos) return false;
+  const std::string rest = "&" + uri.substr(query + 1);
+  return rest.find("&password=") != std::string::npos;
+}
+
+std::optional<std::string> ReadPasswordFile(const std::string& path, std::string& error) {
+  std::ifstream in(path);
+  std::string line;
+  if (!in || !std::getline(in, line)) {
+    error = "cannot read the password file " + path;
+    return std::nullopt;
+  }
+  if (!line.empty() && line.back() == '\r') line.pop_back();
+  return line;
 }
 
 std::optional<ServerOptions> ParseServerOptions(const std::vector<std::string>& args,
                                                 std::string& error) {
   ServerOptions options;
   for (size_t i = 0; i < args.size(); ++i) {
-    const std::string& name = args[i];
-    if (name == "--help" || name == "-h") {
-      options.help = true;
+    std::string name = args[i];
+    std::optional<std::string> inlineValue;
+    if (const size_t eq = name.find('='); name.starts_with("--") && eq != std::string::npos) {
+      inlineValue = name.substr(eq + 1);
+      name = name.substr(0, eq);
+    }
+    if (name == "--help" || name == "-h" || name == "--version") {
+      if (inlineValue) {
+        error = name + " takes no value";
+        return std::nullopt;
+      }
+      (name == "--version" ? options.version : options.help) = true;
       continue;
     }
-    if (i + 1 >= args.size()) {
-      error = name.starts_with("--") ? name + " needs a value" : "unknown argument " + name;
+    static const char* const kValued[] = {"--port",
+                                          "--bind",
+                                          "--db",
+                                          "--db-password-file",
+                                          "--db-timeout",
+                                          "--submissions-per-minute",
+                                          "--checks-per-minute",
+                                          "--max-scores",
+                                          "--trusted-proxy",
+                                          "--connections-per-client",
+                                          "--threads"};
+    if (std::find(std::begin(kValued), std::end(kValued), name) == std::end(kValued)) {
+      error = name.starts_with("-") ? "unknown option " + name : "unknown argument " + name;
       return std::nullopt;
     }
-    const std::string& value = args[++i];
+    if (!inlineValue && i + 1 >= args.size()) {
+      error = name + " needs a value";
+      return std::nullopt;
+    }
+    const std::string value = inlineValue ? *inlineValue : args[++i];
     int64_t number = 0;
     auto numeric = [&](int64_t low, int64_t high) {
       if (ParseNumber(value, low, high, number)) return true;
@@ -58,13 +132,28 @@ std::optional<ServerOptions> ParseServerOptions(const std::vector<std::string>& 
       if (!numeric(1, 65535)) return std::nullopt;
       options.port = static_cast<int>(number);
     } else if (name == "--bind") {
+      if (!IsAddress(value)) {
+        error = "--bind needs a numeric IPv4 or IPv6 address, not '" + value + "'";
+        return std::nullopt;
+      }
       options.bind = value;
     } else if (name == "--db") {
       if (value.empty()) {
         error = "--db needs a file name or a postgresql:// URI";
         return std::nullopt;
       }
-      options.db = value;
+      if (UriHoldsPassword(value)) {
+        error =
+            "--db must not hold the password, which anyone could read in the process list: "
+            "use --db-password-file, PGPASSWORD or a password file (PGPASSFILE, ~/.pgpass)";
+        return std::nullopt;
+      }
+      options.store.where = value;
+    } else if (name == "--db-password-file") {
+      options.passwordFile = value;
+    } else if (name == "--db-timeout") {
+      if (!numeric(1, 3600)) return std::nullopt;
+      options.store.timeoutSeconds = static_cast<int>(number);
     } else if (name == "--submissions-per-minute") {
       if (!numeric(1, 1'000'000)) return std::nullopt;
       options.limits.submissionsPerMinute = static_cast<int>(number);
@@ -74,9 +163,19 @@ std::optional<ServerOptions> ParseServerOptions(const std::vector<std::string>& 
     } else if (name == "--max-scores") {
       if (!numeric(1, 1'000'000'000)) return std::nullopt;
       options.limits.maxScores = number;
-    } else {
-      error = "unknown argument " + name;
-      return std::nullopt;
+    } else if (name == "--trusted-proxy") {
+      if (!IsAddress(value)) {
+        error = "--trusted-proxy needs a numeric IPv4 or IPv6 address, not '" + value + "'";
+        return std::nullopt;
+      }
+      // As the server spells a peer's address, so the two compare equal.
+      options.http.trustedProxies.push_back(ForwardedClient(value).value_or(value));
+    } else if (name == "--connections-per-client") {
+      if (!numeric(1, 100'000)) return std::nullopt;
+      options.http.watch.perKey = static_cast<int>(number);
+    } else if (name == "--threads") {
+      if (!numeric(1, 64)) return std::nullopt;
+      options.http.threads = static_cast<int>(number);
     }
   }
   return options;

@@ -5,21 +5,39 @@
 #include <string>
 #include <vector>
 
+#include "scores/HttpServer.h"
 #include "scores/ScoreService.h"
+#include "scores/ScoreStore.h"
 
 namespace brinecast::scores {
+
+inline StoreSettings DefaultStore() {
+  StoreSettings settings;
+  settings.where = "brinecast-scores.db";
+  return settings;
+}
 
 struct ServerOptions {
   int port = 8765;
   std::string bind = "127.0.0.1";
-  std::string db = "brinecast-scores.db";
+  StoreSettings store = DefaultStore();
+  std::string passwordFile;  // read when the server starts
   ServiceLimits limits;
+  HttpOptions http;
   bool help = false;
+  bool version = false;
 };
 
-// Nothing, with `error` set, when an argument is unknown or a value is out of range.
+// Nothing, with `error` set, when an argument is unknown or a value is out of range. Values
+// follow their option as the next argument or after '='.
 std::optional<ServerOptions> ParseServerOptions(const std::vector<std::string>& args,
                                                 std::string& error);
+
+// True when a PostgreSQL URI carries a password, which the process list would show.
+bool UriHoldsPassword(const std::string& uri);
+
+// The first line of `path`, for the database password; nothing with `error` set.
+std::optional<std::string> ReadPasswordFile(const std::string& path, std::string& error);
 
 std::string ServerUsage();
 

@@ -1,71 +1,52 @@
-// SQLite store: statements prepared per call (the server's rates do not need more), a
-// transaction around using a token and storing its score.
+// SQLite store: statements prepared per call (the server's rates do not need more), every
+// submission one immediate transaction, so its checks and its writes cannot interleave with
+// another's. The count of scores is kept in the meta table beside them.
 #include "scores/SqliteStore.h"
 
 #include <sqlite3.h>
 
 #include <stdexcept>
 
+#include "scores/SqliteStatement.h"
+#include "scores/TokenSigner.h"
+
 namespace brinecast::scores {
 
 namespace {
 
-[[noreturn]] void Fail(sqlite3* db, const std::string& what) {
-  throw std::runtime_error(what + ": " + (db ? sqlite3_errmsg(db) : "no database"));
+constexpr const char* kSchema =
+    "CREATE TABLE IF NOT EXISTS meta(key TEXT PRIMARY KEY, value NOT NULL);"
+    "CREATE TABLE IF NOT EXISTS scores(id INTEGER PRIMARY KEY, name TEXT NOT NULL, "
+    "score INTEGER NOT NULL, text TEXT NOT NULL, time INTEGER NOT NULL, "
+    "address TEXT NOT NULL, client TEXT NOT NULL DEFAULT '');"
+    "CREATE INDEX IF NOT EXISTS scores_by_rank ON scores(score DESC, time, id);"
+    "CREATE INDEX IF NOT EXISTS scores_by_client ON scores(client, time);"
+    "CREATE INDEX IF NOT EXISTS scores_by_name ON scores(name);"
+    "CREATE TABLE IF NOT EXISTS used_tokens(token TEXT PRIMARY KEY, expires INTEGER NOT NULL);"
+    "CREATE INDEX IF NOT EXISTS used_tokens_by_expiry ON used_tokens(expires);"
+    "CREATE TABLE IF NOT EXISTS banned(name TEXT PRIMARY KEY);";
+
+bool HasTable(sqlite3* db, const char* name) {
+  Statement query(db, "SELECT 1 FROM sqlite_master WHERE type = 'table' AND name = ?");
+  return query.Bind(1, std::string(name)).Step();
 }
 
-// One prepared statement, finalised on every path out.
-class Statement {
- public:
-  Statement(sqlite3* db, const char* sql) : db_(db) {
-    if (sqlite3_prepare_v2(db, sql, -1, &stmt_, nullptr) != SQLITE_OK) Fail(db, "prepare");
-  }
-  ~Statement() { sqlite3_finalize(stmt_); }
-  Statement(const Statement&) = delete;
-  Statement& operator=(const Statement&) = delete;
-
-  Statement& Bind(int index, const std::string& text) {
-    Check(sqlite3_bind_text(stmt_, index, text.data(), static_cast<int>(text.size()),
-                            SQLITE_TRANSIENT));
-    return *this;
-  }
-  Statement& Bind(int index, int64_t value) {
-    Check(sqlite3_bind_int64(stmt_, index, value));
-    return *this;
-  }
-  // True while a row is ready.
-  bool Step() {
-    const int code = sqlite3_step(stmt_);
-    if (code == SQLITE_ROW) return true;
-    if (code != SQLITE_DONE) Fail(db_, "step");
-    return false;
-  }
-  int64_t Int(int column) { return sqlite3_column_int64(stmt_, column); }
-  std::string Text(int column) {
-    const auto* text = sqlite3_column_text(stmt_, column);
-    return text ? std::string(reinterpret_cast<const char*>(text),
-                              static_cast<size_t>(sqlite3_column_bytes(stmt_, column)))
-                : std::string();
-  }
-
- private:
-  void Check(int code) {
-    if (code != SQLITE_OK) Fail(db_, "bind");
-  }
-  sqlite3* db_;
-  sqlite3_stmt* stmt_ = nullptr;
-};
-
-int64_t CountOf(sqlite3* db, const char* sql) {
-  Statement count(db, sql);
-  count.Step();
-  return count.Int(0);
+int64_t MetaInt(sqlite3* db, const char* key) {
+  Statement query(db, "SELECT value FROM meta WHERE key = ?");
+  return query.Bind(1, std::string(key)).Step() ? query.Int(0) : 0;
 }
 
-int64_t CountOf(sqlite3* db, const char* sql, const std::string& address, int64_t since) {
-  Statement count(db, sql);
-  count.Bind(1, address).Bind(2, since).Step();
-  return count.Int(0);
+void SetMeta(sqlite3* db, const char* key, int64_t value) {
+  Statement(db, "INSERT OR REPLACE INTO meta(key, value) VALUES(?, ?)")
+      .Bind(1, std::string(key))
+      .Bind(2, value)
+      .Step();
+}
+
+void AddToCount(sqlite3* db, int64_t change) {
+  Statement(db, "UPDATE meta SET value = value + ? WHERE key = 'score_count'")
+      .Bind(1, change)
+      .Step();
 }
 
 }  // namespace
@@ -78,24 +59,15 @@ SqliteStore::SqliteStore(const std::string& path) {
     sqlite3_close(db_);
     throw std::runtime_error("cannot open " + path + ": " + message);
   }
-  // Other server processes on the same file wait their turn rather than fail.
+  // Other processes on the same file (an admin command, a backup) wait their turn.
   sqlite3_busy_timeout(db_, 5000);
   try {
     Exec("PRAGMA journal_mode=WAL");
     Exec("PRAGMA synchronous=NORMAL");
-    Exec(
-        "CREATE TABLE IF NOT EXISTS tokens(token TEXT PRIMARY KEY, address TEXT NOT NULL, "
-        "issued INTEGER NOT NULL);"
-        "CREATE INDEX IF NOT EXISTS tokens_by_address ON tokens(address, issued);"
-        "CREATE INDEX IF NOT EXISTS tokens_by_age ON tokens(issued);"
-        "CREATE TABLE IF NOT EXISTS scores(id INTEGER PRIMARY KEY, name TEXT NOT NULL, "
-        "score INTEGER NOT NULL, text TEXT NOT NULL, time INTEGER NOT NULL, "
-        "address TEXT NOT NULL);"
-        "CREATE INDEX IF NOT EXISTS scores_by_rank ON scores(score DESC, time, id);"
-        "CREATE INDEX IF NOT EXISTS scores_by_address ON scores(address, time);");
-  } catch (...) {
+    Upgrade();
+  } catch (const std::exception& e) {
     sqlite3_close(db_);
-    throw;
+    throw std::runtime_error("cannot use " + path + ": " + e.what());
   }
 }
 
@@ -112,79 +84,189 @@ void SqliteStore::Exec(const char* sql) {
   }
 }
 
-void SqliteStore::AddToken(const std::string& token, const std::string& address, int64_t issued) {
-  std::lock_guard lock(mutex_);
-  Statement(db_, "INSERT INTO tokens(token, address, issued) VALUES(?, ?, ?)")
-      .Bind(1, token)
-      .Bind(2, address)
-      .Bind(3, issued)
-      .Step();
-}
-
-void SqliteStore::DropTokensIssuedBefore(int64_t issued) {
-  std::lock_guard lock(mutex_);
-  Statement(db_, "DELETE FROM tokens WHERE issued < ?").Bind(1, issued).Step();
-}
-
-int64_t SqliteStore::CountTokens() {
-  std::lock_guard lock(mutex_);
-  return CountOf(db_, "SELECT COUNT(*) FROM tokens");
-}
-
-int64_t SqliteStore::CountTokensSince(const std::string& address, int64_t since) {
-  std::lock_guard lock(mutex_);
-  return CountOf(db_, "SELECT COUNT(*) FROM tokens WHERE address = ? AND issued >= ?", address,
-                 since);
-}
-
-bool SqliteStore::StoreWithToken(const std::string& token, int64_t issuedSince,
-                                 const ScoreEntry& entry) {
-  std::lock_guard lock(mutex_);
+template <typename Body>
+bool SqliteStore::Transaction(Body body) {
   Exec("BEGIN IMMEDIATE");
   try {
-    Statement use(db_, "DELETE FROM tokens WHERE token = ? AND issued >= ?");
-    use.Bind(1, token).Bind(2, issuedSince).Step();
-    if (sqlite3_changes(db_) != 1) {
-      Exec("ROLLBACK");
-      return false;
-    }
-    Statement(db_, "INSERT INTO scores(name, score, text, time, address) VALUES(?, ?, ?, ?, ?)")
-        .Bind(1, entry.name)
-        .Bind(2, entry.score)
-        .Bind(3, entry.text)
-        .Bind(4, entry.time)
-        .Bind(5, entry.address)
-        .Step();
-    Exec("COMMIT");
-    return true;
+    const bool keep = body();
+    Exec(keep ? "COMMIT" : "ROLLBACK");
+    return keep;
   } catch (...) {
     sqlite3_exec(db_, "ROLLBACK", nullptr, nullptr, nullptr);
     throw;
   }
 }
 
-int64_t SqliteStore::CountScores() {
+// Version 1 had a table of issued tokens and no meta table; version 2 signs tokens, keeps
+// the used ones, banned names, the secret and the count, and a limit key per score.
+void SqliteStore::Upgrade() {
   std::lock_guard lock(mutex_);
-  return CountOf(db_, "SELECT COUNT(*) FROM scores");
+  Transaction([this] {
+    const bool hasMeta = HasTable(db_, "meta");
+    const int64_t version = hasMeta ? MetaInt(db_, "schema") : HasTable(db_, "scores") ? 1 : 0;
+    if (version > kSchemaVersion) {
+      throw std::runtime_error("its schema version " + std::to_string(version) +
+                               " is newer than this server's " + std::to_string(kSchemaVersion));
+    }
+    if (version == kSchemaVersion) return false;
+    if (version == 1) {
+      Exec(
+          "ALTER TABLE scores ADD COLUMN client TEXT NOT NULL DEFAULT '';"
+          "UPDATE scores SET client = address;"
+          "DROP TABLE IF EXISTS tokens;"
+          "DROP INDEX IF EXISTS scores_by_address;");
+    }
+    Exec(kSchema);
+    SetMeta(db_, "schema", kSchemaVersion);
+    Statement count(db_, "SELECT COUNT(*) FROM scores");
+    count.Step();
+    SetMeta(db_, "score_count", count.Int(0));
+    return true;
+  });
 }
 
-int64_t SqliteStore::CountScoresSince(const std::string& address, int64_t since) {
+SubmitOutcome SqliteStore::Submit(const std::string& token, const SubmitRules& rules,
+                                  const ScoreEntry& entry) {
   std::lock_guard lock(mutex_);
-  return CountOf(db_, "SELECT COUNT(*) FROM scores WHERE address = ? AND time >= ?", address,
-                 since);
+  SubmitOutcome outcome = SubmitOutcome::kStored;
+  Transaction([&] {
+    Statement(db_, "DELETE FROM used_tokens WHERE expires < ?").Bind(1, entry.time).Step();
+    Statement banned(db_, "SELECT 1 FROM banned WHERE name = ?");
+    if (banned.Bind(1, entry.name).Step()) {
+      outcome = SubmitOutcome::kBanned;
+      return false;
+    }
+    // Counting stops at the limit, so a busy client costs no more than a quiet one.
+    Statement recent(db_,
+                     "SELECT COUNT(*) FROM (SELECT 1 FROM scores WHERE client = ? AND time > ? "
+                     "LIMIT ?)");
+    recent.Bind(1, rules.limitKey).Bind(2, entry.time - 60).Bind(3, int64_t{rules.perMinute});
+    if (recent.Step() && recent.Int(0) >= rules.perMinute) {
+      outcome = SubmitOutcome::kTooMany;
+      return false;
+    }
+    Statement use(db_, "INSERT OR IGNORE INTO used_tokens(token, expires) VALUES(?, ?)");
+    use.Bind(1, token).Bind(2, rules.tokenExpires).Step();
+    if (sqlite3_changes(db_) != 1) {
+      outcome = SubmitOutcome::kTokenUsed;
+      return false;
+    }
+    if (MetaInt(db_, "score_count") >= rules.maxScores) {
+      // The newest of the lowest goes first; the new score, newest of all, must beat it.
+      Statement worst(db_,
+                      "SELECT id, score FROM scores ORDER BY score, time DESC, id DESC LIMIT 1");
+      if (!worst.Step() || entry.score <= worst.Int(1)) {
+        outcome = SubmitOutcome::kBelowTable;
+        return false;
+      }
+      Statement(db_, "DELETE FROM scores WHERE id = ?").Bind(1, worst.Int(0)).Step();
+      AddToCount(db_, -1);
+    }
+    Statement(db_,
+              "INSERT INTO scores(name, score, text, time, address, client) "
+              "VALUES(?, ?, ?, ?, ?, ?)")
+        .Bind(1, entry.name)
+        .Bind(2, entry.score)
+        .Bind(3, entry.text)
+        .Bind(4, entry.time)
+        .Bind(5, entry.address)
+        .Bind(6, rules.limitKey)
+        .Step();
+    AddToCount(db_, 1);
+    return true;
+  });
+  return outcome;
+}
+
+int64_t SqliteStore::CountScores() {
+  std::lock_guard lock(mutex_);
+  return MetaInt(db_, "score_count");
 }
 
 std::vector<ScoreEntry> SqliteStore::Top(int limit) {
+  std::vector<ScoreEntry> entries;
+  for (StoredScore& stored : List(limit)) entries.push_back(std::move(stored.entry));
+  return entries;
+}
+
+std::vector<StoredScore> SqliteStore::List(int64_t limit) {
   std::lock_guard lock(mutex_);
   Statement top(db_,
-                "SELECT name, score, text, time, address FROM scores "
+                "SELECT id, name, score, text, time, address FROM scores "
                 "ORDER BY score DESC, time, id LIMIT ?");
-  top.Bind(1, static_cast<int64_t>(limit));
-  std::vector<ScoreEntry> entries;
+  top.Bind(1, limit);
+  std::vector<StoredScore> entries;
   while (top.Step()) {
-    entries.push_back({top.Text(0), top.Int(1), top.Text(2), top.Int(3), top.Text(4)});
+    entries.push_back(
+        {top.Int(0), {top.Text(1), top.Int(2), top.Text(3), top.Int(4), top.Text(5)}});
   }
   return entries;
+}
+
+std::string SqliteStore::Secret() {
+  std::lock_guard lock(mutex_);
+  std::string secret;
+  Transaction([&] {
+    Statement query(db_, "SELECT value FROM meta WHERE key = 'secret'");
+    if (query.Step()) {
+      secret = query.Text(0);
+      return false;
+    }
+    secret = NewSecret();
+    Statement(db_, "INSERT INTO meta(key, value) VALUES('secret', ?)").Bind(1, secret).Step();
+    return true;
+  });
+  return secret;
+}
+
+int SqliteStore::SchemaVersion() {
+  std::lock_guard lock(mutex_);
+  return static_cast<int>(MetaInt(db_, "schema"));
+}
+
+void SqliteStore::Ping() {
+  std::lock_guard lock(mutex_);
+  Statement(db_, "SELECT 1").Step();
+}
+
+bool SqliteStore::Remove(int64_t id) {
+  std::lock_guard lock(mutex_);
+  return Transaction([&] {
+    Statement(db_, "DELETE FROM scores WHERE id = ?").Bind(1, id).Step();
+    if (sqlite3_changes(db_) != 1) return false;
+    AddToCount(db_, -1);
+    return true;
+  });
+}
+
+int64_t SqliteStore::Ban(const std::string& name) {
+  std::lock_guard lock(mutex_);
+  int64_t removed = 0;
+  Transaction([&] {
+    Statement(db_, "INSERT OR IGNORE INTO banned(name) VALUES(?)").Bind(1, name).Step();
+    Statement(db_, "DELETE FROM scores WHERE name = ?").Bind(1, name).Step();
+    removed = sqlite3_changes(db_);
+    AddToCount(db_, -removed);
+    return true;
+  });
+  return removed;
+}
+
+void SqliteStore::Backup(const std::string& path) {
+  sqlite3* target = nullptr;
+  if (sqlite3_open_v2(path.c_str(), &target, SQLITE_OPEN_READWRITE | SQLITE_OPEN_CREATE, nullptr) !=
+      SQLITE_OK) {
+    const std::string message = target ? sqlite3_errmsg(target) : "out of memory";
+    sqlite3_close(target);
+    throw std::runtime_error("cannot write " + path + ": " + message);
+  }
+  std::lock_guard lock(mutex_);
+  sqlite3_backup* backup = sqlite3_backup_init(target, "main", db_, "main");
+  int code = backup ? sqlite3_backup_step(backup, -1) : SQLITE_ERROR;
+  if (backup) sqlite3_backup_finish(backup);
+  const std::string message = sqlite3_errmsg(target);
+  sqlite3_close(target);
+  if (code != SQLITE_DONE) throw std::runtime_error("backup to " + path + " failed: " + message);
 }
 
 }  // namespace brinecast::scores

@@ -17,18 +17,24 @@ class SqliteStore : public ScoreStore {
   SqliteStore(const SqliteStore&) = delete;
   SqliteStore& operator=(const SqliteStore&) = delete;
 
-  void AddToken(const std::string& token, const std::string& address, int64_t issued) override;
-  void DropTokensIssuedBefore(int64_t issued) override;
-  int64_t CountTokens() override;
-  int64_t CountTokensSince(const std::string& address, int64_t since) override;
-  bool StoreWithToken(const std::string& token, int64_t issuedSince,
-                      const ScoreEntry& entry) override;
+  SubmitOutcome Submit(const std::string& token, const SubmitRules& rules,
+                       const ScoreEntry& entry) override;
   int64_t CountScores() override;
-  int64_t CountScoresSince(const std::string& address, int64_t since) override;
   std::vector<ScoreEntry> Top(int limit) override;
+  std::string Secret() override;
+  int SchemaVersion() override;
+  void Ping() override;
+  std::vector<StoredScore> List(int64_t limit) override;
+  bool Remove(int64_t id) override;
+  int64_t Ban(const std::string& name) override;
+  void Backup(const std::string& path) override;
 
  private:
   void Exec(const char* sql);
+  // Runs `body` in an immediate transaction, committed when it returns true.
+  template <typename Body>
+  bool Transaction(Body body);
+  void Upgrade();
   std::mutex mutex_;
   sqlite3* db_ = nullptr;
 };

@@ -80,7 +80,7 @@ bool HeadlessPlatform::SetFullScreen(bool fullScreen) {
 
 bool HeadlessPlatform::OpenUrl(const std::string& target) {
   opened_.push_back(target);
-  return true;
+  return openUrlWorks_;
 }
 
 bool HeadlessPlatform::MessageBoxOkHit(int x, int y) const {

@@ -48,7 +48,7 @@ class HeadlessPlatform : public Platform {
   void ShowCursor(bool show) override { cursorShown_ = show; }
   bool CursorShown() const override { return cursorShown_; }
   bool OpenUrl(const std::string& target) override;
-  void SetMessageBox(const std::optional<std::string>& text) override { messageBox_ = text; }
+  void SetMessageBox(const std::optional<MessageBoxContent>& box) override { messageBox_ = box; }
   bool MessageBoxOkHit(int x, int y) const override;
   int SoundOpen(const std::string& name, const uint8_t* wave, size_t size) override;
   int SoundPlay(int sound, bool looped) override;
@@ -74,13 +74,16 @@ class HeadlessPlatform : public Platform {
   void SetJoystick(const JoystickState& state);
   // A display that refuses full screen, as a desktop may.
   void RefuseFullScreen(bool refuse) { refuseFullScreen_ = refuse; }
+  // A desktop with no browser (or a failing one): OpenUrl says false, the target still kept.
+  void SetOpenUrlWorks(bool works) { openUrlWorks_ = works; }
   // Without a sound device (set before the game opens its sounds) SoundOpen fails.
   void SetSoundDevice(bool present) { soundDevice_ = present; }
   // Every play and every stop of a playing voice, in order, with its virtual time.
   const std::vector<SoundRecord>& Sounds() const { return sound_.Records(); }
   // The module heard (or loaded last) and whether it plays.
   MusicRecord Music() const { return music_.State(); }
-  const std::optional<std::string>& MessageBox() const { return messageBox_; }
+  // The open box: its text, caption and icon.
+  const std::optional<MessageBoxContent>& MessageBox() const { return messageBox_; }
   const std::vector<std::string>& OpenedUrls() const { return opened_; }
   uint64_t FramesPresented() const { return framesPresented_; }
   // The last presented frame as ARGB8888, or null before the first one.
@@ -98,8 +101,9 @@ class HeadlessPlatform : public Platform {
   uint64_t frameCost_ = 0;
   uint64_t framesPresented_ = 0;
   SurfacePtr lastFrame_;
-  std::optional<std::string> messageBox_;
+  std::optional<MessageBoxContent> messageBox_;
   std::vector<std::string> opened_;
+  bool openUrlWorks_ = true;
   JoystickState joystick_;
   bool soundDevice_ = true;
   SilentSound sound_;

@@ -26,6 +26,8 @@ struct WindowFacts {
   int width = kSurfaceWidth;  // client area in the units of pointer positions
   int height = kSurfaceHeight;
   bool fullScreen = false;
+  // The window manager holds the window maximised or full screen though the game is windowed.
+  bool heldLarge = false;
 };
 
 // Turns SDL's events into the game's: virtual keys, surface pixels, clicks as the
@@ -101,8 +103,15 @@ class EventTranslator {
         }
         break;
       }
-      case SDL_WINDOWEVENT_EXPOSED:
       case SDL_WINDOWEVENT_SIZE_CHANGED:
+        // Maximised so that SDL saw only the size change: the same system command.
+        if (!window.fullScreen && window.heldLarge) {
+          out.Add(Make(Kind::Maximise));
+          out.chore = SdlChore::RestoreWindow;
+          break;
+        }
+        [[fallthrough]];
+      case SDL_WINDOWEVENT_EXPOSED:
         // Frames stop while the game is inactive; the window must not show rubbish.
         out.chore = SdlChore::Redraw;
         break;

@@ -46,7 +46,7 @@ bool RasterisesOnTheCpu(SDL_Renderer* renderer) {
 
 }  // namespace
 
-FramePresenter::FramePresenter(SDL_Window* window) {
+FramePresenter::FramePresenter(SDL_Window* window, X11Window& x11) : window_(window), x11_(x11) {
   renderer_ = SDL_CreateRenderer(window, -1, SDL_RENDERER_ACCELERATED | SDL_RENDERER_PRESENTVSYNC);
   if (renderer_ != nullptr && RasterisesOnTheCpu(renderer_)) {
     SDL_DestroyRenderer(renderer_);
@@ -62,6 +62,8 @@ FramePresenter::FramePresenter(SDL_Window* window) {
   if (renderer_ == nullptr) {
     throw std::runtime_error(std::string("Cannot draw into the window: ") + SDL_GetError());
   }
+  SDL_RendererInfo info;
+  rowsUp_ = SDL_GetRendererInfo(renderer_, &info) == 0 && SDL_strncmp(info.name, "opengl", 6) == 0;
 }
 
 FramePresenter::~FramePresenter() {
@@ -154,7 +156,15 @@ void FramePresenter::Render() {
   int outW = 0;
   int outH = 0;
   SDL_GetRendererOutputSize(renderer_, &outW, &outH);
-  const TRect fit = FitFrame(outW, outH);
+  int sdlW = 0;
+  int sdlH = 0;
+  SDL_GetWindowSize(window_, &sdlW, &sdlH);
+  int realW = 0;
+  int realH = 0;
+  x11_.Refresh();
+  x11_.Size(realW, realH);
+  // Only what the window really shows; the rest of SDL's output falls outside it.
+  const TRect fit = FitFrameIn(ShownOutput(outW, outH, sdlW, sdlH, realW, realH, rowsUp_));
   const SDL_Rect dst = {fit.Left, fit.Top, fit.Width(), fit.Height()};
   const int factor = SharpScaleFactor(fit);
   const bool exact =

@@ -25,6 +25,30 @@ inline TRect FitFrame(int outW, int outH) {
   return TRect{left, top, left + static_cast<int>(w), top + static_cast<int>(h)};
 }
 
+// The part of a renderer's outW x outH output that the window really shows. SDL sizes the
+// output for the window it believes in (sdlW x sdlH), which may be bigger than the window
+// really is (realW x realH): a full screen asked for but never granted. The shown part starts
+// at the output's top left, or at its bottom left where the output's rows count upwards.
+inline TRect ShownOutput(int outW, int outH, int sdlW, int sdlH, int realW, int realH,
+                         bool rowsUp) {
+  if (outW <= 0 || outH <= 0) return {};
+  int64_t w = outW;
+  int64_t h = outH;
+  if (sdlW > 0 && sdlH > 0 && realW > 0 && realH > 0) {
+    w = std::min<int64_t>(w, int64_t{realW} * outW / sdlW);
+    h = std::min<int64_t>(h, int64_t{realH} * outH / sdlH);
+  }
+  const int top = rowsUp ? outH - static_cast<int>(h) : 0;
+  return TRect{0, top, static_cast<int>(w), top + static_cast<int>(h)};
+}
+
+// FitFrame inside the shown part of the output.
+inline TRect FitFrameIn(const TRect& shown) {
+  const TRect fit = FitFrame(shown.Width(), shown.Height());
+  return TRect{shown.Left + fit.Left, shown.Top + fit.Top, shown.Left + fit.Right,
+               shown.Top + fit.Bottom};
+}
+
 struct SurfacePoint {
   int x = 0;
   int y = 0;

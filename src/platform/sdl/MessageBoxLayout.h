@@ -1,4 +1,5 @@
-// Laying out the modal message box: lines broken to width, the panel and its OK button.
+// Laying out the modal message box: lines broken to width, the panel with its title bar, icon
+// and OK button.
 #pragma once
 
 #include <algorithm>
@@ -6,8 +7,10 @@
 #include <string>
 #include <vector>
 
+#include "platform/Platform.h"
 #include "platform/Rect.h"
 #include "platform/SurfaceSize.h"
+#include "platform/sdl/GameName.h"
 
 namespace brinecast {
 
@@ -22,11 +25,18 @@ struct MessageBoxMetrics {
   int minPanelWidth = 280;
   int buttonWidth = 100;
   int buttonHeight = 34;
+  int titleHeight = 28;   // the caption's bar across the panel's top
+  int titlePadding = 10;  // the caption's inset from the bar's left end
+  int iconSize = 32;
+  int iconGap = 14;  // between the icon and the text
 };
 
 struct MessageBoxLayout {
   TRect panel;
-  TRect text;  // the first line's top left; lines follow every lineHeight
+  TRect titleBar;       // the panel's top, the caption left in it
+  std::string caption;  // as shown: the game's name when none was given, cut to fit
+  TRect icon;           // empty when the box has none
+  TRect text;           // the first line's top left; lines follow every lineHeight
   TRect okButton;
   std::vector<std::string> lines;
 };
@@ -102,36 +112,60 @@ inline std::vector<std::string> WrapText(const std::string& text, int maxWidth,
   return lines;
 }
 
-// The panel centred on the surface with the wrapped text above a centred OK button.
-// Text that would not fit on the surface is cut, its last shown line ending in "...".
-inline MessageBoxLayout LayoutMessageBox(const std::string& text, const TextMeasure& measure,
-                                         const MessageBoxMetrics& m = {}) {
+// text cut to fit maxWidth, ending in "..." (which counts in the width).
+inline std::string CutWithEllipsis(std::string text, int maxWidth, const TextMeasure& measure) {
+  while (!text.empty() && measure(text + "...") > maxWidth) {
+    while (!text.empty() && (static_cast<unsigned char>(text.back()) & 0xC0) == 0x80) {
+      text.pop_back();
+    }
+    if (!text.empty()) text.pop_back();
+  }
+  return text + "...";
+}
+
+// The panel centred on the surface: a title bar with the caption, the icon left of the
+// wrapped text, and a centred OK button below. Text that would not fit on the surface is cut,
+// its last shown line ending in "..."; so is a caption wider than a line of text.
+// captionMeasure is the caption's font (the text's when empty).
+inline MessageBoxLayout LayoutMessageBox(const MessageBoxContent& box, const TextMeasure& measure,
+                                         const MessageBoxMetrics& m = {},
+                                         const TextMeasure& captionMeasure = {}) {
   MessageBoxLayout out;
-  out.lines = WrapText(text, m.maxTextWidth, measure);
-  const int fixedHeight = 2 * m.padding + m.gap + m.buttonHeight;
+  out.lines = WrapText(box.text, m.maxTextWidth, measure);
+  const int fixedHeight = m.titleHeight + 2 * m.padding + m.gap + m.buttonHeight;
   const int maxLines = std::max(1, (kSurfaceHeight - 40 - fixedHeight) / m.lineHeight);
   if (static_cast<int>(out.lines.size()) > maxLines) {
     out.lines.resize(maxLines);
-    std::string& last = out.lines.back();
-    while (!last.empty() && measure(last + "...") > m.maxTextWidth) {
-      while (!last.empty() && (static_cast<unsigned char>(last.back()) & 0xC0) == 0x80) {
-        last.pop_back();
-      }
-      if (!last.empty()) last.pop_back();
-    }
-    last += "...";
+    out.lines.back() = CutWithEllipsis(out.lines.back(), m.maxTextWidth, measure);
+  }
+  const TextMeasure& measureCaption = captionMeasure ? captionMeasure : measure;
+  out.caption = box.caption.empty() ? kGameName : box.caption;
+  if (measureCaption(out.caption) > m.maxTextWidth) {
+    out.caption = CutWithEllipsis(out.caption, m.maxTextWidth, measureCaption);
   }
   int textWidth = 0;
   for (const std::string& line : out.lines) textWidth = std::max(textWidth, measure(line));
   const int textHeight = static_cast<int>(out.lines.size()) * m.lineHeight;
+  const bool icon = box.icon != BoxIcon::None;
+  const int iconWidth = icon ? m.iconSize + m.iconGap : 0;
+  const int contentHeight = std::max(textHeight, icon ? m.iconSize : 0);
+  const int blockWidth = iconWidth + textWidth;
   const int width =
-      std::max({m.minPanelWidth, textWidth + 2 * m.padding, m.buttonWidth + 2 * m.padding});
-  const int height = textHeight + fixedHeight;
+      std::max({m.minPanelWidth, blockWidth + 2 * m.padding, m.buttonWidth + 2 * m.padding,
+                measureCaption(out.caption) + 2 * m.titlePadding});
+  const int height = contentHeight + fixedHeight;
   const int left = (kSurfaceWidth - width) / 2;
   const int top = (kSurfaceHeight - height) / 2;
   out.panel = TRect{left, top, left + width, top + height};
-  const int textLeft = left + (width - textWidth) / 2;
-  const int textTop = top + m.padding;
+  out.titleBar = TRect{left, top, left + width, top + m.titleHeight};
+  const int contentTop = top + m.titleHeight + m.padding;
+  const int blockLeft = left + (width - blockWidth) / 2;
+  if (icon) {
+    const int iconTop = contentTop + (contentHeight - m.iconSize) / 2;
+    out.icon = TRect{blockLeft, iconTop, blockLeft + m.iconSize, iconTop + m.iconSize};
+  }
+  const int textLeft = blockLeft + iconWidth;
+  const int textTop = contentTop + (contentHeight - textHeight) / 2;
   out.text = TRect{textLeft, textTop, textLeft + textWidth, textTop + textHeight};
   const int buttonLeft = left + (width - m.buttonWidth) / 2;
   const int buttonTop = top + height - m.padding - m.buttonHeight;

@@ -1,5 +1,5 @@
-// Drawing the modal message box (dimmed frame, panel, wrapped text, OK button) in its own
-// fonts.
+// Drawing the modal message box (dimmed frame, panel with caption and icon, wrapped text, OK
+// button) in its own fonts.
 #include "platform/sdl/MessageBoxOverlay.h"
 
 #include <SDL_ttf.h>
@@ -7,6 +7,7 @@
 #include <cstdio>
 
 #include "platform/sdl/FontLookup.h"
+#include "platform/sdl/InformationIcon.h"
 
 namespace brinecast {
 
@@ -56,26 +57,30 @@ MessageBoxOverlay::~MessageBoxOverlay() {
   if (ttfStarted_) TTF_Quit();
 }
 
-int MessageBoxOverlay::Measure(const std::string& line) const {
+int MessageBoxOverlay::Measure(TTF_Font* font, const std::string& line) {
   int w = 0;
   int h = 0;
   // Without a font the box keeps a sensible size; the text also went to stderr.
-  if (font_ == nullptr || TTF_SizeUTF8(font_, line.c_str(), &w, &h) != 0) {
+  if (font == nullptr || TTF_SizeUTF8(font, line.c_str(), &w, &h) != 0) {
     return static_cast<int>(line.size()) * 8;
   }
   return w;
 }
 
-void MessageBoxOverlay::Set(const std::optional<std::string>& text) {
+void MessageBoxOverlay::Set(const std::optional<MessageBoxContent>& box) {
   if (picture_ != nullptr) SDL_FreeSurface(picture_);
   picture_ = nullptr;
   layout_ = {};
-  if (!text) return;
-  if (font_ == nullptr) std::fprintf(stderr, "Brinecast: %s\n", text->c_str());
+  if (!box) return;
+  if (font_ == nullptr) std::fprintf(stderr, "Brinecast: %s\n", box->text.c_str());
   MessageBoxMetrics metrics;
   if (font_ != nullptr) metrics.lineHeight = TTF_FontLineSkip(font_);
+  TTF_Font* captionFont = CaptionFont();
+  if (captionFont != nullptr) metrics.titleHeight = TTF_FontLineSkip(captionFont) + 10;
   layout_ = LayoutMessageBox(
-      *text, [this](const std::string& line) { return Measure(line); }, metrics);
+      *box, [this](const std::string& line) { return Measure(font_, line); }, metrics,
+      [captionFont](const std::string& line) { return Measure(captionFont, line); });
+  icon_ = box->icon;
   picture_ = SDL_CreateRGBSurfaceWithFormat(0, kSurfaceWidth, kSurfaceHeight, 32,
                                             SDL_PIXELFORMAT_ARGB8888);
   if (picture_ != nullptr) Draw(layout_);
@@ -97,7 +102,18 @@ void MessageBoxOverlay::Draw(const MessageBoxLayout& layout) {
   const TRect& p = layout.panel;
   Fill(picture_, TRect{p.Left + 4, p.Top + 5, p.Right + 4, p.Bottom + 5}, kShadow);
   Framed(picture_, p, kBorder, kPanel);
-  Fill(picture_, TRect{p.Left + 1, p.Top + 1, p.Right - 1, p.Top + 6}, kAccent);
+  const TRect& bar = layout.titleBar;
+  Fill(picture_, bar, kBorder);
+  Fill(picture_, TRect{bar.Left + 1, bar.Bottom, bar.Right - 1, bar.Bottom + 3}, kAccent);
+  TTF_Font* captionFont = CaptionFont();
+  int captionW = 0;
+  int captionH = 0;
+  if (captionFont != nullptr &&
+      TTF_SizeUTF8(captionFont, layout.caption.c_str(), &captionW, &captionH) == 0) {
+    DrawText(captionFont, layout.caption, bar.Left + MessageBoxMetrics{}.titlePadding,
+             bar.Top + (bar.Height() - captionH) / 2, kLabel);
+  }
+  if (icon_ == BoxIcon::Information) DrawInformationIcon(picture_, layout.icon);
   int y = layout.text.Top;
   const int lineHeight =
       font_ != nullptr ? TTF_FontLineSkip(font_) : MessageBoxMetrics{}.lineHeight;
@@ -107,11 +123,10 @@ void MessageBoxOverlay::Draw(const MessageBoxLayout& layout) {
   }
   const TRect& b = layout.okButton;
   Framed(picture_, b, kButtonEdge, kAccent);
-  TTF_Font* labelFont = boldFont_ != nullptr ? boldFont_ : font_;
   int w = 0;
   int h = 0;
-  if (labelFont != nullptr && TTF_SizeUTF8(labelFont, "OK", &w, &h) == 0) {
-    DrawText(labelFont, "OK", b.Left + (b.Width() - w) / 2, b.Top + (b.Height() - h) / 2, kLabel);
+  if (captionFont != nullptr && TTF_SizeUTF8(captionFont, "OK", &w, &h) == 0) {
+    DrawText(captionFont, "OK", b.Left + (b.Width() - w) / 2, b.Top + (b.Height() - h) / 2, kLabel);
   }
 }
 

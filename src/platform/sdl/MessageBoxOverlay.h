@@ -6,6 +6,7 @@
 #include <optional>
 #include <string>
 
+#include "platform/Platform.h"
 #include "platform/sdl/MessageBoxLayout.h"
 
 typedef struct _TTF_Font TTF_Font;
@@ -21,14 +22,18 @@ class MessageBoxOverlay {
   MessageBoxOverlay(const MessageBoxOverlay&) = delete;
   MessageBoxOverlay& operator=(const MessageBoxOverlay&) = delete;
 
-  // Opens the box with this text, or closes it.
-  void Set(const std::optional<std::string>& text);
+  // Opens this box, or closes it.
+  void Set(const std::optional<MessageBoxContent>& box);
   // The drawn box, or nullptr while none is open.
   SDL_Surface* Picture() const { return picture_; }
   bool OkHit(int x, int y) const;
+  // Where the open box's parts were drawn.
+  const MessageBoxLayout& Layout() const { return layout_; }
 
  private:
-  int Measure(const std::string& line) const;
+  static int Measure(TTF_Font* font, const std::string& line);
+  // The caption's and the button's: bold when there is one.
+  TTF_Font* CaptionFont() const { return boldFont_ != nullptr ? boldFont_ : font_; }
   void Draw(const MessageBoxLayout& layout);
   void DrawText(TTF_Font* font, const std::string& text, int x, int y, SDL_Color colour);
 
@@ -37,6 +42,7 @@ class MessageBoxOverlay {
   bool ttfStarted_ = false;
   SDL_Surface* picture_ = nullptr;
   MessageBoxLayout layout_;
+  BoxIcon icon_ = BoxIcon::None;
 };
 
 }  // namespace brinecast

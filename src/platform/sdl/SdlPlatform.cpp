@@ -9,20 +9,23 @@
 #include <stdexcept>
 
 #include "platform/sdl/FileUrl.h"
+#include "platform/sdl/GameName.h"
 #include "platform/sdl/Letterbox.h"
+#include "platform/sdl/WindowIcon.h"
 
 namespace brinecast {
 
 SdlPlatform::SdlPlatform() {
   start_ = SDL_GetTicks64();
   // Hidden until the renderer exists, so the window never flashes uninitialised.
-  window_ = SDL_CreateWindow("Brinecast", SDL_WINDOWPOS_CENTERED, SDL_WINDOWPOS_CENTERED,
+  window_ = SDL_CreateWindow(kGameName, SDL_WINDOWPOS_CENTERED, SDL_WINDOWPOS_CENTERED,
                              kSurfaceWidth, kSurfaceHeight, SDL_WINDOW_HIDDEN);
   if (window_ == nullptr) {
     throw std::runtime_error(std::string("Cannot open the game's window: ") + SDL_GetError());
   }
+  x11_ = std::make_unique<X11Window>(window_);
   try {
-    presenter_ = std::make_unique<FramePresenter>(window_);
+    presenter_ = std::make_unique<FramePresenter>(window_, *x11_);
   } catch (...) {
     SDL_DestroyWindow(window_);
     throw;
@@ -31,12 +34,17 @@ SdlPlatform::SdlPlatform() {
   SDL_SetHint(SDL_HINT_QUIT_ON_LAST_WINDOW_CLOSE, "0");
   // Keys arrive as key codes; typed text and its input method are never used.
   SDL_StopTextInput();
+  // After the renderer, which may have made SDL open a new X window, and before the window
+  // manager sees the window.
+  SetWindowIcon(window_);
+  x11_->SetClass(kWindowClass);
   SDL_ShowWindow(window_);
   presenter_->Redraw();
 }
 
 SdlPlatform::~SdlPlatform() {
   presenter_.reset();
+  x11_.reset();
   SDL_DestroyWindow(window_);
 }
 
@@ -45,6 +53,7 @@ uint64_t SdlPlatform::Ticks() {
 }
 
 void SdlPlatform::WaitUntil(uint64_t deadline) {
+  if (opener_.Pending() > 0) opener_.ReapFinished();
   const uint64_t now = Ticks();
   if (deadline <= now) return;
   const uint64_t wait = std::min<uint64_t>(deadline - now, INT_MAX);
@@ -62,10 +71,23 @@ void SdlPlatform::Wake() {
 bool SdlPlatform::PollEvent(PlatformEvent& event) {
   SDL_Event sdl;
   while (pending_.empty() && SDL_PollEvent(&sdl) != 0) {
+    const bool ours =
+        sdl.type == SDL_WINDOWEVENT && sdl.window.windowID == SDL_GetWindowID(window_);
+    if (ours) x11_->Refresh();
     WindowFacts facts;
     facts.id = SDL_GetWindowID(window_);
-    SDL_GetWindowSize(window_, &facts.width, &facts.height);
+    // Pointer positions are in the window as it really is, not as SDL believes it to be.
+    x11_->Size(facts.width, facts.height);
     facts.fullScreen = fullScreen_;
+    if (leavingFullScreen_ && facts.width <= kSurfaceWidth && facts.height <= kSurfaceHeight) {
+      leavingFullScreen_ = false;
+    }
+    // A window manager may maximise the window (often together with full screen) without
+    // SDL reporting it: the window only grows. The game's window cannot be resized otherwise.
+    if (ours && sdl.window.event == SDL_WINDOWEVENT_SIZE_CHANGED && !fullScreen_ &&
+        !leavingFullScreen_ && (facts.width > kSurfaceWidth || facts.height > kSurfaceHeight)) {
+      facts.heldLarge = x11_->HeldLarge();
+    }
     const Translation translation = translator_.Translate(sdl, facts);
     DoChore(translation.chore, sdl);
     for (int i = 0; i < translation.count; ++i) pending_.push_back(translation.events[i]);
@@ -85,6 +107,8 @@ void SdlPlatform::DoChore(SdlChore chore, const SDL_Event& sdl) {
       break;
     case SdlChore::RestoreWindow:
       SDL_RestoreWindow(window_);
+      // SDL restores only a maximised window it knows of.
+      x11_->Unmaximise();
       break;
     case SdlChore::JoystickChanged:
       // The game hears of a pad pulled out; one plugged in is simply used.
@@ -112,6 +136,7 @@ bool SdlPlatform::SetFullScreen(bool fullScreen) {
     return false;
   }
   fullScreen_ = fullScreen;
+  leavingFullScreen_ = !fullScreen;
   if (!fullScreen) {
     SDL_SetWindowSize(window_, kSurfaceWidth, kSurfaceHeight);
   }
@@ -131,11 +156,12 @@ bool SdlPlatform::OpenUrl(const std::string& target) {
   std::error_code error;
   const std::filesystem::path cwd = std::filesystem::current_path(error);
   const std::string url = UrlForTarget(target, error ? std::string() : cwd.string());
-  return !url.empty() && SDL_OpenURL(url.c_str()) == 0;
+  // SDL_OpenURL only tells whether a process could be made, never whether a browser came.
+  return opener_.Open(url);
 }
 
-void SdlPlatform::SetMessageBox(const std::optional<std::string>& text) {
-  box_.Set(text);
+void SdlPlatform::SetMessageBox(const std::optional<MessageBoxContent>& box) {
+  box_.Set(box);
   presenter_->SetOverlay(box_.Picture());
   presenter_->Redraw();
 }

@@ -8,6 +8,7 @@
 #include <memory>
 
 #include "platform/Platform.h"
+#include "platform/sdl/DesktopOpener.h"
 #include "platform/sdl/EventTranslator.h"
 #include "platform/sdl/FramePresenter.h"
 #include "platform/sdl/MessageBoxOverlay.h"
@@ -15,6 +16,7 @@
 #include "platform/sdl/SdlMixer.h"
 #include "platform/sdl/SdlMusic.h"
 #include "platform/sdl/SdlSound.h"
+#include "platform/sdl/X11Window.h"
 
 namespace brinecast {
 
@@ -40,7 +42,7 @@ class SdlPlatform final : public Platform {
   void ShowCursor(bool show) override;
   bool CursorShown() const override;
   bool OpenUrl(const std::string& target) override;
-  void SetMessageBox(const std::optional<std::string>& text) override;
+  void SetMessageBox(const std::optional<MessageBoxContent>& box) override;
   bool MessageBoxOkHit(int x, int y) const override;
   int SoundOpen(const std::string& name, const uint8_t* wave, size_t size) override;
   int SoundPlay(int sound, bool looped) override;
@@ -57,6 +59,7 @@ class SdlPlatform final : public Platform {
   void DoChore(SdlChore chore, const SDL_Event& sdl);
 
   SDL_Window* window_ = nullptr;
+  std::unique_ptr<X11Window> x11_;
   std::unique_ptr<FramePresenter> presenter_;
   MessageBoxOverlay box_;
   SdlJoystick joystick_;
@@ -66,7 +69,11 @@ class SdlPlatform final : public Platform {
   SdlMusic music_{mixer_.Rate()};
   uint64_t start_ = 0;
   bool fullScreen_ = false;
+  // Full screen was left and the window has not shrunk back yet: its size says nothing of a
+  // window manager maximising it.
+  bool leavingFullScreen_ = false;
   EventTranslator translator_;
+  DesktopOpener opener_;
   std::deque<PlatformEvent> pending_;
 };
 

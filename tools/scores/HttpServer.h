@@ -1,0 +1,70 @@
+// The HTTP layer: an event-driven server (libmicrohttpd) with a memory cap per connection,
+// a per-client connection limit, a deadline per request, and a worker pool for what waits on
+// the database, so slow clients and a slow database hold up nobody else.
+#pragma once
+
+#include <chrono>
+#include <memory>
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "scores/ConnectionWatch.h"
+#include "scores/ScoreService.h"
+#include "scores/WorkerPool.h"
+
+struct MHD_Daemon;
+
+namespace brinecast::scores {
+
+struct HttpOptions {
+  int threads = 2;                         // event loops
+  int workers = 8;                         // threads for database work
+  size_t queueLimit = 512;                 // database work waiting; more is refused with 503
+  int connections = 1000;                  // open at once in all
+  int idleSeconds = 5;                     // a kept-alive connection closes after this long unused
+  size_t memoryPerConnection = 32 * 1024;  // request line and headers must fit
+  WatchLimits watch;
+  std::vector<std::string> trustedProxies;  // their X-Forwarded-For names the client
+  bool logRequests = true;
+};
+
+struct HttpRequest {
+  std::string method;
+  std::string target;  // path and query as sent
+  std::string client;  // the address limits and the table use
+};
+
+class HttpRouter {
+ public:
+  virtual ~HttpRouter() = default;
+  // The reply when it can be given at once; nothing sends the request to a worker.
+  virtual std::optional<Reply> Quick(const HttpRequest& request) = 0;
+  virtual Reply Slow(const HttpRequest& request) = 0;
+};
+
+class HttpServer {
+ public:
+  HttpServer(HttpRouter& router, HttpOptions options);
+  ~HttpServer();
+  HttpServer(const HttpServer&) = delete;
+  HttpServer& operator=(const HttpServer&) = delete;
+
+  // Serves on `listener`, a listening socket the server then owns; false with `error` set.
+  bool Start(int listener, std::string& error);
+  // Finishes the database work under way, then closes every connection.
+  void Stop();
+
+  // Callbacks of the library; public so its C functions can reach them.
+  struct Glue;
+
+ private:
+  HttpRouter& router_;
+  HttpOptions options_;
+  ConnectionWatch watch_;
+  WorkerPool workers_;
+  MHD_Daemon* daemon_ = nullptr;
+  int listener_ = -1;
+};
+
+}  // namespace brinecast::scores
