@@ -232,8 +232,13 @@ class NameEntryPointer : public UiForm {
   void SetUp() override {
     UiForm::SetUp();
     form->Loop.Guard([&] { form->StartGame(); });
-    form->GameState = "EnterName";
-    form->Chk->Shown = true;
+    form->Player->SetScore(1500);  // beats row 10 of the default table
+    // Leaving the game by the pointer: Escape, then YES.
+    Key(vk::Escape);
+    MoveOnto(QuestionScreen::kLayout[QuestionScreen::kYes - 1]);
+    Click();
+    ASSERT_EQ(form->GameState, "EnterName");
+    ASSERT_TRUE(form->Chk->Shown);
     box_ = form->Chk.Get();
   }
   TChk* box_ = nullptr;
