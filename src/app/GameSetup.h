@@ -6,6 +6,8 @@
 #include <optional>
 #include <string>
 
+#include "storage/GameFolders.h"
+
 namespace brinecast {
 
 class Platform;
@@ -16,11 +18,6 @@ class HttpTransport;
 struct Machine {
   Platform& platform;
   HttpTransport& http;
-};
-
-struct GameFolders {
-  std::string appDir;   // holds Data/ and Sound/, and Config.cfg when writable; ends with '/'
-  std::string prefDir;  // Config.cfg when appDir cannot be written; empty for none
 };
 
 struct GameSetup {
