@@ -1,6 +1,7 @@
 // Start-up, from the options file to the main menu, and the window's own events:
 // the close request, minimise, maximise, loss of focus and an unplugged pad.
 #include "app/TForm1.h"
+#include "app/screens/MainMenuScreen.h"
 #include "objects/Chk.h"
 #include "objects/Fon.h"
 #include "objects/GameStates.h"
@@ -26,8 +27,8 @@ void TForm1::FormCreate() {
   Paused = false;
   Chk = new TChk(&root);
   Fon = new TFon(&root, 0);
-  MenuCursor = 1;
-  SavedMenuCursor = 1;
+  MenuCursor = MainMenuScreen::kItemStart;
+  SavedMenuCursor = MainMenuScreen::kItemStart;
   BuildMainMenu();
   startupDone_ = true;
 }

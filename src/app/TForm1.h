@@ -133,7 +133,9 @@ class TForm1 : public LoopHost, public TGame {
   // What the screens share: the question panel (questions, game over, name entry), the
   // lit buttons of the screen in front, the check box and the cursor.
   TSpriteRef<TAsk> Ask;
-  std::array<TSpriteRef<TMenuB>, 7> MenuButtons{};  // MenuButtons[0] is button 1
+  // The most any screen lights: the options' six choices and their way back.
+  static constexpr size_t kMostButtons = 7;
+  std::array<TSpriteRef<TMenuB>, kMostButtons> MenuButtons{};  // MenuButtons[0] is button 1
   TSpriteRef<TChk> Chk;
   uint8_t MenuCursor = 0;
   uint8_t SavedMenuCursor = 0;

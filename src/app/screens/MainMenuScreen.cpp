@@ -10,7 +10,7 @@ void MainMenuScreen::Build() {
   PlaceButtons(kLayout);
   form_.KeySum = 0;
   // Before start-up has chosen an item there is none to restore: take the first.
-  if (form_.SavedMenuCursor < 1 || form_.SavedMenuCursor > kItems) {
+  if (form_.SavedMenuCursor < kItemStart || form_.SavedMenuCursor > kItems) {
     form_.SavedMenuCursor = kItemStart;
   }
   form_.MenuCursor = form_.SavedMenuCursor;
@@ -33,11 +33,12 @@ void MainMenuScreen::Select(uint8_t item) {
 }
 
 void MainMenuScreen::Up() {
-  Select(form_.MenuCursor == 1 ? kItems : static_cast<uint8_t>(form_.MenuCursor - 1));
+  Select(form_.MenuCursor == kItemStart ? kItems : static_cast<uint8_t>(form_.MenuCursor - 1));
 }
 
 void MainMenuScreen::Down() {
-  Select(form_.MenuCursor == kItems ? 1 : static_cast<uint8_t>(form_.MenuCursor + 1));
+  Select(form_.MenuCursor == kItems ? uint8_t{kItemStart}
+                                    : static_cast<uint8_t>(form_.MenuCursor + 1));
 }
 
 bool MainMenuScreen::Escape() {

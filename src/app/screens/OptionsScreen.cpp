@@ -12,6 +12,9 @@
 
 namespace brinecast {
 
+// The options light the most buttons of any screen.
+static_assert(OptionsScreen::kBackButton == TForm1::kMostButtons);
+
 OptionsScreen::OptionsScreen(TForm1& form) : Screen(form) {}
 
 OptionsScreen::~OptionsScreen() = default;
@@ -47,12 +50,13 @@ void OptionsScreen::MoveCursor(uint8_t row) {
 
 void OptionsScreen::Up() {
   ClearHover();
-  MoveCursor(form_.MenuCursor == 1 ? kRows : static_cast<uint8_t>(form_.MenuCursor - 1));
+  MoveCursor(form_.MenuCursor == kRowWindow ? kRows : static_cast<uint8_t>(form_.MenuCursor - 1));
 }
 
 // Unlike the other keys, Down leaves the hover flags alone.
 void OptionsScreen::Down() {
-  MoveCursor(form_.MenuCursor == kRows ? 1 : static_cast<uint8_t>(form_.MenuCursor + 1));
+  MoveCursor(form_.MenuCursor == kRows ? uint8_t{kRowWindow}
+                                       : static_cast<uint8_t>(form_.MenuCursor + 1));
 }
 
 bool OptionsScreen::Escape() {
