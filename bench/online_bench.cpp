@@ -12,8 +12,9 @@
 #include "online/ScoreServer.h"
 #include "online/ServerReply.h"
 #include "online/Submission.h"
+#include "protocol/Encoding.h"
+#include "protocol/Payload.h"
 #include "scores/ListenSocket.h"
-#include "scores/PayloadDecoder.h"
 #include "scores/ScoreHttp.h"
 #include "scores/SqliteStore.h"
 
@@ -25,8 +26,8 @@ void BM_DecodeSubmission(benchmark::State& state) {
   const std::string encoded = EncodeSubmission(BuildPayload(
       "Twelve chars", 123456789, kSubmissionKey, "AbCdEfGhIjKlMnOpQrStUvWx", "Hello!"));
   for (auto _ : state) {
-    auto payload = scores::DecodeSubmission(encoded);
-    auto submission = scores::ParseSubmission(*payload);
+    auto payload = protocol::DecodeSubmission(encoded);
+    auto submission = protocol::ParseSubmission(*payload);
     benchmark::DoNotOptimize(submission);
   }
 }

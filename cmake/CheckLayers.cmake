@@ -14,9 +14,10 @@ set(allowed
   "objects:platform,engine,media,objects"
   "storage:storage"
   "ui:storage,ui"
-  "online:online"
-  "app:platform,engine,media,net,objects,storage,ui,online,app,app/screens"
-  "app/screens:platform,engine,media,net,objects,storage,ui,online,app,app/screens")
+  "protocol:protocol"
+  "online:protocol,online"
+  "app:platform,engine,media,net,objects,storage,ui,protocol,online,app,app/screens"
+  "app/screens:platform,engine,media,net,objects,storage,ui,protocol,online,app,app/screens")
 
 set(faults "")
 foreach(entry ${allowed})

@@ -1,4 +1,4 @@
-// Writing JSON values: escaped strings, numbers as the snapshot prints them, commas.
+// JsonWriter: commas between values, strings escaped as JSON wants them.
 #include "app/JsonWriter.h"
 
 #include <charconv>

@@ -1,4 +1,4 @@
-// JsonWriter: one line of JSON written key by key, as the simulator's snapshot needs.
+// A small writer of one-line JSON, for the simulator's snapshots.
 #pragma once
 
 #include <cstdint>

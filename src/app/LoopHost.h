@@ -1,5 +1,5 @@
-// LoopHost: what the main loop drives (the window's handlers, its timers in tie order
-// and its frame), so the loop can be tested with a recording host.
+// What the main loop drives: the window's handlers, its timers and its frame, as an
+// interface, so the loop can be tested with a recording host.
 #pragma once
 
 #include <cstddef>

@@ -1,3 +1,4 @@
+// The main block: assembles the window from the setup, runs it, then follows the link file.
 #include "app/Project1.h"
 
 #include <filesystem>

@@ -1,5 +1,4 @@
-// The simulator's snapshot of a game: its state as one JSON line, with what only the
-// platform or the simulator records.
+// The game's state as one JSON line for the simulator, in the fixed order of its keys.
 #pragma once
 
 #include <cstdint>

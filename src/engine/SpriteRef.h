@@ -1,3 +1,4 @@
+// TSpriteRef: a sprite reference that reads as absent once the engine has freed its sprite.
 #pragma once
 
 #include <memory>

@@ -1,3 +1,4 @@
+// WindowTimer: enabling, disabling and stepping a timer past the periods it missed.
 #include "engine/WindowTimer.h"
 
 #include "platform/Platform.h"

@@ -1,3 +1,4 @@
+// The window's timers on the platform's clock, and the frame timer run from idle time.
 #pragma once
 
 #include <cstdint>

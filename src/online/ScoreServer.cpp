@@ -3,6 +3,8 @@
 
 #include <cstdlib>
 
+#include "protocol/Requests.h"
+
 #ifndef BRINECAST_SCORE_SERVER_DEFAULT
 #define BRINECAST_SCORE_SERVER_DEFAULT "localhost:8765"
 #endif
@@ -50,26 +52,26 @@ std::string ScoreServerHost() {
 }
 
 std::string CheckUrl(std::string_view host) {
-  return Http(host, "/cgi/version.pl?version&prg=Brinecast");
+  return Http(host, protocol::CheckTarget());
 }
 
 std::string SubmitUrl(std::string_view host, std::string_view encodedPayload) {
-  std::string url = Http(host, "/cgi/version.pl?hs&prg=Brinecast&inf=");
-  url += encodedPayload;
-  return url;
+  return Http(host, protocol::SubmitTarget(encodedPayload));
 }
 
 std::string WorldScoresUrl(std::string_view host) {
-  return Http(host, "/cgi/version.pl?prg=Brinecast&show&type=0");
+  return Http(host, protocol::WorldTarget());
 }
 
 std::string PortalUrl(std::string_view host) {
-  return Http(host, "/");
+  return Http(host, protocol::PortalTarget());
 }
 
 std::vector<std::string> ScoreRequestHeaders() {
-  return {"User-Agent: Mozilla/3.0 (compatible; Brinecast)", "Accept: text/html, */*",
-          "Content-Type: text/html"};
+  std::string agent = "User-Agent: Mozilla/3.0 (compatible; ";
+  agent += protocol::kProgram;
+  agent += ')';
+  return {agent, "Accept: text/html, */*", "Content-Type: text/html"};
 }
 
 }  // namespace brinecast

@@ -1,16 +1,19 @@
-// Reading the score server's reachability reply: the game uses only its start and p.
+// The game's reading of the score server's check reply: only its start and the token
+// (the p it sends back), as the protocol defines them.
 #pragma once
 
 #include <string>
 #include <string_view>
 
+#include "protocol/Reply.h"
+
 namespace brinecast {
 
-// Whether the first two characters are exactly "OK".
-bool ReplyIsOk(std::string_view reply);
+using protocol::ReplyIsOk;
 
-// The fifth "|"-separated piece (between the fourth and fifth "|"); empty when the reply
-// holds fewer than five "|".
-std::string ReplyP(std::string_view reply);
+// The token to send back as the payload's p.
+inline std::string ReplyP(std::string_view reply) {
+  return protocol::ReplyToken(reply);
+}
 
 }  // namespace brinecast

@@ -1,3 +1,4 @@
+// GameFolders: the data's place, and the player's folder linked to it.
 #include "storage/GameFolders.h"
 
 #include <unistd.h>

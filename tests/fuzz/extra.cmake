@@ -49,10 +49,11 @@ if(BRINECAST_FUZZ AND CMAKE_CXX_COMPILER_ID MATCHES "Clang")
   # The score server's readers of what clients send: the payload, the token, the forwarded
   # address, and the request target as logged.
   if(TARGET brinecast_scores)
-    brinecast_fuzz(payload SOURCES ${CMAKE_SOURCE_DIR}/tools/scores/PayloadDecoder.cpp
+    brinecast_fuzz(payload SOURCES ${CMAKE_SOURCE_DIR}/src/protocol/Encoding.cpp
+      ${CMAKE_SOURCE_DIR}/src/protocol/Payload.cpp ${CMAKE_SOURCE_DIR}/src/protocol/Requests.cpp
       ${CMAKE_SOURCE_DIR}/tools/scores/CodePage.cpp ${CMAKE_SOURCE_DIR}/tools/scores/TokenSigner.cpp
       ${CMAKE_SOURCE_DIR}/tools/scores/ClientAddress.cpp ${CMAKE_SOURCE_DIR}/tools/scores/RequestLog.cpp
-      INCLUDES ${CMAKE_SOURCE_DIR}/tools LIBRARIES brinecast_online PkgConfig::LIBCRYPTO
+      INCLUDES ${CMAKE_SOURCE_DIR}/tools LIBRARIES PkgConfig::LIBCRYPTO
       SECONDS 30 TIMEOUT 120 PREFIX payload- OPTIONS -max_len=512)
   endif()
 

@@ -9,7 +9,8 @@
 #include "RawSocket.h"
 #include "net/HttpClient.h"
 #include "online/ScoreServer.h"
-#include "online/ServerReply.h"
+#include "protocol/Reply.h"
+#include "protocol/Requests.h"
 
 namespace brinecast {
 namespace {
@@ -25,7 +26,8 @@ TEST(CurlTransport, SendsTheGamesHeaders) {
   LoopbackServer loop;
   httplib::Headers seen;
   std::string target;
-  loop.server().Get("/cgi/version.pl", [&](const httplib::Request& req, httplib::Response& res) {
+  const std::string script(protocol::kScriptPath);
+  loop.server().Get(script, [&](const httplib::Request& req, httplib::Response& res) {
     seen = req.headers;
     target = req.target;
     res.set_content("OK", "text/plain");
@@ -36,7 +38,7 @@ TEST(CurlTransport, SendsTheGamesHeaders) {
   ASSERT_TRUE(result.ok) << result.error;
   EXPECT_EQ(result.status, 200);
   EXPECT_EQ(result.body, "OK");
-  EXPECT_EQ(target, "/cgi/version.pl?version&prg=Brinecast");
+  EXPECT_EQ(target, protocol::CheckTarget());
   auto header = [&](const char* name) {
     auto it = seen.find(name);
     return it == seen.end() ? std::string("<missing>") : it->second;
@@ -102,8 +104,8 @@ TEST(CurlTransport, RepliesReadAsTheGameReadsThem) {
     const HttpResult result = http.Get(Request(loop.Url("/r")));
     ASSERT_TRUE(result.ok) << result.error;
     EXPECT_EQ(result.body, c.body);
-    EXPECT_EQ(ReplyIsOk(result.body), c.ok) << c.body;
-    EXPECT_EQ(ReplyP(result.body), c.p) << c.body;
+    EXPECT_EQ(protocol::ReplyIsOk(result.body), c.ok) << c.body;
+    EXPECT_EQ(protocol::ReplyToken(result.body), c.p) << c.body;
   }
 }
 

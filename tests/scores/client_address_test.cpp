@@ -4,6 +4,7 @@
 
 #include <string>
 
+#include "protocol/Requests.h"
 #include "scores/ClientAddress.h"
 #include "scores/RequestLog.h"
 
@@ -64,6 +65,7 @@ TEST(RequestLog, TargetsLeaveOutThePayloadAndEscapeOddBytes) {
       {"/\xc3\xa9", "/%C3%A9"},
   };
   for (const TargetCase& c : cases) EXPECT_EQ(LoggedTarget(c.target), c.logged) << c.target;
+  EXPECT_EQ(LoggedTarget(protocol::SubmitTarget("NFTGG3DF")), protocol::SubmitTarget("..."));
   EXPECT_LE(LoggedTarget(std::string(5000, 'a')).size(), 210u);
 }
 

@@ -4,6 +4,7 @@
 #include <string>
 #include <vector>
 
+#include "protocol/Requests.h"
 #include "scores/HtmlPages.h"
 
 namespace brinecast::scores {
@@ -68,7 +69,7 @@ TEST(WorldPage, EmptyTableSaysSo) {
 }
 
 TEST(HomePage, LinksToTheWorldTable) {
-  EXPECT_NE(HomePage().find("href=\"/cgi/version.pl?prg=Brinecast&amp;show&amp;type=0\""),
+  EXPECT_NE(HomePage().find("href=\"" + HtmlEscape(protocol::WorldTarget()) + "\""),
             std::string::npos);
 }
 

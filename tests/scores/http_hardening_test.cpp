@@ -12,6 +12,7 @@
 #include "RunningServer.h"
 #include "net/HttpClient.h"
 #include "online/ScoreServer.h"
+#include "protocol/Requests.h"
 #include "scores/ListenSocket.h"
 
 namespace brinecast::scores {
@@ -81,7 +82,7 @@ TEST(HttpHardening, ClientThatDoesNotReadIsCutOffAtTheRequestDeadline) {
   ASSERT_GT(server.port(), 0);
   RawConnection c(server.port());
   std::string burst;
-  for (int i = 0; i < 3000; ++i) burst += Request("/cgi/version.pl?prg=Brinecast&show&type=0");
+  for (int i = 0; i < 3000; ++i) burst += Request(protocol::WorldTarget());
   c.Send(burst);
   std::this_thread::sleep_for(4s);  // past the 3 s deadline; nothing read meanwhile
   const std::string replies = c.Receive(5s, 3000);
@@ -111,7 +112,7 @@ TEST(HttpHardening, OversizedHeadersAreRefused) {
 TEST(HttpHardening, RangesAreIgnoredOnPages) {
   RunningServer server;
   ASSERT_GT(server.port(), 0);
-  const std::string page = "/cgi/version.pl?prg=Brinecast&show&type=0";
+  const std::string page = protocol::WorldTarget();
   RawConnection plain(server.port());
   plain.Send(Request(page, "Connection: close\r\n"));
   const std::string whole = plain.Receive(3s);
@@ -212,7 +213,7 @@ TEST(HttpHardening, TrustedProxyForwardsTheClientAddress) {
   http.trustedProxies = {"127.0.0.5"};
   RunningServer server(limits, http);
   ASSERT_GT(server.port(), 0);
-  const std::string check = "/cgi/version.pl?version&prg=Brinecast";
+  const std::string check = protocol::CheckTarget();
   auto status = [&](const std::string& from, const std::string& forwarded) {
     RawConnection c(server.port(), from);
     c.Send(Request(check, "X-Forwarded-For: " + forwarded + "\r\n"));

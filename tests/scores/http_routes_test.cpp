@@ -7,8 +7,10 @@
 #include "RunningServer.h"
 #include "net/HttpClient.h"
 #include "online/ScoreServer.h"
-#include "online/ServerReply.h"
-#include "online/Submission.h"
+#include "protocol/Encoding.h"
+#include "protocol/Payload.h"
+#include "protocol/Reply.h"
+#include "protocol/Requests.h"
 
 namespace brinecast::scores {
 namespace {
@@ -25,12 +27,13 @@ TEST(ScoreHttp, GameCheckAndSubmissionThenThePageShowsTheScore) {
   CurlTransport http;
   const HttpResult check = Get(http, CheckUrl(server.Host()));
   ASSERT_TRUE(check.ok) << check.error;
-  ASSERT_TRUE(ReplyIsOk(check.body)) << check.body;
-  const std::string payload =
-      BuildPayload("<Nemo>", 4321, kSubmissionKey, ReplyP(check.body), "&co");
-  const HttpResult submit = Get(http, SubmitUrl(server.Host(), EncodeSubmission(payload)));
+  ASSERT_TRUE(protocol::ReplyIsOk(check.body)) << check.body;
+  const std::string payload = protocol::BuildPayload("<Nemo>", 4321, protocol::kSubmissionKey,
+                                                     protocol::ReplyToken(check.body), "&co");
+  const HttpResult submit =
+      Get(http, SubmitUrl(server.Host(), protocol::EncodeSubmission(payload)));
   ASSERT_TRUE(submit.ok) << submit.error << submit.body;
-  EXPECT_EQ(submit.body, "OK");
+  EXPECT_EQ(submit.body, protocol::kOk);
   const HttpResult page = Get(http, WorldScoresUrl(server.Host()));
   ASSERT_TRUE(page.ok) << page.error;
   EXPECT_NE(page.body.find("&lt;Nemo&gt;"), std::string::npos);
@@ -49,7 +52,7 @@ struct RouteCase {
 TEST(ScoreHttp, RefusesWhatItDoesNotKnow) {
   RunningServer server;
   ASSERT_GT(server.port(), 0);
-  const std::string longTarget = "/cgi/version.pl?hs&prg=Brinecast&inf=" + std::string(2000, 'A');
+  const std::string longTarget = protocol::SubmitTarget(std::string(2000, 'A'));
   const RouteCase cases[] = {
       {"/cgi/version.pl?version&prg=Other", 404},
       {"/cgi/version.pl?version", 404},

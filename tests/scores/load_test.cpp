@@ -10,8 +10,9 @@
 #include "RunningServer.h"
 #include "net/HttpClient.h"
 #include "online/ScoreServer.h"
-#include "online/ServerReply.h"
-#include "online/Submission.h"
+#include "protocol/Encoding.h"
+#include "protocol/Payload.h"
+#include "protocol/Reply.h"
 
 namespace brinecast::scores {
 namespace {
@@ -38,10 +39,10 @@ TEST(ScoreServerLoad, TwoThousandPairsFromTwentyClientsNothingLostOrDoubled) {
       for (int i = 0; i < kPairs; ++i) {
         const HttpResult check = http.Get({CheckUrl(server.Host()), ScoreRequestHeaders()});
         const std::string name = "c" + std::to_string(c) + "n" + std::to_string(i);
-        const std::string payload =
-            BuildPayload(name, c * 1000 + i, kSubmissionKey, ReplyP(check.body), "load");
-        const HttpResult sent =
-            http.Get({SubmitUrl(server.Host(), EncodeSubmission(payload)), ScoreRequestHeaders()});
+        const std::string payload = protocol::BuildPayload(
+            name, c * 1000 + i, protocol::kSubmissionKey, protocol::ReplyToken(check.body), "load");
+        const HttpResult sent = http.Get(
+            {SubmitUrl(server.Host(), protocol::EncodeSubmission(payload)), ScoreRequestHeaders()});
         if (!check.ok || !sent.ok) ++failures;
       }
     });

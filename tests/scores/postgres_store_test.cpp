@@ -15,8 +15,9 @@
 #include "RunningServer.h"
 #include "net/HttpClient.h"
 #include "online/ScoreServer.h"
-#include "online/ServerReply.h"
-#include "online/Submission.h"
+#include "protocol/Encoding.h"
+#include "protocol/Payload.h"
+#include "protocol/Reply.h"
 #include "scores/PostgresStore.h"
 
 namespace brinecast::scores {
@@ -96,11 +97,12 @@ TEST_F(PostgresTest, StalledDatabaseHoldsUpNothingElse) {
   CurlTransport http;
   auto submit = [&](CurlTransport& client, const std::string& name) {
     const HttpResult check = client.Get({CheckUrl(host), ScoreRequestHeaders()});
-    return client.Get({SubmitUrl(host, EncodeSubmission(BuildPayload(name, 1, kSubmissionKey,
-                                                                     ReplyP(check.body), ""))),
+    return client.Get({SubmitUrl(host, protocol::EncodeSubmission(protocol::BuildPayload(
+                                           name, 1, protocol::kSubmissionKey,
+                                           protocol::ReplyToken(check.body), ""))),
                        ScoreRequestHeaders()});
   };
-  ASSERT_EQ(submit(http, "before").body, "OK");
+  ASSERT_EQ(submit(http, "before").body, protocol::kOk);
   {
     Stalled stalled(*cluster_);
     ASSERT_GE(stalled.count(), 2u);
@@ -119,7 +121,7 @@ TEST_F(PostgresTest, StalledDatabaseHoldsUpNothingElse) {
     home.Send("GET / HTTP/1.1\r\nHost: t\r\n\r\n");
     EXPECT_TRUE(home.Receive(2s, 1).starts_with("HTTP/1.1 200"));
     const HttpResult check = http.Get({CheckUrl(host), ScoreRequestHeaders()});
-    EXPECT_TRUE(ReplyIsOk(check.body)) << check.body;
+    EXPECT_TRUE(protocol::ReplyIsOk(check.body)) << check.body;
     EXPECT_LT(std::chrono::steady_clock::now() - start, 1s);
     for (std::thread& t : waiting) t.join();
     EXPECT_EQ(ended.load(), 6);
@@ -129,7 +131,7 @@ TEST_F(PostgresTest, StalledDatabaseHoldsUpNothingElse) {
   // Back again: fresh connections replace the ones given up on.
   const HttpResult health = http.Get({"http://" + host + "/health", {}});
   EXPECT_EQ(health.body, "OK\n");
-  EXPECT_EQ(submit(http, "after").body, "OK");
+  EXPECT_EQ(submit(http, "after").body, protocol::kOk);
   EXPECT_EQ(store.CountScores(), 2);
 }
 

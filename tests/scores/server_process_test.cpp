@@ -12,8 +12,10 @@
 #include "TempDir.h"
 #include "net/HttpClient.h"
 #include "online/ScoreServer.h"
-#include "online/ServerReply.h"
-#include "online/Submission.h"
+#include "protocol/Encoding.h"
+#include "protocol/Payload.h"
+#include "protocol/Reply.h"
+#include "protocol/Requests.h"
 #include "scores/ListenSocket.h"
 #include "scores/SqliteStore.h"
 
@@ -52,8 +54,9 @@ struct Served {
 HttpResult Submit(const std::string& host, const std::string& name, int64_t score) {
   CurlTransport http;
   const HttpResult check = http.Get({CheckUrl(host), ScoreRequestHeaders()});
-  const std::string payload = BuildPayload(name, score, kSubmissionKey, ReplyP(check.body), "t");
-  return http.Get({SubmitUrl(host, EncodeSubmission(payload)), ScoreRequestHeaders()});
+  const std::string payload = protocol::BuildPayload(name, score, protocol::kSubmissionKey,
+                                                     protocol::ReplyToken(check.body), "t");
+  return http.Get({SubmitUrl(host, protocol::EncodeSubmission(payload)), ScoreRequestHeaders()});
 }
 
 struct OptionCase {
@@ -87,7 +90,7 @@ TEST(ServerProcess, SecondServerOnTheSamePortRefusesToStart) {
   EXPECT_EQ(second.status, 1);
   EXPECT_NE(second.err.find("in use"), std::string::npos) << second.err;
   EXPECT_FALSE(std::filesystem::exists(other.path() / "b.db"));
-  EXPECT_EQ(Submit(first.Host(), "Still", 1).body, "OK");
+  EXPECT_EQ(Submit(first.Host(), "Still", 1).body, protocol::kOk);
 }
 
 TEST(ServerProcess, StartUpLineWritesIpv6AddressesInBrackets) {
@@ -105,7 +108,7 @@ TEST(ServerProcess, StartUpLineWritesIpv6AddressesInBrackets) {
 TEST(ServerProcess, LogsRequestsAndErrorsWithTheirCause) {
   Served served;
   ASSERT_TRUE(served.process->WaitListening()) << served.process->Err();
-  EXPECT_EQ(Submit(served.Host(), "Logged", 5).body, "OK");
+  EXPECT_EQ(Submit(served.Host(), "Logged", 5).body, protocol::kOk);
   // The table goes from under the server: the next submission fails, and says why.
   sqlite3* db = nullptr;
   ASSERT_EQ(sqlite3_open(served.db.c_str(), &db), SQLITE_OK);
@@ -116,10 +119,10 @@ TEST(ServerProcess, LogsRequestsAndErrorsWithTheirCause) {
   served.process->Signal(SIGTERM);
   ASSERT_TRUE(served.process->Exited(10s));
   const std::string log = served.process->Err();
-  EXPECT_NE(log.find(" 127.0.0.1 GET /cgi/version.pl?version&prg=Brinecast 200 "),
-            std::string::npos)
+  EXPECT_NE(log.find(" 127.0.0.1 GET " + protocol::CheckTarget() + " 200 "), std::string::npos)
       << log;
-  EXPECT_NE(log.find(" 127.0.0.1 GET /cgi/version.pl?hs&prg=Brinecast&inf=... 200 "),
+  // The payload is left out of the log.
+  EXPECT_NE(log.find(" 127.0.0.1 GET " + protocol::SubmitTarget("...") + " 200 "),
             std::string::npos)
       << log;
   EXPECT_NE(log.find("inf=... 500 "), std::string::npos) << log;
@@ -158,9 +161,9 @@ TEST(ServerProcess, HealthCheckAnswers) {
 TEST(ServerProcess, AdminListsRemovesBansExportsAndBacksUp) {
   Served served({"--submissions-per-minute=100"});
   ASSERT_TRUE(served.process->WaitListening()) << served.process->Err();
-  ASSERT_EQ(Submit(served.Host(), "Ann", 300).body, "OK");
-  ASSERT_EQ(Submit(served.Host(), "Eve", 200).body, "OK");
-  ASSERT_EQ(Submit(served.Host(), "Bob", 100).body, "OK");
+  ASSERT_EQ(Submit(served.Host(), "Ann", 300).body, protocol::kOk);
+  ASSERT_EQ(Submit(served.Host(), "Eve", 200).body, protocol::kOk);
+  ASSERT_EQ(Submit(served.Host(), "Bob", 100).body, protocol::kOk);
   const std::vector<std::string> db = {"admin", "--db", served.db};
   auto admin = [&](std::vector<std::string> command) {
     std::vector<std::string> args = db;

@@ -9,14 +9,19 @@
 #include <thread>
 #include <vector>
 
-#include "online/ServerReply.h"
-#include "online/Submission.h"
-#include "scores/PayloadDecoder.h"
+#include "protocol/Encoding.h"
+#include "protocol/Payload.h"
+#include "protocol/Reply.h"
 #include "scores/ScoreService.h"
 #include "scores/SqliteStore.h"
 
 namespace brinecast::scores {
 namespace {
+
+using protocol::BuildPayload;
+using protocol::EncodeSubmission;
+using protocol::kSubmissionKey;
+using protocol::ReplyToken;
 
 // A service on an in-memory store with a clock the test moves.
 class ServiceTest : public ::testing::Test {
@@ -34,12 +39,13 @@ class ServiceTest : public ::testing::Test {
   std::string Token(const std::string& address = "1.2.3.4") {
     const Reply reply = service_.Check(address);
     EXPECT_EQ(reply.status, 200) << reply.body;
-    return ReplyP(reply.body);
+    return ReplyToken(reply.body);
   }
 
   Reply Send(const std::string& token, const std::string& name = "Ann", int64_t score = 100,
              const std::string& text = "hi", const std::string& address = "1.2.3.4") {
-    return service_.Submit(EncodeSubmission(BuildPayload(name, score, 'B', token, text)), address);
+    return service_.Submit(EncodeSubmission(BuildPayload(name, score, kSubmissionKey, token, text)),
+                           address);
   }
 
   int64_t now_ = 1'000'000;
@@ -50,11 +56,10 @@ class ServiceTest : public ::testing::Test {
 TEST_F(ServiceTest, CheckReplyIsWhatTheGameReads) {
   const Reply reply = service_.Check("1.2.3.4");
   EXPECT_EQ(reply.status, 200);
-  EXPECT_TRUE(ReplyIsOk(reply.body));
-  EXPECT_TRUE(reply.body.starts_with("OK|1.0|||")) << reply.body;
-  EXPECT_TRUE(reply.body.ends_with("|")) << reply.body;
-  EXPECT_EQ(ReplyP(reply.body).size(), 54u);
-  EXPECT_NE(ReplyP(service_.Check("1.2.3.4").body), ReplyP(reply.body));
+  EXPECT_TRUE(protocol::ReplyIsOk(reply.body));
+  EXPECT_EQ(reply.body, protocol::CheckReply(kServerVersion, ReplyToken(reply.body)));
+  EXPECT_EQ(ReplyToken(reply.body).size(), 54u);
+  EXPECT_NE(ReplyToken(service_.Check("1.2.3.4").body), ReplyToken(reply.body));
 }
 
 TEST_F(ServiceTest, GoodSubmissionIsStoredOnceWithItsTimeAndAddress) {
@@ -84,12 +89,13 @@ TEST_F(ServiceTest, UnknownAndExpiredTokensAreRefused) {
 
 TEST_F(ServiceTest, MalformedSubmissionIs400AndStoresNothingNorUsesTheToken) {
   const std::string token = Token();
-  const std::string payload = BuildPayload("Ann", 1, 'B', token, "");
+  const std::string payload = BuildPayload("Ann", 1, kSubmissionKey, token, "");
   const std::string bad[] = {
       "",
       "not encoded",
-      EncodeSubmission(payload).substr(8),                                 // cut short
-      EncodeSubmission(BuildPayload("Ann", 1, 'B', token, "") + "00000"),  // padded too much
+      EncodeSubmission(payload).substr(8),  // cut short
+      EncodeSubmission(BuildPayload("Ann", 1, kSubmissionKey, token, "") +
+                       "00000"),  // padded too much
       EncodeSubmission("type=0|name=A|score=x|key=B|p=" + token + "|add=|z=00000"),
   };
   for (const std::string& encoded : bad) {
@@ -193,7 +199,7 @@ TEST(TokenSigner, LettersAndDigitsNeverTheSameTwiceAndCheckedAgainstTheirExpiry)
   std::set<std::string> seen;
   for (int i = 0; i < 1000; ++i) {
     const std::string token = signer.Issue(5000);
-    ASSERT_LE(token.size(), kMaxTokenLength);
+    ASSERT_LE(token.size(), protocol::kMaxTokenLength);
     for (char c : token) ASSERT_TRUE(std::isalnum(static_cast<unsigned char>(c))) << token;
     EXPECT_EQ(signer.Verify(token, 5000), 5000);
     EXPECT_FALSE(signer.Verify(token, 5001));

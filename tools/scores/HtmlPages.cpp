@@ -3,11 +3,11 @@
 
 #include <ctime>
 
+#include "protocol/Requests.h"
+
 namespace brinecast::scores {
 
 namespace {
-
-constexpr std::string_view kWorldPath = "/cgi/version.pl?prg=Brinecast&amp;show&amp;type=0";
 
 constexpr std::string_view kStyle = R"(<style>
 body{margin:0;background:#0b3954;color:#0b2233;font:16px/1.4 system-ui,"Liberation Sans",Arial,sans-serif}
@@ -98,7 +98,8 @@ std::string HtmlEscape(std::string_view text) {
 
 std::string WorldPage(const std::vector<ScoreEntry>& best) {
   std::string page = Head("Brinecast world high scores");
-  page += "<nav><a href=\"/\">Home</a></nav>\n<h1>Brinecast world high scores</h1>\n";
+  page += "<nav><a href=\"" + HtmlEscape(protocol::PortalTarget()) +
+          "\">Home</a></nav>\n<h1>Brinecast world high scores</h1>\n";
   page += "<p class=\"lead\">The best " + std::to_string(kWorldTableRows) +
           " catches sent from the game.</p>\n";
   if (best.empty()) {
@@ -119,7 +120,7 @@ std::string WorldPage(const std::vector<ScoreEntry>& best) {
     }
     page += "</tbody></table>\n";
   }
-  page += "<p><a href=\"/\">Home</a></p>\n";
+  page += "<p><a href=\"" + HtmlEscape(protocol::PortalTarget()) + "\">Home</a></p>\n";
   page += kTail;
   return page;
 }
@@ -130,7 +131,7 @@ std::string HomePage() {
   page +=
       "<p>This server keeps the world's best Brinecast scores. Tick the box when you enter your "
       "name after a high score, and your catch is sent here.</p>\n<p><a class=\"button\" href=\"";
-  page += kWorldPath;
+  page += HtmlEscape(protocol::WorldTarget());
   page += "\">World high scores</a></p>\n";
   page += kTail;
   return page;

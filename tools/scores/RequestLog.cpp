@@ -7,6 +7,8 @@
 #include <cstdio>
 #include <ctime>
 
+#include "protocol/Requests.h"
+
 namespace brinecast::scores {
 
 namespace {
@@ -43,12 +45,13 @@ void Escape(std::string& out, std::string_view text) {
 }  // namespace
 
 std::string LoggedTarget(std::string_view target) {
+  const std::string marker = std::string(protocol::kPayloadKey) + '=';
   std::string out;
   while (!target.empty()) {
-    const size_t payload = target.find("inf=");
+    const size_t payload = target.find(marker);
     const bool atPiece = payload != std::string_view::npos &&
                          (payload == 0 || target[payload - 1] == '?' || target[payload - 1] == '&');
-    const size_t cut = payload == std::string_view::npos ? target.size() : payload + 4;
+    const size_t cut = payload == std::string_view::npos ? target.size() : payload + marker.size();
     Escape(out, target.substr(0, cut));
     target.remove_prefix(cut);
     if (atPiece) {

@@ -2,10 +2,12 @@
 // submission is good. The world page is rendered once per change, not per request.
 #include "scores/ScoreService.h"
 
+#include "protocol/Encoding.h"
+#include "protocol/Payload.h"
+#include "protocol/Reply.h"
 #include "scores/ClientAddress.h"
 #include "scores/CodePage.h"
 #include "scores/HtmlPages.h"
-#include "scores/PayloadDecoder.h"
 
 namespace brinecast::scores {
 
@@ -22,12 +24,13 @@ Reply ScoreService::Check(const std::string& address) {
     return {429, "Too many requests, try again in a minute"};
   }
   const std::string token = signer_.Issue(now + limits_.tokenLifetime);
-  return {200, "OK|" + std::string(kServerVersion) + "|||" + token + "|"};
+  return {200, protocol::CheckReply(kServerVersion, token)};
 }
 
 Reply ScoreService::Submit(std::string_view encoded, const std::string& address) {
-  const std::optional<std::string> payload = DecodeSubmission(encoded);
-  const std::optional<Submission> submission = payload ? ParseSubmission(*payload) : std::nullopt;
+  const std::optional<std::string> payload = protocol::DecodeSubmission(encoded);
+  const std::optional<protocol::Submission> submission =
+      payload ? protocol::ParseSubmission(*payload) : std::nullopt;
   if (!submission) return {400, "Malformed submission"};
   const int64_t now = clock_();
   const std::optional<int64_t> expires = signer_.Verify(submission->token, now);
@@ -50,7 +53,7 @@ Reply ScoreService::Submit(std::string_view encoded, const std::string& address)
   }
   std::lock_guard lock(pageMutex_);
   ++generation_;
-  return {200, "OK"};
+  return {200, std::string(protocol::kOk)};
 }
 
 std::optional<Reply> ScoreService::CachedWorld() {

@@ -9,6 +9,8 @@
 #include <charconv>
 #include <stdexcept>
 
+#include "protocol/Payload.h"
+
 namespace brinecast::scores {
 
 namespace {
@@ -16,6 +18,8 @@ namespace {
 constexpr size_t kExpiryDigits = 10;
 constexpr size_t kNonceLength = 12;
 constexpr size_t kMacLength = 32;
+static_assert(kExpiryDigits + kNonceLength + kMacLength <= protocol::kMaxTokenLength,
+              "a token must fit the payload's p field, or the game's submissions are refused");
 
 void RandomBytes(unsigned char* out, size_t size) {
   if (RAND_bytes(out, static_cast<int>(size)) != 1) {

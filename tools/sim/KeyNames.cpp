@@ -1,3 +1,4 @@
+// KeyNames: the table of named keys, letters, digits and numeric-pad keys.
 #include "KeyNames.h"
 
 #include <array>

@@ -1,3 +1,4 @@
+// The names a script gives keys, turned into the virtual-key codes the game hears.
 #pragma once
 
 #include <optional>

@@ -1,3 +1,4 @@
+// Script: the parser of script lines, one command each.
 #include "Script.h"
 
 #include <algorithm>

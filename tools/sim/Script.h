@@ -1,3 +1,4 @@
+// One line of a simulator script parsed into a command, or a ScriptError naming the line.
 #pragma once
 
 #include <cstdint>

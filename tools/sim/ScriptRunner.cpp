@@ -1,3 +1,4 @@
+// ScriptRunner: each command turned into events, waits, set-up steps and snapshots.
 #include "ScriptRunner.h"
 
 #include <SDL_image.h>

@@ -1,3 +1,4 @@
+// The script as the headless platform's driver: commands run until one lets time pass.
 #pragma once
 
 #include <cstdint>

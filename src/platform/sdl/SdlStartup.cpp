@@ -1,3 +1,4 @@
+// SdlStartup: SDL's video started on a display that shows something, and SDL's folders.
 #include "platform/sdl/SdlStartup.h"
 
 #include <SDL.h>

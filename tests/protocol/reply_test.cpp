@@ -1,9 +1,9 @@
-// Tests of reading the score server's replies as the game reads them.
+// Tests of the check reply: the server's building of it and the game's reading of it.
+#include "protocol/Reply.h"
+
 #include <gtest/gtest.h>
 
-#include "online/ServerReply.h"
-
-namespace brinecast {
+namespace brinecast::protocol {
 namespace {
 
 struct OkCase {
@@ -27,7 +27,7 @@ struct PCase {
   const char* p;
 };
 
-TEST(ReplyP, IsTheFifthPieceWhenFiveBarsArePresent) {
+TEST(ReplyToken, IsTheFifthPieceWhenFiveBarsArePresent) {
   const PCase cases[] = {
       {"OK", ""},                      // no bar at all
       {"OK|", ""},                     // one
@@ -41,8 +41,19 @@ TEST(ReplyP, IsTheFifthPieceWhenFiveBarsArePresent) {
       {"OK|1.0||||", ""},              // five, empty p
       {"OK|1.0|||A1b2C3|", "A1b2C3"},  // the shape our server answers
   };
-  for (const PCase& c : cases) EXPECT_EQ(ReplyP(c.reply), c.p) << '"' << c.reply << '"';
+  for (const PCase& c : cases) EXPECT_EQ(ReplyToken(c.reply), c.p) << '"' << c.reply << '"';
+}
+
+TEST(CheckReply, TheShapeTheGameReads) {
+  EXPECT_EQ(CheckReply("1.0", "A1b2C3"), "OK|1.0|||A1b2C3|");
+  EXPECT_EQ(kOk, "OK");
+  const char* tokens[] = {"A1b2C3", "x", ""};
+  for (const char* token : tokens) {
+    const std::string reply = CheckReply("2.5", token);
+    EXPECT_TRUE(ReplyIsOk(reply)) << reply;
+    EXPECT_EQ(ReplyToken(reply), token) << reply;
+  }
 }
 
 }  // namespace
-}  // namespace brinecast
+}  // namespace brinecast::protocol

@@ -1,39 +1,75 @@
-// Tests of the score server's reading of a submission: decoding, fields, padding and the
-// code page of names.
+// Tests of the submission's payload: the game's building of it, the server's strict
+// reading, and the limits of its fields.
+#include "protocol/Payload.h"
+
 #include <gtest/gtest.h>
 
 #include <string>
 
-#include "online/Submission.h"
-#include "scores/CodePage.h"
-#include "scores/PayloadDecoder.h"
+#include "protocol/Encoding.h"
+#include "storage/TypingRule.h"
 
-namespace brinecast::scores {
+namespace brinecast::protocol {
 namespace {
 
-TEST(DecodeSubmission, UndoesTheGamesEncoding) {
-  const std::string inputs[] = {
-      "abcde", "", "a", "\xff", std::string(3, '\0'), "\xff\xfe\xfd\xfc\xfb\xfa", "Brinecast!"};
-  for (const std::string& input : inputs) {
-    const std::optional<std::string> decoded = DecodeSubmission(EncodeSubmission(input));
-    ASSERT_TRUE(decoded) << input;
-    EXPECT_EQ(*decoded, input);
-  }
-  EXPECT_EQ(DecodeSubmission("NFTGG3DF"), "abcde");
+TEST(BuildPayload, FieldsInOrderPaddedWithZerosToAMultipleOfFive) {
+  // 38 characters before padding: two "0" make 40, and 64 letters once encoded.
+  const std::string payload = BuildPayload("A", 7, 'B', "", "");
+  EXPECT_EQ(payload, "type=0|name=A|score=7|key=B|p=|add=|z=00");
+  EXPECT_EQ(EncodeSubmission(payload).size(), 64u);
 }
 
-TEST(DecodeSubmission, RefusesWhatTheGameCannotSend) {
-  const char* cases[] = {
-      "NFTGG3Df",  // lower case
-      "NFTGG0DF",  // 0 is not in the alphabet
-      "NFTGGIDF",  // nor I
-      "NFTGG DF",
+struct PayloadCase {
+  const char* name;
+  int64_t score;
+  const char* p;
+  const char* add;
+  const char* payload;
+};
+
+TEST(BuildPayload, KnownPayloads) {
+  const PayloadCase cases[] = {
+      // 40 characters already: no padding.
+      {"AB", 70, "", "", "type=0|name=AB|score=70|key=B|p=|add=|z="},
+      {"Ann", -1234, "tok", "hi there", "type=0|name=Ann|score=-1234|key=B|p=tok|add=hi there|z="},
+      {"", 0, "", "", "type=0|name=|score=0|key=B|p=|add=|z=000"},
+      {"abcd", 1, "", "", "type=0|name=abcd|score=1|key=B|p=|add=|z=0000"},
+      {"ab", 5, "", "", "type=0|name=ab|score=5|key=B|p=|add=|z=0"},
+      {"Twelve chars", INT64_MAX, "P", "Twelve chars",
+       "type=0|name=Twelve chars|score=9223372036854775807|key=B|p=P|add=Twelve chars|z="},
+      {"x", INT64_MIN, "", "", "type=0|name=x|score=-9223372036854775808|key=B|p=|add=|z=000"},
   };
-  for (const char* encoded : cases) EXPECT_FALSE(DecodeSubmission(encoded)) << encoded;
-  // Two letters carry 10 bits for one byte: the first two bits must be zero.
-  EXPECT_TRUE(DecodeSubmission("H9"));
-  EXPECT_FALSE(DecodeSubmission("J9"));  // J is 8 = 01000
-  EXPECT_FALSE(DecodeSubmission(std::string(kMaxEncodedLength + 8, 'A')));
+  for (const PayloadCase& c : cases) {
+    const std::string payload = BuildPayload(c.name, c.score, kSubmissionKey, c.p, c.add);
+    EXPECT_EQ(payload, c.payload);
+    EXPECT_EQ(payload.size() % 5, 0u) << payload;
+  }
+}
+
+// The longest texts the game's typing rule keeps, the longest token and the widest score,
+// through the encoding and back: nothing the game can send is refused for its length.
+TEST(PayloadLimits, TheLongestSubmissionTheGameCanSendIsRead) {
+  const std::string typed = CleanTypedText(std::string(40, 'W'));
+  EXPECT_LE(typed.size(), kMaxNameLength);
+  EXPECT_LE(typed.size(), kMaxNoteLength);
+  const std::string name(kMaxNameLength, 'N');
+  const std::string note(kMaxNoteLength, 'n');
+  const std::string token(kMaxTokenLength, 't');
+  const std::string encoded =
+      EncodeSubmission(BuildPayload(name, INT64_MIN, kSubmissionKey, token, note));
+  EXPECT_LE(encoded.size(), kMaxEncodedLength);
+  const std::optional<std::string> payload = DecodeSubmission(encoded);
+  ASSERT_TRUE(payload);
+  const std::optional<Submission> s = ParseSubmission(*payload);
+  ASSERT_TRUE(s) << *payload;
+  EXPECT_EQ(s->name, name);
+  EXPECT_EQ(s->score, INT64_MIN);
+  EXPECT_EQ(s->token, token);
+  EXPECT_EQ(s->text, note);
+  // One more byte in any text field is refused.
+  EXPECT_FALSE(ParseSubmission(BuildPayload(name + 'N', 1, kSubmissionKey, token, note)));
+  EXPECT_FALSE(ParseSubmission(BuildPayload(name, 1, kSubmissionKey, token, note + 'n')));
+  EXPECT_FALSE(ParseSubmission(BuildPayload(name, 1, kSubmissionKey, token + 't', note)));
 }
 
 TEST(ParseSubmission, ReadsThePayloadTheGameBuilds) {
@@ -112,21 +148,5 @@ TEST(ParseSubmission, TokenLengthLimit) {
       ParseSubmission(BuildPayload("n", 1, 'B', std::string(kMaxTokenLength + 1, 'x'), "")));
 }
 
-struct CodePageCase {
-  const char* bytes;
-  const char* utf8;
-};
-
-TEST(CodePageToUtf8, WesternBytesBecomeTheirCharacters) {
-  const CodePageCase cases[] = {
-      {"Ann", "Ann"},           {"\xe9t\xe9", "\xc3\xa9t\xc3\xa9"},  // é
-      {"\x80", "\xe2\x82\xac"},                                      // euro sign
-      {"\x81", "\xef\xbf\xbd"},                                      // a hole in the table
-      {"\xff", "\xc3\xbf"},                                          // ÿ
-      {"\x9f", "\xc5\xb8"},                                          // Ÿ
-  };
-  for (const CodePageCase& c : cases) EXPECT_EQ(CodePageToUtf8(c.bytes), c.utf8) << c.bytes;
-}
-
 }  // namespace
-}  // namespace brinecast::scores
+}  // namespace brinecast::protocol
