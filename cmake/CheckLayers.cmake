@@ -16,7 +16,8 @@ set(allowed
   "ui:storage,ui"
   "protocol:protocol"
   "online:protocol,online"
-  "app:platform,engine,media,net,objects,storage,ui,protocol,online,app")
+  "app:platform,engine,media,net,objects,storage,ui,protocol,online,app,app/screens"
+  "app/screens:platform,engine,media,net,objects,storage,ui,protocol,online,app,app/screens")
 
 set(faults "")
 foreach(entry ${allowed})

@@ -28,3 +28,18 @@ function(brinecast_library name dir deps)
     target_link_libraries(${target} INTERFACE ${deps})
   endif()
 endfunction()
+
+# A subfolder whose files belong to a library already made: its sources join the library
+# and its headers are shown under their own path (src/app/screens/ as app/screens/).
+function(brinecast_library_folder name dir)
+  file(GLOB sources CONFIGURE_DEPENDS ${CMAKE_SOURCE_DIR}/${dir}/*.cpp)
+  file(GLOB headers CONFIGURE_DEPENDS ${CMAKE_SOURCE_DIR}/${dir}/*.h)
+  string(REGEX REPLACE "^src/" "" shown ${dir})
+  set(include_dir ${CMAKE_BINARY_DIR}/include/${name}/${shown})
+  file(MAKE_DIRECTORY ${include_dir})
+  foreach(header ${headers})
+    get_filename_component(file ${header} NAME)
+    file(CREATE_LINK ${header} ${include_dir}/${file} SYMBOLIC)
+  endforeach()
+  target_sources(brinecast_${name} PRIVATE ${sources})
+endfunction()

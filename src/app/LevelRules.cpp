@@ -1,11 +1,12 @@
-// Setting up a game and its levels, and what the frame loop does during play:
-// the rising catch text and the random spawns of bubbles, objects and fish.
-#include <cstdio>
-
+// The level procedures: starting a game, the next level, leaving a game and clearing
+// its field, freezing play, and what each frame of play changes (the rising catch text
+// and the random spawns of bubbles, objects and fish).
 #include "app/LevelGoals.h"
 #include "app/TForm1.h"
+#include "app/screens/ScreenSet.h"
 #include "objects/Fish.h"
 #include "objects/Fon.h"
+#include "objects/GameStates.h"
 #include "objects/LimitTime.h"
 #include "objects/MenuB.h"
 #include "objects/Motion.h"
@@ -14,6 +15,7 @@
 #include "objects/Puzir.h"
 #include "objects/ToDoFish.h"
 #include "objects/Volna.h"
+#include "storage/HighScores.h"
 
 namespace brinecast {
 
@@ -27,7 +29,7 @@ constexpr int kPlayerStartX = 262;
 void TForm1::StartGame() {
   TSpriteEngine& root = DXSpriteEngine1.Engine();
   Fon.Kill();
-  for (int i = 0; i < 6; ++i) MenuButtons[i].Kill();
+  KillMainMenuButtons();
   Fon = new TFon(&root, static_cast<int>(Random(3)) + 1);
   LimitTime = new TLimitTime(&root);
   Volna = new TVolna(&root);
@@ -39,7 +41,7 @@ void TForm1::StartGame() {
   Player->SetScore(0);
   NextLevel();
   if (Config.MusicOn) PlayMusic(appDir_ + "Sound/2.xm", "Can't load music.");
-  GameState = "Game";
+  GameState = states::kGame;
 }
 
 void TForm1::NextLevel() {
@@ -73,21 +75,61 @@ void TForm1::NextLevel() {
   Timer2.SetEnabled(true);
 }
 
-void TForm1::CatchTextAndSpawns() {
+void TForm1::LeaveGame() {
+  if (SoundOn()) StopAllSounds();
+  ShowMouse(true);
+  FreezePlay();
+  Timer3.SetEnabled(false);
+  if (!GameOverFlag) {
+    screens_->exitGameQuestion.Open();
+    return;
+  }
+  for (const auto& icon : ToDoIcons) {
+    if (TToDoFish* sprite = icon.Get()) sprite->Shown = false;
+  }
+  Timer1.SetEnabled(false);
+  Timer2.SetEnabled(false);
+  const int64_t score = Player ? Player->Score() : 0;
+  if (Qualifies(score, Config)) {
+    screens_->nameEntry.Open();
+    return;
+  }
+  ClearPlayField();
+  if (Config.MusicOn) PlayMusic(appDir_ + "Sound/1.xm", "Can't load music.");
+  BuildMainMenu();
+}
+
+void TForm1::ClearPlayField() {
+  Volna.Kill();
+  if (TPlayer* player = Player.Get()) player->KillRig();
+  if (TLimitTime* limit = LimitTime.Get()) limit->KillWithBar();
+  if (TFon* fon = Fon.Get()) fon->KillWithWeeds();
+  Fon = new TFon(&DXSpriteEngine1.Engine(), 0);
+}
+
+void TForm1::FreezePlay() {
+  Paused = true;
+  Timer1.SetEnabled(false);
+  Timer2.SetEnabled(true);
+}
+
+void TForm1::ThawPlay() {
+  Paused = false;
+  Timer1.SetEnabled(true);
+  Timer2.SetEnabled(false);
+}
+
+void TForm1::AdvancePlay() {
   TSpriteEngine& root = DXSpriteEngine1.Engine();
+  // The catch text rises 3 pixels a frame and goes at the top of the sea.
   if (ShowCatchText) {
-    TPlayer* player = Player.Get();
     if (CatchTextY <= 130) {
+      const TPlayer* player = Player.Get();
       CatchTextY = static_cast<uint16_t>(player ? RoundToInt(player->Y) : 0);
       CatchPoints = 0;
       ShowCatchText = false;
     } else {
       CatchTextY = static_cast<uint16_t>(CatchTextY - 3);
-      char text[16];
-      std::snprintf(text, sizeof text, "%-3d", CatchPoints);
-      const TImageSprite* floatSprite = player ? player->Float.Get() : nullptr;
-      const int x = floatSprite ? RoundToInt(floatSprite->X) : 0;
-      Canvas.TextOut(x, CatchTextY, text);
       if (CatchSoundDue) PlaySound("Poimal");
       CatchSoundDue = false;
     }

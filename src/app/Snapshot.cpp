@@ -4,6 +4,7 @@
 
 #include "app/JsonWriter.h"
 #include "app/TForm1.h"
+#include "app/screens/ScreenSet.h"
 #include "engine/ImageSprite.h"
 #include "objects/Chk.h"
 #include "objects/Fish.h"
@@ -127,7 +128,7 @@ std::string Snapshot(TForm1& form, const SnapshotRecords& records) {
     sprite && !sprite->IsDead() ? json.Bool(sprite->Shown) : json.Null();
   }
   json.EndArray();
-  json.Key("helpPage").Int(form.HelpPage);
+  json.Key("helpPage").Int(form.Screens().help.Page());
   json.Key("config").BeginObject();
   json.Key("musicOn").Bool(form.Config.MusicOn).Key("soundOn").Bool(form.Config.SoundOn);
   json.Key("windowed").Bool(form.Config.Windowed).Key("sendOnline").Bool(form.Config.SendOnline);

@@ -1,18 +1,13 @@
 // Start-up, from the options file to the main menu, and the window's own events:
 // the close request, minimise, maximise, loss of focus and an unplugged pad.
 #include "app/TForm1.h"
+#include "app/screens/MainMenuScreen.h"
 #include "objects/Chk.h"
 #include "objects/Fon.h"
+#include "objects/GameStates.h"
 #include "objects/ToDoFish.h"
 
 namespace brinecast {
-
-namespace {
-
-// x of each kind's goal counter, just right of its icon.
-constexpr std::array<int, 10> kGoalTextX = {112, 180, 240, 296, 354, 418, 484, 541, 622, 733};
-
-}  // namespace
 
 void TForm1::FormCreate() {
   LoadConfig();
@@ -27,14 +22,13 @@ void TForm1::FormCreate() {
   DXInput1.UseCtrlAndSpaceForDown();
   DXImageList1.Items().LoadFromFile(appDir_ + "Data/MenuImgs.dxg");
   GameImgs.Items().LoadFromFile(appDir_ + "Data/GameImgs.dxg");
-  GoalTextX = kGoalTextX;
   TSpriteEngine& root = DXSpriteEngine1.Engine();
   for (int k = 1; k <= 10; ++k) ToDoIcons[k - 1] = CreateToDoIcon(&root, k);
   Paused = false;
   Chk = new TChk(&root);
   Fon = new TFon(&root, 0);
-  MenuCursor = 1;
-  SavedMenuCursor = 1;
+  MenuCursor = MainMenuScreen::kItemStart;
+  SavedMenuCursor = MainMenuScreen::kItemStart;
   BuildMainMenu();
   startupDone_ = true;
 }
@@ -44,11 +38,11 @@ void TForm1::FormCloseQuery(bool& canClose) {
   // question to ask: the window closes.
   canClose = !startupDone_;
   if (canClose) return;
-  if (GameState != "Menu" && GameState != "Options" && GameState != "HiScores" &&
-      GameState != "Help") {
+  if (GameState != states::kMenu && GameState != states::kOptions &&
+      GameState != states::kHiScores && GameState != states::kHelp) {
     return;
   }
-  if (GameState != "Menu") BuildMainMenu();
+  if (GameState != states::kMenu) BuildMainMenu();
   AskExit();
 }
 
@@ -56,10 +50,8 @@ void TForm1::WMGetSysCommand(int command) {
   if (command == kScMaximize) {
     Config.Windowed = false;
     ApplyWindowMode();
-  } else if (command == kScMinimize && GameState == "Game") {
-    Paused = true;
-    Timer2.SetEnabled(true);
-    Timer1.SetEnabled(false);
+  } else if (command == kScMinimize && GameState == states::kGame) {
+    FreezePlay();
   }
 }
 
@@ -67,14 +59,12 @@ void TForm1::FormActivate() {}
 
 void TForm1::FormDeactivate() {
   DXInput1.ReleaseAll();
-  Paused = true;
-  Timer2.SetEnabled(true);
-  Timer1.SetEnabled(false);
+  FreezePlay();
 }
 
 void TForm1::JoystickRemoved() {
   // A pad pulled out in play pauses it, as a lost focus does.
-  if (GameState == "Game") FormDeactivate();
+  if (GameState == states::kGame) FormDeactivate();
 }
 
 void TForm1::ShowMouse(bool show) {

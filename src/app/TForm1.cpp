@@ -1,7 +1,10 @@
+// The main window's construction (its sound list, timers and screens) and how it hands
+// each platform event and timer tick to its handler.
 #include "app/TForm1.h"
 
 #include <utility>
 
+#include "app/screens/ScreenSet.h"
 #include "media/EmbeddedSounds.h"
 
 namespace brinecast {
@@ -30,6 +33,7 @@ TForm1::TForm1(const GameSetup& setup)
     : TGame(setup.machine.platform, setup.seed),
       Music(setup.machine.platform),
       Loop(setup.machine.platform, *this),
+      screens_(std::make_unique<ScreenSet>(*this)),
       platform_(setup.machine.platform),
       appDir_(setup.folders.appDir),
       configFile_(appDir_, setup.folders.prefDir),

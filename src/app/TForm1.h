@@ -1,3 +1,5 @@
+// TForm1, the main window: it owns every component and the state the game's procedures
+// share, and hands keys, the pointer and frames to the screen in front.
 #pragma once
 
 #include <array>
@@ -21,17 +23,17 @@
 namespace brinecast {
 
 class TMenuB;
-class TFonB;
-class THlp;
 class TAsk;
 class TChk;
+class Screen;
+struct ScreenSet;
 class HttpTransport;
 struct HttpResult;
 
 // The main window: owns every component and holds what the game keeps between
 // handlers, so two games can run side by side. Its procedures live in files by
-// concern: FrameLoop, LevelRules, Timers, Hud, Menus, Keyboard, Mouse,
-// NameEntry, Options, Startup, Online.
+// concern: FrameLoop, LevelRules, Timers, Hud, Menus, Keyboard, Mouse, Options,
+// Startup, Online; each screen of the menus is a class of its own under screens/.
 class TForm1 : public LoopHost, public TGame {
  public:
   // System command codes of the window's minimise and maximise.
@@ -48,7 +50,7 @@ class TForm1 : public LoopHost, public TGame {
   Platform& Host() { return platform_; }
   const std::string& AppDir() const { return appDir_; }
 
-  // TGame: the options the sprites read.
+  // TGame: the options the play field reads.
   bool SoundOn() const override { return Config.SoundOn; }
   bool SendOnline() const override { return Config.SendOnline; }
 
@@ -80,33 +82,31 @@ class TForm1 : public LoopHost, public TGame {
   void FormDeactivate();
   void JoystickRemoved();
 
-  // Level flow (LevelRules.cpp, Timers.cpp).
+  // Level flow (LevelRules.cpp).
   void StartGame();
   void NextLevel();
+  // Every game ends or is interrupted here: the question, the name entry or the menu.
   void LeaveGame();
   // The play field's sprites go and the menu background comes back.
   void ClearPlayField();
+  // Play stands still (Paused, the level clock off, the freeze on), or goes on again.
+  void FreezePlay();
+  void ThawPlay();
 
-  // Screens (Menus.cpp).
+  // Screens (Menus.cpp): each builder tears down the screen being left.
   void BuildMainMenu();
   void BuildOptions();
   void BuildHiScores();
   void BuildHelp();
-  // Asks "Exit?" over the main menu (or "ExitGame?" via LeaveGame).
+  // Asks "Exit?" over the main menu (LeaveGame asks "ExitGame?" over play).
   void AskExit();
-  // "Exit?" answered no.
-  void AnswerExitNo();
-  // "ExitGame?" answered no: play resumes.
-  void ResumeGame();
-  void AnswerQuestion();  // "Exit?" or "ExitGame?" answered by MenuCursor
   // The navigation sound.
   void NavigationSound() { PlaySound("Poimal"); }
   // Sets Shown of MenuButtons[n] (1-based) when it exists.
   void ShowButton(int n, bool shown);
-  void ClearHoverFlags();
-
-  // Name entry (NameEntry.cpp): Enter on the name-entry screen.
-  void CompleteNameEntry();
+  // Every screen, and the one that takes keys, the pointer and texts now (none in play).
+  ScreenSet& Screens() { return *screens_; }
+  Screen* Front();
 
   // Options file and window mode (Options.cpp).
   void LoadConfig();
@@ -130,31 +130,22 @@ class TForm1 : public LoopHost, public TGame {
   TMusic Music;
   MainLoop Loop;
 
-  // Screens and questions.
+  // What the screens share: the question panel (questions, game over, name entry), the
+  // lit buttons of the screen in front, the check box and the cursor.
   TSpriteRef<TAsk> Ask;
-  std::array<TSpriteRef<TMenuB>, 7> MenuButtons{};  // MenuButtons[0] is button 1
-  TSpriteRef<TFonB> OptionsPanel;
-  TSpriteRef<TFonB> HiScoresPanel;
-  TSpriteRef<TFonB> HelpPanel;
-  TSpriteRef<THlp> Hlp;
+  // The most any screen lights: the options' six choices and their way back.
+  static constexpr size_t kMostButtons = 7;
+  std::array<TSpriteRef<TMenuB>, kMostButtons> MenuButtons{};  // MenuButtons[0] is button 1
   TSpriteRef<TChk> Chk;
   uint8_t MenuCursor = 0;
   uint8_t SavedMenuCursor = 0;
-  uint8_t HelpPage = 0;
 
   // Keyboard.
   int32_t KeySum = 0;
-  bool EditingAddText = false;
+  bool EditingAddText = false;  // typing into the options' text field
 
-  // Mouse.
-  int32_t LastMouseX = 0;
-  bool OverWin = false;
-  bool OverFull = false;
-  bool OverMusicOn = false;
-  bool OverMusicOff = false;
-  bool OverSoundOn = false;
-  bool OverSoundOff = false;
-  bool OverCheckBox = false;
+  // The pointer's last x, which tells the boat which way it moved.
+  int32_t LastMouseX() const { return lastMouseX_; }
 
   // Options, high scores, name entry, online.
   TConfig Config;
@@ -163,9 +154,6 @@ class TForm1 : public LoopHost, public TGame {
 
   // Runs for each Script event: the simulator's set-up commands.
   std::function<void()> ScriptStep;
-
-  // x of each kind's goal counter, GoalTextX[0] is kind 1.
-  std::array<int, 10> GoalTextX{};
 
  private:
   // The main loop's view of the window.
@@ -183,10 +171,17 @@ class TForm1 : public LoopHost, public TGame {
   // Opens a page in the browser, or shows its address when none can be opened.
   void OpenPage(const std::string& url);
 
+  // The game-over display ends on a key or a click.
+  void EndGameOver();
+  // The main menu's buttons go as a sub-screen is built over it.
+  void KillMainMenuButtons();
+
   // Frame-loop pieces (FrameLoop.cpp, Hud.cpp, LevelRules.cpp).
   void DrawStateTexts();
-  void CatchTextAndSpawns();
+  // During play: the catch text rises and bubbles, objects and fish appear at random.
+  void AdvancePlay();
 
+  std::unique_ptr<ScreenSet> screens_;
   Platform& platform_;
   std::string appDir_;
   TConfigFile configFile_;
@@ -197,6 +192,7 @@ class TForm1 : public LoopHost, public TGame {
   bool startupDone_ = false;
   bool savedWindowed_ = false;  // the mode Config.cfg held at start-up
   bool modeChosen_ = false;     // the player switched the mode since start-up
+  int32_t lastMouseX_ = 0;
 };
 
 }  // namespace brinecast

@@ -1,14 +1,9 @@
-// The four window timers (level clock, banner and freeze, game-over display,
-// level bonus) and LeaveGame, through which every game ends or is interrupted.
+// The four window timers' handlers: the level clock, the end of the freeze, the
+// game-over display's two steps and the level bonus count.
 #include "app/TForm1.h"
 #include "objects/Ask.h"
-#include "objects/Chk.h"
-#include "objects/Fon.h"
-#include "objects/LimitTime.h"
+#include "objects/GameStates.h"
 #include "objects/Player.h"
-#include "objects/ToDoFish.h"
-#include "objects/Volna.h"
-#include "storage/HighScores.h"
 
 namespace brinecast {
 
@@ -18,13 +13,11 @@ void TForm1::Timer1Timer() {
     return;
   }
   StopAllSounds();
-  GameState = "GameOver";
+  GameState = states::kGameOver;
   PlaySound("Over");
   Ask = new TAsk(&DXSpriteEngine1.Engine(), "Qtns");
   GameOverFlag = true;
-  Paused = true;
-  Timer1.SetEnabled(false);
-  Timer2.SetEnabled(true);
+  FreezePlay();
   Timer3.SetEnabled(true);
 }
 
@@ -38,13 +31,13 @@ void TForm1::Timer2Timer() {
   }
   Timer1.SetEnabled(true);
   Timer2.SetEnabled(false);
-  GameState = "Game";
+  GameState = states::kGame;
 }
 
 void TForm1::Timer3Timer() {
-  if (GameState == "GameOver") {
-    GameState = "GameOver2";
-  } else if (GameState == "GameOver2") {
+  if (GameState == states::kGameOver) {
+    GameState = states::kGameOver2;
+  } else if (GameState == states::kGameOver2) {
     Timer2.SetEnabled(false);
     Ask.Kill();
     LeaveGame();
@@ -59,50 +52,6 @@ void TForm1::Timer4Timer() {
   }
   TimeLeft -= 100;
   if (TPlayer* player = Player.Get()) player->SetScore(player->Score() + 5);
-}
-
-void TForm1::LeaveGame() {
-  if (SoundOn()) StopAllSounds();
-  ShowMouse(true);
-  Paused = true;
-  Timer1.SetEnabled(false);
-  Timer2.SetEnabled(true);
-  Timer3.SetEnabled(false);
-  if (!GameOverFlag) {
-    MenuCursor = 1;
-    GameState = "ExitGame?";
-    Ask = new TAsk(&DXSpriteEngine1.Engine(), "Qtns");
-    return;
-  }
-  for (const auto& icon : ToDoIcons) {
-    if (TToDoFish* sprite = icon.Get()) sprite->Shown = false;
-  }
-  Timer1.SetEnabled(false);
-  Timer2.SetEnabled(false);
-  const int64_t score = Player ? Player->Score() : 0;
-  if (Qualifies(score, Config)) {
-    GameState = "EnterName";
-    Sending = false;
-    Paused = true;
-    Timer1.SetEnabled(false);
-    Timer2.SetEnabled(true);
-    // A click on the last name entry's box must not toggle this one.
-    OverCheckBox = false;
-    if (TChk* chk = Chk.Get()) chk->Shown = true;
-    Ask = new TAsk(&DXSpriteEngine1.Engine(), "Qtns");
-    return;
-  }
-  ClearPlayField();
-  if (Config.MusicOn) PlayMusic(appDir_ + "Sound/1.xm", "Can't load music.");
-  BuildMainMenu();
-}
-
-void TForm1::ClearPlayField() {
-  Volna.Kill();
-  if (TPlayer* player = Player.Get()) player->KillRig();
-  if (TLimitTime* limit = LimitTime.Get()) limit->KillWithBar();
-  if (TFon* fon = Fon.Get()) fon->KillWithWeeds();
-  Fon = new TFon(&DXSpriteEngine1.Engine(), 0);
 }
 
 }  // namespace brinecast

@@ -2,17 +2,19 @@
 #include "objects/Ask.h"
 
 #include "engine/PictureCollectionItem.h"
-#include "objects/Game.h"
+#include "objects/GameStates.h"
+#include "objects/PlayField.h"
 #include "objects/SpriteImage.h"
 
 namespace brinecast {
 
 TAsk::TAsk(TSprite* parent, std::string_view name) : TImageSprite(parent) {
-  TGame& game = Game(*this);
-  TakeImage(*this, game.DXImageList1.Items().Find(name));
-  const bool exitQuestion = game.GameState == "Exit?" || game.GameState == "ExitGame?";
-  X = exitQuestion ? 270 : 239;
-  Y = exitQuestion ? 120 : 187;
+  TPlayField& field = Field(*this);
+  TakeImage(*this, field.MenuImage(name));
+  const bool exitQuestion =
+      field.State() == states::kExitQuestion || field.State() == states::kExitGameQuestion;
+  X = exitQuestion ? kQuestionLeft : kPanelLeft;
+  Y = exitQuestion ? kQuestionTop : kPanelTop;
   SetZ(5);
 }
 

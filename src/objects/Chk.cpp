@@ -2,14 +2,14 @@
 #include "objects/Chk.h"
 
 #include "engine/PictureCollectionItem.h"
-#include "objects/Game.h"
 #include "objects/Motion.h"
+#include "objects/PlayField.h"
 #include "objects/SpriteImage.h"
 
 namespace brinecast {
 
 TChk::TChk(TSprite* parent) : TImageSprite(parent) {
-  TakeImage(*this, Game(*this).DXImageList1.Items().Find("Chk"));
+  TakeImage(*this, Field(*this).MenuImage("Chk"));
   X = 376;
   Y = 365;
   SetZ(6);
@@ -17,7 +17,7 @@ TChk::TChk(TSprite* parent) : TImageSprite(parent) {
 
 void TChk::Render() {
   if (!Shown) return;
-  DrawRounded(*this, Game(*this).SendOnline() ? 1 : 0);
+  DrawRounded(*this, Field(*this).SendOnline() ? 1 : 0);
 }
 
 }  // namespace brinecast

@@ -7,10 +7,10 @@
 
 #include "engine/CosTable.h"
 #include "engine/PictureCollectionItem.h"
-#include "objects/CatchRules.h"
-#include "objects/Game.h"
+#include "objects/GameStates.h"
 #include "objects/Kruk.h"
 #include "objects/Motion.h"
+#include "objects/PlayField.h"
 #include "objects/Player.h"
 #include "objects/SpriteImage.h"
 
@@ -39,26 +39,25 @@ bool ValidKind(int kind) {
 }
 
 // The kind of a randomly chosen goal entry, and the entry's number (1-based).
-uint8_t GoalKind(TGame& game, uint32_t& entry) {
-  const uint32_t count = std::min<uint32_t>(game.GoalCount, game.Goals.size());
-  entry = game.Random(count) + 1;
-  return game.Goals[entry - 1].FishKind;
+uint8_t GoalKind(TPlayField& field, uint32_t& entry) {
+  entry = field.Random(field.GoalCount()) + 1;
+  return field.GoalKind(entry);
 }
 
 }  // namespace
 
 TFish::TFish(TSprite* parent) : TImageSprite(parent) {
-  TGame& game = Game(*this);
+  TPlayField& field = Field(*this);
   // The first five goals are favoured: later entries are drawn again half the time.
   uint32_t entry = 0;
-  int kind = GoalKind(game, entry);
-  if (entry > 5 && game.Random(2) == 1) kind = GoalKind(game, entry);
-  if (entry > 8 && game.Random(2) == 1) kind = GoalKind(game, entry);
+  int kind = GoalKind(field, entry);
+  if (entry > 5 && field.Random(2) == 1) kind = GoalKind(field, entry);
+  if (entry > 8 && field.Random(2) == 1) kind = GoalKind(field, entry);
   // A kind outside the table (none set up yet) becomes a random one.
-  if (!ValidKind(kind)) kind = static_cast<int>(game.Random(10)) + 1;
+  if (!ValidKind(kind)) kind = static_cast<int>(field.Random(10)) + 1;
   Kind = static_cast<uint8_t>(kind);
   FromLeft = true;
-  if (game.Random(2) == 1) FromLeft = false;
+  if (field.Random(2) == 1) FromLeft = false;
   ApplyKind();
   TimeBonus = 0.5;
   RestCount = 0;
@@ -66,15 +65,16 @@ TFish::TFish(TSprite* parent) : TImageSprite(parent) {
   Snagged = false;
   Hooked = false;
   HangAngle = 0;
-  Level = game.LevelNo;
+  Level = field.LevelNo();
   SetZ(-1);
-  Slowness = static_cast<int8_t>(game.Random(7) + 3);
-  X = static_cast<int>(game.Random(50)) - Width - 2;
+  Slowness = static_cast<int8_t>(field.Random(7) + 3);
+  X = static_cast<int>(field.Random(50)) - Width - 2;
   // Deep enough for the whole body; a picture 300 or more tall keeps to the top of the band.
-  Y = Kind == kBottomKind ? kBottomY
-                          : static_cast<int>(game.Random(std::max(1, 300 - Height))) + kLandingLine;
+  Y = Kind == kBottomKind
+          ? kBottomY
+          : static_cast<int>(field.Random(std::max(1, 300 - Height))) + kLandingLine;
   if (!FromLeft) {
-    X = static_cast<int>(game.Random(50)) + 802;
+    X = static_cast<int>(field.Random(50)) + 802;
     Slowness = static_cast<int8_t>(-Slowness);
   }
 }
@@ -89,29 +89,30 @@ void TFish::SetKind(uint8_t kind, bool fromLeft) {
 
 void TFish::ApplyKind() {
   const std::string name = "Fish" + std::to_string(Kind) + (FromLeft ? "L" : "R");
-  TakeImage(*this, Game(*this).GameImgs.Items().Find(name));
+  TakeImage(*this, Field(*this).GameImage(name));
   FrameCount = Image->PatternCount();
   Points = kFishKinds[Kind - 1].points;
   RestFrames = kFishKinds[Kind - 1].restFrames;
 }
 
 void TFish::Step(int tick) {
-  TGame& game = Game(*this);
-  if ((game.GameState != "Game" && game.GameState != "ExitGame?") || Level != game.LevelNo) {
+  TPlayField& field = Field(*this);
+  if ((field.State() != states::kGame && field.State() != states::kExitGameQuestion) ||
+      Level != field.LevelNo()) {
     Kill();
     return;
   }
-  if (game.Timer2.Enabled()) return;
+  if (field.Frozen()) return;
   if (!Hooked) {
     const bool outside = OutsideBand(X, Width);
     if (outside && !Entering) {
-      CountDown(game.FishCount);
+      field.FishGone();
       Kill();
       return;
     }
     if (!outside) Entering = false;
     Swim();
-    if (game.HookLoad < 10 && HookRising(game)) {
+    if (field.HookLoad() < 10 && field.HookRising()) {
       if (Kind == kLongKind) {
         if (!TrySnag()) {
           Collide();
@@ -130,18 +131,18 @@ void TFish::Swim() {
 }
 
 bool TFish::TrySnag() {
-  TGame& game = Game(*this);
-  const TKruk* hook = CurrentHook(game);
+  TPlayField& field = Field(*this);
+  const TKruk* hook = field.Hook();
   const int head = FromLeft ? kLongFishHead : 0;
   const double hx = hook->X + 3;
   const double hy = hook->Y;
   const bool onBody = X + kLongFishHead - head <= hx && hx <= X + Width - head && hy + 17 >= Y &&
                       hy + 14 <= Y + Height;
   if (!onBody) return false;
-  MarkHooked(game, -kSnagCost);
+  field.Hooked(-kSnagCost);
   Hooked = true;
   Snagged = true;
-  HangAngle = static_cast<uint8_t>(-static_cast<int>(game.Random(10) + 60));
+  HangAngle = static_cast<uint8_t>(-static_cast<int>(field.Random(10) + 60));
   return true;
 }
 
@@ -161,14 +162,14 @@ void TFish::Animate(int tick) {
 }
 
 void TFish::OnCollide(TSprite* other, bool&) {
-  TGame& game = Game(*this);
-  if (dynamic_cast<TKruk*>(other) == nullptr || Hooked || !HookRising(game)) return;
-  Level = game.LevelNo;
-  MarkHooked(game, Points);
+  TPlayField& field = Field(*this);
+  if (dynamic_cast<TKruk*>(other) == nullptr || Hooked || !field.HookRising()) return;
+  Level = field.LevelNo();
+  field.Hooked(Points);
   Hooked = true;
-  RaiseHookLoad(game);
+  field.RaiseHookLoad();
   HangAngle =
-      static_cast<uint8_t>(Kind == kLevelHangingKind ? game.Random(10) : game.Random(10) + 60);
+      static_cast<uint8_t>(Kind == kLevelHangingKind ? field.Random(10) : field.Random(10) + 60);
 }
 
 void TFish::Render() {
@@ -181,11 +182,11 @@ void TFish::Render() {
   Image->DrawRotated(Engine()->Surface(), RoundToInt(X + Cos256(angle)),
                      RoundToInt(Y + Height / 2 + Sin256(angle)), Width, Height, 0, 0.5, 0.5,
                      FromLeft ? -angle : angle);
-  if (Y < kLandingLine && CurrentHook(Game(*this)) != nullptr) Land();
+  if (Y < kLandingLine && Field(*this).Hook() != nullptr) Land();
 }
 
 void TFish::HangFromHook() {
-  const TKruk* hook = CurrentHook(Game(*this));
+  const TKruk* hook = Field(*this).Hook();
   if (hook == nullptr) return;
   X = hook->X;
   // An upright fish is Width tall; the level-hanging kind hangs 30 above the hook.
@@ -197,20 +198,11 @@ void TFish::HangFromHook() {
 }
 
 void TFish::Land() {
-  TGame& game = Game(*this);
-  game.HookLoad = 0;
-  StartCatchText(game, Level);
-  AddCatchScore(game, Snagged ? -kSnagCost : Points);
-  CountDown(game.FishCount);
-  AddCatchTime(game, TimeBonus);
-  for (int i = 0; i < game.GoalCount && i < static_cast<int>(game.Goals.size()); ++i) {
-    TGoal& goal = game.Goals[i];
-    if (goal.FishKind == Kind && goal.Left > 0 && Level == game.LevelNo) {
-      --goal.Left;
-      if (goal.Left == 0) ++game.GoalsDone;
-    }
-  }
-  if (game.GoalsDone >= game.GoalCount) game.LevelComplete();
+  TPlayField& field = Field(*this);
+  field.Landed(Level, Snagged ? -kSnagCost : Points, TimeBonus);
+  field.FishGone();
+  field.GoalFishLanded(Kind, Level);
+  if (field.GoalsMet()) field.LevelComplete();
   Kill();
 }
 

@@ -2,14 +2,14 @@
 #include "objects/Fon.h"
 
 #include "engine/PictureCollectionItem.h"
-#include "objects/Game.h"
+#include "objects/PlayField.h"
 #include "objects/SpriteImage.h"
 #include "objects/Vodorosl.h"
 
 namespace brinecast {
 
 TFon::TFon(TSprite* parent, int background) : TImageSprite(parent) {
-  TakeImage(*this, Game(*this).DXImageList1.Items().Items(background));
+  TakeImage(*this, Field(*this).MenuImage(background));
   X = 0;
   Y = 0;
   SetZ(-10);

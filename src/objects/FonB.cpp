@@ -2,15 +2,15 @@
 #include "objects/FonB.h"
 
 #include "engine/PictureCollectionItem.h"
-#include "objects/Game.h"
+#include "objects/PlayField.h"
 #include "objects/SpriteImage.h"
 
 namespace brinecast {
 
 TFonB::TFonB(TSprite* parent, std::string_view name) : TImageSprite(parent) {
-  TakeImage(*this, Game(*this).DXImageList1.Items().Find(name));
-  X = 32;
-  Y = 129;
+  TakeImage(*this, Field(*this).MenuImage(name));
+  X = kLeft;
+  Y = kTop;
   SetZ(-5);
 }
 

@@ -2,8 +2,6 @@
 // effects guarded by the sound option, and the end of a level.
 #include "objects/Game.h"
 
-#include "engine/Sprite.h"
-
 namespace brinecast {
 
 TGame::TGame(Platform& platform, uint64_t seed)
@@ -11,12 +9,12 @@ TGame::TGame(Platform& platform, uint64_t seed)
       GameImgs(DXDraw1),
       DXImageList1(DXDraw1),
       DXInput1(platform),
-      Timer1(platform, 10),
-      Timer2(platform, 2000),
-      Timer3(platform, 2000),
-      Timer4(platform, 128),
-      RandomGen(seed) {
-  DXSpriteEngine1.Engine().SetContext(this);
+      Timer1(platform, kLevelClockMs),
+      Timer2(platform, kFreezeMs),
+      Timer3(platform, kGameOverStepMs),
+      Timer4(platform, kBonusCountMs),
+      randomGen_(seed) {
+  DXSpriteEngine1.Engine().SetContext(&field_);
 }
 
 TGame::~TGame() {
@@ -41,10 +39,6 @@ void TGame::LevelComplete() {
   Timer1.SetEnabled(false);
   Timer2.SetEnabled(true);
   Timer4.SetEnabled(true);
-}
-
-TGame& Game(const TSprite& sprite) {
-  return static_cast<TGame&>(*sprite.Engine()->Context());
 }
 
 }  // namespace brinecast

@@ -1,5 +1,5 @@
-// The part of the main window that the game's sprites reach: components, options, sound
-// effects and the running game's variables.
+// TGame, the part of the main window the game's sprites live in: components, options,
+// sound effects and the running game's variables, shown to the sprites as a play field.
 #pragma once
 
 #include <cstdint>
@@ -13,6 +13,7 @@
 #include "engine/WindowTimer.h"
 #include "media/DXInput.h"
 #include "media/WaveCollection.h"
+#include "objects/GameField.h"
 #include "objects/Random.h"
 #include "objects/RunningGame.h"
 
@@ -21,12 +22,13 @@ namespace brinecast {
 class Platform;
 
 // What the game's sprites share with the main window: its components, the game
-// state and the running-game variables. The main window derives from it and
-// hangs itself on its sprite engine, so a sprite reaches it as Game(*this).
-class TGame : public TEngineContext, public TRunningGame {
+// state and the running-game variables. The main window derives from it. The
+// sprites see none of it directly: it hangs a play field on its sprite engine,
+// and a sprite reaches that as Field(*this).
+class TGame : public TRunningGame {
  public:
   TGame(Platform& platform, uint64_t seed);
-  ~TGame() override;
+  virtual ~TGame();
   TGame(const TGame&) = delete;
   TGame& operator=(const TGame&) = delete;
 
@@ -34,7 +36,7 @@ class TGame : public TEngineContext, public TRunningGame {
   virtual bool SoundOn() const = 0;
   virtual bool SendOnline() const = 0;
 
-  uint32_t Random(uint32_t n) { return RandomGen.Random(n); }
+  uint32_t Random(uint32_t n) { return randomGen_.Random(n); }
   // The sound effect, when sound is on; the same for stopping one.
   void PlaySound(std::string_view name);
   void StopSound(std::string_view name);
@@ -43,19 +45,29 @@ class TGame : public TEngineContext, public TRunningGame {
   // All goals met: play freezes and the bonus count starts.
   void LevelComplete();
 
+  // The four window timers' periods, in ms. On a tie the lower number fires first.
+  static constexpr uint32_t kLevelClockMs = 10;      // Timer1
+  static constexpr uint32_t kFreezeMs = 2000;        // Timer2
+  static constexpr uint32_t kGameOverStepMs = 2000;  // Timer3
+  static constexpr uint32_t kBonusCountMs = 128;     // Timer4
+
   // Components, in the window's creation order.
   TDXDraw DXDraw1;
   TDXSpriteEngine DXSpriteEngine1;
   TDXImageList GameImgs;
   TDXImageList DXImageList1;
   TDXInput DXInput1;
+  // Level clock: counts TimeLeft down by a hundredth of a second; the level ends at 0.
   WindowTimer Timer1;
+  // Freeze: while on, play stands still (the level banner, the pause, a question, game
+  // over); its tick ends the level banner.
   WindowTimer Timer2;
+  // Game-over display: its first tick makes any key end it, its second ends it.
   WindowTimer Timer3;
   TDXWaveList DXWaveList1;
+  // Bonus count: a won level's time left turns into points, a second at a time.
   WindowTimer Timer4;
 
-  TRandom RandomGen;
   std::string GameState;
   uint8_t FrameNo = 0;
 
@@ -63,9 +75,11 @@ class TGame : public TEngineContext, public TRunningGame {
   bool MouseHeld = false;
   bool MouseStepLeft = false;
   bool MouseStepRight = false;
-};
 
-// The game a sprite belongs to.
-TGame& Game(const TSprite& sprite);
+ private:
+  // The game's one generator: seeded once, drawn from only through Random.
+  TRandom randomGen_;
+  TGameField field_{*this};
+};
 
 }  // namespace brinecast

@@ -4,15 +4,15 @@
 #include <string>
 
 #include "engine/PictureCollectionItem.h"
-#include "objects/Game.h"
+#include "objects/PlayField.h"
 #include "objects/SpriteImage.h"
 
 namespace brinecast {
 
 THlp::THlp(TSprite* parent, uint8_t page) : TImageSprite(parent) {
-  TakeImage(*this, Game(*this).DXImageList1.Items().Find("Hlp" + std::to_string(page)));
-  X = 33;
-  Y = 175;
+  TakeImage(*this, Field(*this).MenuImage("Hlp" + std::to_string(page)));
+  X = kLeft;
+  Y = kTop;
   SetZ(0);
 }
 

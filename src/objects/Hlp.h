@@ -9,7 +9,11 @@ namespace brinecast {
 
 class THlp : public TImageSprite {
  public:
-  // `page` is the help screen's HelpPage, 1..4.
+  // Every page's place.
+  static constexpr int kLeft = 33;
+  static constexpr int kTop = 175;
+
+  // `page` is the help screen's page, 1..4.
   THlp(TSprite* parent, uint8_t page);
 
   const char* ClassName() const override { return "THlp"; }

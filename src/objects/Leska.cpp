@@ -2,15 +2,15 @@
 #include "objects/Leska.h"
 
 #include "engine/PictureCollectionItem.h"
-#include "objects/Game.h"
 #include "objects/Motion.h"
+#include "objects/PlayField.h"
 #include "objects/RigLayout.h"
 #include "objects/SpriteImage.h"
 
 namespace brinecast {
 
 TLeska::TLeska(TSprite* parent, double x) : TImageSprite(parent) {
-  TakeImage(*this, Game(*this).GameImgs.Items().Find("Leska"));
+  TakeImage(*this, Field(*this).GameImage("Leska"));
   Height = 1;
   X = RoundToInt(x);
   Y = kLineY;

@@ -2,14 +2,14 @@
 #include "objects/LimitTime.h"
 
 #include "engine/PictureCollectionItem.h"
-#include "objects/Game.h"
+#include "objects/PlayField.h"
 #include "objects/PlayerTime.h"
 #include "objects/SpriteImage.h"
 
 namespace brinecast {
 
 TLimitTime::TLimitTime(TSprite* parent) : TImageSprite(parent) {
-  TakeImage(*this, Game(*this).GameImgs.Items().Find("Time1"));
+  TakeImage(*this, Field(*this).GameImage("Time1"));
   X = 187;
   Y = 579;
   SetZ(0);

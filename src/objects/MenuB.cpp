@@ -2,15 +2,15 @@
 #include "objects/MenuB.h"
 
 #include "engine/PictureCollectionItem.h"
-#include "objects/Game.h"
 #include "objects/Motion.h"
+#include "objects/PlayField.h"
 #include "objects/SpriteImage.h"
 
 namespace brinecast {
 
 TMenuB::TMenuB(TSprite* parent, uint16_t x, uint16_t y, std::string_view name)
     : TImageSprite(parent) {
-  TakeImage(*this, Game(*this).DXImageList1.Items().Find(name));
+  TakeImage(*this, Field(*this).MenuImage(name));
   X = x;
   Y = y;
   SetZ(0);

@@ -6,10 +6,10 @@
 #include <string>
 
 #include "engine/PictureCollectionItem.h"
-#include "objects/CatchRules.h"
-#include "objects/Game.h"
+#include "objects/GameStates.h"
 #include "objects/Kruk.h"
 #include "objects/Motion.h"
+#include "objects/PlayField.h"
 #include "objects/SpriteImage.h"
 
 namespace brinecast {
@@ -32,36 +32,36 @@ bool Harmful(uint8_t kind) {
 }  // namespace
 
 TObjcts::TObjcts(TSprite* parent) : TImageSprite(parent) {
-  TGame& game = Game(*this);
-  Kind = static_cast<uint8_t>(game.BottomObjCount < kMostLying ? game.Random(5) + 1
-                                                               : game.Random(4) + 1);
+  TPlayField& field = Field(*this);
+  Kind = static_cast<uint8_t>(field.BottomObjCount() < kMostLying ? field.Random(5) + 1
+                                                                  : field.Random(4) + 1);
   ApplyKind();
   SetZ(-2);
-  Level = game.LevelNo;
+  Level = field.LevelNo();
   Entering = true;
   Hooked = false;
-  Slowness = static_cast<int8_t>(game.Random(7) + 3);
-  X = -static_cast<int>(game.Random(100));
-  Y = static_cast<int>(game.Random(std::max(1, 300 - Height))) + kLandingLine;
+  Slowness = static_cast<int8_t>(field.Random(7) + 3);
+  X = -static_cast<int>(field.Random(100));
+  Y = static_cast<int>(field.Random(std::max(1, 300 - Height))) + kLandingLine;
   if (Kind == kLyingKind) {
-    X = static_cast<int>(game.Random(600)) + 50;
+    X = static_cast<int>(field.Random(600)) + 50;
     Y = kLyingY;
     Slowness = kLyingSlowness;
-    ++game.BottomObjCount;
+    field.BottomObjAdded();
   } else {
-    FromLeft = game.Random(2) == 1;
+    FromLeft = field.Random(2) == 1;
     if (!FromLeft) {
-      X = static_cast<int>(game.Random(100)) + 800;
+      X = static_cast<int>(field.Random(100)) + 800;
       Slowness = static_cast<int8_t>(-Slowness);
     }
   }
 }
 
 void TObjcts::SetKind(uint8_t kind, bool fromLeft) {
-  TGame& game = Game(*this);
+  TPlayField& field = Field(*this);
   const uint8_t newKind = kind >= 1 && kind <= kLyingKind ? kind : 1;
-  if (Kind == kLyingKind && newKind != kLyingKind) CountDown(game.BottomObjCount);
-  if (Kind != kLyingKind && newKind == kLyingKind) ++game.BottomObjCount;
+  if (Kind == kLyingKind && newKind != kLyingKind) field.BottomObjGone();
+  if (Kind != kLyingKind && newKind == kLyingKind) field.BottomObjAdded();
   Kind = newKind;
   ApplyKind();
   // A lying object's slowness is no drifting speed: keep to the drifting range.
@@ -76,44 +76,44 @@ void TObjcts::SetKind(uint8_t kind, bool fromLeft) {
 }
 
 void TObjcts::ApplyKind() {
-  TGame& game = Game(*this);
-  TakeImage(*this, game.GameImgs.Items().Find("Obj" + std::to_string(Kind)));
+  TPlayField& field = Field(*this);
+  TakeImage(*this, field.GameImage("Obj" + std::to_string(Kind)));
   FrameCount = Image->PatternCount();
   // Time values come from the level's time when the object is made.
-  const int32_t tenth = game.LevelTime / 10;
+  const int32_t tenth = field.LevelTime() / 10;
   static constexpr int32_t kPoints[] = {-50, -50, 50, 0, 100};
   Points = kPoints[Kind - 1];
   TimeBonus = Kind == 2 ? -tenth : Kind == 4 ? tenth : 0;
 }
 
 bool TObjcts::OfThisLevel() const {
-  return Level == Game(*this).LevelNo;
+  return Level == Field(*this).LevelNo();
 }
 
 void TObjcts::Step(int tick) {
-  TGame& game = Game(*this);
-  if (game.GameState != "Game" && game.GameState != "ExitGame?") {
+  TPlayField& field = Field(*this);
+  if (field.State() != states::kGame && field.State() != states::kExitGameQuestion) {
     Kill();
     return;
   }
-  if (game.Timer2.Enabled()) return;
+  if (field.Frozen()) return;
   if (Hooked) {
     FramePos = kHookedFrame;
     HangFromHook();
-    if (Y < kLandingLine && CurrentHook(game) != nullptr) {
+    if (Y < kLandingLine && field.Hook() != nullptr) {
       Land();
       return;
     }
   } else {
     const bool outside = OutsideBand(X, Width);
     if (outside && !Entering) {
-      if (OfThisLevel()) CountDown(game.ObjCount);
+      if (OfThisLevel()) field.ObjectGone();
       Kill();
       return;
     }
     if (!outside) Entering = false;
     if (Kind != kLyingKind) X += 25 / Slowness;
-    if (game.HookLoad < kFullHook || Harmful(Kind)) Collide();
+    if (field.HookLoad() < kFullHook || Harmful(Kind)) Collide();
   }
   if (tick % AnimationPeriod(Slowness) != 0 || Hooked) return;
   if (FramePos < FrameCount - 1) {
@@ -124,31 +124,28 @@ void TObjcts::Step(int tick) {
 }
 
 void TObjcts::HangFromHook() {
-  const TKruk* hook = CurrentHook(Game(*this));
+  const TKruk* hook = Field(*this).Hook();
   if (hook == nullptr) return;
   X = hook->X - Width / 2 + 3;
   if (hook->Y - 10 + Height < kHangLimit) Y = hook->Y - 10;
 }
 
 void TObjcts::Land() {
-  TGame& game = Game(*this);
-  StartCatchText(game, Level);
-  game.HookLoad = 0;
-  AddCatchScore(game, Points);
-  AddCatchTime(game, TimeBonus);
+  TPlayField& field = Field(*this);
+  field.Landed(Level, Points, TimeBonus);
   if (OfThisLevel()) {
-    CountDown(game.ObjCount);
-    if (Kind == kLyingKind) CountDown(game.BottomObjCount);
+    field.ObjectGone();
+    if (Kind == kLyingKind) field.BottomObjGone();
   }
   Kill();
 }
 
 void TObjcts::OnCollide(TSprite* other, bool&) {
-  TGame& game = Game(*this);
-  if (dynamic_cast<TKruk*>(other) == nullptr || Hooked || !HookRising(game)) return;
-  MarkHooked(game, Points);
+  TPlayField& field = Field(*this);
+  if (dynamic_cast<TKruk*>(other) == nullptr || Hooked || !field.HookRising()) return;
+  field.Hooked(Points);
   Hooked = true;
-  RaiseHookLoad(game);
+  field.RaiseHookLoad();
 }
 
 void TObjcts::Render() {

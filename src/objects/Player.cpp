@@ -4,10 +4,10 @@
 #include <limits>
 
 #include "engine/PictureCollectionItem.h"
-#include "objects/Game.h"
 #include "objects/Kruk.h"
 #include "objects/Leska.h"
 #include "objects/Motion.h"
+#include "objects/PlayField.h"
 #include "objects/RigLayout.h"
 #include "objects/SpriteImage.h"
 #include "objects/Udochka.h"
@@ -26,8 +26,8 @@ uint64_t KeyFor(const void* owner) {
 
 TPlayer::TPlayer(TSprite* parent, int32_t x)
     : TImageSprite(parent), scoreKey_(KeyFor(this)), maskedScore_(scoreKey_) {
-  TGame& game = Game(*this);
-  TakeImage(*this, game.GameImgs.Items().Find("Player"));
+  TPlayField& field = Field(*this);
+  TakeImage(*this, field.GameImage("Player"));
   X = x;
   Y = kBoatY;
   SetZ(-1);
@@ -35,7 +35,7 @@ TPlayer::TPlayer(TSprite* parent, int32_t x)
   auto* rod = new TUdochka(parent, x + kRodOffsetX);
   Rod = rod;
   auto* floatSprite = new TImageSprite(parent);
-  TakeImage(*floatSprite, game.GameImgs.Items().Find("Poplavok"));
+  TakeImage(*floatSprite, field.GameImage("Poplavok"));
   floatSprite->X = rod->X - kRodOffsetX;
   floatSprite->Y = rod->Y + kFloatBelowRod;
   floatSprite->SetZ(1);
@@ -67,43 +67,42 @@ void TPlayer::Render() {
 }
 
 void TPlayer::Step(int) {
-  TGame& game = Game(*this);
+  TPlayField& field = Field(*this);
   // The pauses around a level change, game over and the exit question.
-  if (game.Timer2.Enabled()) return;
+  if (field.Frozen()) return;
   SteerBoat();
   WorkLine();
   CarryRig();
-  if (game.GoalsDone >= game.GoalCount) game.LevelComplete();
+  if (field.GoalsMet()) field.LevelComplete();
 }
 
 void TPlayer::SteerBoat() {
-  TGame& game = Game(*this);
+  TPlayField& field = Field(*this);
   // A request the boat cannot take at its limit stays pending.
-  if ((game.DXInput1.Has(InputState::Left) || game.MouseStepLeft) && X > kBoatLeftLimit) {
+  if ((field.Held(InputState::Left) || field.MouseStep(false)) && X > kBoatLeftLimit) {
     X -= kRigStep;
-    game.MouseStepLeft = false;
+    field.TakeMouseStep(false);
   }
-  if ((game.DXInput1.Has(InputState::Right) || game.MouseStepRight) &&
-      X < kBoatRightEdge - Width / 2) {
+  if ((field.Held(InputState::Right) || field.MouseStep(true)) && X < kBoatRightEdge - Width / 2) {
     X += kRigStep;
-    game.MouseStepRight = false;
+    field.TakeMouseStep(true);
   }
 }
 
 void TPlayer::WorkLine() {
-  TGame& game = Game(*this);
+  TPlayField& field = Field(*this);
   TKruk* hook = Hook.Get();
   if (hook == nullptr) return;
   TUdochka* rod = Rod.Get();
-  if (game.DXInput1.Has(InputState::Down) || game.MouseHeld) {
+  if (field.Held(InputState::Down) || field.MouseHeld()) {
     hook->Rising = false;
-    game.StopSound("Up");
+    field.StopSound("Up");
     if (hook->Y < kHookLowerBelow && !Reeling) hook->Y += kRigStep;
     return;
   }
   if (hook->Y <= kHookRestY) return;
   if (rod != nullptr) rod->FramePos = HasCatch ? kRodWithCatch : kRodReeling;
-  if (!hook->Rising) game.PlaySound("Up");
+  if (!hook->Rising) field.PlaySound("Up");
   hook->Y -= kRigStep;
   hook->Rising = true;
   Reeling = true;
@@ -111,7 +110,7 @@ void TPlayer::WorkLine() {
     if (rod != nullptr) rod->FramePos = kRodAtRest;
     HasCatch = false;
     Reeling = false;
-    game.StopSound("Up");
+    field.StopSound("Up");
   }
 }
 

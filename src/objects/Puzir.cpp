@@ -2,7 +2,8 @@
 #include "objects/Puzir.h"
 
 #include "engine/PictureCollectionItem.h"
-#include "objects/Game.h"
+#include "objects/GameStates.h"
+#include "objects/PlayField.h"
 #include "objects/SpriteImage.h"
 
 namespace brinecast {
@@ -12,22 +13,22 @@ constexpr int kSurfaceBand = 225;
 }  // namespace
 
 TPuzir::TPuzir(TSprite* parent) : TImageSprite(parent) {
-  TGame& game = Game(*this);
-  TakeImage(*this, game.GameImgs.Items().Find(game.Random(2) == 0 ? "Puzir" : "Puziri"));
-  X = static_cast<int>(game.Random(760)) + 20;
+  TPlayField& field = Field(*this);
+  TakeImage(*this, field.GameImage(field.Random(2) == 0 ? "Puzir" : "Puziri"));
+  X = static_cast<int>(field.Random(760)) + 20;
   Y = 500;
   SetZ(-6);
   CentreX = static_cast<uint16_t>(X);
-  Swing = static_cast<uint8_t>(game.Random(7) + 3);
+  Swing = static_cast<uint8_t>(field.Random(7) + 3);
   Dir = +1;
-  Rise = static_cast<uint8_t>(game.Random(3) + 1);
+  Rise = static_cast<uint8_t>(field.Random(3) + 1);
 }
 
 void TPuzir::Step(int) {
-  TGame& game = Game(*this);
+  TPlayField& field = Field(*this);
   // Frozen first, so a bubble outlives the exit question and the game-over pause.
-  if (game.Timer2.Enabled()) return;
-  if (game.GameState != "Game") {
+  if (field.Frozen()) return;
+  if (field.State() != states::kGame) {
     Kill();
     return;
   }

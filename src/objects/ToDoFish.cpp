@@ -2,14 +2,14 @@
 #include "objects/ToDoFish.h"
 
 #include "engine/PictureCollectionItem.h"
-#include "objects/Game.h"
 #include "objects/Motion.h"
+#include "objects/PlayField.h"
 #include "objects/SpriteImage.h"
 
 namespace brinecast {
 
 TToDoFish::TToDoFish(TSprite* parent, uint8_t imageIndex) : TImageSprite(parent) {
-  TakeImage(*this, Game(*this).GameImgs.Items().Items(imageIndex));
+  TakeImage(*this, Field(*this).GameImage(imageIndex));
   SetZ(-1);
 }
 

@@ -2,15 +2,15 @@
 #include "objects/Udochka.h"
 
 #include "engine/PictureCollectionItem.h"
-#include "objects/Game.h"
 #include "objects/Motion.h"
+#include "objects/PlayField.h"
 #include "objects/RigLayout.h"
 #include "objects/SpriteImage.h"
 
 namespace brinecast {
 
 TUdochka::TUdochka(TSprite* parent, int x) : TImageSprite(parent) {
-  TakeImage(*this, Game(*this).GameImgs.Items().Find("Udochka"));
+  TakeImage(*this, Field(*this).GameImage("Udochka"));
   X = x;
   Y = kRodY;
   FrameCount = Image->PatternCount();

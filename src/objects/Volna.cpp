@@ -2,7 +2,7 @@
 #include "objects/Volna.h"
 
 #include "engine/PictureCollectionItem.h"
-#include "objects/Game.h"
+#include "objects/PlayField.h"
 #include "objects/SpriteImage.h"
 
 namespace brinecast {
@@ -13,14 +13,14 @@ constexpr int kLeftEnd = -100;
 }  // namespace
 
 TVolna::TVolna(TSprite* parent) : TImageSprite(parent) {
-  TakeImage(*this, Game(*this).GameImgs.Items().Find("Volna"));
+  TakeImage(*this, Field(*this).GameImage("Volna"));
   X = kRightEnd;
   Y = 183;
   SetZ(0);
 }
 
 void TVolna::Step(int) {
-  if (Game(*this).Timer2.Enabled()) return;
+  if (Field(*this).Frozen()) return;
   // X holds whole numbers only, so the ends are met exactly.
   if (X == kRightEnd) Dir = -1;
   if (X == kLeftEnd) Dir = +1;

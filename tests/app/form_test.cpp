@@ -80,7 +80,7 @@ TEST(Form, TwoWindowsRunSideBySide) {
   EXPECT_EQ(b.FrameNo, 3);
   EXPECT_FALSE(b.Timer1.Enabled());
   // Same seed, own generators: the same numbers, unaffected by each other.
-  for (int i = 0; i < 5; ++i) EXPECT_EQ(a.RandomGen.Random(1000), b.RandomGen.Random(1000));
+  for (int i = 0; i < 5; ++i) EXPECT_EQ(a.Random(1000), b.Random(1000));
 }
 
 TEST(Random, SameSeedSameSequenceAndEveryValueInRange) {

@@ -6,12 +6,21 @@
 #include <cctype>
 #include <cmath>
 #include <cstdint>
+#include <span>
 #include <string>
 #include <vector>
 
 #include "BuiltArchive.h"
+#include "app/screens/HelpScreen.h"
+#include "app/screens/HiScoresScreen.h"
+#include "app/screens/MainMenuScreen.h"
+#include "app/screens/OptionsScreen.h"
 #include "engine/Color.h"
 #include "engine/DxgArchive.h"
+#include "objects/Ask.h"
+#include "objects/FonB.h"
+#include "objects/Hlp.h"
+#include "platform/Rect.h"
 
 namespace brinecast {
 namespace {
@@ -24,11 +33,23 @@ const ArchiveItem* Find(const std::string& name) {
   return FindItem(Menu(), name);
 }
 
-struct Rect {
-  int left, top, right, bottom;  // right and bottom exclusive
-  bool Contains(const Rect& r) const {
-    return left <= r.left && top <= r.top && right >= r.right && bottom >= r.bottom;
-  }
+using Rect = TRect;
+
+bool Covers(const Rect& outer, const Rect& inner) {
+  return outer.Left <= inner.Left && outer.Top <= inner.Top && outer.Right >= inner.Right &&
+         outer.Bottom >= inner.Bottom;
+}
+
+// A screen's lit buttons, with the panel they are drawn over (null: the menu background).
+struct ButtonScreen {
+  const char* panel;
+  std::span<const ScreenPlace> layout;
+};
+const ButtonScreen kButtonScreens[] = {
+    {nullptr, MainMenuScreen::kLayout},
+    {OptionsScreen::kPanel, OptionsScreen::kLayout},
+    {HiScoresScreen::kPanel, HiScoresScreen::kLayout},
+    {HelpScreen::kPanel, HelpScreen::kLayout},
 };
 
 int ItemWidth(const ArchiveItem& item) {
@@ -59,10 +80,10 @@ bool Visible(const ArchiveItem& item, int x, int y) {
 
 double VisibleShare(const ArchiveItem& item, const Rect& r) {
   int shown = 0;
-  for (int y = r.top; y < r.bottom; ++y) {
-    for (int x = r.left; x < r.right; ++x) shown += Visible(item, x, y);
+  for (int y = r.Top; y < r.Bottom; ++y) {
+    for (int x = r.Left; x < r.Right; ++x) shown += Visible(item, x, y);
   }
-  return static_cast<double>(shown) / ((r.right - r.left) * (r.bottom - r.top));
+  return static_cast<double>(shown) / ((r.Right - r.Left) * (r.Bottom - r.Top));
 }
 
 double Channel(uint32_t v) {
@@ -80,10 +101,10 @@ double Contrast(double a, double b) {
 // Contrast of a text colour against the average brightness of what lies under it.
 double ContrastOver(const Picture& p, const Rect& r, uint32_t text) {
   double sum = 0;
-  for (int y = r.top; y < r.bottom; ++y) {
-    for (int x = r.left; x < r.right; ++x) sum += Luminance(At(p, x, y));
+  for (int y = r.Top; y < r.Bottom; ++y) {
+    for (int x = r.Left; x < r.Right; ++x) sum += Luminance(At(p, x, y));
   }
-  return Contrast(sum / ((r.right - r.left) * (r.bottom - r.top)), Luminance(text));
+  return Contrast(sum / ((r.Right - r.Left) * (r.Bottom - r.Top)), Luminance(text));
 }
 
 constexpr uint32_t kBlack = 0x000000;
@@ -132,40 +153,30 @@ TEST(MenuArchive, EveryNamedPictureIsKeyedWithItsFrames) {
   }
 }
 
-// Lit buttons are drawn at fixed places over their unlit labels: each must cover its
-// pointer hit area, no more than a few pixels beyond it, with its label inside it.
+// Lit buttons are drawn at their screens' places over their unlit labels: each must cover
+// its pointer hit area, no more than a few pixels beyond it, with its label inside it.
 TEST(MenuArchive, LitButtonsCoverTheirHitAreas) {
-  const struct {
-    const char* name;
-    int x, y;
-    Rect hit;  // the pointer's open rectangle as edges
-  } kButtons[] = {
-      {"Start", 261, 179, {306, 179, 493, 203}},   {"Opt", 261, 225, {306, 226, 424, 259}},
-      {"HScores", 261, 275, {306, 275, 478, 301}}, {"Help", 261, 321, {306, 323, 371, 350}},
-      {"Visit", 261, 370, {306, 370, 537, 396}},   {"Exit", 261, 419, {306, 419, 367, 442}},
-      {"Win", 301, 230, {302, 230, 389, 249}},     {"Full", 447, 230, {447, 230, 589, 249}},
-      {"On", 301, 278, {302, 278, 334, 297}},      {"Off", 391, 278, {392, 278, 433, 297}},
-      {"On", 301, 326, {302, 326, 334, 345}},      {"Off", 391, 326, {392, 326, 433, 345}},
-      {"OptBack", 41, 465, {41, 465, 144, 489}},   {"Clear", 40, 465, {40, 465, 222, 484}},
-      {"World", 372, 465, {372, 465, 634, 484}},   {"HScrBack", 41, 505, {41, 505, 145, 529}},
-      {"Previos", 40, 465, {40, 465, 132, 482}},   {"Next", 569, 465, {569, 465, 620, 482}},
-  };
-  for (const auto& b : kButtons) {
-    SCOPED_TRACE(b.name);
-    const ArchiveItem* item = Find(b.name);
-    ASSERT_NE(item, nullptr);
-    const Rect drawn{b.x, b.y, b.x + ItemWidth(*item), b.y + ItemHeight(*item)};
-    EXPECT_TRUE(drawn.Contains({b.hit.left + 1, b.hit.top + 1, b.hit.right, b.hit.bottom}));
-    EXPECT_LE(drawn.right, b.hit.right + 3);
-    EXPECT_LE(drawn.bottom, b.hit.bottom + 3);
-    const Rect label{b.hit.left - b.x, b.hit.top - b.y, b.hit.right - b.x, b.hit.bottom - b.y};
-    EXPECT_GT(VisibleShare(*item, label), 0.15) << "nothing lit over the hit area";
+  for (const ButtonScreen& screen : kButtonScreens) {
+    for (const ScreenPlace& b : screen.layout) {
+      if (b.picture == nullptr) continue;
+      SCOPED_TRACE(b.picture);
+      const ArchiveItem* item = Find(b.picture);
+      ASSERT_NE(item, nullptr);
+      const Rect drawn{b.x, b.y, b.x + ItemWidth(*item), b.y + ItemHeight(*item)};
+      EXPECT_TRUE(Covers(drawn, b.hit));
+      EXPECT_LE(drawn.Right, b.hit.Right + 3);
+      EXPECT_LE(drawn.Bottom, b.hit.Bottom + 3);
+      // The label from the hit area's open edges on.
+      const Rect label{b.hit.Left - 1 - b.x, b.hit.Top - 1 - b.y, b.hit.Right - b.x,
+                       b.hit.Bottom - b.y};
+      EXPECT_GT(VisibleShare(*item, label), 0.15) << "nothing lit over the hit area";
+    }
   }
   // The main-menu marker lives in the 45 pixels left of each label.
-  for (const char* name : {"Start", "Opt", "HScores", "Help", "Visit", "Exit"}) {
-    const ArchiveItem* item = Find(name);
+  for (const ScreenPlace& b : MainMenuScreen::kLayout) {
+    const ArchiveItem* item = Find(b.picture);
     ASSERT_NE(item, nullptr);
-    EXPECT_GT(VisibleShare(*item, {0, 0, 45, ItemHeight(*item)}), 0.1) << name;
+    EXPECT_GT(VisibleShare(*item, {0, 0, 45, ItemHeight(*item)}), 0.1) << b.picture;
   }
 }
 
@@ -174,52 +185,32 @@ TEST(MenuArchive, LitButtonsCoverTheirHitAreas) {
 TEST(MenuArchive, LitButtonsHideTheirUnlitLabels) {
   constexpr uint32_t kUnlitMenu = 0xFFFFFF;   // label fill on the menu background
   constexpr uint32_t kUnlitPanel = 0x4A6A8F;  // label fill on the panels
-  const struct {
-    const char* under;  // nullptr: the menu background
-    uint32_t ink;
-    const char* name;
-    int x, y;
-    Rect hit;
-  } kCases[] = {
-      {nullptr, kUnlitMenu, "Start", 261, 179, {306, 179, 493, 203}},
-      {nullptr, kUnlitMenu, "Opt", 261, 225, {306, 226, 424, 259}},
-      {nullptr, kUnlitMenu, "HScores", 261, 275, {306, 275, 478, 301}},
-      {nullptr, kUnlitMenu, "Help", 261, 321, {306, 323, 371, 350}},
-      {nullptr, kUnlitMenu, "Visit", 261, 370, {306, 370, 537, 396}},
-      {nullptr, kUnlitMenu, "Exit", 261, 419, {306, 419, 367, 442}},
-      {"FonOpt", kUnlitPanel, "Win", 301, 230, {302, 230, 389, 249}},
-      {"FonOpt", kUnlitPanel, "Full", 447, 230, {447, 230, 589, 249}},
-      {"FonOpt", kUnlitPanel, "On", 301, 278, {302, 278, 334, 297}},
-      {"FonOpt", kUnlitPanel, "Off", 391, 326, {392, 326, 433, 345}},
-      {"FonOpt", kUnlitPanel, "OptBack", 41, 465, {41, 465, 144, 489}},
-      {"FonHScr", kUnlitPanel, "Clear", 40, 465, {40, 465, 222, 484}},
-      {"FonHScr", kUnlitPanel, "World", 372, 465, {372, 465, 634, 484}},
-      {"FonHScr", kUnlitPanel, "HScrBack", 41, 505, {41, 505, 145, 529}},
-      {"FonHelp", kUnlitPanel, "Previos", 40, 465, {40, 465, 132, 482}},
-      {"FonHelp", kUnlitPanel, "Next", 569, 465, {569, 465, 620, 482}},
-      {"FonHelp", kUnlitPanel, "HScrBack", 41, 505, {41, 505, 145, 529}},
-  };
-  for (const auto& c : kCases) {
-    SCOPED_TRACE(c.name);
-    const ArchiveItem* under = c.under ? Find(c.under) : &Menu().items.at(0);
-    const ArchiveItem* lit = Find(c.name);
+  for (const ButtonScreen& screen : kButtonScreens) {
+    const ArchiveItem* under = screen.panel ? Find(screen.panel) : &Menu().items.at(0);
     ASSERT_NE(under, nullptr);
-    ASSERT_NE(lit, nullptr);
-    const int ux = c.under ? 32 : 0, uy = c.under ? 129 : 0;
-    int ink = 0, bare = 0;
-    // The label may reach a little past the hit area; look at everything the button spans.
-    for (int y = c.y - 4; y < c.y + ItemHeight(*lit) + 4; ++y) {
-      for (int x = c.hit.left - 4; x < c.hit.right + 4; ++x) {
-        if (At(*under->Picture, x - ux, y - uy) != c.ink) continue;
-        ++ink;
-        const int lx = x - c.x, ly = y - c.y;
-        const bool covered = lx >= 0 && ly >= 0 && lx < ItemWidth(*lit) && ly < ItemHeight(*lit) &&
-                             Visible(*lit, lx, ly);
-        bare += !covered;
+    const uint32_t unlit = screen.panel ? kUnlitPanel : kUnlitMenu;
+    const int ux = screen.panel ? TFonB::kLeft : 0;
+    const int uy = screen.panel ? TFonB::kTop : 0;
+    for (const ScreenPlace& c : screen.layout) {
+      if (c.picture == nullptr) continue;
+      SCOPED_TRACE(c.picture);
+      const ArchiveItem* lit = Find(c.picture);
+      ASSERT_NE(lit, nullptr);
+      int ink = 0, bare = 0;
+      // The label may reach a little past the hit area; look at everything the button spans.
+      for (int y = c.y - 4; y < c.y + ItemHeight(*lit) + 4; ++y) {
+        for (int x = c.hit.Left - 5; x < c.hit.Right + 4; ++x) {
+          if (At(*under->Picture, x - ux, y - uy) != unlit) continue;
+          ++ink;
+          const int lx = x - c.x, ly = y - c.y;
+          const bool covered = lx >= 0 && ly >= 0 && lx < ItemWidth(*lit) &&
+                               ly < ItemHeight(*lit) && Visible(*lit, lx, ly);
+          bare += !covered;
+        }
       }
+      EXPECT_GT(ink, 20) << "no unlit label under the button";
+      EXPECT_EQ(bare, 0) << "unlit label pixels left showing";
     }
-    EXPECT_GT(ink, 20) << "no unlit label under the button";
-    EXPECT_EQ(bare, 0) << "unlit label pixels left showing";
   }
 }
 
@@ -232,27 +223,37 @@ TEST(MenuArchive, PanelsAndPagesHoldWhatIsDrawnOnThem) {
     int maxWidth, maxHeight;
     std::vector<Rect> inside;  // what the game puts there, in screen pixels
   } kCases[] = {
-      {"FonOpt", 32, 129, 768, 471, {{250, 220, 602, 410}, {41, 465, 145, 490}}},
-      {"FonHScr",
-       32,
-       129,
+      {OptionsScreen::kPanel,
+       TFonB::kLeft,
+       TFonB::kTop,
+       768,
+       471,
+       {{250, 220, 602, 410}, {41, 465, 145, 490}}},
+      {HiScoresScreen::kPanel,
+       TFonB::kLeft,
+       TFonB::kTop,
        768,
        471,
        {{82, 220, 540, 451}, {40, 465, 635, 485}, {41, 505, 146, 530}}},
-      {"FonHelp",
-       32,
-       129,
+      {HelpScreen::kPanel,
+       TFonB::kLeft,
+       TFonB::kTop,
        768,
        471,
        {{33, 175, 768, 460}, {40, 465, 621, 483}, {41, 505, 146, 530}}},
-      {"Hlp1", 33, 175, 735, 285, {{60, 200, 740, 450}}},
-      {"Hlp2", 33, 175, 735, 285, {{60, 200, 740, 450}}},
-      {"Hlp3", 33, 175, 735, 285, {{60, 200, 740, 450}}},
-      {"Hlp4", 33, 175, 735, 285, {{60, 200, 740, 450}}},
-      {"Qtns", 270, 120, 360, 270, {{300, 200, 500, 240}, {320, 243, 483, 280}}},
+      {"Hlp1", THlp::kLeft, THlp::kTop, 735, 285, {{60, 200, 740, 450}}},
+      {"Hlp2", THlp::kLeft, THlp::kTop, 735, 285, {{60, 200, 740, 450}}},
+      {"Hlp3", THlp::kLeft, THlp::kTop, 735, 285, {{60, 200, 740, 450}}},
+      {"Hlp4", THlp::kLeft, THlp::kTop, 735, 285, {{60, 200, 740, 450}}},
       {"Qtns",
-       239,
-       187,
+       TAsk::kQuestionLeft,
+       TAsk::kQuestionTop,
+       360,
+       270,
+       {{300, 200, 500, 240}, {320, 243, 483, 280}}},
+      {"Qtns",
+       TAsk::kPanelLeft,
+       TAsk::kPanelTop,
        360,
        270,
        {{264, 255, 520, 365}, {376, 365, 399, 388}, {270, 280, 460, 320}}},
@@ -265,9 +266,9 @@ TEST(MenuArchive, PanelsAndPagesHoldWhatIsDrawnOnThem) {
     EXPECT_LE(w, c.maxWidth);
     EXPECT_LE(h, c.maxHeight);
     for (const Rect& r : c.inside) {
-      EXPECT_TRUE((Rect{c.x, c.y, c.x + w, c.y + h}.Contains(r))) << r.left << "," << r.top;
+      EXPECT_TRUE(Covers(Rect{c.x, c.y, c.x + w, c.y + h}, r)) << r.Left << "," << r.Top;
       // Solid where things are drawn, not see-through.
-      EXPECT_GT(VisibleShare(*item, {r.left - c.x, r.top - c.y, r.right - c.x, r.bottom - c.y}),
+      EXPECT_GT(VisibleShare(*item, {r.Left - c.x, r.Top - c.y, r.Right - c.x, r.Bottom - c.y}),
                 0.99);
     }
   }
@@ -275,7 +276,7 @@ TEST(MenuArchive, PanelsAndPagesHoldWhatIsDrawnOnThem) {
   for (const char* page : {"Hlp1", "Hlp2", "Hlp3", "Hlp4"}) {
     const ArchiveItem* item = Find(page);
     ASSERT_NE(item, nullptr);
-    EXPECT_LE(175 + ItemHeight(*item), 465) << page;
+    EXPECT_LE(THlp::kTop + ItemHeight(*item), HelpScreen::kLayout[0].y) << page;
   }
 }
 

@@ -14,6 +14,7 @@
 #include <string>
 
 #include "app/TForm1.h"
+#include "app/screens/ScreenSet.h"
 #include "objects/Ask.h"
 #include "objects/MenuB.h"
 #include "platform/VirtualKeys.h"
@@ -48,6 +49,12 @@ class UiForm : public ::testing::Test {
   void Move(int x, int y) {
     form->Loop.Guard([&] { form->DXDraw1MouseMove(x, y); });
   }
+  // Onto the middle of a screen's place.
+  void MoveOnto(const ScreenPlace& place) {
+    Move((place.hit.Left + place.hit.Right) / 2, (place.hit.Top + place.hit.Bottom) / 2);
+  }
+  // Somewhere no screen has a place.
+  void MoveAway() { Move(700, 100); }
   void Click() {
     form->Loop.Guard([&] { form->DXDraw1Click(); });
   }
@@ -71,6 +78,9 @@ class UiForm : public ::testing::Test {
         platform.Sounds().begin(), platform.Sounds().end(),
         [&](const SoundRecord& record) { return record.action == "play" && record.name == name; }));
   }
+
+  ScreenSet& Screens() const { return form->Screens(); }
+  bool Over(OptionsScreen::Choice choice) const { return Screens().options.Over(choice); }
 
   // A question panel is on screen.
   bool Asking() const { return form->Ask && !form->Ask->IsDead(); }

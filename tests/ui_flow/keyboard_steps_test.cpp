@@ -176,19 +176,19 @@ TEST_F(KeyboardSteps, LeftAndRightChooseOnTheOptionRowsThroughTheClick) {
   ASSERT_TRUE(form->Config.SoundOn);
   Key(vk::Right);
   EXPECT_FALSE(form->Config.SoundOn);
-  EXPECT_TRUE(form->OverSoundOff);
+  EXPECT_TRUE(Over(OptionsScreen::kSoundOff));
   // The click reset the sum; the key was counted after it.
   EXPECT_EQ(form->KeySum, vk::Right);
   Key(vk::Left);
   EXPECT_TRUE(form->Config.SoundOn);
-  EXPECT_TRUE(form->OverSoundOn);
-  EXPECT_FALSE(form->OverSoundOff);
+  EXPECT_TRUE(Over(OptionsScreen::kSoundOn));
+  EXPECT_FALSE(Over(OptionsScreen::kSoundOff));
   // Row 4 is not chosen sideways, and the click would have ended the editing.
   Keys({vk::Down, vk::Return});
   ASSERT_TRUE(form->EditingAddText);
   Key(vk::Left);
   EXPECT_TRUE(form->EditingAddText);
-  EXPECT_FALSE(form->OverSoundOn);
+  EXPECT_FALSE(Over(OptionsScreen::kSoundOn));
 }
 
 TEST_F(KeyboardSteps, TypingGoesToTheTextFieldAfterTheCursorMovedAway) {

@@ -55,16 +55,25 @@ TEST_F(MenuScreens, EachSubScreenTakesTheCursorAndGivesBackItsOpener) {
 TEST_F(MenuScreens, TheMainMenuBuiltAgainReplacesItsButtons) {
   form->KeySum = 12;
   form->EditingAddText = true;
-  form->OverMusicOff = true;
-  form->OverCheckBox = true;
   form->SavedMenuCursor = 4;
   form->Loop.Guard([&] { form->BuildMainMenu(); });
   EXPECT_EQ(Live(*form, "TMenuB"), 6);
   EXPECT_EQ(Lit(6), (std::vector<bool>{false, false, false, true, false, false}));
   EXPECT_EQ(form->KeySum, 0);
   EXPECT_FALSE(form->EditingAddText);
-  EXPECT_FALSE(form->OverMusicOff);
-  EXPECT_TRUE(form->OverCheckBox);  // the name entry's flag is not a hover flag of the options
+}
+
+TEST_F(MenuScreens, TheOptionsLeftForgetWhatThePointerWasOver) {
+  Keys({vk::Down, vk::Return});
+  MoveOnto(OptionsScreen::kLayout[OptionsScreen::kMusicOff]);
+  ASSERT_TRUE(Over(OptionsScreen::kMusicOff));
+  form->Loop.Guard([&] { form->BuildMainMenu(); });
+  EXPECT_FALSE(Over(OptionsScreen::kMusicOff));
+  // Opened again, a click away from every choice changes no option.
+  Keys({vk::Return});
+  ASSERT_TRUE(form->Config.MusicOn);
+  Click();
+  EXPECT_TRUE(form->Config.MusicOn);
 }
 
 TEST_F(MenuScreens, AMainMenuWithoutAValidSavedItemSelectsTheFirst) {
@@ -111,7 +120,7 @@ TEST_F(MenuScreens, OnlyTheBackItemsClickWritesTheOptions) {
   EXPECT_EQ(form->GameState, "Menu");
   EXPECT_EQ(ConfigBytes(), stored);
   Keys({vk::Return});
-  Move(100, 470);
+  MoveOnto(OptionsScreen::kLayout[OptionsScreen::kBackButton - 1]);
   Click();
   EXPECT_EQ(form->GameState, "Menu");
   EXPECT_NE(ConfigBytes(), stored);

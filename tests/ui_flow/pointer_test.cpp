@@ -1,4 +1,7 @@
 // The pointer on the menu screens and the name entry: hit areas, clicks, buttons.
+#include <span>
+#include <vector>
+
 #include "UiForm.h"
 #include "objects/Chk.h"
 #include "objects/Hlp.h"
@@ -15,16 +18,30 @@ struct HitCase {
   uint8_t cursor;  // 0: the cursor stays where it was
 };
 
+// Each place's inside corners select it; the points on its open edges do not.
+std::vector<HitCase> EdgeCases(std::span<const ScreenPlace> layout) {
+  std::vector<HitCase> cases;
+  for (const ScreenPlace& p : layout) {
+    const TRect& r = p.hit;
+    const int midX = (r.Left + r.Right) / 2;
+    const int midY = (r.Top + r.Bottom) / 2;
+    cases.insert(cases.end(), {{r.Left, r.Top, p.item},
+                               {r.Right - 1, r.Bottom - 1, p.item},
+                               {r.Left - 1, midY, 0},
+                               {r.Right, midY, 0},
+                               {midX, r.Top - 1, 0},
+                               {midX, r.Bottom, 0}});
+  }
+  cases.push_back({10, 10, 0});
+  return cases;
+}
+
 TEST_F(Pointer, MainMenuAreasAreOpenAndTheLastItemStaysLit) {
   for (bool windowed : {true, false}) {
     SCOPED_TRACE(windowed);
     // Full screen reports surface pixels too: the same areas in both modes.
     form->Config.Windowed = windowed;
-    for (const HitCase& c :
-         {HitCase{400, 190, 1}, HitCase{400, 170, 0}, HitCase{306, 190, 0}, HitCase{493, 190, 0},
-          HitCase{400, 179, 0}, HitCase{400, 203, 0}, HitCase{307, 180, 1}, HitCase{492, 202, 1},
-          HitCase{350, 240, 2}, HitCase{450, 290, 3}, HitCase{350, 330, 4}, HitCase{500, 380, 5},
-          HitCase{350, 430, 6}, HitCase{370, 430, 0}, HitCase{10, 10, 0}}) {
+    for (const HitCase& c : EdgeCases(MainMenuScreen::kLayout)) {
       SCOPED_TRACE(::testing::Message() << c.x << "," << c.y);
       form->MenuCursor = 3;
       Move(c.x, c.y);
@@ -38,7 +55,7 @@ TEST_F(Pointer, MainMenuAreasAreOpenAndTheLastItemStaysLit) {
 }
 
 TEST_F(Pointer, AClickAnywhereActivatesTheItemSelectedLast) {
-  Move(350, 240);  // "Opt"
+  MoveOnto(MainMenuScreen::kLayout[MainMenuScreen::kItemOptions - 1]);
   Move(700, 580);
   Click();
   EXPECT_EQ(form->GameState, "Options");
@@ -57,7 +74,7 @@ TEST_F(Pointer, MovesAskTheBoatForOneStepTheirWay) {
     Move(s.x, 500);
     EXPECT_EQ(form->MouseStepRight, s.right) << s.x;
     EXPECT_EQ(form->MouseStepLeft, s.left) << s.x;
-    EXPECT_EQ(form->LastMouseX, s.x);
+    EXPECT_EQ(form->LastMouseX(), s.x);
   }
 }
 
@@ -66,9 +83,9 @@ TEST_F(Pointer, OptionsClickAwayFromEveryChoiceActsOnTheRow) {
   ASSERT_EQ(form->GameState, "Options");
   const TConfig before = form->Config;
   for (uint8_t row : {1, 2, 3}) {
-    Move(302 + 10, 230 + 48 * (row - 1) + 5);  // over the row's left choice ...
+    MoveOnto(OptionsScreen::kLayout[(row - 1) * 2]);  // over the row's left choice ...
     ASSERT_EQ(form->MenuCursor, row);
-    Move(700, 100);  // ... then away from every choice
+    MoveAway();  // ... then away from every choice
     Click();
     EXPECT_EQ(form->GameState, "Options");
     EXPECT_EQ(form->Config.MusicOn, before.MusicOn);
@@ -76,15 +93,17 @@ TEST_F(Pointer, OptionsClickAwayFromEveryChoiceActsOnTheRow) {
     EXPECT_EQ(form->Config.Windowed, before.Windowed);
     EXPECT_FALSE(form->EditingAddText);
   }
-  Move(400, 380);
-  Move(700, 100);
+  const auto& textField = OptionsScreen::kLayout.back();
+  ASSERT_EQ(textField.item, OptionsScreen::kRowText);
+  MoveOnto(textField);
+  MoveAway();
   Click();
   EXPECT_TRUE(form->EditingAddText);
   EXPECT_FALSE(Lit(7)[6]);
   std::filesystem::remove(ConfigPath());
-  Move(100, 470);
+  MoveOnto(OptionsScreen::kLayout[OptionsScreen::kBackButton - 1]);
   EXPECT_TRUE(Lit(7)[6]);
-  Move(700, 100);
+  MoveAway();
   Click();
   EXPECT_EQ(form->GameState, "Menu");
   EXPECT_TRUE(std::filesystem::exists(ConfigPath()));  // the back item saves
@@ -92,25 +111,27 @@ TEST_F(Pointer, OptionsClickAwayFromEveryChoiceActsOnTheRow) {
 
 TEST_F(Pointer, OptionChoicesSetTheOptions) {
   Keys({vk::Down, vk::Return});
-  Move(410, 330);  // sound "Off"
-  EXPECT_TRUE(form->OverSoundOff);
-  EXPECT_EQ(form->MenuCursor, 3);
+  const auto& choices = OptionsScreen::kLayout;
+  MoveOnto(choices[OptionsScreen::kSoundOff]);
+  EXPECT_TRUE(Over(OptionsScreen::kSoundOff));
+  EXPECT_EQ(form->MenuCursor, OptionsScreen::kRowSound);
   Click();
   EXPECT_FALSE(form->Config.SoundOn);
-  Move(310, 330);
-  EXPECT_FALSE(form->OverSoundOff);
+  MoveOnto(choices[OptionsScreen::kSoundOn]);
+  EXPECT_FALSE(Over(OptionsScreen::kSoundOff));
   Click();
   EXPECT_TRUE(form->Config.SoundOn);
-  Move(410, 285);  // music "Off"
+  MoveOnto(choices[OptionsScreen::kMusicOff]);
   Click();
   EXPECT_FALSE(form->Config.MusicOn);
   EXPECT_FALSE(platform.Music().playing);
-  Move(310, 285);
+  MoveOnto(choices[OptionsScreen::kMusicOn]);
   Click();
   EXPECT_TRUE(form->Config.MusicOn);
   EXPECT_TRUE(platform.Music().playing);
   const bool windowed = form->Config.Windowed;
-  Move(windowed ? 500 : 350, 240);  // the other window mode
+  // The other window mode.
+  MoveOnto(choices[windowed ? OptionsScreen::kFullScreen : OptionsScreen::kWindowed]);
   Click();
   EXPECT_EQ(form->Config.Windowed, !windowed);
   Click();  // already in that mode: nothing
@@ -120,27 +141,29 @@ TEST_F(Pointer, OptionChoicesSetTheOptions) {
 TEST_F(Pointer, HelpPagesTurnWithinOneToFour) {
   Keys({vk::Down, vk::Down, vk::Down, vk::Return});
   ASSERT_EQ(form->GameState, "Help");
-  EXPECT_EQ(form->HelpPage, 1);
-  Move(80, 470);  // "Previos"
+  const HelpScreen& help = Screens().help;
+  EXPECT_EQ(help.Page(), 1);
+  MoveOnto(HelpScreen::kLayout[HelpScreen::kItemPrevious - 1]);
   const int sounds = Plays("Poimal");
   Click();
-  EXPECT_EQ(form->HelpPage, 1);
+  EXPECT_EQ(help.Page(), 1);
   EXPECT_EQ(Plays("Poimal"), sounds + 1);
-  Move(600, 470);  // "Next"
+  MoveOnto(HelpScreen::kLayout[HelpScreen::kItemNext - 1]);
   for (uint8_t page : {2, 3, 4, 4}) {
     Click();
-    EXPECT_EQ(form->HelpPage, page);
-    ASSERT_TRUE(form->Hlp);
+    EXPECT_EQ(help.Page(), page);
+    ASSERT_NE(help.PageSprite(), nullptr);
   }
-  Move(100, 510);
+  MoveOnto(HelpScreen::kLayout[HelpScreen::kItemBack - 1]);
   Click();
   EXPECT_EQ(form->GameState, "Menu");
+  EXPECT_TRUE(help.PageSprite() == nullptr || help.PageSprite()->IsDead());
   Keys({vk::Return});
-  EXPECT_EQ(form->HelpPage, 1);  // the help always opens on page 1
+  EXPECT_EQ(help.Page(), 1);  // the help always opens on page 1
 }
 
 TEST_F(Pointer, TheRightButtonClicksOutsidePlayOnly) {
-  Move(350, 240);
+  MoveOnto(MainMenuScreen::kLayout[MainMenuScreen::kItemOptions - 1]);
   ButtonUp(MouseButton::Right);
   EXPECT_EQ(form->GameState, "Options");
   form->Loop.Guard([&] { form->DXDraw1MouseDown(MouseButton::Left, 0, 0); });
@@ -160,18 +183,22 @@ TEST_F(Pointer, TheRightButtonClicksOutsidePlayOnly) {
 
 TEST_F(Pointer, QuestionAnswersByPointer) {
   Key(vk::Escape);
-  Move(450, 260);
-  EXPECT_EQ(form->MenuCursor, 2);
-  Move(430, 260);  // on the edge: stays
-  EXPECT_EQ(form->MenuCursor, 2);
+  const auto& answers = QuestionScreen::kLayout;
+  for (const HitCase& c : EdgeCases(answers)) {
+    form->MenuCursor = 2;
+    Move(c.x, c.y);
+    EXPECT_EQ(form->MenuCursor, c.cursor == 0 ? 2 : c.cursor) << c.x << "," << c.y;
+  }
+  MoveOnto(answers[QuestionScreen::kNo - 1]);
+  EXPECT_EQ(form->MenuCursor, QuestionScreen::kNo);
   Click();
   EXPECT_EQ(form->GameState, "Menu");
   EXPECT_FALSE(Asking());
   EXPECT_EQ(Lit(6), (std::vector<bool>{true, false, false, false, false, false}));
-  Move(350, 430);  // "Exit"
+  MoveOnto(MainMenuScreen::kLayout[MainMenuScreen::kItemExit - 1]);
   Click();
   EXPECT_EQ(form->GameState, "Exit?");
-  Move(350, 260);
+  MoveOnto(answers[QuestionScreen::kYes - 1]);
   Click();
   EXPECT_TRUE(form->Terminated());
 }
@@ -180,7 +207,7 @@ TEST_F(Pointer, LeavingPlayAnsweredByPointer) {
   form->Loop.Guard([&] { form->StartGame(); });
   Key(vk::Escape);
   ASSERT_EQ(form->GameState, "ExitGame?");
-  Move(450, 260);
+  MoveOnto(QuestionScreen::kLayout[QuestionScreen::kNo - 1]);
   const int sounds = Plays("Poimal");
   Click();
   EXPECT_EQ(form->GameState, "Game");
@@ -191,7 +218,7 @@ TEST_F(Pointer, LeavingPlayAnsweredByPointer) {
   EXPECT_FALSE(form->Timer2.Enabled());
   EXPECT_FALSE(platform.CursorShown());
   Key(vk::Escape);
-  Move(350, 260);
+  MoveOnto(QuestionScreen::kLayout[QuestionScreen::kYes - 1]);
   EXPECT_EQ(form->MenuCursor, 1);
   Click();
   EXPECT_EQ(form->GameState, "Menu");  // no new high score: straight back
@@ -205,8 +232,13 @@ class NameEntryPointer : public UiForm {
   void SetUp() override {
     UiForm::SetUp();
     form->Loop.Guard([&] { form->StartGame(); });
-    form->GameState = "EnterName";
-    form->Chk->Shown = true;
+    form->Player->SetScore(1500);  // beats row 10 of the default table
+    // Leaving the game by the pointer: Escape, then YES.
+    Key(vk::Escape);
+    MoveOnto(QuestionScreen::kLayout[QuestionScreen::kYes - 1]);
+    Click();
+    ASSERT_EQ(form->GameState, "EnterName");
+    ASSERT_TRUE(form->Chk->Shown);
     box_ = form->Chk.Get();
   }
   TChk* box_ = nullptr;
@@ -223,7 +255,7 @@ TEST_F(NameEntryPointer, TheCheckBoxIsHitWithinItsOwnPicture) {
         HitCase{left + box_->Width, top + 5, 0}, HitCase{left + 5, top + box_->Height, 0},
         HitCase{100, 100, 0}}) {
     Move(c.x, c.y);
-    EXPECT_EQ(form->OverCheckBox, c.cursor == 1) << c.x << "," << c.y;
+    EXPECT_EQ(Screens().nameEntry.OverCheckBox(), c.cursor == 1) << c.x << "," << c.y;
   }
 }
 
@@ -240,6 +272,19 @@ TEST_F(NameEntryPointer, ClicksOnTheBoxToggleSendingOnlineQuietly) {
   Click();
   EXPECT_EQ(form->Config.SendOnline, send);
   EXPECT_EQ(form->GameState, "EnterName");
+}
+
+TEST_F(NameEntryPointer, ANewEntryForgetsThatThePointerWasOverTheLastOnesBox) {
+  Move(static_cast<int>(box_->X) + 3, static_cast<int>(box_->Y) + 3);
+  ASSERT_TRUE(Screens().nameEntry.OverCheckBox());
+  form->GameOverFlag = true;
+  form->Player->SetScore(5500);
+  form->Loop.Guard([&] { form->LeaveGame(); });
+  ASSERT_EQ(form->GameState, "EnterName");
+  EXPECT_FALSE(Screens().nameEntry.OverCheckBox());
+  const bool send = form->Config.SendOnline;
+  Click();
+  EXPECT_EQ(form->Config.SendOnline, send);
 }
 
 TEST_F(NameEntryPointer, NothingChangesWhileTheResultIsBeingSent) {

@@ -1,0 +1,45 @@
+// The help's pages and clicks.
+#include "app/screens/HelpScreen.h"
+
+#include "app/TForm1.h"
+#include "objects/GameStates.h"
+#include "objects/Hlp.h"
+
+namespace brinecast {
+
+HelpScreen::HelpScreen(TForm1& form) : TwoRowScreen(form, kPanel, states::kHelp) {}
+
+HelpScreen::~HelpScreen() = default;
+
+const THlp* HelpScreen::PageSprite() const {
+  return hlp_.Get();
+}
+
+// The help always opens on page 1.
+void HelpScreen::Opened() {
+  page_ = 1;
+  hlp_ = new THlp(&form_.DXSpriteEngine1.Engine(), page_);
+}
+
+void HelpScreen::Leave() {
+  TwoRowScreen::Leave();
+  hlp_.Kill();
+}
+
+void HelpScreen::TurnPage(int by) {
+  page_ = static_cast<uint8_t>(page_ + by);
+  hlp_.Kill();
+  hlp_ = new THlp(&form_.DXSpriteEngine1.Engine(), page_);
+}
+
+void HelpScreen::Click() {
+  if (form_.MenuCursor == kItemPrevious && page_ > 1) {
+    TurnPage(-1);
+  } else if (form_.MenuCursor == kItemNext && page_ < kPages) {
+    TurnPage(1);
+  } else if (form_.MenuCursor == kItemBack) {
+    form_.BuildMainMenu();
+  }
+}
+
+}  // namespace brinecast

@@ -1,0 +1,104 @@
+// The questions' answers by key and pointer, and their texts.
+#include "app/screens/QuestionScreen.h"
+
+#include "app/TForm1.h"
+#include "app/TextStyle.h"
+#include "app/screens/ScreenSet.h"
+#include "objects/Ask.h"
+#include "objects/GameStates.h"
+#include "platform/VirtualKeys.h"
+
+namespace brinecast {
+
+QuestionScreen::QuestionScreen(TForm1& form, bool inGame)
+    : Screen(form),
+      inGame_(inGame),
+      state_(inGame ? states::kExitGameQuestion : states::kExitQuestion) {}
+
+void QuestionScreen::Open() {
+  form_.MenuCursor = kYes;
+  // The panel places itself by the state, so the state comes first.
+  form_.GameState = state_;
+  form_.Ask = new TAsk(&form_.DXSpriteEngine1.Engine(), "Qtns");
+}
+
+void QuestionScreen::Sideways(bool right) {
+  const uint8_t from = right ? kYes : kNo;
+  if (form_.MenuCursor != from) return;
+  form_.NavigationSound();
+  form_.MenuCursor = right ? kNo : kYes;
+}
+
+// Y confirms the selected answer and N answers no; the key has counted as itself.
+int QuestionScreen::AnswerKey(int key) const {
+  if (key == 'Y') return vk::Return;
+  if (key == 'N') return vk::Escape;
+  return key;
+}
+
+// Over play, Escape resumes it and the key's work is done.
+bool QuestionScreen::Escape() {
+  AnswerNo();
+  return inGame_;
+}
+
+void QuestionScreen::Enter() {
+  AnswerSelected();
+}
+
+void QuestionScreen::Move(int x, int y) {
+  PickItem(kLayout, x, y);
+}
+
+void QuestionScreen::Click() {
+  AnswerSelected();
+}
+
+void QuestionScreen::AnswerSelected() {
+  if (form_.MenuCursor == kNo) {
+    AnswerNo();
+  } else if (form_.MenuCursor == kYes && inGame_) {
+    form_.GameOverFlag = true;
+    form_.Timer2.SetEnabled(false);
+    form_.Paused = false;
+    form_.Ask.Kill();
+    form_.LeaveGame();
+  } else if (form_.MenuCursor == kYes) {
+    form_.SaveConfig();
+    form_.Terminate();
+  }
+}
+
+void QuestionScreen::AnswerNo() {
+  form_.Ask.Kill();
+  if (inGame_) {
+    form_.GameState = states::kGame;
+    form_.ShowMouse(false);
+    form_.ThawPlay();
+  } else {
+    form_.Screens().mainMenu.SelectFirst();
+  }
+}
+
+void QuestionScreen::Draw(TCanvas& canvas) {
+  SetFont(canvas, "Comic Sans MS", 25, true, kBlack);
+  canvas.TextOut(300, 200, "EXIT GAME?");
+  canvas.TextOut(kAnswersX, kAnswersY, "YES / NO");
+  // The highlight repaints parts of "YES / NO" in place, so each part goes
+  // where it falls in the whole line with the font we really have.
+  const int slashX = kAnswersX + canvas.TextWidth("YES ");
+  const int noX = kAnswersX + canvas.TextWidth("YES / ");
+  if (form_.MenuCursor == kYes) {
+    canvas.Font.Color = kGold;
+    canvas.TextOut(kAnswersX, kAnswersY, "YES");
+    canvas.Font.Color = kBlack;
+    canvas.TextOut(slashX, kAnswersY, "/ NO");
+  } else if (form_.MenuCursor == kNo) {
+    canvas.Font.Color = kGold;
+    canvas.TextOut(noX, kAnswersY, "NO");
+    canvas.Font.Color = kBlack;
+    canvas.TextOut(kAnswersX, kAnswersY, "YES / ");
+  }
+}
+
+}  // namespace brinecast

@@ -1,0 +1,50 @@
+// What the screens share: placing their buttons, selecting by pointer, lighting the
+// selected button and taking the cursor.
+#include "app/screens/Screen.h"
+
+#include "app/TForm1.h"
+#include "objects/MenuB.h"
+#include "platform/VirtualKeys.h"
+#include "ui/TextEdit.h"
+
+namespace brinecast {
+
+void Screen::Enter() {
+  form_.DXDraw1Click();
+}
+
+void Screen::PlaceButtons(std::span<const ScreenPlace> layout) {
+  TSprite* root = &form_.DXSpriteEngine1.Engine();
+  size_t button = 0;
+  for (const ScreenPlace& place : layout) {
+    if (place.picture == nullptr) continue;
+    form_.MenuButtons[button++] = new TMenuB(root, static_cast<uint16_t>(place.x),
+                                             static_cast<uint16_t>(place.y), place.picture);
+  }
+}
+
+void Screen::PickItem(std::span<const ScreenPlace> layout, int x, int y) {
+  for (const ScreenPlace& place : layout) {
+    if (place.hit.Contains(x, y)) form_.MenuCursor = place.item;
+  }
+}
+
+void Screen::LightSelected(int count) {
+  for (int n = 1; n <= count; ++n) form_.ShowButton(n, false);
+  form_.ShowButton(form_.MenuCursor, true);
+}
+
+void Screen::TakeCursor(uint8_t cursor) {
+  form_.SavedMenuCursor = form_.MenuCursor;
+  form_.MenuCursor = cursor;
+}
+
+void Screen::EditText(std::string& text, int key) {
+  if (key == vk::Back) {
+    EraseLast(text);
+  } else {
+    TypeKey(text, key);
+  }
+}
+
+}  // namespace brinecast

@@ -1,0 +1,31 @@
+// Every screen of the window, made once with it, and which of them is in front.
+#pragma once
+
+#include <string_view>
+
+#include "app/screens/HelpScreen.h"
+#include "app/screens/HiScoresScreen.h"
+#include "app/screens/MainMenuScreen.h"
+#include "app/screens/NameEntryScreen.h"
+#include "app/screens/OptionsScreen.h"
+#include "app/screens/QuestionScreen.h"
+
+namespace brinecast {
+
+struct ScreenSet {
+  explicit ScreenSet(TForm1& form);
+
+  // The screen that takes keys, the pointer and texts in `state`; none in play and
+  // during the game-over display.
+  Screen* InFront(std::string_view state);
+
+  MainMenuScreen mainMenu;
+  OptionsScreen options;
+  HiScoresScreen hiScores;
+  HelpScreen help;
+  NameEntryScreen nameEntry;
+  QuestionScreen exitQuestion;
+  QuestionScreen exitGameQuestion;
+};
+
+}  // namespace brinecast
