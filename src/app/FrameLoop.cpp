@@ -1,6 +1,9 @@
 // One frame of the game, in its fixed order of work.
+#include <vector>
+
 #include "app/TForm1.h"
 #include "app/screens/Screen.h"
+#include "objects/DrawSettle.h"
 #include "objects/GameStates.h"
 
 namespace brinecast {
@@ -12,9 +15,13 @@ void TForm1::DXTimer1Timer(uint32_t /*lagCount*/) {
   ++FrameNo;
   DXSpriteEngine1.Move(FrameNo);
   DXSpriteEngine1.PurgeDead();
+  // Drawing itself changes nothing: what the drawn sprites change happens around it.
+  const std::vector<TSprite*> shown = SpritesToDraw(DXSpriteEngine1.Engine());
+  BeforeDraw(shown);
   DXSpriteEngine1.Draw();
+  AfterDraw(shown);
   // What changes each frame outside the sprites changes here, after the sprites are
-  // drawn and before the texts: drawing itself changes nothing.
+  // drawn and before the texts.
   if (Screen* screen = Front()) screen->Update();
   if (GameState == states::kGame && !Timer2.Enabled()) AdvancePlay();
   DrawStateTexts();

@@ -177,17 +177,15 @@ void TFish::Render() {
     DrawRounded(*this, RoundToInt(FramePos));
     return;
   }
-  HangFromHook();
   const int angle = static_cast<int8_t>(HangAngle);
   Image->DrawRotated(Engine()->Surface(), RoundToInt(X + Cos256(angle)),
                      RoundToInt(Y + Height / 2 + Sin256(angle)), Width, Height, 0, 0.5, 0.5,
                      FromLeft ? -angle : angle);
-  if (Y < kLandingLine && Field(*this).Hook() != nullptr) Land();
 }
 
-void TFish::HangFromHook() {
+void TFish::FollowHook() {
   const TKruk* hook = Field(*this).Hook();
-  if (hook == nullptr) return;
+  if (!Hooked || hook == nullptr) return;
   X = hook->X;
   // An upright fish is Width tall; the level-hanging kind hangs 30 above the hook.
   if (Kind == kLevelHangingKind) {
@@ -197,8 +195,9 @@ void TFish::HangFromHook() {
   }
 }
 
-void TFish::Land() {
+void TFish::LandAtSurface() {
   TPlayField& field = Field(*this);
+  if (!Hooked || Y >= kLandingLine || field.Hook() == nullptr) return;
   field.Landed(Level, Snagged ? -kSnagCost : Points, TimeBonus);
   field.FishGone();
   field.GoalFishLanded(Kind, Level);

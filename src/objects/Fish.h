@@ -21,6 +21,11 @@ class TFish : public TImageSprite {
   // Makes this fish one of `kind` (1..10) swimming from the given side: its
   // image, points and rest frames, and the sign of Slowness. For set-ups.
   void SetKind(uint8_t kind, bool fromLeft);
+  // Hooked: hangs from the hook where the rig's move left it. The frame calls this
+  // before drawing, for the fish it draws.
+  void FollowHook();
+  // Hooked above the landing line while the rig is there: the catch lands and the fish goes.
+  void LandAtSurface();
 
   uint8_t HangAngle = 0;  // 256ths of a turn, read as a signed byte
   uint8_t RestFrames = 0;
@@ -41,8 +46,6 @@ class TFish : public TImageSprite {
   bool TrySnag();
   void Swim();
   void Animate(int tick);
-  void HangFromHook();
-  void Land();
 };
 
 }  // namespace brinecast

@@ -64,9 +64,12 @@ int32_t TGameField::LevelTime() const {
   return game_.LevelTime;
 }
 
-int32_t TGameField::BarTimeLeft() {
-  if (game_.TimeLeft < 1) game_.TimeLeft = 1;
+int32_t TGameField::TimeLeft() const {
   return game_.TimeLeft;
+}
+
+void TGameField::HoldClock() {
+  if (game_.TimeLeft < 1) game_.TimeLeft = 1;
 }
 
 uint8_t TGameField::GoalCount() const {

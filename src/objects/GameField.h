@@ -27,7 +27,8 @@ class TGameField final : public TPlayField {
   uint8_t FrameNo() const override;
   uint16_t LevelNo() const override;
   int32_t LevelTime() const override;
-  int32_t BarTimeLeft() override;
+  int32_t TimeLeft() const override;
+  void HoldClock() override;
 
   uint8_t GoalCount() const override;
   uint8_t GoalKind(uint32_t entry) const override;

@@ -37,9 +37,10 @@ class TPlayField : public TEngineContext {
   virtual uint8_t FrameNo() const = 0;
   virtual uint16_t LevelNo() const = 0;
   virtual int32_t LevelTime() const = 0;  // seconds
-  // The level clock for its bar: an empty clock reads 1 at every drawn frame, which
-  // the level's end relies on.
-  virtual int32_t BarTimeLeft() = 0;
+  virtual int32_t TimeLeft() const = 0;   // hundredths of a second
+  // An empty level clock goes back to 1 at every frame its bar is drawn: the level ends
+  // only when the clock ticks twice between two frames.
+  virtual void HoldClock() = 0;
 
   // The level's goals: how many, and the kind of fish goal `entry` (1-based) asks for.
   virtual uint8_t GoalCount() const = 0;

@@ -1,5 +1,7 @@
-// The time bar: keeps the clock at 1 or more while drawn, and draws the share left.
+// The time bar: draws the share of the level's time left, and holds the clock once drawn.
 #include "objects/PlayerTime.h"
+
+#include <algorithm>
 
 #include "engine/PictureCollectionItem.h"
 #include "objects/Motion.h"
@@ -23,11 +25,21 @@ TPlayerTime::TPlayerTime(TSprite* parent) : TImageSprite(parent) {
   SetZ(-1);
 }
 
-void TPlayerTime::Render() {
-  TPlayField& field = Field(*this);
-  const int32_t timeLeft = field.BarTimeLeft();
+void TPlayerTime::Step(int tick) {
+  TImageSprite::Step(tick);
+  const TPlayField& field = Field(*this);
   if (field.FrameNo() % 32 == 0) Blink = false;
   if (field.FrameNo() % 32 == 16) Blink = true;
+}
+
+void TPlayerTime::HoldClock() {
+  Field(*this).HoldClock();
+}
+
+void TPlayerTime::Render() {
+  const TPlayField& field = Field(*this);
+  // Drawn as the clock reads once held (see HoldClock).
+  const int32_t timeLeft = std::max(field.TimeLeft(), int32_t{1});
   // No level time set up yet: there is no share to show.
   if (field.LevelTime() <= 0 || Engine() == nullptr) return;
   // The share left, computed so that exactly 30 per cent reads as 30 (it flashes).

@@ -11,6 +11,10 @@ class TPlayerTime : public TImageSprite {
 
   const char* ClassName() const override { return "TPlayerTime"; }
   void Render() override;
+  // Flashing follows the frame number.
+  void Step(int tick) override;
+  // Drawn this frame: the level clock stays at 1 or more (see TPlayField::HoldClock).
+  void HoldClock();
 
   bool Blink = false;
 };

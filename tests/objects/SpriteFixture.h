@@ -4,9 +4,12 @@
 #include <gtest/gtest.h>
 
 #include <string>
+#include <vector>
 
 #include "engine/SpriteEngine.h"
 #include "media/EmbeddedSounds.h"
+#include "objects/DrawSettle.h"
+#include "objects/Fish.h"
 #include "objects/Game.h"
 #include "platform/headless/HeadlessPlatform.h"
 
@@ -52,13 +55,19 @@ class SpriteTest : public ::testing::Test {
     game.Timer1.SetEnabled(true);
   }
 
-  // One frame's sprite work: move, free the killed, draw.
+  // One frame's sprite work: move, free the killed, draw (with what happens around it).
   void Frame() {
     ++game.FrameNo;
     game.DXSpriteEngine1.Move(game.FrameNo);
     game.DXSpriteEngine1.PurgeDead();
+    const std::vector<TSprite*> shown = SpritesToDraw(Root());
+    BeforeDraw(shown);
     game.DXSpriteEngine1.Draw();
+    AfterDraw(shown);
   }
+
+  // What a frame does to one drawn fish before the draw: it hangs and may land.
+  static void SettleHooked(TFish* fish) { BeforeDraw({fish}); }
 
   // Counts the live sprites of a class.
   int Live(const std::string& className) {

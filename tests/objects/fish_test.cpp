@@ -304,12 +304,12 @@ TEST_F(FishTest, LandingPaysPointsAddsTimeAndCountsTheGoal) {
   game.TimeLeft = 500;
   player->SetScore(7);
   RisingHookAt(300, 230);  // lands only above y 230
-  fish->Render();
+  SettleHooked(fish);
   EXPECT_EQ(fish->Y, 230);
   EXPECT_EQ(fish->X, 300);
   EXPECT_FALSE(fish->IsDead());
   Hook().Y = 229;
-  fish->Render();
+  SettleHooked(fish);
   EXPECT_TRUE(fish->IsDead());
   EXPECT_EQ(player->Score(), 17);
   EXPECT_EQ(game.HookLoad, 0);
@@ -336,7 +336,7 @@ TEST_F(FishTest, LandingNeverTakesTheClockAboveTheLevelsTime) {
     fish->Hooked = true;
     game.TimeLeft = c.timeLeft;
     RisingHookAt(300, 200);
-    fish->Render();
+    SettleHooked(fish);
     EXPECT_EQ(game.TimeLeft, c.after) << c.timeLeft;
   }
 }
@@ -348,8 +348,23 @@ TEST_F(FishTest, SnaggedLongFishCostsFiftyButCountsForItsGoal) {
   fish->Snagged = true;
   player->SetScore(100);
   RisingHookAt(300, 200);
-  fish->Render();
+  SettleHooked(fish);
   EXPECT_EQ(player->Score(), 50);
+  EXPECT_EQ(game.Goals[0].Left, 1);
+}
+
+TEST_F(FishTest, DrawingAHookedFishAtTheSurfaceChangesNothing) {
+  TFish* fish = MakeFish(1, true, 300, 200);
+  fish->Hooked = true;
+  game.TimeLeft = 500;
+  player->SetScore(7);
+  RisingHookAt(320, 150);
+  fish->Render();
+  EXPECT_EQ(fish->X, 300);
+  EXPECT_EQ(fish->Y, 200);
+  EXPECT_FALSE(fish->IsDead());
+  EXPECT_EQ(player->Score(), 7);
+  EXPECT_EQ(game.TimeLeft, 500);
   EXPECT_EQ(game.Goals[0].Left, 1);
 }
 
@@ -362,7 +377,7 @@ TEST_F(FishTest, AHaulCountsEveryMatchingGoalDownButNeverBelowZero) {
   for (int i = 0; i < 3; ++i) {
     TFish* fish = MakeFish(4, i % 2 == 0, 300, 300);
     fish->Hooked = true;
-    fish->Render();
+    SettleHooked(fish);
   }
   EXPECT_EQ(game.Goals[0].Left, 0);
   EXPECT_EQ(game.Goals[1].Left, 3);
@@ -376,7 +391,7 @@ TEST_F(FishTest, AFishOfAnEarlierLevelLandsWithoutTheTextOrTheGoals) {
   fish->Hooked = true;
   fish->Level = 0;
   RisingHookAt(300, 200);
-  fish->Render();
+  SettleHooked(fish);
   EXPECT_TRUE(fish->IsDead());
   EXPECT_FALSE(game.ShowCatchText);
   EXPECT_TRUE(game.CatchSoundDue);
@@ -389,21 +404,21 @@ TEST_F(FishTest, HangingFishStopsFollowingAHookTooDeep) {
   fish->Hooked = true;
   const int limit = 560 - fish->Width;  // hook Y from which the fish stays put
   RisingHookAt(310, limit - 1);
-  fish->Render();
+  SettleHooked(fish);
   EXPECT_EQ(fish->Y, limit - 1);
   Hook().Y = limit + 30;
   Hook().X = 320;
-  fish->Render();
+  SettleHooked(fish);
   EXPECT_EQ(fish->Y, limit - 1);
   EXPECT_EQ(fish->X, 320);
 
   TFish* flat = MakeFish(9, true, 300, 300);
   flat->Hooked = true;
   Hook().Y = 560 - flat->Height - 1;
-  flat->Render();
+  SettleHooked(flat);
   EXPECT_EQ(flat->Y, 560 - flat->Height - 31);
   Hook().Y = 560 - flat->Height;
-  flat->Render();
+  SettleHooked(flat);
   EXPECT_EQ(flat->Y, 560 - flat->Height - 31);
 }
 
@@ -450,6 +465,7 @@ TEST_F(FishTest, CopesWithTheRigBeingGone) {
   ASSERT_FALSE(game.Player);
   fish->Step(1);
   hooked->Step(1);
+  SettleHooked(hooked);
   hooked->Render();
   fish->Render();
   EXPECT_FALSE(fish->Hooked);

@@ -134,10 +134,11 @@ class TimeBarTest : public InterfaceTest {
     bar = gauge->Bar.Get();
   }
 
-  // The bar's drawn width, read along its middle row.
+  // The bar's width in a drawn frame, read along its middle row.
   int DrawnWidth() {
     game.DXDraw1.Fill(0);
     bar->Render();
+    AfterDraw({bar});
     int width = 0;
     while (187 + width < 800 && Pixel(187 + width, 579 + bar->Height / 2) != 0) ++width;
     return width;
@@ -152,6 +153,7 @@ class TimeBarTest : public InterfaceTest {
 
   uint32_t DrawnColour() {
     game.DXDraw1.Fill(0);
+    bar->Step(0);
     bar->Render();
     return Pixel(187, 579 + bar->Height / 2);
   }
@@ -197,8 +199,11 @@ TEST_F(TimeBarTest, AnEmptyOrNegativeClockReadsOneHundredth) {
     EXPECT_EQ(DrawnWidth(), 0);
     EXPECT_EQ(game.TimeLeft, 1);
   }
-  game.TimeLeft = 7;
+  game.TimeLeft = 0;
   bar->Render();
+  EXPECT_EQ(game.TimeLeft, 0);  // drawing alone leaves the clock
+  game.TimeLeft = 7;
+  AfterDraw({bar});
   EXPECT_EQ(game.TimeLeft, 7);
 }
 
@@ -230,12 +235,12 @@ TEST_F(TimeBarTest, FlashesAtThirtyPerCentOrLess) {
   }
   // Blink changes only on frames 0 and 16 of every 32.
   game.FrameNo = 16;
-  bar->Render();
+  bar->Step(0);
   game.FrameNo = 5;
-  bar->Render();
+  bar->Step(0);
   EXPECT_TRUE(bar->Blink);
   game.FrameNo = 64;
-  bar->Render();
+  bar->Step(0);
   EXPECT_FALSE(bar->Blink);
 }
 

@@ -1,0 +1,20 @@
+// What a frame changes around its drawing, so that no sprite's Render changes the game:
+// hooked fish follow the hook and land before the draw, a drawn time bar holds the level
+// clock after it.
+#pragma once
+
+#include <vector>
+
+namespace brinecast {
+
+class TSprite;
+class TSpriteEngine;
+
+// The root's sprites the engine's next draw renders, in its order.
+std::vector<TSprite*> SpritesToDraw(const TSpriteEngine& root);
+// Before the draw, in draw order: each hooked fish hangs from the hook and lands at the surface.
+void BeforeDraw(const std::vector<TSprite*>& shown);
+// After the draw: a drawn time bar keeps the level clock at 1 or more.
+void AfterDraw(const std::vector<TSprite*>& shown);
+
+}  // namespace brinecast
