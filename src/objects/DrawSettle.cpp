@@ -4,6 +4,7 @@
 #include "engine/Geometry.h"
 #include "engine/SpriteEngine.h"
 #include "objects/Fish.h"
+#include "objects/Objcts.h"
 #include "objects/PlayerTime.h"
 
 namespace brinecast {
@@ -51,6 +52,8 @@ void AfterDraw(const std::vector<TSprite*>& shown) {
       barPassed = true;
     } else if (TFish* fish = HookedFish(sprite); fish != nullptr && barPassed) {
       fish->LandAtSurface();
+    } else if (auto* object = dynamic_cast<TObjcts*>(sprite)) {
+      object->LeaveIfOfAnEarlierLevel();
     }
   }
 }

@@ -148,11 +148,12 @@ void TObjcts::OnCollide(TSprite* other, bool&) {
   field.RaiseHookLoad();
 }
 
+void TObjcts::LeaveIfOfAnEarlierLevel() {
+  if (!OfThisLevel()) Kill();
+}
+
 void TObjcts::Render() {
-  if (!OfThisLevel()) {
-    Kill();
-    return;
-  }
+  if (!OfThisLevel()) return;
   DrawRounded(*this, RoundToInt(FramePos));
 }
 

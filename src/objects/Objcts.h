@@ -21,6 +21,9 @@ class TObjcts : public TImageSprite {
   // Makes this object one of `kind` (1..5) drifting from the given side, with
   // its image, points and time, keeping BottomObjCount right. For set-ups.
   void SetKind(uint8_t kind, bool fromLeft);
+  // Drawn while a later level runs (it shows nothing then): it goes. The frame calls
+  // this after drawing.
+  void LeaveIfOfAnEarlierLevel();
 
   int8_t Slowness = 0;
   bool Hooked = false;

@@ -257,9 +257,12 @@ TEST_F(ObjectTest, ObjectsOfAnEarlierLevelLeaveWithoutTouchingTheCounters) {
 TEST_F(ObjectTest, DrawingAnObjectOfAnEarlierLevelRemovesIt) {
   TObjcts* object = MakeObject(5, true, 300, 490);
   object->Render();
+  AfterDraw({object});
   EXPECT_FALSE(object->IsDead());
   game.LevelNo = 2;
   object->Render();
+  EXPECT_FALSE(object->IsDead());  // drawing alone removes nothing
+  AfterDraw({object});
   EXPECT_TRUE(object->IsDead());
 }
 
