@@ -12,8 +12,8 @@ void TForm1::DXTimer1Timer(uint32_t /*lagCount*/) {
   if (!DXDraw1.CanDraw()) return;
   DXInput1.Update();
   DXDraw1.Fill(0);
-  ++FrameNo;
-  DXSpriteEngine1.Move(FrameNo);
+  NextFrame();
+  DXSpriteEngine1.Move(FrameNo());
   DXSpriteEngine1.PurgeDead();
   // Drawing itself changes nothing: what the drawn sprites change happens around it.
   const std::vector<TSprite*> shown = SpritesToDraw(DXSpriteEngine1.Engine());

@@ -86,7 +86,7 @@ std::string Snapshot(TForm1& form, const SnapshotRecords& records) {
   JsonWriter json;
   json.BeginObject();
   json.Key("t").Int(static_cast<int64_t>(form.Host().Ticks()));
-  json.Key("frame").Int(form.FrameNo);
+  json.Key("frame").Int(form.FrameNo());
   json.Key("state").String(form.GameState);
   json.Key("menuCursor").Int(form.MenuCursor);
   json.Key("savedMenuCursor").Int(form.SavedMenuCursor);

@@ -69,14 +69,19 @@ class TGame : public TRunningGame {
   WindowTimer Timer4;
 
   std::string GameState;
-  uint8_t FrameNo = 0;
+  // Frames run so far, wrapping after 255; only the frame loop advances it.
+  uint8_t FrameNo() const { return frameNo_; }
 
   // Set by the mouse handlers, read (and the steps cleared) by the boat.
   bool MouseHeld = false;
   bool MouseStepLeft = false;
   bool MouseStepRight = false;
 
+ protected:
+  void NextFrame() { ++frameNo_; }
+
  private:
+  uint8_t frameNo_ = 0;
   // The game's one generator: seeded once, drawn from only through Random.
   TRandom randomGen_;
   TGameField field_{*this};

@@ -53,7 +53,7 @@ bool TGameField::Frozen() const {
 }
 
 uint8_t TGameField::FrameNo() const {
-  return game_.FrameNo;
+  return game_.FrameNo();
 }
 
 uint16_t TGameField::LevelNo() const {

@@ -39,7 +39,7 @@ TEST(Form, StartsWithItsComponentsAsTheWindowStoresThem) {
   EXPECT_EQ(form.Timer4.Interval(), 128U);
   EXPECT_TRUE(form.DXTimer1.Enabled && form.DXTimer1.ActiveOnly);
   EXPECT_EQ(form.DXTimer1.Interval, 16U);
-  EXPECT_EQ(form.FrameNo, 0);
+  EXPECT_EQ(form.FrameNo(), 0);
 }
 
 TEST(Form, EachFrameCountsFrameNoAndPresentsWrappingAfter255) {
@@ -48,7 +48,7 @@ TEST(Form, EachFrameCountsFrameNoAndPresentsWrappingAfter255) {
   StopAt(platform, 256 * 16);
   form.Loop.Run();
   EXPECT_EQ(platform.FramesPresented(), 256U);
-  EXPECT_EQ(form.FrameNo, 0);
+  EXPECT_EQ(form.FrameNo(), 0);
 }
 
 TEST(Form, ACloseRequestEndsTheProgram) {
@@ -76,8 +76,8 @@ TEST(Form, TwoWindowsRunSideBySide) {
   EXPECT_FALSE(b.Terminated());
   StopAt(second, 50);
   b.Loop.Run();
-  EXPECT_EQ(a.FrameNo, 6);
-  EXPECT_EQ(b.FrameNo, 3);
+  EXPECT_EQ(a.FrameNo(), 6);
+  EXPECT_EQ(b.FrameNo(), 3);
   EXPECT_FALSE(b.Timer1.Enabled());
   // Same seed, own generators: the same numbers, unaffected by each other.
   for (int i = 0; i < 5; ++i) EXPECT_EQ(a.Random(1000), b.Random(1000));

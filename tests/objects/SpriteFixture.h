@@ -28,6 +28,12 @@ class TestGame : public TGame {
     GameImgs.Items().LoadFromFile(BRINECAST_APPDIR "/Data/GameImgs.dxg");
   }
 
+  using TGame::NextFrame;
+  // Runs the frame count on to `n`, the way frames do.
+  void SetFrameNo(uint8_t n) {
+    while (FrameNo() != n) NextFrame();
+  }
+
   bool SoundOn() const override { return Sound; }
   bool SendOnline() const override { return Send; }
 
@@ -57,8 +63,8 @@ class SpriteTest : public ::testing::Test {
 
   // One frame's sprite work: move, free the killed, draw (with what happens around it).
   void Frame() {
-    ++game.FrameNo;
-    game.DXSpriteEngine1.Move(game.FrameNo);
+    game.NextFrame();
+    game.DXSpriteEngine1.Move(game.FrameNo());
     game.DXSpriteEngine1.PurgeDead();
     const std::vector<TSprite*> shown = SpritesToDraw(Root());
     BeforeDraw(shown);

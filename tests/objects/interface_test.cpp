@@ -230,16 +230,16 @@ TEST_F(TimeBarTest, FlashesAtThirtyPerCentOrLess) {
   };
   for (const Case& c : cases) {
     game.TimeLeft = c.timeLeft;
-    game.FrameNo = static_cast<uint8_t>(c.frameNo);
+    game.SetFrameNo(static_cast<uint8_t>(c.frameNo));
     EXPECT_EQ(DrawnColour(), c.colour) << c.timeLeft << " at frame " << c.frameNo;
   }
   // Blink changes only on frames 0 and 16 of every 32.
-  game.FrameNo = 16;
+  game.SetFrameNo(16);
   bar->Step(0);
-  game.FrameNo = 5;
+  game.SetFrameNo(5);
   bar->Step(0);
   EXPECT_TRUE(bar->Blink);
-  game.FrameNo = 64;
+  game.SetFrameNo(64);
   bar->Step(0);
   EXPECT_FALSE(bar->Blink);
 }
