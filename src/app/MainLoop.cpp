@@ -32,6 +32,11 @@ void MainLoop::Run() {
   }
 }
 
+void MainLoop::RunPending() {
+  DeliverDeferredClose();
+  if (!Ending()) DeliverEvents(false);
+}
+
 void MainLoop::DeliverDeferredClose() {
   if (!deferredClose_ || nested_ > 0) return;
   deferredClose_ = false;
@@ -107,6 +112,22 @@ bool MainLoop::BoxTakes(const PlatformEvent& event) {
 }
 
 bool MainLoop::Pass(bool boxOpen) {
+  if (DeliverEvents(boxOpen)) return true;
+  if (Ending()) return false;
+  const uint64_t now = platform_.Ticks();
+  FireDueTimers(now);
+  DeliverDeferredClose();
+  if (Ending()) return false;
+  RunFrameIfDue(platform_.Ticks());
+  DeliverDeferredClose();
+  if (Ending()) return false;
+  // Even when already behind, ask: a past deadline returns at once, and a
+  // headless driver gets its turn between back-to-back slow frames.
+  platform_.WaitUntil(NextDue());
+  return false;
+}
+
+bool MainLoop::DeliverEvents(bool boxOpen) {
   using Kind = PlatformEvent::Kind;
   PlatformEvent event;
   while (!Ending() && platform_.PollEvent(event)) {
@@ -140,17 +161,6 @@ bool MainLoop::Pass(bool boxOpen) {
     Guard([&] { host_.HandleEvent(event); });
     DeliverDeferredClose();
   }
-  if (Ending()) return false;
-  const uint64_t now = platform_.Ticks();
-  FireDueTimers(now);
-  DeliverDeferredClose();
-  if (Ending()) return false;
-  RunFrameIfDue(platform_.Ticks());
-  DeliverDeferredClose();
-  if (Ending()) return false;
-  // Even when already behind, ask: a past deadline returns at once, and a
-  // headless driver gets its turn between back-to-back slow frames.
-  platform_.WaitUntil(NextDue());
   return false;
 }
 

@@ -22,6 +22,9 @@ class MainLoop {
 
   // Runs until the host terminates or the platform asks to quit.
   void Run();
+  // Hands every event already pending to its handler as Run does, and returns: no
+  // timers, no frame, no wait. For callers that drive the game a step at a time.
+  void RunPending();
 
   // Shows text in a modal box and returns once the box is closed (or the run
   // ends). Every text shown is kept in Messages().
@@ -46,6 +49,8 @@ class MainLoop {
   bool Ending() const;
   // One pass; with a box open, returns true once input closed it.
   bool Pass(bool boxOpen);
+  // The pending events of a pass; with a box open, true once one closed it.
+  bool DeliverEvents(bool boxOpen);
   // Hands a close request that came during a box or a busy wait to the game,
   // once no box is open.
   void DeliverDeferredClose();

@@ -1,5 +1,5 @@
 // Tests of the main loop's frames: their pacing, none while inactive, sleeping when idle, the
-// lag count and the loop's end.
+// lag count and the loop's end; and handing over pending events alone.
 #include <gtest/gtest.h>
 
 #include "RecordingHost.h"
@@ -83,6 +83,22 @@ TEST(MainLoopFrames, LoopEndsWhenTheHostTerminates) {
   host.RunUntil(100000);
   EXPECT_EQ(host.frames, 3);
   EXPECT_EQ(platform.Ticks(), 48U);
+}
+
+TEST(MainLoopPending, HandsOverThePendingEventsOnlyAndReturns) {
+  HeadlessPlatform platform;
+  RecordingHost host(platform);
+  host.Timer(0).SetEnabled(true);
+  platform.Busy(100);  // the timer and the frame are both due
+  platform.QueueEvent(Key(Kind::KeyDown, 65));
+  platform.QueueEvent(Key(Kind::KeyUp, 65));
+  host.loop.RunPending();
+  const std::vector<RecordingHost::Entry> expected{{"event0:65", 100}, {"event1:65", 100}};
+  EXPECT_EQ(host.log, expected);
+  EXPECT_FALSE(platform.HasPendingEvents());
+  EXPECT_EQ(platform.Ticks(), 100U);  // no wait either
+  host.loop.RunPending();             // nothing pending: nothing happens
+  EXPECT_EQ(host.log, expected);
 }
 
 }  // namespace

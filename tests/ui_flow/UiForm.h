@@ -1,5 +1,5 @@
 // A started game window on the headless platform, in a scratch folder of its
-// own, with the handlers of the keyboard and the pointer at hand.
+// own, with keyboard and pointer input delivered through the main loop.
 #pragma once
 
 #include <gtest/gtest.h>
@@ -9,6 +9,7 @@
 #include <array>
 #include <filesystem>
 #include <fstream>
+#include <initializer_list>
 #include <iterator>
 #include <memory>
 #include <string>
@@ -19,6 +20,7 @@
 #include "objects/MenuB.h"
 #include "platform/VirtualKeys.h"
 #include "platform/headless/HeadlessPlatform.h"
+#include "support/Events.h"
 #include "support/GameFolder.h"
 #include "support/OfflineSetup.h"
 
@@ -40,27 +42,38 @@ class UiForm : public ::testing::Test {
 
   void TearDown() override { form.reset(); }
 
+  // Input reaches the game as a player's does: queued on the platform, handed over by
+  // the main loop.
+  void Send(std::initializer_list<PlatformEvent> events) {
+    for (const PlatformEvent& event : events) platform.QueueEvent(event);
+    form->Loop.RunPending();
+  }
+
+  // A key pressed and released.
   void Key(int code, bool alt = false) {
-    form->Loop.Guard([&] { form->FormKeyUp(code, alt); });
+    PlatformEvent down = testing::Key(PlatformEvent::Kind::KeyDown, code);
+    down.alt = alt;
+    PlatformEvent up = down;
+    up.kind = PlatformEvent::Kind::KeyUp;
+    Send({down, up});
   }
   void Keys(std::initializer_list<int> codes) {
     for (int code : codes) Key(code);
   }
-  void Move(int x, int y) {
-    form->Loop.Guard([&] { form->DXDraw1MouseMove(x, y); });
-  }
+  void Move(int x, int y) { Send({testing::At(PlatformEvent::Kind::MouseMove, x, y)}); }
   // Onto the middle of a screen's place.
   void MoveOnto(const ScreenPlace& place) {
     Move((place.hit.Left + place.hit.Right) / 2, (place.hit.Top + place.hit.Bottom) / 2);
   }
   // Somewhere no screen has a place.
   void MoveAway() { Move(700, 100); }
+  // The left button pressed and released where the pointer is.
   void Click() {
-    form->Loop.Guard([&] { form->DXDraw1Click(); });
+    Send({testing::At(PlatformEvent::Kind::MouseDown), testing::At(PlatformEvent::Kind::MouseUp),
+          testing::At(PlatformEvent::Kind::Click)});
   }
-  void ButtonUp(MouseButton button) {
-    form->Loop.Guard([&] { form->DXDraw1MouseUp(button, 0, 0); });
-  }
+  void ButtonDown(MouseButton button) { Send({Button(PlatformEvent::Kind::MouseDown, button)}); }
+  void ButtonUp(MouseButton button) { Send({Button(PlatformEvent::Kind::MouseUp, button)}); }
 
   // Shown flags of MenuButtons 1..count; a missing button reads as unlit.
   std::vector<bool> Lit(int count) const {
@@ -96,6 +109,12 @@ class UiForm : public ::testing::Test {
   std::unique_ptr<TForm1> form;
 
  private:
+  static PlatformEvent Button(PlatformEvent::Kind kind, MouseButton button) {
+    PlatformEvent event = testing::At(kind);
+    event.button = button;
+    return event;
+  }
+
   brinecast::testing::GameFolder folder_;
 };
 

@@ -166,7 +166,7 @@ TEST_F(Pointer, TheRightButtonClicksOutsidePlayOnly) {
   MoveOnto(MainMenuScreen::kLayout[MainMenuScreen::kItemOptions - 1]);
   ButtonUp(MouseButton::Right);
   EXPECT_EQ(form->GameState, "Options");
-  form->Loop.Guard([&] { form->DXDraw1MouseDown(MouseButton::Left, 0, 0); });
+  ButtonDown(MouseButton::Left);
   EXPECT_TRUE(form->MouseHeld);
   ButtonUp(MouseButton::Left);
   EXPECT_FALSE(form->MouseHeld);
