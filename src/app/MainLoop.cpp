@@ -45,15 +45,13 @@ void MainLoop::DeliverDeferredClose() {
   Guard([&] { host_.HandleEvent(close); });
 }
 
-bool MainLoop::RunWhile(const std::function<bool()>& busy) {
-  const bool closedBefore = deferredClose_;
+void MainLoop::RunWhile(const std::function<bool()>& busy) {
   const bool outerBusy = busy_;
   busy_ = true;
   ++nested_;
   while (!Ending() && busy()) Pass(false);
   --nested_;
   busy_ = outerBusy;
-  return deferredClose_ && !closedBefore;
 }
 
 void MainLoop::ShowMessage(const std::string& text) {

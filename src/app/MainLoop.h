@@ -33,9 +33,9 @@ class MainLoop {
   void ShowMessage(const MessageBoxContent& box);
 
   // Runs the loop nested while busy() holds, as for a message box, but with
-  // keys and clicks ignored: frames and timers go on. Returns whether a close
-  // request came meanwhile (it is also delivered once the loop is back at the top).
-  bool RunWhile(const std::function<bool()>& busy);
+  // keys and clicks ignored: frames and timers go on. A close request meanwhile is
+  // delivered once the loop is back at the top.
+  void RunWhile(const std::function<bool()>& busy);
 
   // Runs a handler; an exception escaping it is shown in a message box and the
   // rest of the handler is skipped.

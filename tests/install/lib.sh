@@ -33,15 +33,7 @@ install_into() {
     { cat "$scratch/install.log" >&2; echo "FAIL: cmake --install" >&2; exit 1; }
 }
 
-# Runs the command after $1 every tenth of a second until it succeeds; fails after $1 seconds.
-poll_for() {
-  local deadline=$((SECONDS + $1))
-  shift
-  until "$@"; do
-    [ "$SECONDS" -lt "$deadline" ] || return 1
-    sleep 0.1
-  done
-}
+source "$(dirname "${BASH_SOURCE[0]}")/../support/poll.sh"
 
 # Waits up to $2 seconds for process $1 to end; its status is in $ended_status.
 wait_for_end() {

@@ -51,15 +51,7 @@ fail() {
   exit 1
 }
 
-# Polls for up to $1 seconds until the command after it succeeds.
-wait_for() {
-  local limit=$((SECONDS + $1))
-  shift
-  until "$@"; do
-    [ "$SECONDS" -lt "$limit" ] || return 1
-    sleep 0.1
-  done
-}
+source "$(dirname "$0")/../support/poll.sh"
 
 # The probe reported exactly $1 lines matching $2.
 lines_are() {
@@ -117,7 +109,7 @@ start_probe() {
   : >"$out/probe.log"
   ASAN_OPTIONS=detect_leaks=0 "$probe" "$@" >>"$out/probe.log" 2>&1 &
   probe_pid=$!
-  wait_for 30 grep -q '^ready' "$out/probe.log" || fail "the probe did not start"
+  poll_for 30 grep -q '^ready' "$out/probe.log" || fail "the probe did not start"
   win=$(xdotool search --name '^Brinecast$' 2>/dev/null | head -n 1)
   [ -n "$win" ] || fail "no window named Brinecast"
 }
@@ -126,7 +118,7 @@ step "starting Xvfb"
 Xvfb -displayfd 3 -screen 0 "${screen_w}x${screen_h}x24" -nolisten tcp 3>"$work/display" \
   >"$out/xvfb.log" 2>&1 &
 xvfb_pid=$!
-wait_for 30 test -s "$work/display" || fail "Xvfb named no display: $(cat "$out/xvfb.log")"
+poll_for 30 test -s "$work/display" || fail "Xvfb named no display: $(cat "$out/xvfb.log")"
 export DISPLAY=":$(head -n 1 "$work/display")"
 unset SDL_VIDEODRIVER # the real X11 driver, not the suite's dummy one
 
@@ -134,7 +126,7 @@ step "full screen asked for with no window manager: the frame fits the window it
 start_probe --fullscreen
 grep -q '^ready fullscreen=1' "$out/probe.log" || fail "full screen was refused outright"
 geometry_is 800 600 || fail "the window is ${win_w}x${win_h}, though nobody could resize it"
-wait_for 10 frame_whole || fail "the frame is cut off or misplaced in the 800 x 600 window"
+poll_for 10 frame_whole || fail "the frame is cut off or misplaced in the 800 x 600 window"
 save_shot no-window-manager
 
 step "the information box over the frame: title bar, panel, button"
@@ -167,22 +159,22 @@ step "starting a window manager"
 evilwm -fn fixed >"$out/wm.log" 2>&1 &
 wm_pid=$!
 wm_running() { xprop -root _NET_SUPPORTING_WM_CHECK 2>/dev/null | grep -q 'window id'; }
-wait_for 10 wm_running || fail "evilwm did not start: $(cat "$out/wm.log")"
+poll_for 10 wm_running || fail "evilwm did not start: $(cat "$out/wm.log")"
 
 step "the window manager maximises the window: the game's maximise, full screen"
 start_probe
 geometry_is 800 600 || fail "the window opened at ${win_w}x${win_h}"
 xdotool mousemove $((win_x + 400)) $((win_y + 300))
 xdotool key ctrl+alt+x
-wait_for 10 grep -q '^maximise fullscreen=1' "$out/probe.log" || fail "no maximise reached the game"
-wait_for 10 geometry_is $screen_w $screen_h || fail "the window is ${win_w}x${win_h}"
-wait_for 10 frame_whole || fail "the frame does not fill the screen letterboxed"
+poll_for 10 grep -q '^maximise fullscreen=1' "$out/probe.log" || fail "no maximise reached the game"
+poll_for 10 geometry_is $screen_w $screen_h || fail "the window is ${win_w}x${win_h}"
+poll_for 10 frame_whole || fail "the frame does not fill the screen letterboxed"
 save_shot maximised
 
 step "leaving full screen gives back the window, and it stays a window"
 xdotool key F2
-wait_for 10 grep -q '^switch fullscreen=0' "$out/probe.log" || fail "the switch did not happen"
-wait_for 10 geometry_is 800 600 || fail "the window is ${win_w}x${win_h} after leaving full screen"
+poll_for 10 grep -q '^switch fullscreen=0' "$out/probe.log" || fail "the switch did not happen"
+poll_for 10 geometry_is 800 600 || fail "the window is ${win_w}x${win_h} after leaving full screen"
 # Long enough for a spurious maximise to come round: the window manager answers in milliseconds.
 limit=$((SECONDS + 2))
 while [ "$SECONDS" -lt "$limit" ]; do
@@ -190,11 +182,11 @@ while [ "$SECONDS" -lt "$limit" ]; do
   geometry_is 800 600 || fail "the window grew again to ${win_w}x${win_h}"
   sleep 0.1
 done
-wait_for 10 frame_whole || fail "the frame does not fill the window"
+poll_for 10 frame_whole || fail "the frame does not fill the window"
 
 step "maximised again"
 xdotool key ctrl+alt+x
-wait_for 10 lines_are 2 '^maximise fullscreen=1' || fail "the second maximise did not reach the game"
-wait_for 10 geometry_is $screen_w $screen_h || fail "the window is ${win_w}x${win_h}"
+poll_for 10 lines_are 2 '^maximise fullscreen=1' || fail "the second maximise did not reach the game"
+poll_for 10 geometry_is $screen_w $screen_h || fail "the window is ${win_w}x${win_h}"
 
 step "done"
