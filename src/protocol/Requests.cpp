@@ -2,6 +2,7 @@
 // query is read by hand, since its flags carry no values.
 #include "protocol/Requests.h"
 
+#include <cctype>
 #include <initializer_list>
 
 namespace brinecast::protocol {
@@ -82,6 +83,55 @@ std::string WorldTarget() {
 
 std::string PortalTarget() {
   return std::string(kPortalPath);
+}
+
+std::string RecordingTarget(std::string_view token) {
+  // Tokens are hex today; anything else is escaped so the query stays one piece.
+  static constexpr char kHex[] = "0123456789ABCDEF";
+  std::string target(kRecordingPath);
+  target += '?';
+  target += kRecordingTokenKey;
+  target += '=';
+  for (const char c : token) {
+    const auto byte = static_cast<unsigned char>(c);
+    if (std::isalnum(byte) != 0 || c == '-' || c == '_' || c == '.' || c == '~') {
+      target += c;
+    } else {
+      target += '%';
+      target += kHex[byte >> 4U];
+      target += kHex[byte & 15U];
+    }
+  }
+  return target;
+}
+
+std::string RecordingToken(std::string_view target) {
+  if (TargetPath(target) != kRecordingPath) return {};
+  const size_t mark = target.find('?');
+  if (mark == std::string_view::npos) return {};
+  std::string_view rest = target.substr(mark + 1);
+  std::string_view found;
+  while (!rest.empty()) {
+    const size_t amp = rest.find('&');
+    const std::string_view piece = rest.substr(0, amp);
+    rest = amp == std::string_view::npos ? std::string_view() : rest.substr(amp + 1);
+    const size_t eq = piece.find('=');
+    if (eq != std::string_view::npos && piece.substr(0, eq) == kRecordingTokenKey) {
+      found = piece.substr(eq + 1);
+    }
+  }
+  std::string token;
+  for (size_t i = 0; i < found.size(); ++i) {
+    if (found[i] == '%' && i + 2 < found.size() &&
+        std::isxdigit(static_cast<unsigned char>(found[i + 1])) != 0 &&
+        std::isxdigit(static_cast<unsigned char>(found[i + 2])) != 0) {
+      token += static_cast<char>(std::stoi(std::string(found.substr(i + 1, 2)), nullptr, 16));
+      i += 2;
+    } else {
+      token += found[i];
+    }
+  }
+  return token;
 }
 
 std::string_view TargetPath(std::string_view target) {

@@ -3,6 +3,7 @@
 // game and read by the server.
 #pragma once
 
+#include <cstddef>
 #include <string>
 #include <string_view>
 
@@ -16,11 +17,22 @@ inline constexpr std::string_view kPortalPath = "/";
 // The query key whose value is the encoded payload of a submission.
 inline constexpr std::string_view kPayloadKey = "inf";
 
+// A submitted game's recording goes up in a request of its own after the submission: a POST
+// of the recording file as the body, named by the one-time token of that submission.
+inline constexpr std::string_view kRecordingPath = "/cgi/recording";
+inline constexpr std::string_view kRecordingTokenKey = "p";
+inline constexpr std::string_view kRecordingContentType = "application/x-brinecast-recording";
+// The most a recording may weigh on the wire; a five-minute game takes a few tens of KB.
+inline constexpr size_t kRecordingMaxBytes = size_t{1} << 20U;
+
 // Path and query of each request, as sent after the host.
 std::string CheckTarget();
 std::string SubmitTarget(std::string_view encodedPayload);
 std::string WorldTarget();
 std::string PortalTarget();
+std::string RecordingTarget(std::string_view token);
+// The token of a recording upload's target; empty when the target is not one or names none.
+std::string RecordingToken(std::string_view target);
 
 // The path of a request target, without its query.
 std::string_view TargetPath(std::string_view target);

@@ -71,3 +71,21 @@ TEST(TargetPath, IsTheTargetUpToItsQuery) {
 
 }  // namespace
 }  // namespace brinecast::protocol
+
+namespace brinecast::protocol {
+namespace {
+
+TEST(RecordingTarget, NamesItsTokenAndReadsItBack) {
+  EXPECT_EQ(RecordingTarget("0a1f"), "/cgi/recording?p=0a1f");
+  for (const std::string token : {"0123abcdef", "a b&c=d%", "", "\x01\xff"}) {
+    EXPECT_EQ(RecordingToken(RecordingTarget(token)), token);
+  }
+  // Only the upload's path carries a token; the last of a repeated key counts.
+  EXPECT_EQ(RecordingToken("/cgi/version.pl?p=ab"), "");
+  EXPECT_EQ(RecordingToken("/cgi/recording"), "");
+  EXPECT_EQ(RecordingToken("/cgi/recording?x=1&p=ab&p=cd"), "cd");
+  EXPECT_EQ(RecordingToken("/cgi/recording?p=%4"), "%4");
+}
+
+}  // namespace
+}  // namespace brinecast::protocol
