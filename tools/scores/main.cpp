@@ -1,11 +1,17 @@
-// brinecast-scores: the score server's entry point, and its admin commands. Stops cleanly on
-// SIGINT or SIGTERM.
+// brinecast-scores: the score server's entry point, its admin commands, and the replay of
+// one recording that the server runs as a child of its own. Stops cleanly on SIGINT or
+// SIGTERM.
 #include <signal.h>
+#include <unistd.h>
 
 #include <chrono>
 #include <cstdio>
 #include <exception>
+#include <filesystem>
+#include <span>
 
+#include "app/VerifyRecording.h"
+#include "protocol/Requests.h"
 #include "scores/AdminCommands.h"
 #include "scores/ListenSocket.h"
 #include "scores/RequestLog.h"
@@ -29,7 +35,7 @@ int Admin(const std::vector<std::string>& args) {
   while (first < args.size() && args[first].starts_with("--")) {
     optionArgs.push_back(args[first]);
     const bool valued = args[first].find('=') == std::string::npos && args[first] != "--help" &&
-                        args[first] != "--version";
+                        args[first] != "--version" && args[first] != "--proven-only";
     if (valued && first + 1 < args.size()) optionArgs.push_back(args[++first]);
     ++first;
   }
@@ -57,12 +63,74 @@ int Admin(const std::vector<std::string>& args) {
   }
 }
 
+// The server's child: replays the recording on standard input with the game data in the
+// folder given, and prints the report as one line of JSON.
+int VerifyChild(const std::vector<std::string>& args) {
+  if (args.size() != 2 || args[0] != "--data") {
+    std::fprintf(stderr, "brinecast-scores verify-recording: usage: --data DIR < RECORDING\n");
+    return 2;
+  }
+  std::vector<uint8_t> bytes;
+  uint8_t buffer[65536];
+  while (bytes.size() <= brinecast::protocol::kRecordingMaxBytes) {
+    const ssize_t n = read(0, buffer, sizeof buffer);
+    if (n == 0) break;
+    if (n < 0) {
+      if (errno == EINTR) continue;
+      std::perror("brinecast-scores verify-recording: reading the recording");
+      return 1;
+    }
+    bytes.insert(bytes.end(), buffer, buffer + n);
+  }
+  brinecast::VerifyReport report;
+  if (bytes.size() > brinecast::protocol::kRecordingMaxBytes) {
+    report.message = "larger than any recording may be";
+  } else {
+    report = brinecast::VerifyRecording(std::span<const uint8_t>(bytes), args[1]);
+  }
+  std::printf("%s\n", report.Json().c_str());
+  return std::fflush(stdout) == 0 ? report.ExitStatus() : 1;
+}
+
+// The installed game's data, found from where this program is, as the game finds it.
+std::string InstalledGameData() {
+  std::error_code error;
+  const std::filesystem::path self = std::filesystem::read_symlink("/proc/self/exe", error);
+  if (error) return BRINECAST_SCORES_GAME_DATA;
+  return (self.parent_path() / BRINECAST_SCORES_GAME_DATA).lexically_normal().string();
+}
+
+// Verification needs the game's pictures and this very program; without either the server
+// still serves scores, and says once why recordings are not taken.
+std::optional<VerifyOptions> VerifyingWith(const ServerOptions& options) {
+  const std::string data = options.gameData.empty() ? InstalledGameData() : options.gameData;
+  std::error_code error;
+  if (!std::filesystem::is_directory(std::filesystem::path(data) / "Data", error)) {
+    LogNote("recordings are not taken: " + data +
+            " holds no Data/ folder of the game (see --game-data)");
+    return std::nullopt;
+  }
+  const std::filesystem::path self = std::filesystem::read_symlink("/proc/self/exe", error);
+  if (error) {
+    LogNote("recordings are not taken: this program cannot find itself to replay them");
+    return std::nullopt;
+  }
+  VerifyOptions verify = options.verify;
+  verify.command = {self.string(), "verify-recording", "--data",
+                    std::filesystem::absolute(data, error).string()};
+  LogNote("verifying recordings with the game data in " + data);
+  return verify;
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
   const std::vector<std::string> args(argv + 1, argv + argc);
   if (!args.empty() && args[0] == "admin") {
     return Admin(std::vector<std::string>(args.begin() + 1, args.end()));
+  }
+  if (!args.empty() && args[0] == "verify-recording") {
+    return VerifyChild(std::vector<std::string>(args.begin() + 1, args.end()));
   }
   std::string error;
   std::optional<ServerOptions> options = ParseServerOptions(args, error);
@@ -103,12 +171,19 @@ int main(int argc, char** argv) {
     }
     std::unique_ptr<ScoreStore> store = OpenScoreStore(options->store);
     ScoreService service(*store, options->limits, Now);
+    std::unique_ptr<RecordingVerifier> verifier;
+    if (const std::optional<VerifyOptions> verify = VerifyingWith(*options)) {
+      verifier = std::make_unique<RecordingVerifier>(*store, *verify,
+                                                     [&service] { service.ScoresChanged(); });
+      service.TakeRecordings(verifier.get());
+    }
     ScoreRouter router(service);
     HttpServer server(router, options->http);
     if (!server.Start(listener, error)) {
       std::fprintf(stderr, "brinecast-scores: %s\n", error.c_str());
       return 1;
     }
+    if (verifier) verifier->Resume();
     std::printf("brinecast-scores listening on %s\n",
                 ServerUrl(options->bind, BoundPort(listener)).c_str());
     std::fflush(stdout);
@@ -116,6 +191,7 @@ int main(int argc, char** argv) {
     sigwait(&stopSignals, &signal);
     LogNote("stopping on signal " + std::to_string(signal));
     server.Stop();
+    if (verifier) verifier->Stop();
   } catch (const std::exception& e) {
     std::fprintf(stderr, "brinecast-scores: %s\n", e.what());
     return 1;
