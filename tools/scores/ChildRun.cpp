@@ -115,6 +115,12 @@ ChildResult RunChild(const std::vector<std::string>& command, const std::string&
     return result;
   }
   if (started) started(pid);
+  // A child that stops reading makes the write fail, not the server end: SIGPIPE is held on
+  // this thread while feeding it, and any it raised taken before letting go.
+  sigset_t pipeSignal, before;
+  sigemptyset(&pipeSignal);
+  sigaddset(&pipeSignal, SIGPIPE);
+  pthread_sigmask(SIG_BLOCK, &pipeSignal, &before);
   const int pidFd = static_cast<int>(syscall(SYS_pidfd_open, pid, 0U));
   for (int fd : {in.write, out.read, err.read}) fcntl(fd, F_SETFL, O_NONBLOCK);
   const auto deadline = std::chrono::steady_clock::now() + limits.wall;
@@ -181,6 +187,10 @@ ChildResult RunChild(const std::vector<std::string>& command, const std::string&
   CloseFd(out.read);
   CloseFd(err.read);
   if (pidFd >= 0) close(pidFd);
+  const timespec now{0, 0};
+  while (sigtimedwait(&pipeSignal, nullptr, &now) == SIGPIPE) {
+  }
+  pthread_sigmask(SIG_SETMASK, &before, nullptr);
   if (timedOut) {
     result.ending = ChildResult::Ending::kTimedOut;
   } else if (WIFSIGNALED(status)) {

@@ -26,14 +26,7 @@ RecordingVerifier::RecordingVerifier(ScoreStore& store, VerifyOptions options,
                                      std::function<void()> changed)
     : store_(store), options_(std::move(options)), changed_(std::move(changed)) {
   for (int i = 0; i < std::max(1, options_.workers); ++i) {
-    threads_.emplace_back([this] {
-      // A child that stops reading must not end the server with SIGPIPE: the write fails.
-      sigset_t pipe;
-      sigemptyset(&pipe);
-      sigaddset(&pipe, SIGPIPE);
-      pthread_sigmask(SIG_BLOCK, &pipe, nullptr);
-      Work();
-    });
+    threads_.emplace_back([this] { Work(); });
   }
 }
 
