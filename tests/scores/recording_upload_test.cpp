@@ -161,11 +161,12 @@ std::string Report(const std::string& name, int64_t score, const std::string& no
 
 // A server on a free port with a verifier running `command` for every recording.
 struct VerifyingServer {
-  explicit VerifyingServer(std::vector<std::string> command, size_t queueLimit = 16) {
+  explicit VerifyingServer(std::vector<std::string> command, size_t queueLimit = 16,
+                           std::chrono::milliseconds wall = 2s) {
     VerifyOptions options;
     options.command = std::move(command);
     options.queueLimit = queueLimit;
-    options.limits.wall = 2s;
+    options.limits.wall = wall;
     options.limits.cpuSeconds = 2;
     verifier = std::make_unique<RecordingVerifier>(server.store(), options,
                                                    [this] { server.service().ScoresChanged(); });
@@ -271,6 +272,23 @@ TEST(RecordingHttp, OneGameProvesOneScore) {
   ASSERT_EQ(rows.size(), 2u);
   ASSERT_TRUE(v.Verified(rows[0].id) && v.Verified(rows[1].id));
   EXPECT_EQ(v.server.store().Ranked(10, true).size(), 1u);
+}
+
+// The queue counts the recording being replayed: with room for one, a second waits for it.
+// A stop kills the replay at work, which leaves its recording waiting for the next start.
+TEST(RecordingHttp, FullQueueAnswers503AndAStopKillsTheReplayAtWork) {
+  VerifyingServer v({"/bin/sh", "-c", "cat >/dev/null; sleep 60"}, 1, 60s);
+  const std::string first = testing::SubmitScore(v.server.Host(), "Ann", 1, "");
+  const std::string second = testing::SubmitScore(v.server.Host(), "Bob", 2, "");
+  ASSERT_FALSE(first.empty() || second.empty());
+  ASSERT_EQ(PostRecording(v.server.port(), first, "one").status, 202);
+  const testing::RawReply busy = PostRecording(v.server.port(), second, "two");
+  EXPECT_EQ(busy.status, 503);
+  EXPECT_TRUE(busy.HasHeader("Retry-After: 60")) << busy.text;
+  const auto start = std::chrono::steady_clock::now();
+  v.verifier->Stop();
+  EXPECT_LT(std::chrono::steady_clock::now() - start, 5s);
+  EXPECT_EQ(v.server.store().WaitingRecordings(), std::vector<int64_t>{v.IdOf("Ann")});
 }
 
 struct RefusalCase {

@@ -48,17 +48,19 @@ void CloseFd(int& fd) {
   sigset_t none;
   sigemptyset(&none);
   sigprocmask(SIG_SETMASK, &none, nullptr);
+  // Never run without its limits: a child that cannot set them ends at once.
   const rlimit cpu{static_cast<rlim_t>(limits.cpuSeconds),
                    static_cast<rlim_t>(limits.cpuSeconds) + 1};
-  setrlimit(RLIMIT_CPU, &cpu);
   const rlimit noCore{0, 0};
-  setrlimit(RLIMIT_CORE, &noCore);
+  if (setrlimit(RLIMIT_CPU, &cpu) != 0 || setrlimit(RLIMIT_CORE, &noCore) != 0) {
+    _exit(kChildLimitsRefused);
+  }
 #ifndef BRINECAST_ASAN
   // The address sanitizer reserves terabytes it never uses, so its builds go without.
   if (limits.memoryBytes > 0) {
     const rlimit memory{static_cast<rlim_t>(limits.memoryBytes),
                         static_cast<rlim_t>(limits.memoryBytes)};
-    setrlimit(RLIMIT_AS, &memory);
+    if (setrlimit(RLIMIT_AS, &memory) != 0) _exit(kChildLimitsRefused);
   }
 #endif
   // Nothing of the server's (its sockets, its database) reaches the child.
@@ -76,6 +78,7 @@ void Keep(std::string& into, const char* bytes, size_t size, size_t cap) {
 std::string ChildResult::Describe() const {
   switch (ending) {
     case Ending::kExited:
+      if (code == kChildLimitsRefused) return "not started: its limits could not be set";
       return "exit status " + std::to_string(code);
     case Ending::kSignalled:
       return "killed by signal " + std::to_string(code);

@@ -20,6 +20,9 @@ struct ChildLimits {
   size_t outputBytes = 64 * 1024;  // more of its output is read and dropped
 };
 
+// The exit status of a child whose limits could not be set, which then runs nothing.
+inline constexpr int kChildLimitsRefused = 125;
+
 struct ChildResult {
   enum class Ending { kExited, kSignalled, kTimedOut, kNotStarted };
   Ending ending = Ending::kNotStarted;
