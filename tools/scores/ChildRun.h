@@ -15,7 +15,7 @@ namespace brinecast::scores {
 
 struct ChildLimits {
   int cpuSeconds = 30;
-  int64_t memoryBytes = int64_t{1} << 30U;  // address space; 0 for none
+  int64_t memoryBytes = int64_t{512} << 20U;  // address space; 0 for none
   std::chrono::milliseconds wall{60'000};
   size_t outputBytes = 64 * 1024;  // more of its output is read and dropped
 };

@@ -60,7 +60,7 @@ std::string ServerUsage() {
          "  --verify-queue N          recordings waiting at most (default 16)\n"
          "  --verify-seconds N        CPU seconds one verification may take (default 30;\n"
          "                            twice that on the clock)\n"
-         "  --verify-memory MB        memory one verification may take (default 1024)\n"
+         "  --verify-memory MB        memory one verification may take (default 512)\n"
          "  --version                 print the version and exit\n"
          "  --help                    print this help and exit\n"
          "admin commands: list [N] | remove ID | ban NAME | export [FILE] | backup FILE\n";

@@ -1,6 +1,5 @@
-// brinecast-scores: the score server's entry point, its admin commands, and the replay of
-// one recording that the server runs as a child of its own. Stops cleanly on SIGINT or
-// SIGTERM.
+// brinecast-scores: the score server's entry point and its admin commands. Stops cleanly on
+// SIGINT or SIGTERM.
 #include <signal.h>
 #include <unistd.h>
 
@@ -8,10 +7,7 @@
 #include <cstdio>
 #include <exception>
 #include <filesystem>
-#include <span>
 
-#include "app/VerifyRecording.h"
-#include "protocol/Requests.h"
 #include "scores/AdminCommands.h"
 #include "scores/ListenSocket.h"
 #include "scores/RequestLog.h"
@@ -63,45 +59,28 @@ int Admin(const std::vector<std::string>& args) {
   }
 }
 
-// The server's child: replays the recording on standard input with the game data in the
-// folder given, and prints the report as one line of JSON.
-int VerifyChild(const std::vector<std::string>& args) {
-  if (args.size() != 2 || args[0] != "--data") {
-    std::fprintf(stderr, "brinecast-scores verify-recording: usage: --data DIR < RECORDING\n");
-    return 2;
-  }
-  std::vector<uint8_t> bytes;
-  uint8_t buffer[65536];
-  while (bytes.size() <= brinecast::protocol::kRecordingMaxBytes) {
-    const ssize_t n = read(0, buffer, sizeof buffer);
-    if (n == 0) break;
-    if (n < 0) {
-      if (errno == EINTR) continue;
-      std::perror("brinecast-scores verify-recording: reading the recording");
-      return 1;
-    }
-    bytes.insert(bytes.end(), buffer, buffer + n);
-  }
-  brinecast::VerifyReport report;
-  if (bytes.size() > brinecast::protocol::kRecordingMaxBytes) {
-    report.message = "larger than any recording may be";
-  } else {
-    report = brinecast::VerifyRecording(std::span<const uint8_t>(bytes), args[1]);
-  }
-  std::printf("%s\n", report.Json().c_str());
-  return std::fflush(stdout) == 0 ? report.ExitStatus() : 1;
+std::filesystem::path SelfFolder() {
+  std::error_code error;
+  const std::filesystem::path self = std::filesystem::read_symlink("/proc/self/exe", error);
+  return error ? std::filesystem::path() : self.parent_path();
 }
 
 // The installed game's data, found from where this program is, as the game finds it.
 std::string InstalledGameData() {
-  std::error_code error;
-  const std::filesystem::path self = std::filesystem::read_symlink("/proc/self/exe", error);
-  if (error) return BRINECAST_SCORES_GAME_DATA;
-  return (self.parent_path() / BRINECAST_SCORES_GAME_DATA).lexically_normal().string();
+  return (SelfFolder() / BRINECAST_SCORES_GAME_DATA).lexically_normal().string();
 }
 
-// Verification needs the game's pictures and this very program; without either the server
-// still serves scores, and says once why recordings are not taken.
+// The game's replayer: beside this program in a build, where the game installs it otherwise.
+std::optional<std::string> FindReplayer() {
+  for (const std::filesystem::path& candidate :
+       {SelfFolder() / "brinecast-replay", SelfFolder() / BRINECAST_SCORES_REPLAYER}) {
+    if (access(candidate.c_str(), X_OK) == 0) return candidate.lexically_normal().string();
+  }
+  return std::nullopt;
+}
+
+// Verification needs the game's data and its replayer; without either the server still serves
+// scores, and says once why recordings are not taken.
 std::optional<VerifyOptions> VerifyingWith(const ServerOptions& options) {
   const std::string data = options.gameData.empty() ? InstalledGameData() : options.gameData;
   std::error_code error;
@@ -110,15 +89,14 @@ std::optional<VerifyOptions> VerifyingWith(const ServerOptions& options) {
             " holds no Data/ folder of the game (see --game-data)");
     return std::nullopt;
   }
-  const std::filesystem::path self = std::filesystem::read_symlink("/proc/self/exe", error);
-  if (error) {
-    LogNote("recordings are not taken: this program cannot find itself to replay them");
+  const std::optional<std::string> replayer = FindReplayer();
+  if (!replayer) {
+    LogNote("recordings are not taken: the game's brinecast-replay is not installed");
     return std::nullopt;
   }
   VerifyOptions verify = options.verify;
-  verify.command = {self.string(), "verify-recording", "--data",
-                    std::filesystem::absolute(data, error).string()};
-  LogNote("verifying recordings with the game data in " + data);
+  verify.command = {*replayer, "--data", std::filesystem::absolute(data, error).string()};
+  LogNote("verifying recordings with " + *replayer + " and the game data in " + data);
   return verify;
 }
 
@@ -128,9 +106,6 @@ int main(int argc, char** argv) {
   const std::vector<std::string> args(argv + 1, argv + argc);
   if (!args.empty() && args[0] == "admin") {
     return Admin(std::vector<std::string>(args.begin() + 1, args.end()));
-  }
-  if (!args.empty() && args[0] == "verify-recording") {
-    return VerifyChild(std::vector<std::string>(args.begin() + 1, args.end()));
   }
   std::string error;
   std::optional<ServerOptions> options = ParseServerOptions(args, error);
