@@ -63,8 +63,7 @@ endif()
 install(TARGETS brinecast RUNTIME DESTINATION ${BRINECAST_INSTALL_GAMESDIR} COMPONENT game)
 # The replayer the score server runs to prove scores: the game's code, so the game's package.
 if(TARGET brinecast-replay)
-  install(TARGETS brinecast-replay RUNTIME DESTINATION ${BRINECAST_INSTALL_REPLAYERDIR}
-    COMPONENT game)
+  install(TARGETS brinecast-replay RUNTIME DESTINATION ${BRINECAST_INSTALL_GAMESDIR} COMPONENT game)
 endif()
 # Only the built data: a Config.cfg left in the build's game folder is a player's, not ours.
 install(DIRECTORY ${BRINECAST_APPDIR}/Data ${BRINECAST_APPDIR}/Sound
