@@ -146,10 +146,10 @@ set(CPACK_DEBIAN_SCORES_PACKAGE_NAME brinecast-scores)
 set(CPACK_DEBIAN_SCORES_PACKAGE_SECTION net)
 set(CPACK_DEBIAN_SCORES_DESCRIPTION "score server for the Brinecast fishing game
 An HTTP server that receives the results Brinecast players send and shows the
-world's high-score table as a web page. It replays the recording the game sends
-with each score and marks the scores it proves. Scores are kept in SQLite, or in
-PostgreSQL when several servers share one table. A systemd unit runs it as a
-service.")
+world's high-score table as a web page. It replays the recording the game
+sends with each score and marks the scores it proves. Scores are kept in
+SQLite, or in PostgreSQL when several servers share one table. A systemd unit
+runs it as a service.")
 # Replaying recordings takes the game's replayer and data; without them the server serves
 # scores only.
 set(CPACK_DEBIAN_SCORES_PACKAGE_RECOMMENDS "brinecast (= ${BRINECAST_DEB_VERSION})")
