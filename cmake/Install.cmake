@@ -61,6 +61,10 @@ endif()
 # Three packages: the game with its data, the score server, and the archive tool, so a
 # player's system gets none of the server's or the tool's libraries.
 install(TARGETS brinecast RUNTIME DESTINATION ${BRINECAST_INSTALL_GAMESDIR} COMPONENT game)
+# The replayer the score server runs to prove scores: the game's code, so the game's package.
+if(TARGET brinecast-replay)
+  install(TARGETS brinecast-replay RUNTIME DESTINATION ${BRINECAST_INSTALL_GAMESDIR} COMPONENT game)
+endif()
 # Only the built data: a Config.cfg left in the build's game folder is a player's, not ours.
 install(DIRECTORY ${BRINECAST_APPDIR}/Data ${BRINECAST_APPDIR}/Sound
   DESTINATION ${BRINECAST_INSTALL_GAMEDATADIR} COMPONENT game)
@@ -142,9 +146,13 @@ set(CPACK_DEBIAN_SCORES_PACKAGE_NAME brinecast-scores)
 set(CPACK_DEBIAN_SCORES_PACKAGE_SECTION net)
 set(CPACK_DEBIAN_SCORES_DESCRIPTION "score server for the Brinecast fishing game
 An HTTP server that receives the results Brinecast players send and shows the
-world's high-score table as a web page. Scores are kept in SQLite, or in
-PostgreSQL when several servers share one table. A systemd unit runs it as a
-service.")
+world's high-score table as a web page. It replays the recording the game
+sends with each score and marks the scores it proves. Scores are kept in
+SQLite, or in PostgreSQL when several servers share one table. A systemd unit
+runs it as a service.")
+# Replaying recordings takes the game's replayer and data; without them the server serves
+# scores only.
+set(CPACK_DEBIAN_SCORES_PACKAGE_RECOMMENDS "brinecast (= ${BRINECAST_DEB_VERSION})")
 
 set(CPACK_DEBIAN_DXG_PACKAGE_NAME brinecast-dxg)
 set(CPACK_DEBIAN_DXG_PACKAGE_SECTION graphics)

@@ -57,6 +57,17 @@ if(BRINECAST_FUZZ AND CMAKE_CXX_COMPILER_ID MATCHES "Clang")
       SECONDS 30 TIMEOUT 120 PREFIX payload- OPTIONS -max_len=512)
   endif()
 
+  # What the score server reads around a recording: the replaying child's report, the
+  # upload's token, and the upload's target as logged. The seeds are a report line as the
+  # verifier writes it and an escaped token.
+  if(TARGET brinecast_scores)
+    brinecast_fuzz(upload SOURCES ${CMAKE_SOURCE_DIR}/tools/scores/ReplayReport.cpp
+      ${CMAKE_SOURCE_DIR}/tools/scores/CodePage.cpp ${CMAKE_SOURCE_DIR}/tools/scores/RequestLog.cpp
+      ${CMAKE_SOURCE_DIR}/src/protocol/Requests.cpp
+      INCLUDES ${CMAKE_SOURCE_DIR}/tools SECONDS 30 TIMEOUT 120 PREFIX upload-
+      OPTIONS -max_len=1024 SEEDS ${CMAKE_CURRENT_LIST_DIR}/upload_seeds)
+  endif()
+
   # The WAV header reader, with one seed written by the test: a 48-byte PCM file (mono, 8 bits,
   # 1000 Hz, four samples). Without it the fuzzer rarely finds a format the reader accepts.
   set(wave_seeds ${CMAKE_CURRENT_BINARY_DIR}/fuzz_wave_seeds)

@@ -42,6 +42,7 @@ field() { dpkg-deb -f "${deb[$1]}" "$2"; }
 files_of() { dpkg-deb -c "${deb[$1]}" | awk '$1 !~ /^d/ { print $NF }' | sed 's|^\./|/|' | sort; }
 declare -A expected=()
 expected[brinecast]="/usr/games/brinecast
+/usr/games/brinecast-replay
 /usr/share/games/brinecast/Data/MenuImgs.dxg
 /usr/share/games/brinecast/Data/GameImgs.dxg
 /usr/share/games/brinecast/Sound/1.xm

@@ -19,6 +19,7 @@
 #include "protocol/Payload.h"
 #include "protocol/Reply.h"
 #include "scores/PostgresStore.h"
+#include "scores/TokenSigner.h"
 
 namespace brinecast::scores {
 namespace {
@@ -155,6 +156,32 @@ TEST_F(PostgresTest, VersionOneSchemaIsUpgraded) {
   EXPECT_EQ(store->Submit("t", {"10.0.0.1", 10, 100, 1000}, {"New", 60, "", 900, "10.0.0.1"}),
             SubmitOutcome::kStored);
   EXPECT_EQ(store->Top(5)[1].name, "New");
+}
+
+// A second-version database gains recordings in place, its scores kept.
+TEST_F(PostgresTest, VersionTwoSchemaIsUpgraded) {
+  const std::string uri = Database("two");
+  ASSERT_TRUE(Exec(uri,
+                   "CREATE TABLE meta(key TEXT PRIMARY KEY, value TEXT NOT NULL);"
+                   "CREATE TABLE scores(id BIGSERIAL PRIMARY KEY, name TEXT NOT NULL, "
+                   "score BIGINT NOT NULL, text TEXT NOT NULL, time BIGINT NOT NULL, "
+                   "address TEXT NOT NULL, client TEXT NOT NULL DEFAULT '');"
+                   "CREATE TABLE used_tokens(token TEXT PRIMARY KEY, expires BIGINT NOT NULL);"
+                   "CREATE TABLE banned(name TEXT PRIMARY KEY);"
+                   "INSERT INTO meta VALUES('schema', '2'), ('score_count', '1');"
+                   "INSERT INTO scores(name, score, text, time, address, client) VALUES "
+                   "('Two', 70, 'x', 5, '10.0.0.1', '10.0.0.1')"));
+  std::unique_ptr<ScoreStore> store = OpenScoreStore(uri);
+  EXPECT_EQ(store->SchemaVersion(), kSchemaVersion);
+  ASSERT_EQ(store->List(5).size(), 1u);
+  EXPECT_EQ(store->List(5)[0].entry.name, "Two");
+  ASSERT_EQ(store->Submit("t", {"10.0.0.3", 10, 100, 1000, 2000}, {"New", 60, "", 30, "x"}),
+            SubmitOutcome::kStored);
+  const UploadResult upload = store->StoreRecording(TokenDigest("t"), 40, std::string("r\0c", 3));
+  ASSERT_EQ(upload.outcome, UploadOutcome::kStored);
+  EXPECT_TRUE(store->SaveVerdict(upload.id, {true, "replayed", "g"}));
+  ASSERT_TRUE(store->ProvenRecording(upload.id));
+  EXPECT_EQ(*store->ProvenRecording(upload.id), std::string("r\0c", 3));
 }
 
 }  // namespace

@@ -33,6 +33,26 @@ TEST(ServerOptions, ReadsEveryOption) {
   EXPECT_EQ(options->limits.maxScores, 50);
 }
 
+TEST(ServerOptions, ReadsTheVerificationOptions) {
+  std::string error;
+  const auto options = ParseServerOptions(
+      {"--game-data", "/srv/game", "--proven-only", "--verify-workers=3", "--verify-queue", "40",
+       "--verify-seconds", "20", "--verify-memory", "300"},
+      error);
+  ASSERT_TRUE(options) << error;
+  EXPECT_EQ(options->gameData, "/srv/game");
+  EXPECT_TRUE(options->limits.provenOnly);
+  EXPECT_EQ(options->verify.workers, 3);
+  EXPECT_EQ(options->verify.queueLimit, 40u);
+  EXPECT_EQ(options->verify.limits.cpuSeconds, 20);
+  EXPECT_EQ(options->verify.limits.wall, std::chrono::seconds(40));
+  EXPECT_EQ(options->verify.limits.memoryBytes, int64_t{300} << 20U);
+  const auto defaults = ParseServerOptions({}, error);
+  ASSERT_TRUE(defaults);
+  EXPECT_TRUE(defaults->gameData.empty());
+  EXPECT_FALSE(defaults->limits.provenOnly);
+}
+
 TEST(ServerOptions, ValuesMayFollowAnEqualsSign) {
   std::string error;
   const auto options = ParseServerOptions(
@@ -56,6 +76,12 @@ struct BadCase {
 TEST(ServerOptions, RefusesBadArgumentsSayingWhich) {
   const BadCase cases[] = {
       {{"--port", "0"}, "--port"},
+      {{"--game-data", ""}, "--game-data"},
+      {{"--proven-only=yes"}, "takes no value"},
+      {{"--verify-workers", "0"}, "--verify-workers"},
+      {{"--verify-queue", "0"}, "--verify-queue"},
+      {{"--verify-seconds", "0"}, "--verify-seconds"},
+      {{"--verify-memory", "10"}, "--verify-memory"},
       {{"--port", "65536"}, "--port"},
       {{"--port", "80x"}, "80x"},
       {{"--port"}, "needs a value"},

@@ -6,6 +6,7 @@
 #include <string>
 
 #include "scores/SqliteStore.h"
+#include "scores/TokenSigner.h"
 #include "support/ScratchFolder.h"
 
 namespace brinecast::scores {
@@ -48,6 +49,35 @@ TEST(SqliteSchema, VersionOneFileIsUpgradedKeepingItsScores) {
   ASSERT_EQ(top.size(), 3u);
   EXPECT_EQ(top[0].name, "Old");
   EXPECT_EQ(top[1].name, "New");
+}
+
+// A second-version file gains recordings in place; its scores are kept and may be proven.
+TEST(SqliteSchema, VersionTwoFileIsUpgradedKeepingItsScores) {
+  ScratchFolder folder;
+  const std::string file = (folder.Path() / "two.db").string();
+  ASSERT_TRUE(Exec(file,
+                   "CREATE TABLE meta(key TEXT PRIMARY KEY, value NOT NULL);"
+                   "CREATE TABLE scores(id INTEGER PRIMARY KEY, name TEXT NOT NULL, "
+                   "score INTEGER NOT NULL, text TEXT NOT NULL, time INTEGER NOT NULL, "
+                   "address TEXT NOT NULL, client TEXT NOT NULL DEFAULT '');"
+                   "CREATE INDEX scores_by_rank ON scores(score DESC, time, id);"
+                   "CREATE TABLE used_tokens(token TEXT PRIMARY KEY, expires INTEGER NOT NULL);"
+                   "CREATE TABLE banned(name TEXT PRIMARY KEY);"
+                   "INSERT INTO meta VALUES('schema', 2), ('score_count', 1), ('secret', 'ab');"
+                   "INSERT INTO scores(name, score, text, time, address, client) VALUES "
+                   "('Two', 70, 'x', 5, '10.0.0.1', '10.0.0.1');"));
+  SqliteStore store(file);
+  EXPECT_EQ(store.SchemaVersion(), kSchemaVersion);
+  EXPECT_EQ(store.Secret(), "ab");
+  ASSERT_EQ(store.List(5).size(), 1u);
+  EXPECT_EQ(store.List(5)[0].entry.name, "Two");
+  EXPECT_FALSE(store.List(5)[0].entry.proven);
+  SubmitRules rules{"10.0.0.3", 10, 100, 1000, 2000};
+  ASSERT_EQ(store.Submit("t", rules, {"New", 60, "", 30, "10.0.0.3"}), SubmitOutcome::kStored);
+  const UploadResult upload = store.StoreRecording(TokenDigest("t"), 40, "rec");
+  ASSERT_EQ(upload.outcome, UploadOutcome::kStored);
+  EXPECT_TRUE(store.SaveVerdict(upload.id, {true, "replayed", "g"}));
+  EXPECT_EQ(store.Ranked(5, true).size(), 1u);
 }
 
 TEST(SqliteSchema, NewerSchemaIsRefusedSayingSo) {

@@ -13,6 +13,7 @@
 
 #include "PgCluster.h"
 #include "scores/ScoreStore.h"
+#include "scores/TokenSigner.h"
 #include "support/ScratchFolder.h"
 
 namespace brinecast::scores {
@@ -192,6 +193,141 @@ struct StoreCheck {
   const char* name;
   void (*run)(const Opener&);
 };
+// A score whose submission opens its recording's upload until `until`.
+int64_t StoreWithUpload(ScoreStore& store, const std::string& token, const ScoreEntry& entry,
+                        int64_t until = 10'000) {
+  SubmitRules rules = Rules();
+  rules.uploadUntil = until;
+  if (store.Submit(token, rules, entry) != SubmitOutcome::kStored) return 0;
+  for (const StoredScore& s : store.List(1000)) {
+    if (s.entry.name == entry.name && s.entry.time == entry.time) return s.id;
+  }
+  return 0;
+}
+
+RecordingVerdict Proof(const std::string& game) {
+  return {true, "replayed", game};
+}
+
+// Every byte value, and longer than a page.
+std::string Recording(char first) {
+  std::string bytes(70'000, '\0');
+  for (size_t i = 0; i < bytes.size(); ++i) bytes[i] = static_cast<char>(i * 31 + (i >> 8));
+  bytes[0] = first;
+  return bytes;
+}
+
+void RecordingIsTiedToItsScoresToken(const Opener& open) {
+  std::unique_ptr<ScoreStore> store = open();
+  const int64_t id = StoreWithUpload(*store, "tokA", Entry("Ann", 500, 100), 1000);
+  ASSERT_GT(id, 0);
+  const std::string bytes = Recording('a');
+  EXPECT_EQ(store->StoreRecording(TokenDigest("never-used"), 200, bytes).outcome,
+            UploadOutcome::kUnknownToken);
+  // The token itself is not what the row keeps.
+  EXPECT_EQ(store->StoreRecording("tokA", 200, bytes).outcome, UploadOutcome::kUnknownToken);
+  EXPECT_EQ(store->StoreRecording(TokenDigest("tokA"), 1001, bytes).outcome,
+            UploadOutcome::kExpired);
+  const UploadResult stored = store->StoreRecording(TokenDigest("tokA"), 1000, bytes);
+  EXPECT_EQ(stored.outcome, UploadOutcome::kStored);
+  EXPECT_EQ(stored.id, id);
+  EXPECT_EQ(store->StoreRecording(TokenDigest("tokA"), 1000, Recording('b')).outcome,
+            UploadOutcome::kAlreadySent);
+  EXPECT_EQ(store->WaitingRecordings(), std::vector<int64_t>{id});
+  const auto waiting = store->RecordingToVerify(id);
+  ASSERT_TRUE(waiting);
+  EXPECT_TRUE(waiting->bytes == bytes);
+  EXPECT_EQ(waiting->entry.name, "Ann");
+  EXPECT_EQ(waiting->entry.score, 500);
+  EXPECT_EQ(waiting->entry.text, "note Ann");
+  // Not proven yet: nothing to download, nothing marked.
+  EXPECT_FALSE(store->ProvenRecording(id));
+  EXPECT_FALSE(store->List(10)[0].entry.proven);
+}
+
+void VerdictMarksTheScoreAndOneGameProvesOneScore(const Opener& open) {
+  std::unique_ptr<ScoreStore> store = open();
+  const int64_t first = StoreWithUpload(*store, "t1", Entry("Ann", 500, 100));
+  const int64_t second = StoreWithUpload(*store, "t2", Entry("Ann", 500, 101));
+  const int64_t third = StoreWithUpload(*store, "t3", Entry("Bob", 400, 102));
+  const int64_t plain = StoreWithUpload(*store, "t4", Entry("Cid", 900, 103));
+  ASSERT_TRUE(first && second && third && plain);
+  for (const char* token : {"t1", "t2", "t3"}) {
+    ASSERT_EQ(store->StoreRecording(TokenDigest(token), 200, Recording(token[1])).outcome,
+              UploadOutcome::kStored);
+  }
+  EXPECT_TRUE(store->SaveVerdict(first, Proof("game-1")));
+  // The same game sent for a second score proves nothing there.
+  EXPECT_FALSE(store->SaveVerdict(second, Proof("game-1")));
+  EXPECT_FALSE(store->SaveVerdict(third, {false, "replay damaged", ""}));
+  // A verdict is given once.
+  EXPECT_FALSE(store->SaveVerdict(third, Proof("game-3")));
+  EXPECT_FALSE(store->RecordingToVerify(first));
+  EXPECT_TRUE(store->WaitingRecordings().empty());
+  ASSERT_TRUE(store->ProvenRecording(first));
+  EXPECT_TRUE(*store->ProvenRecording(first) == Recording('1'));
+  EXPECT_FALSE(store->ProvenRecording(second));
+  EXPECT_FALSE(store->ProvenRecording(third));
+  std::vector<std::pair<std::string, bool>> all;
+  for (const StoredScore& s : store->List(10)) all.emplace_back(s.entry.name, s.entry.proven);
+  const std::vector<std::pair<std::string, bool>> expected = {
+      {"Cid", false}, {"Ann", true}, {"Ann", false}, {"Bob", false}};
+  EXPECT_EQ(all, expected);
+  const std::vector<StoredScore> proven = store->Ranked(10, true);
+  ASSERT_EQ(proven.size(), 1u);
+  EXPECT_EQ(proven[0].id, first);
+}
+
+// Removed, banned and pushed-out scores take their recordings with them, proven or not.
+void RecordingsGoWithTheirScores(const Opener& open) {
+  std::unique_ptr<ScoreStore> store = open();
+  const int64_t removed = StoreWithUpload(*store, "r1", Entry("Ann", 500, 100));
+  const int64_t banned = StoreWithUpload(*store, "r2", Entry("Eve", 600, 101));
+  const int64_t low = StoreWithUpload(*store, "r3", Entry("Low", 1, 102));
+  ASSERT_TRUE(removed && banned && low);
+  for (const char* token : {"r1", "r2", "r3"}) {
+    ASSERT_EQ(store->StoreRecording(TokenDigest(token), 200, Recording(token[1])).outcome,
+              UploadOutcome::kStored);
+  }
+  ASSERT_TRUE(store->SaveVerdict(removed, Proof("game-a")));
+  ASSERT_TRUE(store->Remove(removed));
+  EXPECT_FALSE(store->ProvenRecording(removed));
+  EXPECT_EQ(store->Ban("Eve"), 1);
+  EXPECT_FALSE(store->RecordingToVerify(banned));
+  // A full table pushes the lowest out for a better score.
+  SubmitRules full = Rules(1000, 1);
+  full.uploadUntil = 10'000;
+  ASSERT_EQ(store->Submit("r4", full, Entry("Top", 900, 103)), SubmitOutcome::kStored);
+  EXPECT_FALSE(store->RecordingToVerify(low));
+  EXPECT_TRUE(store->WaitingRecordings().empty());
+  // The proven game's key went with its score: it may prove the next one sent.
+  ASSERT_EQ(store->StoreRecording(TokenDigest("r4"), 200, Recording('4')).outcome,
+            UploadOutcome::kStored);
+  EXPECT_TRUE(store->SaveVerdict(store->List(1)[0].id, Proof("game-a")));
+}
+
+// Recordings, verdicts and the marks survive closing the store.
+void RecordingsAndProofsSurviveReopening(const Opener& open) {
+  int64_t proven = 0, waiting = 0;
+  {
+    std::unique_ptr<ScoreStore> store = open();
+    proven = StoreWithUpload(*store, "k1", Entry("Ann", 500, 100));
+    waiting = StoreWithUpload(*store, "k2", Entry("Bob", 400, 101));
+    ASSERT_EQ(store->StoreRecording(TokenDigest("k1"), 200, Recording('1')).outcome,
+              UploadOutcome::kStored);
+    ASSERT_EQ(store->StoreRecording(TokenDigest("k2"), 200, Recording('2')).outcome,
+              UploadOutcome::kStored);
+    ASSERT_TRUE(store->SaveVerdict(proven, Proof("game")));
+  }
+  std::unique_ptr<ScoreStore> store = open();
+  ASSERT_TRUE(store->ProvenRecording(proven));
+  EXPECT_TRUE(*store->ProvenRecording(proven) == Recording('1'));
+  EXPECT_TRUE(store->List(1)[0].entry.proven);
+  EXPECT_EQ(store->WaitingRecordings(), std::vector<int64_t>{waiting});
+  EXPECT_EQ(store->StoreRecording(TokenDigest("k2"), 200, Recording('2')).outcome,
+            UploadOutcome::kAlreadySent);
+}
+
 constexpr StoreCheck kChecks[] = {
     {"TokenIsUsedOnceAndStoresItsScore", TokenIsUsedOnceAndStoresItsScore},
     {"UsedTokensAreForgottenOnceExpired", UsedTokensAreForgottenOnceExpired},
@@ -202,6 +338,10 @@ constexpr StoreCheck kChecks[] = {
     {"FullTableKeepsTheBest", FullTableKeepsTheBest},
     {"AdminRemovesAndBans", AdminRemovesAndBans},
     {"ReopeningKeepsScoresSecretAndSchema", ReopeningKeepsScoresSecretAndSchema},
+    {"RecordingIsTiedToItsScoresToken", RecordingIsTiedToItsScoresToken},
+    {"VerdictMarksTheScoreAndOneGameProvesOneScore", VerdictMarksTheScoreAndOneGameProvesOneScore},
+    {"RecordingsGoWithTheirScores", RecordingsGoWithTheirScores},
+    {"RecordingsAndProofsSurviveReopening", RecordingsAndProofsSurviveReopening},
 };
 
 TEST(StoreChecks, Sqlite) {

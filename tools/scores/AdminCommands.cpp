@@ -52,10 +52,10 @@ int RunAdminCommand(ScoreStore& store, const std::vector<std::string>& command, 
         return usage("list [N]");
       }
       for (const StoredScore& s : store.List(limit)) {
-        std::fprintf(out, "%lld\t%lld\t%s\t%s\t%lld\t%s\n", static_cast<long long>(s.id),
+        std::fprintf(out, "%lld\t%lld\t%s\t%s\t%lld\t%s%s\n", static_cast<long long>(s.id),
                      static_cast<long long>(s.entry.score), s.entry.name.c_str(),
                      s.entry.text.c_str(), static_cast<long long>(s.entry.time),
-                     s.entry.address.c_str());
+                     s.entry.address.c_str(), s.entry.proven ? "\tproven" : "");
       }
       return 0;
     }

@@ -27,6 +27,7 @@ tbody tr:nth-child(2) td.r{color:#708090;font-weight:700}
 tbody tr:nth-child(3) td.r{color:#a0522d;font-weight:700}
 td.s{font-weight:600}
 td.d{color:#4d6b7a;white-space:nowrap}
+a.proof{margin-left:.4rem;padding:0 .3rem;border-radius:.3rem;background:#d8efe0;color:#1e7b3a;font-size:.8rem;font-weight:600;text-decoration:none;white-space:nowrap}
 .under{display:none;font-weight:400;font-size:.85rem;color:#4d6b7a}
 .empty{padding:2rem 0;text-align:center;color:#4d6b7a}
 @media (max-width:36rem){body{font-size:15px}main{padding:.6rem}h1{font-size:1.3rem}
@@ -96,24 +97,50 @@ std::string HtmlEscape(std::string_view text) {
   return out;
 }
 
+std::string RecordingDownloadTarget(int64_t id) {
+  return std::string(kRecordingDownloadPath) + std::to_string(id);
+}
+
+std::string RecordingFileName(int64_t id) {
+  return "brinecast-score-" + std::to_string(id) + ".bcrec";
+}
+
 std::string WorldPage(const std::vector<ScoreEntry>& best) {
+  std::vector<StoredScore> stored;
+  for (const ScoreEntry& entry : best) stored.push_back({0, entry});
+  return WorldPage(stored, false);
+}
+
+std::string WorldPage(const std::vector<StoredScore>& best, bool provenOnly) {
   std::string page = Head("Brinecast world high scores");
   page += "<nav><a href=\"" + HtmlEscape(protocol::PortalTarget()) +
           "\">Home</a></nav>\n<h1>Brinecast world high scores</h1>\n";
   page += "<p class=\"lead\">The best " + std::to_string(kWorldTableRows) +
-          " catches sent from the game.</p>\n";
+          (provenOnly ? " catches sent from the game and proven by replaying it.</p>\n"
+                      : " catches sent from the game. \u2714 marks a score proven by replaying "
+                        "its game.</p>\n");
   if (best.empty()) {
-    page += "<p class=\"empty\">No scores yet. Be the first to send one from the game!</p>\n";
+    page += provenOnly ? "<p class=\"empty\">No proven scores yet.</p>\n"
+                       : "<p class=\"empty\">No scores yet. Be the first to send one from the "
+                         "game!</p>\n";
   } else {
     // On a narrow screen the note moves under the name and the date is left out.
     page +=
         "<table><thead><tr><th class=\"n\">#</th><th>Name</th><th class=\"n\">Score</th>"
         "<th class=\"w\">Note</th><th class=\"w\">Date</th></tr></thead><tbody>\n";
     int rank = 0;
-    for (const ScoreEntry& entry : best) {
+    for (const auto& [id, entry] : best) {
       const std::string text = HtmlEscape(entry.text);
-      page += "<tr><td class=\"n r\">" + std::to_string(++rank) + "</td><td class=\"s\">" +
+      page += entry.proven ? "<tr class=\"proven\">" : "<tr>";
+      page += "<td class=\"n r\">" + std::to_string(++rank) + "</td><td class=\"s\">" +
               HtmlEscape(entry.name);
+      // The mark is the link to the game that proves it.
+      if (entry.proven) {
+        page += "<a class=\"proof\" href=\"" + HtmlEscape(RecordingDownloadTarget(id)) +
+                "\" download=\"" + HtmlEscape(RecordingFileName(id)) +
+                "\" title=\"Proven: the server replayed this game to this score. Download its "
+                "recording.\">\u2714 proven</a>";
+      }
       if (!text.empty()) page += "<span class=\"under\">" + text + "</span>";
       page += "</td><td class=\"n\">" + GroupDigits(entry.score) + "</td><td class=\"w\">" + text +
               "</td><td class=\"d w\">" + Date(entry.time) + "</td></tr>\n";

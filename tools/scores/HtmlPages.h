@@ -17,6 +17,14 @@ std::string HtmlEscape(std::string_view text);
 // Decimal with its digits in groups of three, as the table shows scores.
 std::string GroupDigits(int64_t value);
 
+// Where a proven score's recording is downloaded: this prefix and the score's id.
+inline constexpr std::string_view kRecordingDownloadPath = "/recordings/";
+std::string RecordingDownloadTarget(int64_t id);
+std::string RecordingFileName(int64_t id);
+
+// Proven scores are marked and offer their recording; `provenOnly` says the table holds
+// only those.
+std::string WorldPage(const std::vector<StoredScore>& best, bool provenOnly);
 std::string WorldPage(const std::vector<ScoreEntry>& best);
 std::string HomePage();
 

@@ -7,6 +7,7 @@
 
 #include <algorithm>
 #include <atomic>
+#include <charconv>
 #include <cstdarg>
 #include <cstdio>
 #include <cstring>
@@ -29,6 +30,9 @@ struct RequestState {
   bool dispatched = false;  // answered, or given to a worker
   std::atomic<bool> replyReady{false};
   Reply reply;
+  std::optional<size_t> bodyLimit;  // set when the request sends a body the router takes
+  std::string body;
+  std::atomic<int>* uploadSlot = nullptr;  // given back when the request ends
 };
 
 std::string PeerAddress(MHD_Connection* connection) {
@@ -44,7 +48,12 @@ MHD_Result Queue(MHD_Connection* connection, RequestState& state, const Reply& r
   MHD_add_response_header(response, MHD_HTTP_HEADER_CONTENT_TYPE, reply.contentType.c_str());
   MHD_add_response_header(response, MHD_HTTP_HEADER_CACHE_CONTROL, "no-store");
   if (close) MHD_add_response_header(response, MHD_HTTP_HEADER_CONNECTION, "close");
-  if (reply.status == MHD_HTTP_METHOD_NOT_ALLOWED) {
+  bool allowSaid = false;
+  for (const auto& [name, value] : reply.headers) {
+    MHD_add_response_header(response, name.c_str(), value.c_str());
+    allowSaid = allowSaid || name == MHD_HTTP_HEADER_ALLOW;
+  }
+  if (reply.status == MHD_HTTP_METHOD_NOT_ALLOWED && !allowSaid) {
     MHD_add_response_header(response, MHD_HTTP_HEADER_ALLOW, "GET, HEAD");
   }
   const MHD_Result queued =
@@ -53,6 +62,20 @@ MHD_Result Queue(MHD_Connection* connection, RequestState& state, const Reply& r
   state.status = reply.status;
   state.answered = true;
   return queued;
+}
+
+// The declared body length: nothing when none is declared, -1 when it is not a number.
+std::optional<int64_t> DeclaredLength(MHD_Connection* connection) {
+  const char* length =
+      MHD_lookup_connection_value(connection, MHD_HEADER_KIND, MHD_HTTP_HEADER_CONTENT_LENGTH);
+  if (!length) return std::nullopt;
+  const std::string_view text(length);
+  int64_t value = -1;
+  const auto [stop, error] = std::from_chars(text.data(), text.data() + text.size(), value);
+  if (text.empty() || error != std::errc() || stop != text.data() + text.size() || value < 0) {
+    return -1;
+  }
+  return value;
 }
 
 bool HasBody(MHD_Connection* connection) {
@@ -114,6 +137,7 @@ struct HttpServer::Glue {
     *context = nullptr;
     server.watch_.RequestDone(connection);
     if (!state) return;
+    if (state->uploadSlot) state->uploadSlot->fetch_sub(1);
     if (server.options_.logRequests) {
       const double took =
           std::chrono::duration<double, std::milli>(std::chrono::steady_clock::now() - state->start)
@@ -144,8 +168,32 @@ struct HttpServer::Glue {
     return ForwardedClient(forwarded).value_or(peer);
   }
 
+  // A request the router takes a body for: its declared length is checked against the limit
+  // before a byte of it is read, and it takes one of the upload places.
+  static MHD_Result StartBody(HttpServer& server, MHD_Connection* connection, RequestState& state,
+                              size_t limit) {
+    const std::optional<int64_t> length = DeclaredLength(connection);
+    if (length && *length < 0) {
+      return Queue(connection, state, {400, "Content-Length is not a number"}, true);
+    }
+    if (length && static_cast<uint64_t>(*length) > limit) {
+      return Queue(connection, state,
+                   {413, "Too large: at most " + std::to_string(limit) + " bytes"}, true);
+    }
+    if (server.uploading_.fetch_add(1) >= server.options_.uploads) {
+      server.uploading_.fetch_sub(1);
+      LogError("too many uploads at once: refusing " + LoggedTarget(state.target));
+      return Queue(connection, state, {503, "Server busy, try again later"}, true);
+    }
+    state.uploadSlot = &server.uploading_;
+    state.bodyLimit = limit;
+    if (length) state.body.reserve(static_cast<size_t>(*length));
+    return MHD_YES;
+  }
+
   static MHD_Result Handle(void* self, MHD_Connection* connection, const char*, const char* method,
-                           const char*, const char*, size_t* uploadSize, void** context) {
+                           const char*, const char* uploadData, size_t* uploadSize,
+                           void** context) {
     auto& server = *static_cast<HttpServer*>(self);
     auto* state = static_cast<RequestState*>(*context);
     if (!state) return MHD_NO;
@@ -154,6 +202,14 @@ struct HttpServer::Glue {
       server.watch_.HeadersDone(connection);
       state->method = method;
       state->client = Client(server, connection);
+      std::optional<size_t> bodyLimit;
+      try {
+        bodyLimit = server.router_.BodyLimit({state->method, state->target, state->client, {}});
+      } catch (const std::exception& e) {
+        LogError(e.what());
+        return Queue(connection, *state, {500, "Server error"}, true);
+      }
+      if (bodyLimit) return StartBody(server, connection, *state, *bodyLimit);
       // Refusals go out at once and close the connection; anything else is answered on the
       // next call, once the request has been read to its end, so the connection stays open.
       if (state->method != "GET" && state->method != "HEAD") {
@@ -165,14 +221,29 @@ struct HttpServer::Glue {
       }
       return MHD_YES;
     }
-    if (*uploadSize != 0) {
+    if (state->answered) {
       *uploadSize = 0;
+      return MHD_YES;
+    }
+    if (*uploadSize != 0) {
+      const size_t size = *uploadSize;
+      *uploadSize = 0;
+      if (!state->bodyLimit) return MHD_YES;
+      // A body that passes its limit without having declared it (chunked) is cut off there:
+      // no reply can be queued halfway through a body, and reading on would only feed it.
+      if (size > *state->bodyLimit - state->body.size()) {
+        LogError("body past " + std::to_string(*state->bodyLimit) +
+                 " bytes: closing the connection of " + LoggedTarget(state->target));
+        state->body = std::string();
+        return MHD_NO;
+      }
+      state->body.append(uploadData, size);
       return MHD_YES;
     }
     if (state->replyReady.load()) return Queue(connection, *state, state->reply, false);
     if (state->dispatched) return MHD_YES;
     state->dispatched = true;
-    const HttpRequest request{state->method, state->target, state->client};
+    HttpRequest request{state->method, state->target, state->client, std::move(state->body)};
     try {
       if (std::optional<Reply> reply = server.router_.Quick(request)) {
         return Queue(connection, *state, *reply, false);
@@ -182,19 +253,21 @@ struct HttpServer::Glue {
       return Queue(connection, *state, {500, "Server error"}, false);
     }
     MHD_suspend_connection(connection);
-    const bool posted = server.workers_.TryPost([&server, connection, state, request] {
-      try {
-        state->reply = server.router_.Slow(request);
-      } catch (const std::exception& e) {
-        LogError(LoggedTarget(request.target) + ": " + e.what());
-        state->reply = {500, "Server error"};
-      }
-      state->replyReady.store(true);
-      MHD_resume_connection(connection);
-    });
+    const std::string logged = LoggedTarget(request.target);
+    const bool posted =
+        server.workers_.TryPost([&server, connection, state, request = std::move(request)] {
+          try {
+            state->reply = server.router_.Slow(request);
+          } catch (const std::exception& e) {
+            LogError(LoggedTarget(request.target) + ": " + e.what());
+            state->reply = {500, "Server error"};
+          }
+          state->replyReady.store(true);
+          MHD_resume_connection(connection);
+        });
     if (!posted) {
       MHD_resume_connection(connection);
-      LogError("too much database work waiting: refusing " + LoggedTarget(request.target));
+      LogError("too much database work waiting: refusing " + logged);
       return Queue(connection, *state, {503, "Server busy, try again later"}, false);
     }
     return MHD_YES;

@@ -3,6 +3,7 @@
 // the database, so slow clients and a slow database hold up nobody else.
 #pragma once
 
+#include <atomic>
 #include <chrono>
 #include <memory>
 #include <optional>
@@ -27,17 +28,22 @@ struct HttpOptions {
   WatchLimits watch;
   std::vector<std::string> trustedProxies;  // their X-Forwarded-For names the client
   bool logRequests = true;
+  int uploads = 32;  // request bodies being received at once; more are refused with 503
 };
 
 struct HttpRequest {
   std::string method;
   std::string target;  // path and query as sent
   std::string client;  // the address limits and the table use
+  std::string body;    // only of a request the router takes a body for
 };
 
 class HttpRouter {
  public:
   virtual ~HttpRouter() = default;
+  // The most body bytes the request may send, when it is one that sends a body (method and
+  // target known, no body yet); nothing refuses any body, as for every GET.
+  virtual std::optional<size_t> BodyLimit(const HttpRequest&) { return std::nullopt; }
   // The reply when it can be given at once; nothing sends the request to a worker.
   virtual std::optional<Reply> Quick(const HttpRequest& request) = 0;
   virtual Reply Slow(const HttpRequest& request) = 0;
@@ -63,6 +69,7 @@ class HttpServer {
   HttpOptions options_;
   ConnectionWatch watch_;
   WorkerPool workers_;
+  std::atomic<int> uploading_{0};
   MHD_Daemon* daemon_ = nullptr;
   int listener_ = -1;
 };

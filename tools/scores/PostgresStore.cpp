@@ -15,6 +15,30 @@ namespace {
 constexpr const char* kUpgradeLock = "SELECT pg_advisory_xact_lock(58130001)";
 constexpr const char* kSubmitLock = "SELECT pg_advisory_xact_lock(58130002)";
 
+// Recordings go as bytea in its hex form, since parameters are sent as text.
+std::string ByteaParameter(const std::string& bytes) {
+  constexpr std::string_view kDigits = "0123456789abcdef";
+  std::string text = "\\x";
+  text.reserve(2 + bytes.size() * 2);
+  for (const char c : bytes) {
+    const auto byte = static_cast<unsigned char>(c);
+    text += kDigits[byte >> 4U];
+    text += kDigits[byte & 15U];
+  }
+  return text;
+}
+
+// What encode(data, 'hex') gave back.
+std::string FromHex(const std::string& hex) {
+  auto digit = [](char c) { return c <= '9' ? c - '0' : (c | 0x20) - 'a' + 10; };
+  std::string bytes;
+  bytes.reserve(hex.size() / 2);
+  for (size_t i = 0; i + 1 < hex.size(); i += 2) {
+    bytes += static_cast<char>(digit(hex[i]) * 16 + digit(hex[i + 1]));
+  }
+  return bytes;
+}
+
 }  // namespace
 
 // One pooled connection for a request: a transaction is rolled back when not committed, and
@@ -133,18 +157,34 @@ void PostgresStore::Upgrade() {
     session.Run("DROP TABLE IF EXISTS tokens");
     session.Run("DROP INDEX IF EXISTS scores_by_address");
   }
+  if (version == 1 || version == 2) {
+    session.Run(
+        "ALTER TABLE scores ADD COLUMN upload_token TEXT, "
+        "ADD COLUMN upload_until BIGINT NOT NULL DEFAULT 0, "
+        "ADD COLUMN proven BOOLEAN NOT NULL DEFAULT false");
+  }
   session.Run("CREATE TABLE IF NOT EXISTS meta(key TEXT PRIMARY KEY, value TEXT NOT NULL)");
   session.Run(
       "CREATE TABLE IF NOT EXISTS scores(id BIGSERIAL PRIMARY KEY, name TEXT NOT NULL, "
       "score BIGINT NOT NULL, text TEXT NOT NULL, time BIGINT NOT NULL, address TEXT NOT NULL, "
-      "client TEXT NOT NULL DEFAULT '')");
+      "client TEXT NOT NULL DEFAULT '', upload_token TEXT, upload_until BIGINT NOT NULL "
+      "DEFAULT 0, proven BOOLEAN NOT NULL DEFAULT false)");
   session.Run("CREATE INDEX IF NOT EXISTS scores_by_rank ON scores(score DESC, time, id)");
+  session.Run("CREATE INDEX IF NOT EXISTS scores_by_upload_token ON scores(upload_token)");
   session.Run("CREATE INDEX IF NOT EXISTS scores_by_client ON scores(client, time)");
   session.Run("CREATE INDEX IF NOT EXISTS scores_by_name ON scores(name)");
   session.Run(
       "CREATE TABLE IF NOT EXISTS used_tokens(token TEXT PRIMARY KEY, expires BIGINT NOT NULL)");
   session.Run("CREATE INDEX IF NOT EXISTS used_tokens_by_expiry ON used_tokens(expires)");
   session.Run("CREATE TABLE IF NOT EXISTS banned(name TEXT PRIMARY KEY)");
+  session.Run(
+      "CREATE TABLE IF NOT EXISTS recordings(score_id BIGINT PRIMARY KEY, data BYTEA NOT NULL, "
+      "received BIGINT NOT NULL, state TEXT NOT NULL DEFAULT 'waiting', "
+      "reason TEXT NOT NULL DEFAULT '', game TEXT)");
+  session.Run("CREATE INDEX IF NOT EXISTS recordings_by_state ON recordings(state, received)");
+  session.Run(
+      "CREATE UNIQUE INDEX IF NOT EXISTS recordings_by_game ON recordings(game) "
+      "WHERE game IS NOT NULL");
   session.Run(
       "INSERT INTO meta(key, value) VALUES('schema', $1) "
       "ON CONFLICT(key) DO UPDATE SET value = excluded.value",
@@ -185,12 +225,14 @@ SubmitOutcome PostgresStore::Submit(const std::string& token, const SubmitRules&
         session.Run("SELECT id, score FROM scores ORDER BY score, time DESC, id DESC LIMIT 1");
     if (worst.Rows() == 0 || entry.score <= worst.Int(0, 1)) return SubmitOutcome::kBelowTable;
     session.Run("DELETE FROM scores WHERE id = $1", {worst.Text(0, 0)});
+    session.Run("DELETE FROM recordings WHERE score_id = $1", {worst.Text(0, 0)});
     session.Run("UPDATE meta SET value = (value::bigint - 1)::text WHERE key = 'score_count'");
   }
   session.Run(
-      "INSERT INTO scores(name, score, text, time, address, client) "
-      "VALUES($1, $2, $3, $4, $5, $6)",
-      {entry.name, std::to_string(entry.score), entry.text, time, entry.address, rules.limitKey});
+      "INSERT INTO scores(name, score, text, time, address, client, upload_token, upload_until) "
+      "VALUES($1, $2, $3, $4, $5, $6, $7, $8)",
+      {entry.name, std::to_string(entry.score), entry.text, time, entry.address, rules.limitKey,
+       TokenDigest(token), std::to_string(rules.uploadUntil)});
   session.Run("UPDATE meta SET value = (value::bigint + 1)::text WHERE key = 'score_count'");
   session.Commit();
   return SubmitOutcome::kStored;
@@ -203,21 +245,21 @@ int64_t PostgresStore::CountScores() {
 
 std::vector<ScoreEntry> PostgresStore::Top(int limit) {
   std::vector<ScoreEntry> entries;
-  for (StoredScore& stored : List(limit)) entries.push_back(std::move(stored.entry));
+  for (StoredScore& stored : Ranked(limit, false)) entries.push_back(std::move(stored.entry));
   return entries;
 }
 
-std::vector<StoredScore> PostgresStore::List(int64_t limit) {
+std::vector<StoredScore> PostgresStore::Ranked(int64_t limit, bool provenOnly) {
   Session session(*this);
   const PgResult top = session.Run(
-      "SELECT id, name, score, text, time, address FROM scores ORDER BY score DESC, time, id "
-      "LIMIT $1",
-      {std::to_string(limit)});
+      "SELECT id, name, score, text, time, address, proven FROM scores "
+      "WHERE proven OR NOT $2::boolean ORDER BY score DESC, time, id LIMIT $1",
+      {std::to_string(limit), provenOnly ? "true" : "false"});
   std::vector<StoredScore> entries;
   for (int row = 0; row < top.Rows(); ++row) {
-    entries.push_back(
-        {top.Int(row, 0),
-         {top.Text(row, 1), top.Int(row, 2), top.Text(row, 3), top.Int(row, 4), top.Text(row, 5)}});
+    entries.push_back({top.Int(row, 0),
+                       {top.Text(row, 1), top.Int(row, 2), top.Text(row, 3), top.Int(row, 4),
+                        top.Text(row, 5), top.Text(row, 6) == "t"}});
   }
   return entries;
 }
@@ -247,6 +289,7 @@ bool PostgresStore::Remove(int64_t id) {
       1) {
     return false;
   }
+  session.Run("DELETE FROM recordings WHERE score_id = $1", {std::to_string(id)});
   session.Run("UPDATE meta SET value = (value::bigint - 1)::text WHERE key = 'score_count'");
   session.Commit();
   return true;
@@ -257,6 +300,8 @@ int64_t PostgresStore::Ban(const std::string& name) {
   session.Begin();
   session.Run(kSubmitLock);
   session.Run("INSERT INTO banned(name) VALUES($1) ON CONFLICT DO NOTHING", {name});
+  session.Run("DELETE FROM recordings WHERE score_id IN (SELECT id FROM scores WHERE name = $1)",
+              {name});
   const int64_t removed =
       session.Run("DELETE FROM scores WHERE name = $1 RETURNING 1", {name}).Rows();
   session.Run("UPDATE meta SET value = (value::bigint - $1)::text WHERE key = 'score_count'",
@@ -268,6 +313,92 @@ int64_t PostgresStore::Ban(const std::string& name) {
 void PostgresStore::Backup(const std::string&) {
   throw std::runtime_error(
       "a PostgreSQL database is backed up with its own tools (pg_dump), not by this server");
+}
+
+UploadResult PostgresStore::StoreRecording(const std::string& tokenDigest, int64_t now,
+                                           const std::string& bytes) {
+  Session session(*this);
+  session.Begin();
+  session.Run(kSubmitLock);
+  const PgResult row = session.Run(
+      "SELECT id, upload_until FROM scores WHERE upload_token = $1 ORDER BY id DESC LIMIT 1",
+      {tokenDigest});
+  UploadResult result;
+  if (row.Rows() == 0) return result;
+  result.id = row.Int(0, 0);
+  if (row.Int(0, 1) < now) {
+    result.outcome = UploadOutcome::kExpired;
+    return result;
+  }
+  const bool stored =
+      session
+          .Run(
+              "INSERT INTO recordings(score_id, data, received) VALUES($1, $2::bytea, $3) "
+              "ON CONFLICT DO NOTHING RETURNING 1",
+              {std::to_string(result.id), ByteaParameter(bytes), std::to_string(now)})
+          .Rows() == 1;
+  result.outcome = stored ? UploadOutcome::kStored : UploadOutcome::kAlreadySent;
+  if (stored) session.Commit();
+  return result;
+}
+
+std::vector<int64_t> PostgresStore::WaitingRecordings() {
+  Session session(*this);
+  const PgResult waiting = session.Run(
+      "SELECT score_id FROM recordings WHERE state = 'waiting' ORDER BY received, score_id");
+  std::vector<int64_t> ids;
+  for (int row = 0; row < waiting.Rows(); ++row) ids.push_back(waiting.Int(row, 0));
+  return ids;
+}
+
+std::optional<WaitingRecording> PostgresStore::RecordingToVerify(int64_t id) {
+  Session session(*this);
+  const PgResult row = session.Run(
+      "SELECT s.name, s.score, s.text, s.time, s.address, encode(r.data, 'hex') FROM recordings r "
+      "JOIN scores s ON s.id = r.score_id WHERE r.score_id = $1 AND r.state = 'waiting'",
+      {std::to_string(id)});
+  if (row.Rows() == 0) return std::nullopt;
+  return WaitingRecording{
+      id,
+      {row.Text(0, 0), row.Int(0, 1), row.Text(0, 2), row.Int(0, 3), row.Text(0, 4)},
+      FromHex(row.Text(0, 5))};
+}
+
+bool PostgresStore::SaveVerdict(int64_t id, const RecordingVerdict& verdict) {
+  const std::string key = std::to_string(id);
+  Session session(*this);
+  session.Begin();
+  session.Run(kSubmitLock);
+  if (session.Run("SELECT 1 FROM recordings WHERE score_id = $1 AND state = 'waiting'", {key})
+          .Rows() == 0) {
+    return false;
+  }
+  std::string reason = verdict.reason;
+  bool proven = verdict.proven;
+  if (proven) {
+    const PgResult other = session.Run(
+        "SELECT score_id FROM recordings WHERE game = $1 AND score_id <> $2", {verdict.game, key});
+    if (other.Rows() > 0) {
+      proven = false;
+      reason = "the same game already proves score " + other.Text(0, 0);
+    }
+  }
+  session.Run(
+      "UPDATE recordings SET state = $1, reason = $2, game = NULLIF($3, '') WHERE score_id = $4",
+      {proven ? "proven" : "unproven", reason, proven ? verdict.game : "", key});
+  session.Run("UPDATE scores SET proven = $1 WHERE id = $2", {proven ? "true" : "false", key});
+  session.Commit();
+  return proven;
+}
+
+std::optional<std::string> PostgresStore::ProvenRecording(int64_t id) {
+  Session session(*this);
+  const PgResult row = session.Run(
+      "SELECT encode(data, 'hex') FROM recordings WHERE score_id = $1 AND "
+      "state = 'proven'",
+      {std::to_string(id)});
+  if (row.Rows() == 0) return std::nullopt;
+  return FromHex(row.Text(0, 0));
 }
 
 }  // namespace brinecast::scores

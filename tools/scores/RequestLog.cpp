@@ -45,7 +45,11 @@ void Escape(std::string& out, std::string_view text) {
 }  // namespace
 
 std::string LoggedTarget(std::string_view target) {
-  const std::string marker = std::string(protocol::kPayloadKey) + '=';
+  // A recording's token may still send it, so it stays out of the log as the payload does.
+  const std::string_view key = protocol::TargetPath(target) == protocol::kRecordingPath
+                                   ? protocol::kRecordingTokenKey
+                                   : protocol::kPayloadKey;
+  const std::string marker = std::string(key) + '=';
   std::string out;
   while (!target.empty()) {
     const size_t payload = target.find(marker);

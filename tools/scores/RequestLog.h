@@ -7,7 +7,8 @@
 
 namespace brinecast::scores {
 
-// The target as logged: the submission's payload left out, odd bytes escaped, long ones cut.
+// The target as logged: the submission's payload and a recording's token left out, odd bytes
+// escaped, long ones cut.
 std::string LoggedTarget(std::string_view target);
 
 // "2026-12-10T18:30:00.123Z 192.0.2.1 GET /path?x 200 1.2ms"

@@ -2,9 +2,11 @@
 // server's own.
 #include "scores/ScoreHttp.h"
 
+#include <charconv>
 #include <string_view>
 
 #include "protocol/Requests.h"
+#include "scores/HtmlPages.h"
 
 namespace brinecast::scores {
 
@@ -12,11 +14,44 @@ namespace {
 
 constexpr std::string_view kHealthPath = "/health";
 
+bool IsUpload(const HttpRequest& request) {
+  return request.method == "POST" &&
+         protocol::TargetPath(request.target) == protocol::kRecordingPath;
+}
+
+// The score id of a download target; nothing when it is not one.
+std::optional<int64_t> DownloadId(std::string_view target) {
+  const std::string_view path = protocol::TargetPath(target);
+  if (!path.starts_with(kRecordingDownloadPath)) return std::nullopt;
+  const std::string_view digits = path.substr(kRecordingDownloadPath.size());
+  int64_t id = 0;
+  const auto [stop, error] = std::from_chars(digits.data(), digits.data() + digits.size(), id);
+  if (digits.empty() || error != std::errc() || stop != digits.data() + digits.size() || id <= 0) {
+    return std::nullopt;
+  }
+  return id;
+}
+
 }  // namespace
+
+std::optional<size_t> ScoreRouter::BodyLimit(const HttpRequest& request) {
+  if (!IsUpload(request) || request.target.size() > kMaxTargetLength) return std::nullopt;
+  return protocol::kRecordingMaxBytes;
+}
 
 std::optional<Reply> ScoreRouter::Quick(const HttpRequest& request) {
   if (request.target.size() > kMaxTargetLength) return Reply{414, "Request too long"};
   if (protocol::TargetPath(request.target) == kHealthPath) return std::nullopt;
+  if (IsUpload(request)) return std::nullopt;
+  if (protocol::TargetPath(request.target) == protocol::kRecordingPath) {
+    Reply wrong{405, "Recordings are sent with POST"};
+    wrong.headers.emplace_back("Allow", "POST");
+    return wrong;
+  }
+  if (protocol::TargetPath(request.target).starts_with(kRecordingDownloadPath)) {
+    if (DownloadId(request.target)) return std::nullopt;
+    return Reply{404, "Not found"};
+  }
   switch (protocol::ReadTarget(request.target).asked) {
     case protocol::Asked::kPortal:
       return service_.Home();
@@ -38,6 +73,12 @@ std::optional<Reply> ScoreRouter::Quick(const HttpRequest& request) {
 
 Reply ScoreRouter::Slow(const HttpRequest& request) {
   if (protocol::TargetPath(request.target) == kHealthPath) return service_.Health();
+  if (IsUpload(request)) {
+    return service_.Upload(protocol::RecordingToken(request.target), request.body, request.client);
+  }
+  if (const std::optional<int64_t> id = DownloadId(request.target)) {
+    return service_.Recording(*id);
+  }
   const protocol::Request asked = protocol::ReadTarget(request.target);
   if (asked.asked == protocol::Asked::kSubmission) {
     return service_.Submit(asked.encodedPayload, request.client);

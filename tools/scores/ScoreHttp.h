@@ -11,12 +11,15 @@ namespace brinecast::scores {
 // Longer request targets are refused before anything reads them.
 inline constexpr size_t kMaxTargetLength = 1024;
 
-// The check, the home page and a fresh world page are answered at once; submissions, the
-// world page after a change and the health check wait on the database in a worker.
+// The check, the home page and a fresh world page are answered at once; submissions,
+// recordings, the world page after a change and the health check wait on the database in a
+// worker.
 class ScoreRouter : public HttpRouter {
  public:
   // The service must outlive the router.
   explicit ScoreRouter(ScoreService& service) : service_(service) {}
+  // A recording's upload takes a body up to the protocol's cap.
+  std::optional<size_t> BodyLimit(const HttpRequest& request) override;
   std::optional<Reply> Quick(const HttpRequest& request) override;
   Reply Slow(const HttpRequest& request) override;
 

@@ -8,6 +8,7 @@
 #include "scores/ClientAddress.h"
 #include "scores/CodePage.h"
 #include "scores/HtmlPages.h"
+#include "scores/TokenSigner.h"
 
 namespace brinecast::scores {
 
@@ -16,7 +17,9 @@ ScoreService::ScoreService(ScoreStore& store, ServiceLimits limits, Clock clock)
       limits_(limits),
       clock_(std::move(clock)),
       signer_(store.Secret()),
-      checks_(limits.checksPerMinute) {}
+      checks_(limits.checksPerMinute),
+      // Each stored score may send one recording; twice that leaves room for retries.
+      uploads_(2 * limits.submissionsPerMinute) {}
 
 Reply ScoreService::Check(const std::string& address) {
   const int64_t now = clock_();
@@ -38,7 +41,7 @@ Reply ScoreService::Submit(std::string_view encoded, const std::string& address)
   const ScoreEntry entry{CodePageToUtf8(submission->name), submission->score,
                          CodePageToUtf8(submission->text), now, address};
   const SubmitRules rules{LimitKey(address), limits_.submissionsPerMinute, limits_.maxScores,
-                          *expires};
+                          *expires, now + limits_.uploadWindow};
   switch (store_.Submit(submission->token, rules, entry)) {
     case SubmitOutcome::kStored:
       break;
@@ -72,7 +75,8 @@ Reply ScoreService::World() {
     generation = generation_;
   }
   const int64_t now = clock_();
-  std::string page = WorldPage(store_.Top(kWorldTableRows));
+  std::string page =
+      WorldPage(store_.Ranked(kWorldTableRows, limits_.provenOnly), limits_.provenOnly);
   std::lock_guard lock(pageMutex_);
   // A submission during the read makes this page old already: shown, not kept.
   if (generation == generation_) {
@@ -81,6 +85,62 @@ Reply ScoreService::World() {
     pageGeneration_ = generation;
   }
   return {200, std::move(page), "text/html; charset=utf-8"};
+}
+
+Reply ScoreService::Upload(const std::string& token, const std::string& bytes,
+                           const std::string& address) {
+  if (!recordings_) return {404, "This server does not take recordings"};
+  const int64_t now = clock_();
+  if (!uploads_.Allow(LimitKey(address), now)) {
+    return {429, "Too many recordings, try again in a minute"};
+  }
+  if (token.empty()) return {400, "No token names the score this recording is for"};
+  // Only the signature: the token's own expiry is for its submission, not for this.
+  if (!signer_.Verify(token, 0)) return {403, "Unknown token"};
+  if (bytes.empty()) return {400, "No recording sent"};
+  if (!recordings_->TryReserve()) {
+    Reply busy{503, "Too many recordings waiting to be verified, try again later"};
+    busy.headers.emplace_back("Retry-After", "60");
+    return busy;
+  }
+  UploadResult stored;
+  try {
+    stored = store_.StoreRecording(TokenDigest(token), now, bytes);
+  } catch (...) {
+    recordings_->Cancel();
+    throw;
+  }
+  switch (stored.outcome) {
+    case UploadOutcome::kStored:
+      recordings_->Post(stored.id);
+      return {202, "Accepted: the recording will be verified"};
+    case UploadOutcome::kUnknownToken:
+      recordings_->Cancel();
+      return {403, "No score was stored with this token"};
+    case UploadOutcome::kExpired:
+      recordings_->Cancel();
+      return {410, "Too late: a recording must follow its score within " +
+                       std::to_string(limits_.uploadWindow / 60) + " minutes"};
+    case UploadOutcome::kAlreadySent:
+      recordings_->Cancel();
+      return {409, "This score has its recording already"};
+  }
+  recordings_->Cancel();
+  return {500, "Server error"};
+}
+
+Reply ScoreService::Recording(int64_t id) {
+  std::optional<std::string> bytes = store_.ProvenRecording(id);
+  if (!bytes) return {404, "No proven score has this recording"};
+  Reply file{200, std::move(*bytes), "application/octet-stream"};
+  file.headers.emplace_back("Content-Disposition",
+                            "attachment; filename=\"" + RecordingFileName(id) + "\"");
+  return file;
+}
+
+void ScoreService::ScoresChanged() {
+  std::lock_guard lock(pageMutex_);
+  ++generation_;
 }
 
 Reply ScoreService::Home() {

@@ -1,5 +1,6 @@
 // What the server answers, apart from HTTP: the token check, the submission with its
-// limits, the pages and the health check. Safe to call from many threads at once.
+// limits, the recording that may follow it, the pages and the health check. Safe to call
+// from many threads at once.
 #pragma once
 
 #include <cstdint>
@@ -8,8 +9,11 @@
 #include <optional>
 #include <string>
 #include <string_view>
+#include <utility>
+#include <vector>
 
 #include "scores/RateLimiter.h"
+#include "scores/RecordingQueue.h"
 #include "scores/ScoreStore.h"
 #include "scores/TokenSigner.h"
 
@@ -23,12 +27,15 @@ struct ServiceLimits {
   int submissionsPerMinute = 10;
   int64_t maxScores = 1'000'000;  // the best this many are kept
   int64_t pageLifetime = 5;       // seconds a rendered world page may show others' changes late
+  int64_t uploadWindow = 900;     // seconds after its score that a recording may follow
+  bool provenOnly = false;        // the world page shows only proven scores
 };
 
 struct Reply {
   int status = 200;
   std::string body;
   std::string contentType = "text/plain; charset=utf-8";
+  std::vector<std::pair<std::string, std::string>> headers{};  // more, such as Allow
 };
 
 class ScoreService {
@@ -47,12 +54,25 @@ class ScoreService {
   // 200 when the database answers, 503 with the cause when not.
   Reply Health();
 
+  // From now on recordings are taken and queued there; without a queue every upload is
+  // answered 404, as by a server that knows nothing of them. The queue must outlive the
+  // service's requests.
+  void TakeRecordings(RecordingQueue* queue) { recordings_ = queue; }
+  // The upload of a submitted game's recording, named by its submission's token.
+  Reply Upload(const std::string& token, const std::string& bytes, const std::string& address);
+  // A proven score's recording as a file to download.
+  Reply Recording(int64_t id);
+  // Something shown on the world page changed behind the service's back.
+  void ScoresChanged();
+
  private:
   ScoreStore& store_;
   ServiceLimits limits_;
   Clock clock_;
   TokenSigner signer_;
   RateLimiter checks_;
+  RateLimiter uploads_;
+  RecordingQueue* recordings_ = nullptr;
   std::mutex pageMutex_;
   std::string page_;
   int64_t pageTime_ = 0;

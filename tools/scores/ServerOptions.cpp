@@ -52,6 +52,15 @@ std::string ServerUsage() {
          "                            (may be given again)\n"
          "  --connections-per-client N  open at once per address or IPv6 /64 (default 16)\n"
          "  --threads N               HTTP event threads (default 2)\n"
+         "  --game-data DIR           the game's folder holding Data/, to verify recordings\n"
+         "                            (default: the installed game's); without it recordings\n"
+         "                            are not taken\n"
+         "  --proven-only             the world page shows only proven scores\n"
+         "  --verify-workers N        recordings verified at once (default 1)\n"
+         "  --verify-queue N          recordings waiting at most (default 16)\n"
+         "  --verify-seconds N        CPU seconds one verification may take (default 30;\n"
+         "                            twice that on the clock)\n"
+         "  --verify-memory MB        memory one verification may take (default 512)\n"
          "  --version                 print the version and exit\n"
          "  --help                    print this help and exit\n"
          "admin commands: list [N] | remove ID | ban NAME | export [FILE] | backup FILE\n";
@@ -93,12 +102,14 @@ std::optional<ServerOptions> ParseServerOptions(const std::vector<std::string>& 
       inlineValue = name.substr(eq + 1);
       name = name.substr(0, eq);
     }
-    if (name == "--help" || name == "-h" || name == "--version") {
+    if (name == "--help" || name == "-h" || name == "--version" || name == "--proven-only") {
       if (inlineValue) {
         error = name + " takes no value";
         return std::nullopt;
       }
-      (name == "--version" ? options.version : options.help) = true;
+      (name == "--version"       ? options.version
+       : name == "--proven-only" ? options.limits.provenOnly
+                                 : options.help) = true;
       continue;
     }
     static const char* const kValued[] = {"--port",
@@ -111,7 +122,12 @@ std::optional<ServerOptions> ParseServerOptions(const std::vector<std::string>& 
                                           "--max-scores",
                                           "--trusted-proxy",
                                           "--connections-per-client",
-                                          "--threads"};
+                                          "--threads",
+                                          "--game-data",
+                                          "--verify-workers",
+                                          "--verify-queue",
+                                          "--verify-seconds",
+                                          "--verify-memory"};
     if (std::find(std::begin(kValued), std::end(kValued), name) == std::end(kValued)) {
       error = name.starts_with("-") ? "unknown option " + name : "unknown argument " + name;
       return std::nullopt;
@@ -176,6 +192,25 @@ std::optional<ServerOptions> ParseServerOptions(const std::vector<std::string>& 
     } else if (name == "--threads") {
       if (!numeric(1, 64)) return std::nullopt;
       options.http.threads = static_cast<int>(number);
+    } else if (name == "--game-data") {
+      if (value.empty()) {
+        error = "--game-data needs a folder";
+        return std::nullopt;
+      }
+      options.gameData = value;
+    } else if (name == "--verify-workers") {
+      if (!numeric(1, 64)) return std::nullopt;
+      options.verify.workers = static_cast<int>(number);
+    } else if (name == "--verify-queue") {
+      if (!numeric(1, 100'000)) return std::nullopt;
+      options.verify.queueLimit = static_cast<size_t>(number);
+    } else if (name == "--verify-seconds") {
+      if (!numeric(1, 3600)) return std::nullopt;
+      options.verify.limits.cpuSeconds = static_cast<int>(number);
+      options.verify.limits.wall = std::chrono::seconds(2 * number);
+    } else if (name == "--verify-memory") {
+      if (!numeric(64, 1'000'000)) return std::nullopt;
+      options.verify.limits.memoryBytes = number << 20U;
     }
   }
   return options;

@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "scores/HttpServer.h"
+#include "scores/RecordingVerifier.h"
 #include "scores/ScoreService.h"
 #include "scores/ScoreStore.h"
 
@@ -24,6 +25,8 @@ struct ServerOptions {
   std::string passwordFile;  // read when the server starts
   ServiceLimits limits;
   HttpOptions http;
+  std::string gameData;  // the folder holding the game's Data/; empty for the installed one
+  VerifyOptions verify;  // its command is the server's own, set when it starts
   bool help = false;
   bool version = false;
 };

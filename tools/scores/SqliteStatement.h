@@ -27,6 +27,10 @@ class Statement {
                             SQLITE_TRANSIENT));
     return *this;
   }
+  Statement& BindBlob(int index, const std::string& bytes) {
+    Check(sqlite3_bind_blob64(stmt_, index, bytes.data(), bytes.size(), SQLITE_TRANSIENT));
+    return *this;
+  }
   Statement& Bind(int index, int64_t value) {
     Check(sqlite3_bind_int64(stmt_, index, value));
     return *this;
@@ -39,6 +43,11 @@ class Statement {
     return false;
   }
   int64_t Int(int column) { return sqlite3_column_int64(stmt_, column); }
+  std::string Blob(int column) {
+    const auto* bytes = static_cast<const char*>(sqlite3_column_blob(stmt_, column));
+    return bytes ? std::string(bytes, static_cast<size_t>(sqlite3_column_bytes(stmt_, column)))
+                 : std::string();
+  }
   std::string Text(int column) {
     const auto* text = sqlite3_column_text(stmt_, column);
     return text ? std::string(reinterpret_cast<const char*>(text),

@@ -18,13 +18,26 @@ constexpr const char* kSchema =
     "CREATE TABLE IF NOT EXISTS meta(key TEXT PRIMARY KEY, value NOT NULL);"
     "CREATE TABLE IF NOT EXISTS scores(id INTEGER PRIMARY KEY, name TEXT NOT NULL, "
     "score INTEGER NOT NULL, text TEXT NOT NULL, time INTEGER NOT NULL, "
-    "address TEXT NOT NULL, client TEXT NOT NULL DEFAULT '');"
+    "address TEXT NOT NULL, client TEXT NOT NULL DEFAULT '', upload_token TEXT, "
+    "upload_until INTEGER NOT NULL DEFAULT 0, proven INTEGER NOT NULL DEFAULT 0);"
     "CREATE INDEX IF NOT EXISTS scores_by_rank ON scores(score DESC, time, id);"
+    "CREATE INDEX IF NOT EXISTS scores_by_upload_token ON scores(upload_token);"
     "CREATE INDEX IF NOT EXISTS scores_by_client ON scores(client, time);"
     "CREATE INDEX IF NOT EXISTS scores_by_name ON scores(name);"
     "CREATE TABLE IF NOT EXISTS used_tokens(token TEXT PRIMARY KEY, expires INTEGER NOT NULL);"
     "CREATE INDEX IF NOT EXISTS used_tokens_by_expiry ON used_tokens(expires);"
-    "CREATE TABLE IF NOT EXISTS banned(name TEXT PRIMARY KEY);";
+    "CREATE TABLE IF NOT EXISTS banned(name TEXT PRIMARY KEY);"
+    "CREATE TABLE IF NOT EXISTS recordings(score_id INTEGER PRIMARY KEY, data BLOB NOT NULL, "
+    "received INTEGER NOT NULL, state TEXT NOT NULL DEFAULT 'waiting', "
+    "reason TEXT NOT NULL DEFAULT '', game TEXT);"
+    "CREATE INDEX IF NOT EXISTS recordings_by_state ON recordings(state, received);"
+    "CREATE UNIQUE INDEX IF NOT EXISTS recordings_by_game ON recordings(game) "
+    "WHERE game IS NOT NULL;";
+
+// A score's recording goes with it.
+void ForgetRecording(sqlite3* db, int64_t id) {
+  Statement(db, "DELETE FROM recordings WHERE score_id = ?").Bind(1, id).Step();
+}
 
 bool HasTable(sqlite3* db, const char* name) {
   Statement query(db, "SELECT 1 FROM sqlite_master WHERE type = 'table' AND name = ?");
@@ -98,7 +111,8 @@ bool SqliteStore::Transaction(Body body) {
 }
 
 // Version 1 had a table of issued tokens and no meta table; version 2 signs tokens, keeps
-// the used ones, banned names, the secret and the count, and a limit key per score.
+// the used ones, banned names, the secret and the count, and a limit key per score; version
+// 3 keeps recordings and which scores they prove.
 void SqliteStore::Upgrade() {
   std::lock_guard lock(mutex_);
   Transaction([this] {
@@ -115,6 +129,12 @@ void SqliteStore::Upgrade() {
           "UPDATE scores SET client = address;"
           "DROP TABLE IF EXISTS tokens;"
           "DROP INDEX IF EXISTS scores_by_address;");
+    }
+    if (version == 1 || version == 2) {
+      Exec(
+          "ALTER TABLE scores ADD COLUMN upload_token TEXT;"
+          "ALTER TABLE scores ADD COLUMN upload_until INTEGER NOT NULL DEFAULT 0;"
+          "ALTER TABLE scores ADD COLUMN proven INTEGER NOT NULL DEFAULT 0;");
     }
     Exec(kSchema);
     SetMeta(db_, "schema", kSchemaVersion);
@@ -160,17 +180,20 @@ SubmitOutcome SqliteStore::Submit(const std::string& token, const SubmitRules& r
         return false;
       }
       Statement(db_, "DELETE FROM scores WHERE id = ?").Bind(1, worst.Int(0)).Step();
+      ForgetRecording(db_, worst.Int(0));
       AddToCount(db_, -1);
     }
     Statement(db_,
-              "INSERT INTO scores(name, score, text, time, address, client) "
-              "VALUES(?, ?, ?, ?, ?, ?)")
+              "INSERT INTO scores(name, score, text, time, address, client, upload_token, "
+              "upload_until) VALUES(?, ?, ?, ?, ?, ?, ?, ?)")
         .Bind(1, entry.name)
         .Bind(2, entry.score)
         .Bind(3, entry.text)
         .Bind(4, entry.time)
         .Bind(5, entry.address)
         .Bind(6, rules.limitKey)
+        .Bind(7, TokenDigest(token))
+        .Bind(8, rules.uploadUntil)
         .Step();
     AddToCount(db_, 1);
     return true;
@@ -185,20 +208,21 @@ int64_t SqliteStore::CountScores() {
 
 std::vector<ScoreEntry> SqliteStore::Top(int limit) {
   std::vector<ScoreEntry> entries;
-  for (StoredScore& stored : List(limit)) entries.push_back(std::move(stored.entry));
+  for (StoredScore& stored : Ranked(limit, false)) entries.push_back(std::move(stored.entry));
   return entries;
 }
 
-std::vector<StoredScore> SqliteStore::List(int64_t limit) {
+std::vector<StoredScore> SqliteStore::Ranked(int64_t limit, bool provenOnly) {
   std::lock_guard lock(mutex_);
   Statement top(db_,
-                "SELECT id, name, score, text, time, address FROM scores "
-                "ORDER BY score DESC, time, id LIMIT ?");
-  top.Bind(1, limit);
+                "SELECT id, name, score, text, time, address, proven FROM scores "
+                "WHERE proven >= ? ORDER BY score DESC, time, id LIMIT ?");
+  top.Bind(1, int64_t{provenOnly ? 1 : 0}).Bind(2, limit);
   std::vector<StoredScore> entries;
   while (top.Step()) {
     entries.push_back(
-        {top.Int(0), {top.Text(1), top.Int(2), top.Text(3), top.Int(4), top.Text(5)}});
+        {top.Int(0),
+         {top.Text(1), top.Int(2), top.Text(3), top.Int(4), top.Text(5), top.Int(6) != 0}});
   }
   return entries;
 }
@@ -234,6 +258,7 @@ bool SqliteStore::Remove(int64_t id) {
   return Transaction([&] {
     Statement(db_, "DELETE FROM scores WHERE id = ?").Bind(1, id).Step();
     if (sqlite3_changes(db_) != 1) return false;
+    ForgetRecording(db_, id);
     AddToCount(db_, -1);
     return true;
   });
@@ -244,6 +269,10 @@ int64_t SqliteStore::Ban(const std::string& name) {
   int64_t removed = 0;
   Transaction([&] {
     Statement(db_, "INSERT OR IGNORE INTO banned(name) VALUES(?)").Bind(1, name).Step();
+    Statement(db_,
+              "DELETE FROM recordings WHERE score_id IN (SELECT id FROM scores WHERE name = ?)")
+        .Bind(1, name)
+        .Step();
     Statement(db_, "DELETE FROM scores WHERE name = ?").Bind(1, name).Step();
     removed = sqlite3_changes(db_);
     AddToCount(db_, -removed);
@@ -267,6 +296,92 @@ void SqliteStore::Backup(const std::string& path) {
   const std::string message = sqlite3_errmsg(target);
   sqlite3_close(target);
   if (code != SQLITE_DONE) throw std::runtime_error("backup to " + path + " failed: " + message);
+}
+
+UploadResult SqliteStore::StoreRecording(const std::string& tokenDigest, int64_t now,
+                                         const std::string& bytes) {
+  std::lock_guard lock(mutex_);
+  UploadResult result;
+  Transaction([&] {
+    Statement row(db_,
+                  "SELECT id, upload_until FROM scores WHERE upload_token = ? "
+                  "ORDER BY id DESC LIMIT 1");
+    if (!row.Bind(1, tokenDigest).Step()) return false;
+    result.id = row.Int(0);
+    if (row.Int(1) < now) {
+      result.outcome = UploadOutcome::kExpired;
+      return false;
+    }
+    Statement(db_, "INSERT OR IGNORE INTO recordings(score_id, data, received) VALUES(?, ?, ?)")
+        .Bind(1, result.id)
+        .BindBlob(2, bytes)
+        .Bind(3, now)
+        .Step();
+    result.outcome =
+        sqlite3_changes(db_) == 1 ? UploadOutcome::kStored : UploadOutcome::kAlreadySent;
+    return result.outcome == UploadOutcome::kStored;
+  });
+  return result;
+}
+
+std::vector<int64_t> SqliteStore::WaitingRecordings() {
+  std::lock_guard lock(mutex_);
+  Statement waiting(db_,
+                    "SELECT score_id FROM recordings WHERE state = 'waiting' "
+                    "ORDER BY received, score_id");
+  std::vector<int64_t> ids;
+  while (waiting.Step()) ids.push_back(waiting.Int(0));
+  return ids;
+}
+
+std::optional<WaitingRecording> SqliteStore::RecordingToVerify(int64_t id) {
+  std::lock_guard lock(mutex_);
+  Statement query(
+      db_,
+      "SELECT s.name, s.score, s.text, s.time, s.address, r.data FROM recordings r "
+      "JOIN scores s ON s.id = r.score_id WHERE r.score_id = ? AND r.state = 'waiting'");
+  if (!query.Bind(1, id).Step()) return std::nullopt;
+  return WaitingRecording{
+      id, {query.Text(0), query.Int(1), query.Text(2), query.Int(3), query.Text(4)}, query.Blob(5)};
+}
+
+bool SqliteStore::SaveVerdict(int64_t id, const RecordingVerdict& verdict) {
+  std::lock_guard lock(mutex_);
+  bool proven = false;
+  Transaction([&] {
+    Statement waiting(db_, "SELECT 1 FROM recordings WHERE score_id = ? AND state = 'waiting'");
+    if (!waiting.Bind(1, id).Step()) return false;
+    std::string reason = verdict.reason;
+    proven = verdict.proven;
+    if (proven) {
+      Statement other(db_, "SELECT score_id FROM recordings WHERE game = ? AND score_id != ?");
+      if (other.Bind(1, verdict.game).Bind(2, id).Step()) {
+        proven = false;
+        reason = "the same game already proves score " + std::to_string(other.Int(0));
+      }
+    }
+    Statement(db_,
+              "UPDATE recordings SET state = ?, reason = ?, game = NULLIF(?, '') "
+              "WHERE score_id = ?")
+        .Bind(1, std::string(proven ? "proven" : "unproven"))
+        .Bind(2, reason)
+        .Bind(3, proven ? verdict.game : std::string())
+        .Bind(4, id)
+        .Step();
+    Statement(db_, "UPDATE scores SET proven = ? WHERE id = ?")
+        .Bind(1, int64_t{proven ? 1 : 0})
+        .Bind(2, id)
+        .Step();
+    return true;
+  });
+  return proven;
+}
+
+std::optional<std::string> SqliteStore::ProvenRecording(int64_t id) {
+  std::lock_guard lock(mutex_);
+  Statement query(db_, "SELECT data FROM recordings WHERE score_id = ? AND state = 'proven'");
+  if (!query.Bind(1, id).Step()) return std::nullopt;
+  return query.Blob(0);
 }
 
 }  // namespace brinecast::scores

@@ -24,10 +24,16 @@ class SqliteStore : public ScoreStore {
   std::string Secret() override;
   int SchemaVersion() override;
   void Ping() override;
-  std::vector<StoredScore> List(int64_t limit) override;
+  std::vector<StoredScore> Ranked(int64_t limit, bool provenOnly) override;
   bool Remove(int64_t id) override;
   int64_t Ban(const std::string& name) override;
   void Backup(const std::string& path) override;
+  UploadResult StoreRecording(const std::string& tokenDigest, int64_t now,
+                              const std::string& bytes) override;
+  std::vector<int64_t> WaitingRecordings() override;
+  std::optional<WaitingRecording> RecordingToVerify(int64_t id) override;
+  bool SaveVerdict(int64_t id, const RecordingVerdict& verdict) override;
+  std::optional<std::string> ProvenRecording(int64_t id) override;
 
  private:
   void Exec(const char* sql);

@@ -48,6 +48,15 @@ bool SameText(std::string_view a, std::string_view b) {
 
 }  // namespace
 
+std::string TokenDigest(std::string_view token) {
+  unsigned char digest[EVP_MAX_MD_SIZE];
+  unsigned int size = 0;
+  if (EVP_Digest(token.data(), token.size(), digest, &size, EVP_sha256(), nullptr) != 1) {
+    throw std::runtime_error("cannot hash a token");
+  }
+  return Hex(digest, size);
+}
+
 std::string NewSecret() {
   unsigned char bytes[32];
   RandomBytes(bytes, sizeof bytes);

@@ -24,6 +24,9 @@ class TokenSigner {
   std::string secret_;
 };
 
+// SHA-256 of a token as hex: what a stored score keeps to know its recording's upload.
+std::string TokenDigest(std::string_view token);
+
 // A new secret from the system's random source, as hex.
 std::string NewSecret();
 

@@ -1,10 +1,12 @@
-// brinecast-scores: the score server's entry point, and its admin commands. Stops cleanly on
+// brinecast-scores: the score server's entry point and its admin commands. Stops cleanly on
 // SIGINT or SIGTERM.
 #include <signal.h>
+#include <unistd.h>
 
 #include <chrono>
 #include <cstdio>
 #include <exception>
+#include <filesystem>
 
 #include "scores/AdminCommands.h"
 #include "scores/ListenSocket.h"
@@ -29,7 +31,7 @@ int Admin(const std::vector<std::string>& args) {
   while (first < args.size() && args[first].starts_with("--")) {
     optionArgs.push_back(args[first]);
     const bool valued = args[first].find('=') == std::string::npos && args[first] != "--help" &&
-                        args[first] != "--version";
+                        args[first] != "--version" && args[first] != "--proven-only";
     if (valued && first + 1 < args.size()) optionArgs.push_back(args[++first]);
     ++first;
   }
@@ -55,6 +57,47 @@ int Admin(const std::vector<std::string>& args) {
     std::fprintf(stderr, "brinecast-scores admin: %s\n", e.what());
     return 1;
   }
+}
+
+std::filesystem::path SelfFolder() {
+  std::error_code error;
+  const std::filesystem::path self = std::filesystem::read_symlink("/proc/self/exe", error);
+  return error ? std::filesystem::path() : self.parent_path();
+}
+
+// The installed game's data, found from where this program is, as the game finds it.
+std::string InstalledGameData() {
+  return (SelfFolder() / BRINECAST_SCORES_GAME_DATA).lexically_normal().string();
+}
+
+// The game's replayer: beside this program in a build, where the game installs it otherwise.
+std::optional<std::string> FindReplayer() {
+  for (const std::filesystem::path& candidate :
+       {SelfFolder() / "brinecast-replay", SelfFolder() / BRINECAST_SCORES_REPLAYER}) {
+    if (access(candidate.c_str(), X_OK) == 0) return candidate.lexically_normal().string();
+  }
+  return std::nullopt;
+}
+
+// Verification needs the game's data and its replayer; without either the server still serves
+// scores, and says once why recordings are not taken.
+std::optional<VerifyOptions> VerifyingWith(const ServerOptions& options) {
+  const std::string data = options.gameData.empty() ? InstalledGameData() : options.gameData;
+  std::error_code error;
+  if (!std::filesystem::is_directory(std::filesystem::path(data) / "Data", error)) {
+    LogNote("recordings are not taken: " + data +
+            " holds no Data/ folder of the game (see --game-data)");
+    return std::nullopt;
+  }
+  const std::optional<std::string> replayer = FindReplayer();
+  if (!replayer) {
+    LogNote("recordings are not taken: the game's brinecast-replay is not installed");
+    return std::nullopt;
+  }
+  VerifyOptions verify = options.verify;
+  verify.command = {*replayer, "--data", std::filesystem::absolute(data, error).string()};
+  LogNote("verifying recordings with " + *replayer + " and the game data in " + data);
+  return verify;
 }
 
 }  // namespace
@@ -103,12 +146,19 @@ int main(int argc, char** argv) {
     }
     std::unique_ptr<ScoreStore> store = OpenScoreStore(options->store);
     ScoreService service(*store, options->limits, Now);
+    std::unique_ptr<RecordingVerifier> verifier;
+    if (const std::optional<VerifyOptions> verify = VerifyingWith(*options)) {
+      verifier = std::make_unique<RecordingVerifier>(*store, *verify,
+                                                     [&service] { service.ScoresChanged(); });
+      service.TakeRecordings(verifier.get());
+    }
     ScoreRouter router(service);
     HttpServer server(router, options->http);
     if (!server.Start(listener, error)) {
       std::fprintf(stderr, "brinecast-scores: %s\n", error.c_str());
       return 1;
     }
+    if (verifier) verifier->Resume();
     std::printf("brinecast-scores listening on %s\n",
                 ServerUrl(options->bind, BoundPort(listener)).c_str());
     std::fflush(stdout);
@@ -116,6 +166,7 @@ int main(int argc, char** argv) {
     sigwait(&stopSignals, &signal);
     LogNote("stopping on signal " + std::to_string(signal));
     server.Stop();
+    if (verifier) verifier->Stop();
   } catch (const std::exception& e) {
     std::fprintf(stderr, "brinecast-scores: %s\n", e.what());
     return 1;
