@@ -4,8 +4,9 @@
 # by keys and clicks, full screen with clicks on its letterboxed picture, help pages, play on a
 # seeded sea (one cast lands a fish) with pause and the leave question, the name entry with its
 # check box sent to a score server of the test's own (first stopped, then running: the entry must
-# land on its world page), the table, and the exit question. The program must then end by itself with status 0 and a clean log, and
-# Config.cfg must hold what was set.
+# land on its world page), the table, and the exit question. The program must then end by itself
+# with status 0 and a clean log, and Config.cfg must hold what was set. A failure prints the logs
+# and the last screenshot into the test's output.
 #
 # usage: whole_game.sh --built GAME HELPER SERVER OUTDIR
 #        whole_game.sh --installed BUILD HELPER SERVER OUTDIR
