@@ -1,6 +1,10 @@
 // The desktop game's entry point: reads the command line, finds the game's data, refuses to run
 // on a screenless video driver nobody asked for, then runs the main block on SDL.
+#include <algorithm>
+#include <array>
+#include <charconv>
 #include <chrono>
+#include <cstdint>
 #include <cstdio>
 #include <exception>
 #include <filesystem>
@@ -9,6 +13,7 @@
 #include <stdexcept>
 #include <string>
 #include <string_view>
+#include <system_error>
 
 #include "app/Project1.h"
 #include "net/HttpClient.h"
@@ -22,7 +27,8 @@ namespace {
 
 constexpr int kUsageError = 2;
 
-constexpr const char* kUsage = "Usage: brinecast [--window | --fullscreen] [--data DIR]\n";
+constexpr const char* kUsage =
+    "Usage: brinecast [--window | --fullscreen] [--data DIR] [--seed N]\n";
 
 constexpr const char* kHelp =
     "Brinecast, an arcade fishing game: steer the boat, lower the hook and land the\n"
@@ -31,6 +37,9 @@ constexpr const char* kHelp =
     "  --window        play in a window this time (the saved choice is kept)\n"
     "  --fullscreen    play in full screen this time (the saved choice is kept)\n"
     "  --data DIR      read the game's Data/ and Sound/ folders from DIR\n"
+    "  --seed N        seed the game's random numbers with N (0 to 2^64-1) instead of\n"
+    "                  the clock: runs with the same N meet the same sea (for tests\n"
+    "                  and replays)\n"
     "  --help          show this help and exit\n"
     "  --version       show the version and exit\n"
     "\n"
@@ -41,6 +50,7 @@ constexpr const char* kHelp =
 struct RunOptions {
   std::optional<bool> windowed;
   std::optional<fs::path> data;
+  std::optional<uint64_t> seed;
 };
 
 int UsageError(const std::string& problem) {
@@ -48,6 +58,52 @@ int UsageError(const std::string& problem) {
                problem.c_str(), kUsage);
   return kUsageError;
 }
+
+// What an option does with the run's options: nullopt when it went well, or else the problem.
+using OptionAction = std::optional<std::string> (*)(std::string_view name, std::string_view value,
+                                                    RunOptions&);
+
+// Given "--window" and "--fullscreen" together, the player's wish is unclear.
+std::optional<std::string> SetWindowed(std::string_view name, std::string_view, RunOptions& run) {
+  const bool windowed = name == "--window";
+  if (run.windowed && *run.windowed != windowed) {
+    return "--window and --fullscreen cannot be used together";
+  }
+  run.windowed = windowed;
+  return std::nullopt;
+}
+
+std::optional<std::string> SetData(std::string_view, std::string_view value, RunOptions& run) {
+  if (value.empty()) return "option '--data' needs a folder";
+  run.data = fs::path(value);
+  return std::nullopt;
+}
+
+std::optional<std::string> SetSeed(std::string_view, std::string_view value, RunOptions& run) {
+  if (value.empty()) return "option '--seed' needs a number";
+  uint64_t seed = 0;
+  const auto [end, error] = std::from_chars(value.data(), value.data() + value.size(), seed);
+  // from_chars takes no sign, so "-1" is refused rather than wrapped.
+  if (error != std::errc() || end != value.data() + value.size()) {
+    return "option '--seed' needs a whole number from 0 to 18446744073709551615, not '" +
+           std::string(value) + "'";
+  }
+  run.seed = seed;
+  return std::nullopt;
+}
+
+struct OptionRow {
+  std::string_view name;
+  bool takesValue;  // as "--name VALUE" or "--name=VALUE"
+  OptionAction action;
+};
+
+constexpr std::array kOptions{
+    OptionRow{"--window", false, SetWindowed},
+    OptionRow{"--fullscreen", false, SetWindowed},
+    OptionRow{"--data", true, SetData},
+    OptionRow{"--seed", true, SetSeed},
+};
 
 // Returns the options to run with, or the status to exit with at once.
 std::optional<RunOptions> ParseCommandLine(std::span<char* const> args, int& status) {
@@ -63,30 +119,22 @@ std::optional<RunOptions> ParseCommandLine(std::span<char* const> args, int& sta
       std::printf("brinecast %s\n", BRINECAST_VERSION);
       return std::nullopt;
     }
-    if (arg == "--window" || arg == "--fullscreen") {
-      const bool windowed = arg == "--window";
-      if (options.windowed && *options.windowed != windowed) {
-        status = UsageError("--window and --fullscreen cannot be used together");
-        return std::nullopt;
-      }
-      options.windowed = windowed;
-    } else if (arg == "--data" || arg.starts_with("--data=")) {
-      std::string_view dir;
-      if (arg != "--data") {
-        dir = arg.substr(7);
-      } else if (i + 1 < args.size()) {
-        dir = args[++i];
-      }
-      if (dir.empty()) {
-        status = UsageError("option '--data' needs a folder");
-        return std::nullopt;
-      }
-      options.data = fs::path(dir);
-    } else if (arg.starts_with("-")) {
-      status = UsageError("unknown option '" + std::string(arg) + "'");
+    const std::string_view name = arg.substr(0, arg.find('='));
+    const auto row = std::find_if(kOptions.begin(), kOptions.end(),
+                                  [&](const OptionRow& option) { return option.name == name; });
+    if (row == kOptions.end() || (!row->takesValue && name != arg)) {
+      status = UsageError(arg.starts_with("-") ? "unknown option '" + std::string(arg) + "'"
+                                               : "unexpected argument '" + std::string(arg) + "'");
       return std::nullopt;
-    } else {
-      status = UsageError("unexpected argument '" + std::string(arg) + "'");
+    }
+    std::string_view value;
+    if (name != arg) {
+      value = arg.substr(name.size() + 1);
+    } else if (row->takesValue && i + 1 < args.size()) {
+      value = args[++i];
+    }
+    if (const std::optional<std::string> problem = row->action(name, value, options)) {
+      status = UsageError(*problem);
       return std::nullopt;
     }
   }
@@ -99,8 +147,8 @@ int RunGame(const RunOptions& options) {
   brinecast::SdlSession sdl;
   std::string why;
   const fs::path player = brinecast::PlayerFolder(why);
-  const auto seed =
-      static_cast<uint64_t>(std::chrono::system_clock::now().time_since_epoch().count());
+  const uint64_t seed = options.seed.value_or(
+      static_cast<uint64_t>(std::chrono::system_clock::now().time_since_epoch().count()));
   brinecast::SdlPlatform platform;
   brinecast::CurlTransport http;
   return brinecast::Project1(

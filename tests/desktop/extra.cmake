@@ -29,3 +29,10 @@ if(BRINECAST_XVFB AND BRINECAST_XDOTOOL AND BRINECAST_IMPORT AND BRINECAST_CURL 
 else()
   message(STATUS "desktop.whole_game left out: needs Xvfb, xdotool, import (ImageMagick), curl, Xlib and brinecast-scores")
 endif()
+# The seeded sea that whole game counts on, checked in the simulator: it names the cause at once
+# when a change to the game moves the first level's fish.
+if(TARGET brinecast-sim)
+  add_test(NAME desktop.seeded_sea
+    COMMAND bash ${folder}/seeded_sea.sh $<TARGET_FILE:brinecast-sim>)
+  set_tests_properties(desktop.seeded_sea PROPERTIES LABELS desktop TIMEOUT 300)
+endif()

@@ -30,21 +30,19 @@ for name in Data Sound; do
 done
 
 # A real window under a private X server, which picks a free display number itself.
-Xvfb -displayfd 3 -screen 0 1024x768x24 -nolisten tcp 3>"$scratch/display" >"$scratch/xvfb.log" 2>&1 &
-own_pids+=($!)
-for _ in $(seq 100); do
-  [ -s "$scratch/display" ] && break
-  sleep 0.1
-done
-[ -s "$scratch/display" ] || { cat "$scratch/xvfb.log" >&2; echo "FAIL: Xvfb did not start" >&2; exit 1; }
-export DISPLAY=":$(head -n 1 "$scratch/display")"
+source "$here/../support/xvfb.sh"
+source "$here/../support/report.sh"
+if ! xvfb_start 1024x768x24 "$scratch/xvfb.log" "$scratch"; then
+  cat "$scratch/xvfb.log" >&2
+  echo "FAIL: Xvfb did not start" >&2
+  exit 1
+fi
+own_pids+=($xvfb_pid)
 # A window manager, as on a desktop: full screen is granted by it. "fixed" is the server's own font.
 evilwm -fn fixed >"$scratch/wm.log" 2>&1 &
 own_pids+=($!)
-for _ in $(seq 50); do
-  xprop -root _NET_SUPPORTING_WM_CHECK 2>/dev/null | grep -q 'window id' && break
-  sleep 0.1
-done
+wm_ready() { xprop -root _NET_SUPPORTING_WM_CHECK 2>/dev/null | grep -q 'window id'; }
+poll_for 60 wm_ready || fail "the window manager did not announce itself: $(cat "$scratch/wm.log")"
 
 # Starts the installed game with $1 and waits for its window; sets game_pid and window.
 start_game() {
@@ -53,7 +51,7 @@ start_game() {
     "$game" "$1" >"$scratch/game.out" 2>&1) &
   game_pid=$!
   own_pids+=($game_pid)
-  window=$(timeout 20 xdotool search --sync --onlyvisible --name '^Brinecast$' | head -n 1) || true
+  window=$(timeout 120 xdotool search --sync --onlyvisible --name '^Brinecast$' | head -n 1) || true
 }
 
 # The window is $1 (WxH) and shows a drawn frame; its geometry and a screenshot on the way.
@@ -83,16 +81,16 @@ for case in "--window|800x600" "--fullscreen|1024x768"; do
     fail "$option: no window appeared: $(cat "$scratch/game.out")"
     continue
   fi
-  if ! poll_for 20 drawn_at "$size"; then
+  if ! poll_for 60 drawn_at "$size"; then
     [ "$geometry" = "$size" ] || fail "$option: the window is $geometry, expected $size"
     fail "$option: the window shows ${colours:-no} colours, no drawn frame"
   fi
   # Escape asks whether to quit; Enter answers yes.
   ! question_shown "$size" || fail "$option: a question is up before Escape"
   xdotool key Escape
-  poll_for 10 question_shown "$size" || fail "$option: Escape did not ask whether to quit"
+  poll_for 60 question_shown "$size" || fail "$option: Escape did not ask whether to quit"
   xdotool key Return
-  if wait_for_end "$game_pid" 15; then
+  if wait_for_end "$game_pid" 60; then
     [ "$ended_status" = 0 ] || fail "$option: the game ended with status $ended_status"
   else
     fail "$option: the game did not end after Escape and Enter"
@@ -106,6 +104,12 @@ for case in "--window|800x600" "--fullscreen|1024x768"; do
   fi
 done
 
+if [ "$failures" -ne 0 ]; then
+  {
+    print_log "the game's output" "$scratch/game.out"
+    print_screenshot "$scratch/shot.png" "$scratch/small.png"
+  } >&2
+fi
 [ -f "$player/Config.cfg" ] || fail "no Config.cfg in the player's folder $player"
 leftovers=$(ls -A "$scratch/cwd")
 [ -z "$leftovers" ] || fail "the game wrote into its working folder: $leftovers"
