@@ -139,6 +139,15 @@ std::optional<std::vector<uint8_t>> RecordingShelf::Read(const std::string& path
 std::vector<std::string> RecordingShelf::Prune(const HighScoreTable& table) const {
   std::vector<std::string> kept;
   for (size_t row = 0; row < table.size(); ++row) kept.push_back(RowFileName(table, row));
+  return RemoveRowsExcept(kept);
+}
+
+std::vector<std::string> RecordingShelf::PruneAll() const {
+  return RemoveRowsExcept({});
+}
+
+std::vector<std::string> RecordingShelf::RemoveRowsExcept(
+    const std::vector<std::string>& kept) const {
   std::vector<std::string> removed;
   std::error_code error;
   fs::directory_iterator entries(folder_, error);

@@ -49,8 +49,12 @@ class RecordingShelf {
   // them left. Only files named as this shelf names them are touched; what cannot be removed
   // stays. Returns the names of the files removed.
   std::vector<std::string> Prune(const HighScoreTable& table) const;
+  // Removes every row's file, as when the table is cleared: a fresh default row must not
+  // inherit the recording of a player's row that happened to match it.
+  std::vector<std::string> PruneAll() const;
 
  private:
+  std::vector<std::string> RemoveRowsExcept(const std::vector<std::string>& kept) const;
   void Save(const std::string& path, std::span<const uint8_t> bytes) const;
 
   std::string folder_;

@@ -286,6 +286,21 @@ TEST(RecordingShelf, PruningRemovesOnlyTheFilesOfRowsNoLongerInTheTable) {
   EXPECT_EQ(ReadBytes(player / "Config.cfg"), Recording(5));
 }
 
+TEST(RecordingShelf, ClearingRemovesEveryRowsFileAndNothingElse) {
+  ScratchFolder player;
+  const RecordingShelf shelf(player.Dir());
+  const HighScoreTable table = DefaultTable();
+  shelf.SaveRow(table, 0, Recording(1));
+  shelf.SaveRow(table, 9, Recording(2));
+  shelf.SaveLast(Recording(3));
+  WriteBytes(shelf.Folder() + "/mine.bcreplay", Recording(4));
+  const std::vector<std::string> removed = shelf.PruneAll();
+  // Sorted by name: "1000-" before "10000-".
+  EXPECT_EQ(removed, (std::vector<std::string>{RecordingShelf::RowFileName(table, 9),
+                                               RecordingShelf::RowFileName(table, 0)}));
+  EXPECT_EQ(FilesIn(shelf.Folder()), (std::set<std::string>{"last.bcreplay", "mine.bcreplay"}));
+}
+
 TEST(RecordingShelf, PruningWithoutAFolderDoesNothing) {
   ScratchFolder player;
   const RecordingShelf shelf(player.Dir());
