@@ -16,8 +16,9 @@ set(allowed
   "ui:storage,ui"
   "protocol:protocol"
   "online:protocol,online"
-  "app:platform,engine,media,net,objects,storage,ui,protocol,online,app,app/screens"
-  "app/screens:platform,engine,media,net,objects,storage,ui,protocol,online,app,app/screens")
+  "replay:platform,replay"
+  "app:platform,engine,media,net,objects,storage,ui,protocol,online,replay,app,app/screens"
+  "app/screens:platform,engine,media,net,objects,storage,ui,protocol,online,replay,app,app/screens")
 
 set(faults "")
 foreach(entry ${allowed})

@@ -12,6 +12,9 @@ namespace brinecast {
 
 class Platform;
 class HttpTransport;
+namespace replay {
+class GameRecorder;
+}
 
 // The parts of the computer the game talks to. Both are required: an entry point that
 // forgets one does not compile.
@@ -25,6 +28,13 @@ struct GameSetup {
   GameFolders folders;
   uint64_t seed = 0;
   std::optional<bool> windowed;  // window mode for this run only; the saved choice stays
+  // Told of each game's start and end (the recorder, or a replay's check); may be null.
+  replay::GameRecorder* recorder = nullptr;
+  // False for a replay: no Config.cfg is read or written.
+  bool playerFiles = true;
+  // False where nobody looks (a replay being verified): frames skip their drawing, which
+  // changes nothing in play.
+  bool draws = true;
 };
 
 }  // namespace brinecast

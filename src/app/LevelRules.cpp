@@ -28,6 +28,11 @@ constexpr int kPlayerStartX = 262;
 
 void TForm1::StartGame() {
   TSpriteEngine& root = DXSpriteEngine1.Engine();
+  ClearLeftovers();
+  if (recorder_) {
+    if (recorder_->GameRunning()) EndRecording(false);
+    recorder_->GameStarts(CaptureStart());
+  }
   Fon.Kill();
   KillMainMenuButtons();
   Fon = new TFon(&root, static_cast<int>(Random(3)) + 1);
@@ -84,6 +89,7 @@ void TForm1::LeaveGame() {
     screens_->exitGameQuestion.Open();
     return;
   }
+  EndRecording(true);
   for (const auto& icon : ToDoIcons) {
     if (TToDoFish* sprite = icon.Get()) sprite->Shown = false;
   }

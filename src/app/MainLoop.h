@@ -5,6 +5,7 @@
 #include <functional>
 #include <optional>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "platform/Platform.h"
@@ -40,6 +41,10 @@ class MainLoop {
   // Runs a handler; an exception escaping it is shown in a message box and the
   // rest of the handler is skipped.
   void Guard(const std::function<void()>& handler);
+
+  // Key releases still owed to a closed box, for a recording to carry.
+  const std::vector<int>& SwallowedKeyUps() const { return swallowKeyUp_; }
+  void RestoreSwallowedKeyUps(std::vector<int> keys) { swallowKeyUp_ = std::move(keys); }
 
   const std::vector<std::string>& Messages() const { return messages_; }
   // The text of the open message box (the innermost), if any.

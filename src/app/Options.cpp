@@ -6,6 +6,10 @@
 namespace brinecast {
 
 void TForm1::LoadConfig() {
+  if (!playerFiles_) {
+    SetDefaults(Config);
+    return;
+  }
   if (!configFile_.Load(Config)) {
     SetDefaults(Config);
     SaveConfig();
@@ -14,6 +18,7 @@ void TForm1::LoadConfig() {
 }
 
 void TForm1::SaveConfig() {
+  if (!playerFiles_) return;
   TConfig stored = Config;
   // A mode chosen on the command line is for this run; once the player switches,
   // whatever they chose last is theirs to keep.

@@ -82,10 +82,48 @@ std::string InGameFolder(const std::string& path, const std::string& appDir) {
 
 }  // namespace
 
-std::string Snapshot(TForm1& form, const SnapshotRecords& records) {
+std::string PlayState(TForm1& form) {
   JsonWriter json;
   json.BeginObject();
-  json.Key("t").Int(static_cast<int64_t>(form.Host().Ticks()));
+  json.Key("random").Int(static_cast<int64_t>(form.RandomState()));
+  json.Key("frame").Int(form.FrameNo());
+  json.Key("state").String(form.GameState);
+  json.Key("level").Int(form.LevelNo);
+  json.Key("goals").BeginArray();
+  for (const TGoal& goal : form.Goals)
+    json.BeginArray().Int(goal.FishKind).Int(goal.Left).EndArray();
+  json.EndArray();
+  json.Key("goalCount").Int(form.GoalCount).Key("goalsDone").Int(form.GoalsDone);
+  json.Key("levelTime").Int(form.LevelTime).Key("timeLeft").Int(form.TimeLeft);
+  const TPlayer* player = form.Player.Get();
+  json.Key("score");
+  player ? json.Int(player->Score()) : json.Null();
+  json.Key("counts").BeginArray().Int(form.FishCount).Int(form.ObjCount);
+  json.Int(form.BottomObjCount).Int(form.HookLoad).EndArray();
+  json.Key("catch").BeginArray().Int(form.CatchPoints).Int(form.CatchTextY);
+  json.Bool(form.ShowCatchText).Bool(form.CatchSoundDue).EndArray();
+  json.Key("paused").Bool(form.Paused).Key("gameOver").Bool(form.GameOverFlag);
+  json.Key("timers").BeginArray();
+  for (const WindowTimer* timer : {&form.Timer1, &form.Timer2, &form.Timer3, &form.Timer4}) {
+    json.BeginArray().Bool(timer->Enabled()).Int(static_cast<int64_t>(timer->Due())).EndArray();
+  }
+  json.EndArray();
+  json.Key("frameTimer").Int(static_cast<int64_t>(form.DXTimer1.LastTime));
+  json.Key("mouse").BeginArray().Bool(form.MouseHeld).Int(form.LastMouseX()).EndArray();
+  json.Key("player");
+  WritePlayer(json, player);
+  json.Key("sprites").BeginArray();
+  WriteSprites(json, form.DXSpriteEngine1.Engine());
+  json.EndArray();
+  json.EndObject();
+  return json.Text();
+}
+
+std::string Snapshot(TForm1& form, const SnapshotRecords& records) {
+  Platform& machine = records.machine ? *records.machine : form.Host();
+  JsonWriter json;
+  json.BeginObject();
+  json.Key("t").Int(static_cast<int64_t>(machine.Ticks()));
   json.Key("frame").Int(form.FrameNo());
   json.Key("state").String(form.GameState);
   json.Key("menuCursor").Int(form.MenuCursor);
@@ -160,8 +198,8 @@ std::string Snapshot(TForm1& form, const SnapshotRecords& records) {
   WriteStrings(json, records.http);
   json.Key("opened");
   WriteStrings(json, records.opened);
-  json.Key("fullScreen").Bool(form.Host().IsFullScreen());
-  json.Key("cursorShown").Bool(form.Host().CursorShown());
+  json.Key("fullScreen").Bool(machine.IsFullScreen());
+  json.Key("cursorShown").Bool(machine.CursorShown());
   json.EndObject();
   return json.Text();
 }

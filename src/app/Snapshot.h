@@ -8,6 +8,7 @@
 namespace brinecast {
 
 class TForm1;
+class Platform;
 
 // What only the platform or the simulator knows, for the snapshot.
 struct SnapshotRecords {
@@ -19,10 +20,18 @@ struct SnapshotRecords {
   std::vector<std::string> opened;  // URLs and files opened so far
   std::vector<Sound> sounds;
   std::vector<std::string> http;  // URLs requested so far
+  // The machine the clock, the window mode and the pointer are read from, when not the
+  // game's own platform (which may be recording what the game reads).
+  Platform* machine = nullptr;
 };
 
 // The game's state as one line of JSON, every key always present in a fixed
 // order (null for what does not exist now).
 std::string Snapshot(TForm1& form, const SnapshotRecords& records);
+
+// The state play depends on and shows, as one line: the clock's readings, the random
+// generator, the level, the catch, the timers and every live sprite. It reads nothing from
+// the platform, so a replay computes it exactly as the recorded game did.
+std::string PlayState(TForm1& form);
 
 }  // namespace brinecast

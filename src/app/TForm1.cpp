@@ -38,7 +38,10 @@ TForm1::TForm1(const GameSetup& setup)
       appDir_(setup.folders.appDir),
       configFile_(appDir_, setup.folders.prefDir),
       http_(setup.machine.http),
-      windowedOverride_(setup.windowed) {
+      windowedOverride_(setup.windowed),
+      recorder_(setup.recorder),
+      playerFiles_(setup.playerFiles),
+      draws_(setup.draws) {
   FillWaveList(DXWaveList1.Items());
   DXWaveList1.Initialize(platform_);
   DXTimer1.LastTime = platform_.Ticks();

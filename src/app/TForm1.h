@@ -17,6 +17,7 @@
 #include "media/Music.h"
 #include "objects/Game.h"
 #include "platform/Platform.h"
+#include "replay/GameRecorder.h"
 #include "storage/Config.h"
 #include "storage/ConfigFile.h"
 
@@ -87,6 +88,9 @@ class TForm1 : public LoopHost, public TGame {
   void NextLevel();
   // Every game ends or is interrupted here: the question, the name entry or the menu.
   void LeaveGame();
+  // What a game just left leaves behind goes before a new one starts (its fish, objects and
+  // bubbles, and sprites killed but not yet freed), so every game starts on an empty sea.
+  void ClearLeftovers();
   // The play field's sprites go and the menu background comes back.
   void ClearPlayField();
   // Play stands still (Paused, the level clock off, the freeze on), or goes on again.
@@ -115,6 +119,21 @@ class TForm1 : public LoopHost, public TGame {
 
   // Music call sites (Options.cpp): load and play, or report and turn music off.
   void PlayMusic(const std::string& file, const std::string& failureText);
+
+  // Recording (GameRecording.cpp): what a game starts from and how it ends.
+  replay::GameRecorder* Recorder() { return recorder_; }
+  // The last game recorded and finished, if the recorder keeps one.
+  std::optional<replay::Recording>* LastGame() {
+    return recorder_ ? recorder_->Finished() : nullptr;
+  }
+  replay::StartState CaptureStart();
+  // Puts the game back as a recording says its game found it, just before StartGame.
+  void RestoreStart(const replay::StartState& start);
+  // The game ended (complete) or stops unfinished (the program ends, another game starts).
+  void EndRecording(bool complete);
+  replay::EndState Ending(bool complete);
+  // A hash of everything play depends on and shows: the same game gives the same hash.
+  uint64_t PlayStateHash();
 
   // Online services (Online.cpp).
   bool SubmitScore();
@@ -192,6 +211,9 @@ class TForm1 : public LoopHost, public TGame {
   bool startupDone_ = false;
   bool savedWindowed_ = false;  // the mode Config.cfg held at start-up
   bool modeChosen_ = false;     // the player switched the mode since start-up
+  replay::GameRecorder* recorder_;
+  bool playerFiles_;
+  bool draws_;
   int32_t lastMouseX_ = 0;
 };
 

@@ -2,12 +2,43 @@
 #include "app/VerifyRecording.h"
 
 #include <cstdio>
+#include <exception>
 
 #include "app/JsonWriter.h"
+#include "app/ReplayGame.h"
+#include "platform/Platform.h"
+#include "replay/Recording.h"
 
 namespace brinecast {
 
 namespace {
+
+// The machine a verification runs on: no window, no sound, music that always loads.
+class SilentMachine final : public Platform {
+ public:
+  uint64_t Ticks() override { return 0; }
+  bool PollEvent(PlatformEvent&) override { return false; }
+  void WaitUntil(uint64_t) override {}
+  bool QuitRequested() const override { return false; }
+  void Present(SDL_Surface*) override {}
+  bool SetFullScreen(bool) override { return false; }
+  bool IsFullScreen() const override { return false; }
+  bool IsActive() const override { return true; }
+  void ShowCursor(bool) override {}
+  bool CursorShown() const override { return true; }
+  bool OpenUrl(const std::string&) override { return false; }
+  void SetMessageBox(const std::optional<MessageBoxContent>&) override {}
+  bool MessageBoxOkHit(int, int) const override { return false; }
+  JoystickState Joystick() override { return {}; }
+  int SoundOpen(const std::string&, const uint8_t*, size_t) override { return -1; }
+  int SoundPlay(int, bool) override { return -1; }
+  void SoundStop(int) override {}
+  bool SoundPlaying(int) override { return false; }
+  int MusicLoad(const std::string&) override { return 0; }
+  void MusicPlay(int) override {}
+  void MusicStop(int) override {}
+  void MusicFree(int) override {}
+};
 
 const char* VerdictName(VerifyReport::Verdict verdict) {
   switch (verdict) {
@@ -58,10 +89,57 @@ int VerifyReport::ExitStatus() const {
   }
 }
 
-VerifyReport VerifyRecording(std::span<const uint8_t> /*bytes*/, const std::string& /*dataDir*/) {
+VerifyReport VerifyRecording(std::span<const uint8_t> bytes, const std::string& dataDir) {
+  return VerifyRecording(bytes, dataDir, nullptr);
+}
+
+VerifyReport VerifyRecording(std::span<const uint8_t> bytes, const std::string& dataDir,
+                             const std::function<void(TForm1&, const std::string&)>& runScript) {
   VerifyReport report;
-  report.verdict = VerifyReport::Verdict::kRefused;
-  report.message = "this build cannot replay recordings yet";
+  replay::Recording recording;
+  try {
+    recording = replay::DecodeRecording(bytes, replay::ThisBuild());
+  } catch (const replay::RefusedRecording& refused) {
+    report.verdict = VerifyReport::Verdict::kRefused;
+    report.message = refused.what();
+    return report;
+  } catch (const std::exception& damaged) {
+    report.verdict = VerifyReport::Verdict::kDamaged;
+    report.message = damaged.what();
+    return report;
+  }
+  report.build = recording.build;
+  report.scripted = recording.scripted;
+  report.name = recording.claim.name;
+  report.note = recording.claim.note;
+
+  SilentMachine machine;
+  ReplayOptions options;
+  options.appDir = dataDir.empty() || dataDir.back() == '/' ? dataDir : dataDir + '/';
+  options.draws = false;
+  options.runScript = runScript;
+  ReplayOutcome outcome;
+  try {
+    outcome = ReplayGame(recording, machine, options);
+  } catch (const std::exception& error) {
+    outcome.failure = error.what();
+  }
+  if (outcome.end) {
+    report.score = outcome.end->score;
+    report.level = outcome.end->level;
+    report.frames = outcome.end->frames;
+    report.state = outcome.end->state;
+    report.complete = outcome.end->complete;
+  }
+  if (!outcome.consistent) {
+    report.verdict = VerifyReport::Verdict::kInconsistent;
+    report.message = outcome.failure;
+    report.complete = false;
+  } else {
+    report.verdict =
+        report.complete ? VerifyReport::Verdict::kComplete : VerifyReport::Verdict::kIncomplete;
+    if (!report.complete) report.message = "the recording stops before its game ended";
+  }
   return report;
 }
 

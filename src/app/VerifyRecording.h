@@ -3,10 +3,13 @@
 #pragma once
 
 #include <cstdint>
+#include <functional>
 #include <span>
 #include <string>
 
 namespace brinecast {
+
+class TForm1;
 
 // What replaying a recording found.
 struct VerifyReport {
@@ -40,5 +43,8 @@ struct VerifyReport {
 // Replays the recording on a silent headless machine, reading the game's pictures from
 // dataDir (the folder holding Data/). Never throws for anything a file can hold.
 VerifyReport VerifyRecording(std::span<const uint8_t> bytes, const std::string& dataDir);
+// The same, with runScript running the simulator's set-up steps a recording may hold.
+VerifyReport VerifyRecording(std::span<const uint8_t> bytes, const std::string& dataDir,
+                             const std::function<void(TForm1&, const std::string&)>& runScript);
 
 }  // namespace brinecast

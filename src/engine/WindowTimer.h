@@ -19,6 +19,11 @@ class WindowTimer {
   uint32_t Interval() const { return interval_; }
   // Time of the next tick; meaningful only while enabled.
   uint64_t Due() const { return due_; }
+  // A replay puts a timer back as its game found it.
+  void Restore(bool enabled, uint64_t due) {
+    enabled_ = enabled;
+    due_ = due;
+  }
   // The loop calls this just before the tick's handler runs.
   void Advance(uint64_t now);
 

@@ -16,6 +16,13 @@ constexpr int kInputStateCount = 36;  // Up, Down, Left, Right, Button1..Button3
 constexpr int kKeySlots = 3;
 constexpr int kJoystickButtons = 32;
 
+// What the input component remembers between frames, for a recording to carry.
+struct InputMemory {
+  std::set<int> held;
+  uint64_t states = 0;
+  uint64_t previous = 0;
+};
+
 // Keys held come from the window's key events; the joystick is read from the platform.
 class TDXInput {
  public:
@@ -34,6 +41,12 @@ class TDXInput {
   // Reads the devices and recomputes the states; the frame loop calls it once per frame.
   void Update();
   bool Has(InputState state) const;
+  InputMemory Memory() const { return {held_, states_, previous_}; }
+  void Restore(const InputMemory& memory) {
+    held_ = memory.held;
+    states_ = memory.states;
+    previous_ = memory.previous;
+  }
   bool HasButton(int n) const;  // n = 1..32
 
   // While set and the window is not active, every device reads as released.

@@ -26,6 +26,10 @@ class TRandom {
     return (shifted >> rotation) | (shifted << ((32U - rotation) & 31U));
   }
 
+  // The whole state, for a recording to carry and a replay to put back.
+  uint64_t State() const { return state_; }
+  void SetState(uint64_t state) { state_ = state; }
+
   // A whole number in 0..n-1 (0 when n is 0).
   uint32_t Random(uint32_t n) {
     return static_cast<uint32_t>((static_cast<uint64_t>(Next()) * n) >> 32U);

@@ -252,6 +252,7 @@ std::optional<Command> ParseCommand(std::string_view text, int line) {
   std::vector<std::string_view> words = Words(text);
   if (words.empty()) return std::nullopt;
   std::optional<Command> command = LineParser(std::move(words), line).Parse();
+  if (command) command->source = std::string(text);
   if (command && command->op == Command::Op::HttpReply) {
     const size_t http = raw.find("http");
     const size_t reply = raw.find("reply", http + 4);

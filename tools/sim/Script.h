@@ -41,6 +41,7 @@ struct Command {
     HttpFail,
   };
   int line = 0;
+  std::string source;  // the line as written
   Op op = Op::Wait;
   uint64_t amount = 0;  // ms for wait and hold, count for frames
   PlatformEvent event;  // Event; key and alt for Press and Hold

@@ -23,6 +23,8 @@ void ScriptRunner::SetForm(TForm1* form) {
     if (setups_.empty()) return;
     const Command command = setups_.front();
     setups_.pop_front();
+    // A recorded game keeps the step's line, so its replay can run the same step.
+    if (replay::GameRecorder* recorder = form_->Recorder()) recorder->ScriptStep(command.source);
     RunSetup(*form_, command);
   };
 }
@@ -128,6 +130,7 @@ std::optional<uint64_t> ScriptRunner::Execute(const Command& command) {
         records.sounds.push_back({sound.action, sound.name, sound.t});
       }
       if (http_ != nullptr) records.http = http_->Requested();
+      records.machine = &platform_;
       out_ << Snapshot(*form_, records) << '\n';
       out_.flush();
       return std::nullopt;

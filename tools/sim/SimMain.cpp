@@ -15,11 +15,14 @@
 #include "ScratchFolder.h"
 #include "ScriptRunner.h"
 #include "ScriptedHttp.h"
+#include "SetupCommands.h"
 #include "app/Project1.h"
 #include "app/TForm1.h"
+#include "app/VerifyRecording.h"
 #include "net/HttpClient.h"
 #include "online/ScoreServer.h"
 #include "platform/headless/HeadlessPlatform.h"
+#include "replay/Recording.h"
 
 namespace fs = std::filesystem;
 using brinecast::sim::Command;
@@ -36,12 +39,15 @@ struct Options {
   uint64_t frameMs = 0;
   std::string scoreServer;
   std::string script;
+  std::string record;  // write the last game's recording here
+  std::string verify;  // replay this recording instead of running a script
 };
 
 int Usage(const std::string& why) {
   std::cerr << "brinecast-sim: " << why << "\n"
             << "usage: brinecast-sim [--data DIR] [--config FILE] [--seed N] [--frame-ms MS] "
-               "[--score-server HOST:PORT] SCRIPT|-\n";
+               "[--score-server HOST:PORT] [--record FILE] SCRIPT|-\n"
+            << "       brinecast-sim [--data DIR] --verify FILE\n";
   return kScriptUnreadable;
 }
 
@@ -56,7 +62,8 @@ std::optional<Options> ParseOptions(int argc, char** argv, std::string& why) {
   for (size_t i = 0; i < args.size(); ++i) {
     const std::string& arg = args[i];
     const bool takesValue = arg == "--data" || arg == "--config" || arg == "--seed" ||
-                            arg == "--frame-ms" || arg == "--score-server";
+                            arg == "--frame-ms" || arg == "--score-server" || arg == "--record" ||
+                            arg == "--verify";
     if (takesValue) {
       if (i + 1 >= args.size()) {
         why = arg + " needs a value";
@@ -66,6 +73,10 @@ std::optional<Options> ParseOptions(int argc, char** argv, std::string& why) {
       uint64_t number = 0;
       if (arg == "--data") {
         options.data = value;
+      } else if (arg == "--record") {
+        options.record = value;
+      } else if (arg == "--verify") {
+        options.verify = value;
       } else if (arg == "--score-server") {
         if (!brinecast::IsValidServerHost(value)) {
           why = "bad server address '" + value + "' (HOST or HOST:PORT)";
@@ -92,6 +103,13 @@ std::optional<Options> ParseOptions(int argc, char** argv, std::string& why) {
       options.script = arg;
     }
   }
+  if (!options.verify.empty()) {
+    if (!options.script.empty() || !options.record.empty()) {
+      why = "--verify replays a recording: it takes no script and no --record";
+      return std::nullopt;
+    }
+    return options;
+  }
   if (options.script.empty()) {
     why = "no script given";
     return std::nullopt;
@@ -109,6 +127,54 @@ std::vector<Command> ReadScript(std::istream& in) {
     }
   }
   return commands;
+}
+
+std::string AppDirOf(const Options& options) {
+  std::string dir = options.data.empty() ? std::string(BRINECAST_DEFAULT_APPDIR) : options.data;
+  if (dir.empty() || dir.back() != '/') dir += '/';
+  return dir;
+}
+
+// Prints the verdict as one JSON line; the exit status says complete (0), damaged or
+// inconsistent or unfinished (1), refused (2).
+int Verify(const Options& options) {
+  std::vector<uint8_t> bytes;
+  std::ifstream file(options.verify, std::ios::binary);
+  if (!file) {
+    std::cerr << "brinecast-sim: cannot open recording " << options.verify << "\n";
+    return 1;
+  }
+  // Read at most one byte past the largest recording, so a huge file is refused unread.
+  bytes.resize(brinecast::replay::kFileMostBytes + 1);
+  file.read(reinterpret_cast<char*>(bytes.data()), static_cast<std::streamsize>(bytes.size()));
+  bytes.resize(static_cast<size_t>(file.gcount()));
+  const brinecast::VerifyReport report = brinecast::VerifyRecording(
+      bytes, AppDirOf(options), [](brinecast::TForm1& form, const std::string& line) {
+        const std::optional<Command> command = brinecast::sim::ParseCommand(line, 0);
+        if (!command) throw std::runtime_error("an empty set-up step");
+        brinecast::sim::CheckSetup(form, *command);
+        brinecast::sim::RunSetup(form, *command);
+      });
+  std::cout << report.Json() << "\n";
+  if (report.verdict != brinecast::VerifyReport::Verdict::kComplete) {
+    std::cerr << "brinecast-sim: " << options.verify << ": " << report.message << "\n";
+  }
+  return report.ExitStatus();
+}
+
+// Written beside the target and renamed over it, so a reader never sees half a recording.
+bool WriteRecording(const std::string& path, const std::vector<uint8_t>& bytes) {
+  const std::string temporary = path + ".tmp";
+  {
+    std::ofstream out(temporary, std::ios::binary | std::ios::trunc);
+    out.write(reinterpret_cast<const char*>(bytes.data()),
+              static_cast<std::streamsize>(bytes.size()));
+    if (!out.flush()) return false;
+  }
+  std::error_code error;
+  fs::rename(temporary, path, error);
+  if (error) fs::remove(temporary, error);
+  return !error;
 }
 
 int Run(const Options& options) {
@@ -182,13 +248,28 @@ int Run(const Options& options) {
           : static_cast<uint64_t>(std::chrono::system_clock::now().time_since_epoch().count());
   std::string dir = appDir.string();
   if (dir.empty() || dir.back() != '/') dir += '/';
-  const int status = brinecast::Project1({{platform, http}, {dir, {}}, seed, std::nullopt},
-                                         [&](brinecast::TForm1& form) { runner.SetForm(&form); });
+  std::optional<brinecast::replay::Recording> recorded;
+  const int status = brinecast::Project1(
+      {{platform, http}, {dir, {}}, seed, std::nullopt},
+      [&](brinecast::TForm1& form) { runner.SetForm(&form); },
+      [&](brinecast::TForm1& form) {
+        if (auto* last = form.LastGame()) recorded = *last;
+      });
   runner.SetForm(nullptr);
   std::cout.flush();
   if (runner.Error()) {
     std::cerr << options.script << ": " << runner.Error()->what() << "\n";
     return kScriptUnreadable;
+  }
+  if (!options.record.empty()) {
+    if (!recorded) {
+      std::cerr << "brinecast-sim: the script played no game: nothing to record\n";
+      return 1;
+    }
+    if (!WriteRecording(options.record, brinecast::replay::EncodeRecording(*recorded))) {
+      std::cerr << "brinecast-sim: cannot write " << options.record << "\n";
+      return 1;
+    }
   }
   return status;
 }
@@ -202,6 +283,7 @@ int main(int argc, char** argv) {
   std::optional<Options> options = ParseOptions(argc, argv, why);
   if (!options) return Usage(why);
   try {
+    if (!options->verify.empty()) return Verify(*options);
     return Run(*options);
   } catch (const std::exception& error) {
     std::cerr << "brinecast-sim: the game raised an error: " << error.what() << "\n";

@@ -1,0 +1,103 @@
+// A recorded game: what the game was like when it started, everything it read from the machine
+// while it ran, and how it ended; and its file, versioned and compressed.
+#pragma once
+
+#include <array>
+#include <cstdint>
+#include <span>
+#include <stdexcept>
+#include <string>
+#include <vector>
+
+#include "replay/ByteCoding.h"
+
+namespace brinecast::replay {
+
+// The file's own version; a file of another version is refused, never misread.
+inline constexpr uint16_t kFormatVersion = 1;
+// The usual name ending of a recording file.
+inline constexpr const char* kFileSuffix = ".bcreplay";
+// Beyond these a file is refused as damaged before anything is unpacked.
+inline constexpr size_t kFileMostBytes = size_t{4} << 20U;
+inline constexpr size_t kTapeMostBytes = size_t{16} << 20U;
+
+// A readable file that this build must not replay: another format version or another build.
+struct RefusedRecording : std::runtime_error {
+  using std::runtime_error::runtime_error;
+};
+
+struct TimerStart {
+  bool enabled = false;
+  uint64_t due = 0;
+
+  bool operator==(const TimerStart&) const = default;
+};
+
+// Everything a game reads at its start that it did not make itself.
+struct StartState {
+  uint64_t ticks = 0;   // the clock as the game started
+  uint64_t random = 0;  // the generator's state
+  uint8_t frameNo = 0;
+  // The options that change play.
+  bool soundOn = true;
+  bool musicOn = true;
+  bool sendOnline = true;
+  std::array<TimerStart, 4> timers{};  // Timer1..Timer4
+  bool frameEnabled = true;
+  bool frameActiveOnly = true;
+  uint32_t frameInterval = 16;
+  uint64_t frameLast = 0;
+  // What an earlier game leaves behind: the hook's load and a catch sound still owed.
+  uint8_t hookLoad = 0;
+  bool catchSoundDue = false;
+  // Input held as the game started.
+  std::vector<int32_t> heldKeys;
+  uint64_t inputStates = 0;
+  uint64_t inputPrevious = 0;
+  bool mouseHeld = false;
+  bool mouseStepLeft = false;
+  bool mouseStepRight = false;
+  int32_t lastMouseX = 0;
+  int32_t keySum = 0;
+  // Key releases the main loop still owes a closed message box.
+  std::vector<int32_t> swallowedKeyUps;
+
+  bool operator==(const StartState&) const = default;
+};
+
+// How the recorded game ended, as the recording game saw it.
+struct EndState {
+  bool complete = false;  // the game reached its end; false when the recording stopped first
+  int64_t score = 0;
+  int32_t level = 0;
+  uint64_t frames = 0;  // frames shown during the game
+  uint64_t state = 0;   // hash of the game state at the end
+
+  bool operator==(const EndState&) const = default;
+};
+
+// Stamped on at the name entry: who claims the score.
+struct Claim {
+  std::string name;
+  std::string note;
+};
+
+struct Recording {
+  std::string build;  // the build that played it
+  StartState start;
+  std::vector<uint8_t> tape;
+  bool scripted = false;  // the tape holds the simulator's set-up steps
+  EndState end;
+  Claim claim;
+};
+
+// The file's bytes.
+std::vector<uint8_t> EncodeRecording(const Recording& recording);
+// Throws DamagedRecording for anything that is not a whole, well-formed recording, and
+// RefusedRecording for another format version or, when build is not empty, another build.
+Recording DecodeRecording(std::span<const uint8_t> file, const std::string& build);
+
+// The build this program is; recordings name it.
+const std::string& ThisBuild();
+
+}  // namespace brinecast::replay
