@@ -1,6 +1,6 @@
 // The score submission (a reachability check, the encoded result, then the game's
-// recording) and the two web pages of the score server. Requests run off the main thread while the
-// main loop goes on nested, so the window keeps drawing "Wait Please...".
+// recording) and the two web pages of the score server. Requests run off the main
+// thread while the main loop goes on nested, so the window keeps drawing "Wait Please...".
 #include <atomic>
 #include <optional>
 #include <thread>

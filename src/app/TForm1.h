@@ -139,6 +139,7 @@ class TForm1 : public LoopHost, public TGame {
 
   // The player's recordings beside Config.cfg (KeptRecordings.cpp). A file that cannot be
   // written is told on standard error and never stops the game.
+
   // Keeps the game just ended as the last game's recording.
   void KeepLastGame();
   // Stamps the last game with who claims it; the file's bytes, or nothing without a game.
