@@ -1,6 +1,7 @@
 // The player's recordings beside Config.cfg: the last game's, and each table row's, stamped at
 // the name entry with who claims the score.
 #include <cstdio>
+#include <exception>
 #include <filesystem>
 
 #include "app/TForm1.h"
@@ -11,14 +12,16 @@ namespace brinecast {
 
 namespace {
 
-// A recording that cannot be kept costs the player nothing else: the options and scores
-// went on their own way, and the game goes on.
-template <typename Write>
-void Keep(Write write) {
+// A recording that cannot be made or kept costs the player nothing else: the options and
+// scores went their own way, and the game goes on. True when the step went through.
+template <typename Step>
+bool Keep(Step step) {
   try {
-    write();
-  } catch (const EInOutError& error) {
+    step();
+    return true;
+  } catch (const std::exception& error) {
     std::fprintf(stderr, "brinecast: %s\n", error.what());
+    return false;
   }
 }
 
@@ -31,8 +34,7 @@ RecordingShelf ShelfBeside(const std::string& configPath) {
 void TForm1::KeepLastGame() {
   std::optional<replay::Recording>* last = LastGame();
   if (!playerFiles_ || last == nullptr || !last->has_value()) return;
-  const std::vector<uint8_t> bytes = replay::EncodeRecording(**last);
-  Keep([&] { ShelfBeside(configFile_.Path()).SaveLast(bytes); });
+  Keep([&] { ShelfBeside(configFile_.Path()).SaveLast(replay::EncodeRecording(**last)); });
 }
 
 std::optional<std::vector<uint8_t>> TForm1::ClaimLastGame(const std::string& name,
@@ -40,7 +42,9 @@ std::optional<std::vector<uint8_t>> TForm1::ClaimLastGame(const std::string& nam
   std::optional<replay::Recording>* last = LastGame();
   if (last == nullptr || !last->has_value()) return std::nullopt;
   (*last)->claim = {name, note};
-  return replay::EncodeRecording(**last);
+  std::vector<uint8_t> bytes;
+  if (!Keep([&] { bytes = replay::EncodeRecording(**last); })) return std::nullopt;
+  return bytes;
 }
 
 void TForm1::KeepRowRecording(int row, int64_t score) {
@@ -50,16 +54,17 @@ void TForm1::KeepRowRecording(int row, int64_t score) {
   // Only the game that made the row: a score that is not the recording's is not its game.
   if (row >= 1 && last != nullptr && last->has_value() && (*last)->end.score == score) {
     const std::optional<std::vector<uint8_t>> bytes = ClaimLastGame(PlayerName, Config.AddText);
-    Keep([&] {
-      shelf.SaveLast(*bytes);
-      shelf.SaveRow(Config.HighScores, static_cast<size_t>(row - 1), *bytes);
-    });
+    // Each on its own: one file that cannot be written does not keep the other from being.
+    if (bytes) {
+      Keep([&] { shelf.SaveRow(Config.HighScores, static_cast<size_t>(row - 1), *bytes); });
+      Keep([&] { shelf.SaveLast(*bytes); });
+    }
   }
-  shelf.Prune(Config.HighScores);
+  Keep([&] { shelf.Prune(Config.HighScores); });
 }
 
 void TForm1::ForgetRowRecordings() {
-  if (playerFiles_) ShelfBeside(configFile_.Path()).PruneAll();
+  if (playerFiles_) Keep([&] { ShelfBeside(configFile_.Path()).PruneAll(); });
 }
 
 }  // namespace brinecast

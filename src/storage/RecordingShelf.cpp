@@ -150,12 +150,16 @@ std::vector<std::string> RecordingShelf::RemoveRowsExcept(
     const std::vector<std::string>& kept) const {
   std::vector<std::string> removed;
   std::error_code error;
+  // Stepped with an error code: a folder that changes or fails under us ends the pruning,
+  // never the game.
   fs::directory_iterator entries(folder_, error);
-  if (error) return removed;
-  for (const fs::directory_entry& entry : entries) {
+  for (; !error && entries != fs::directory_iterator(); entries.increment(error)) {
+    const fs::directory_entry& entry = *entries;
     const std::string name = entry.path().filename().string();
     const std::string_view file =
-        EndsWith(name, kTemporary) ? std::string_view(name).substr(0, name.size() - 4) : name;
+        EndsWith(name, kTemporary)
+            ? std::string_view(name).substr(0, name.size() - kTemporary.size())
+            : name;
     if (!IsRowFileName(file)) continue;
     if (std::find(kept.begin(), kept.end(), file) != kept.end()) continue;
     std::error_code ignored;

@@ -279,5 +279,19 @@ TEST_F(KeptRecordings, ARecordingThatCannotBeWrittenCostsNothingElse) {
   EXPECT_EQ(std::string(std::istreambuf_iterator<char>(mine), {}), "mine");
 }
 
+TEST_F(KeptRecordings, ALastGameThatCannotBeWrittenDoesNotCostTheRowItsRecording) {
+  Server server;
+  Start(server);
+  // Something that cannot be removed holds the last game's temporary name.
+  fs::create_directories(Shelf().LastPath() + ".tmp/inside");
+  ::testing::internal::CaptureStderr();
+  Play("Ann", 15000);
+  const std::string told = ::testing::internal::GetCapturedStderr();
+  EXPECT_EQ(form->GameState, "HiScores");
+  EXPECT_TRUE(boxes.empty());
+  EXPECT_NE(told.find("Cannot write " + Shelf().LastPath()), std::string::npos) << told;
+  ExpectRowsAndFilesAgree("with the last game's file blocked");
+}
+
 }  // namespace
 }  // namespace brinecast
