@@ -10,6 +10,7 @@
 #include "objects/Objcts.h"
 #include "objects/Puzir.h"
 #include "platform/headless/HeadlessPlatform.h"
+#include "replay/RecordingPlatform.h"
 #include "support/GameFolder.h"
 #include "support/OfflineSetup.h"
 
@@ -39,11 +40,17 @@ std::vector<TSpriteRef<TImageSprite>> Populate(TForm1& form) {
   return sprites;
 }
 
+// Argument 1: the game is being recorded, as every game is; 0: nobody records it.
 void BM_PlayFrame(benchmark::State& state) {
   HeadlessPlatform platform;
+  replay::RecordingPlatform recorder(platform);
+  const bool recording = state.range(0) != 0;
   // Start-up writes Config.cfg: into a scratch folder, never the build's game.
   testing::GameFolder folder;
-  TForm1 form(testing::OfflineSetup(platform, folder.AppDir(), 7));
+  GameSetup setup = testing::OfflineSetup(recording ? static_cast<Platform&>(recorder) : platform,
+                                          folder.AppDir(), 7);
+  if (recording) setup.recorder = &recorder;
+  TForm1 form(setup);
   form.FormCreate();
   form.StartGame();
   // Past the banner; the level clock is not running, so the level lasts.
@@ -63,7 +70,7 @@ void BM_PlayFrame(benchmark::State& state) {
     }
   }
 }
-BENCHMARK(BM_PlayFrame)->Unit(benchmark::kMicrosecond);
+BENCHMARK(BM_PlayFrame)->Arg(0)->Arg(1)->Unit(benchmark::kMicrosecond);
 
 }  // namespace
 }  // namespace brinecast

@@ -1,6 +1,8 @@
 // The tape's coding: one kind byte an entry, small clock steps folded into the kind byte.
 #include "replay/Tape.h"
 
+#include <algorithm>
+
 namespace brinecast::replay {
 
 namespace {
@@ -69,8 +71,11 @@ void TapeWriter::Event(const PlatformEvent* event) {
     out_.Bool(event->alt);
   }
   if (HasPointer(event->kind)) {
-    out_.Signed(event->x);
-    out_.Signed(event->y);
+    // As steps from the last pointer position: a moving mouse sends many small ones.
+    out_.Signed(static_cast<int64_t>(event->x) - lastX_);
+    out_.Signed(static_cast<int64_t>(event->y) - lastY_);
+    lastX_ = event->x;
+    lastY_ = event->y;
   }
   if (HasButton(event->kind)) out_.Byte(static_cast<uint8_t>(event->button));
 }
@@ -147,8 +152,14 @@ bool TapeReader::Event(PlatformEvent& event) {
     event.alt = in_.Bool();
   }
   if (HasPointer(event.kind)) {
-    event.x = static_cast<int>(in_.SignedIn(-kCoordinateMost, kCoordinateMost));
-    event.y = static_cast<int>(in_.SignedIn(-kCoordinateMost, kCoordinateMost));
+    lastX_ = static_cast<int>(
+        std::clamp<int64_t>(lastX_ + in_.SignedIn(-kCoordinateMost, kCoordinateMost),
+                            -kCoordinateMost, kCoordinateMost));
+    lastY_ = static_cast<int>(
+        std::clamp<int64_t>(lastY_ + in_.SignedIn(-kCoordinateMost, kCoordinateMost),
+                            -kCoordinateMost, kCoordinateMost));
+    event.x = lastX_;
+    event.y = lastY_;
   }
   if (HasButton(event.kind)) {
     const uint8_t button = in_.Byte();
@@ -184,6 +195,34 @@ std::string TapeReader::Script() {
   const uint8_t kind = Take("a set-up step");
   if (kind != kScript) Mismatch("a set-up step", kind);
   return in_.Text(kScriptLineMost);
+}
+
+std::vector<size_t> ClockStepOffsets(std::span<const uint8_t> tape) {
+  std::vector<size_t> offsets;
+  PlatformEvent event;
+  for (size_t at = 0; at < tape.size();) {
+    const uint8_t kind = tape[at];
+    // Each entry is walked by the reader that reads it, from a reader placed at the entry.
+    TapeReader entry(tape.subspan(at), 0);
+    if (kind >= kSmallStep) {
+      offsets.push_back(at);
+      entry.Ticks();
+    } else if (kind == kTicks) {
+      entry.Ticks();
+    } else if (kind == kNoEvent || kind == kEvent) {
+      entry.Event(event);
+    } else if (kind == kJoystick || kind == kJoystickSame) {
+      entry.Joystick();
+    } else if (kind == kScript) {
+      entry.Script();
+    } else if (kind >= kFlagBase && kind < kFlagEnd) {
+      entry.Flag(static_cast<Answer>((kind - kFlagBase) / 2));
+    } else {
+      throw DamagedRecording("the tape holds an entry of an unknown kind");
+    }
+    at += entry.Consumed();
+  }
+  return offsets;
 }
 
 }  // namespace brinecast::replay

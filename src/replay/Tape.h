@@ -49,6 +49,8 @@ class TapeWriter {
   ByteWriter out_;
   uint64_t lastTicks_;
   JoystickState lastJoystick_{};
+  int lastX_ = 0;
+  int lastY_ = 0;
   uint64_t entries_ = 0;
   bool scripted_ = false;
 };
@@ -65,6 +67,8 @@ class TapeReader {
   JoystickState Joystick();
   std::string Script();
   uint64_t LastTicks() const { return lastTicks_; }
+  // Bytes of the tape read so far.
+  size_t Consumed() const { return in_.Position(); }
 
  private:
   uint8_t Take(const char* wanted);
@@ -72,6 +76,12 @@ class TapeReader {
   ByteReader in_;
   uint64_t lastTicks_;
   JoystickState lastJoystick_{};
+  int lastX_ = 0;
+  int lastY_ = 0;
 };
+
+// Where the tape's one-byte clock steps are, in order: for tools and tests that look into a
+// recording. Throws DamagedRecording for a tape that cannot be walked.
+std::vector<size_t> ClockStepOffsets(std::span<const uint8_t> tape);
 
 }  // namespace brinecast::replay
