@@ -106,6 +106,7 @@ replay::EndState TForm1::Ending(bool complete) {
 void TForm1::EndRecording(bool complete) {
   if (recorder_ == nullptr || !recorder_->GameRunning()) return;
   recorder_->GameEnds(Ending(complete));
+  KeepLastGame();
 }
 
 uint64_t TForm1::PlayStateHash() {

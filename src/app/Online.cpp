@@ -1,8 +1,11 @@
-// The score submission (a reachability check, then the encoded result) and the
-// two web pages of the score server. Requests run off the main thread while the
-// main loop goes on nested, so the window keeps drawing "Wait Please...".
+// The score submission (a reachability check, the encoded result, then the game's
+// recording) and the two web pages of the score server. Requests run off the main
+// thread while the main loop goes on nested, so the window keeps drawing "Wait Please...".
 #include <atomic>
+#include <optional>
 #include <thread>
+#include <utility>
+#include <vector>
 
 #include "app/TForm1.h"
 #include "net/HttpClient.h"
@@ -12,16 +15,18 @@
 #include "protocol/Encoding.h"
 #include "protocol/Payload.h"
 #include "protocol/Reply.h"
+#include "protocol/Requests.h"
 
 namespace brinecast {
 
-HttpResult TForm1::Request(const std::string& url) {
+HttpResult TForm1::Request(const std::string& url, const HttpBody* body) {
   HttpResult result;
-  HttpRequest request{url, ScoreRequestHeaders()};
-  if (http_.Immediate()) return http_.Get(request);
+  const HttpRequest request{url, ScoreRequestHeaders()};
+  auto send = [&] { return body ? http_.Post(request, *body) : http_.Get(request); };
+  if (http_.Immediate()) return send();
   std::atomic<bool> done = false;
   std::thread worker([&] {
-    result = http_.Get(request);
+    result = send();
     done = true;
     platform_.Wake();
   });
@@ -53,6 +58,14 @@ bool TForm1::SubmitScore() {
   const std::string payload = protocol::BuildPayload(name, score, protocol::kSubmissionKey,
                                                      protocol::ReplyToken(reply), addText);
   Request(SubmitUrl(host, protocol::EncodeSubmission(payload)));
+  // The recording goes last, named by the check's token; whatever the answer (a server that
+  // does not know the path says 404), the player is not told.
+  const std::string token = protocol::ReplyToken(reply);
+  std::optional<std::vector<uint8_t>> recording = ClaimLastGame(name, addText);
+  if (!token.empty() && recording && recording->size() <= protocol::kRecordingMaxBytes) {
+    const HttpBody body{std::string(protocol::kRecordingContentType), std::move(*recording)};
+    Request(RecordingUrl(host, token), &body);
+  }
   return true;
 }
 

@@ -8,6 +8,7 @@
 #include <memory>
 #include <optional>
 #include <string>
+#include <vector>
 
 #include "app/GameSetup.h"
 #include "app/LoopHost.h"
@@ -30,6 +31,7 @@ class Screen;
 struct ScreenSet;
 class HttpTransport;
 struct HttpResult;
+struct HttpBody;
 
 // The main window: owns every component and holds what the game keeps between
 // handlers, so two games can run side by side. Its procedures live in files by
@@ -135,6 +137,20 @@ class TForm1 : public LoopHost, public TGame {
   // A hash of everything play depends on and shows: the same game gives the same hash.
   uint64_t PlayStateHash();
 
+  // The player's recordings beside Config.cfg (KeptRecordings.cpp). A file that cannot be
+  // written is told on standard error and never stops the game.
+
+  // Keeps the game just ended as the last game's recording.
+  void KeepLastGame();
+  // Stamps the last game with who claims it; the file's bytes, or nothing without a game.
+  std::optional<std::vector<uint8_t>> ClaimLastGame(const std::string& name,
+                                                    const std::string& note);
+  // The row (1-based) that the last game's score took gets its recording; rows that fell off
+  // the table lose theirs.
+  void KeepRowRecording(int row, int64_t score);
+  // The table was cleared: no row keeps a recording.
+  void ForgetRowRecordings();
+
   // Online services (Online.cpp).
   bool SubmitScore();
   void OpenWorldScores();
@@ -184,9 +200,9 @@ class TForm1 : public LoopHost, public TGame {
   TDXTimer& FrameTimer() override { return DXTimer1; }
   void Frame(uint32_t lagCount) override { DXTimer1Timer(lagCount); }
 
-  // One GET of the score server through the transport; the window goes on
-  // meanwhile (Online.cpp).
-  HttpResult Request(const std::string& url);
+  // One GET of the score server through the transport, or a POST when a body is
+  // given; the window goes on meanwhile (Online.cpp).
+  HttpResult Request(const std::string& url, const HttpBody* body = nullptr);
   // Opens a page in the browser, or shows its address when none can be opened.
   void OpenPage(const std::string& url);
 

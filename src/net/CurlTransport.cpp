@@ -3,6 +3,7 @@
 #include <curl/curl.h>
 
 #include <string>
+#include <string_view>
 
 #include "net/HttpClient.h"
 
@@ -30,7 +31,23 @@ size_t WriteBody(char* data, size_t size, size_t count, void* user) {
 struct HeaderList {
   curl_slist* list = nullptr;
   ~HeaderList() { curl_slist_free_all(list); }
+  bool Add(const std::string& line) {
+    curl_slist* grown = curl_slist_append(list, line.c_str());
+    if (grown) list = grown;
+    return grown != nullptr;
+  }
 };
+
+bool NamesContentType(std::string_view line) {
+  constexpr std::string_view kName = "content-type:";
+  if (line.size() < kName.size()) return false;
+  for (size_t i = 0; i < kName.size(); ++i) {
+    char c = line[i];
+    if (c >= 'A' && c <= 'Z') c = static_cast<char>(c - 'A' + 'a');
+    if (c != kName[i]) return false;
+  }
+  return true;
+}
 
 }  // namespace
 
@@ -50,6 +67,14 @@ CurlTransport::CurlTransport(HttpLimits limits)
 CurlTransport::~CurlTransport() = default;
 
 HttpResult CurlTransport::Get(const HttpRequest& request) {
+  return Perform(request, nullptr);
+}
+
+HttpResult CurlTransport::Post(const HttpRequest& request, const HttpBody& body) {
+  return Perform(request, &body);
+}
+
+HttpResult CurlTransport::Perform(const HttpRequest& request, const HttpBody* body) {
   std::lock_guard lock(mutex_);
   HttpResult result;
   CURL* curl = handle_->curl;
@@ -58,18 +83,34 @@ HttpResult CurlTransport::Get(const HttpRequest& request) {
     return result;
   }
   HeaderList headers;
+  bool listed = true;
   for (const std::string& line : request.headers) {
-    curl_slist* grown = curl_slist_append(headers.list, line.c_str());
-    if (!grown) {
-      result.error = "out of memory";
-      return result;
-    }
-    headers.list = grown;
+    if (body && NamesContentType(line)) continue;
+    listed = listed && headers.Add(line);
+  }
+  if (body) {
+    listed = listed && headers.Add("Content-Type: " + body->contentType);
+    // Without this the body waits on a "100 Continue" that a plain server never sends.
+    listed = listed && headers.Add("Expect:");
+  }
+  if (!listed) {
+    result.error = "out of memory";
+    return result;
   }
   BodySink sink{&result.body, limits_.maxBodyBytes};
   char message[CURL_ERROR_SIZE] = {};
   curl_easy_setopt(curl, CURLOPT_URL, request.url.c_str());
-  curl_easy_setopt(curl, CURLOPT_HTTPGET, 1L);
+  if (body) {
+    // Sent from our buffer with its length, so Content-Length is exact and nothing is chunked.
+    curl_easy_setopt(curl, CURLOPT_POST, 1L);
+    curl_easy_setopt(curl, CURLOPT_POSTFIELDSIZE_LARGE,
+                     static_cast<curl_off_t>(body->bytes.size()));
+    // An empty body still needs a buffer, or curl would read the body from standard input.
+    const void* bytes = body->bytes.empty() ? static_cast<const void*>("") : body->bytes.data();
+    curl_easy_setopt(curl, CURLOPT_POSTFIELDS, bytes);
+  } else {
+    curl_easy_setopt(curl, CURLOPT_HTTPGET, 1L);
+  }
   curl_easy_setopt(curl, CURLOPT_HTTPHEADER, headers.list);
   curl_easy_setopt(curl, CURLOPT_PROTOCOLS_STR, "http,https");
   curl_easy_setopt(curl, CURLOPT_NOSIGNAL, 1L);
@@ -84,6 +125,7 @@ HttpResult CurlTransport::Get(const HttpRequest& request) {
   curl_easy_setopt(curl, CURLOPT_HTTPHEADER, nullptr);
   curl_easy_setopt(curl, CURLOPT_WRITEDATA, nullptr);
   curl_easy_setopt(curl, CURLOPT_ERRORBUFFER, nullptr);
+  if (body) curl_easy_setopt(curl, CURLOPT_POSTFIELDS, nullptr);
 
   if (sink.overflow) {
     result.body.clear();

@@ -1,8 +1,10 @@
-// The blocking HTTP GET the online services need: a request, its result, the transport
-// interface (scripted in the simulator) and the real one on libcurl.
+// The blocking HTTP requests the online services need (GET, and POST of a binary body): a
+// request, its result, the transport interface (scripted in the simulator) and the real one
+// on libcurl.
 #pragma once
 
 #include <cstddef>
+#include <cstdint>
 #include <memory>
 #include <mutex>
 #include <string>
@@ -13,6 +15,12 @@ namespace brinecast {
 struct HttpRequest {
   std::string url;
   std::vector<std::string> headers;  // "Name: value" lines
+};
+
+// What a POST sends: the bytes as they are, under this content type.
+struct HttpBody {
+  std::string contentType;
+  std::vector<uint8_t> bytes;
 };
 
 struct HttpResult {
@@ -26,6 +34,14 @@ class HttpTransport {
  public:
   virtual ~HttpTransport() = default;
   virtual HttpResult Get(const HttpRequest&) = 0;
+  // The body's content type replaces any Content-Type among the request's headers. A
+  // transport that does not post answers as a server without the path: status 404.
+  virtual HttpResult Post(const HttpRequest&, const HttpBody&) {
+    HttpResult result;
+    result.status = 404;
+    result.error = "HTTP status 404";
+    return result;
+  }
   // True when Get returns at once (scripted runs): the game then calls it inline.
   virtual bool Immediate() const { return false; }
 };
@@ -46,8 +62,11 @@ class CurlTransport : public HttpTransport {
   CurlTransport& operator=(const CurlTransport&) = delete;
 
   HttpResult Get(const HttpRequest& request) override;
+  HttpResult Post(const HttpRequest& request, const HttpBody& body) override;
 
  private:
+  HttpResult Perform(const HttpRequest& request, const HttpBody* body);
+
   struct Handle;
   HttpLimits limits_;
   std::mutex mutex_;

@@ -67,6 +67,10 @@ std::string PortalUrl(std::string_view host) {
   return Http(host, protocol::PortalTarget());
 }
 
+std::string RecordingUrl(std::string_view host, std::string_view token) {
+  return Http(host, protocol::RecordingTarget(token));
+}
+
 std::vector<std::string> ScoreRequestHeaders() {
   std::string agent = "User-Agent: Mozilla/3.0 (compatible; ";
   agent += protocol::kProgram;

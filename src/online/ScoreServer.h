@@ -17,8 +17,11 @@ std::string CheckUrl(std::string_view host);
 std::string SubmitUrl(std::string_view host, std::string_view encodedPayload);
 std::string WorldScoresUrl(std::string_view host);
 std::string PortalUrl(std::string_view host);
+// Where a submitted game's recording goes, named by the check's one-time token.
+std::string RecordingUrl(std::string_view host, std::string_view token);
 
-// User-Agent, Accept and Content-Type, sent with both requests.
+// User-Agent, Accept and Content-Type, sent with every request (a recording upload's
+// Content-Type is replaced by its body's).
 std::vector<std::string> ScoreRequestHeaders();
 
 }  // namespace brinecast

@@ -22,10 +22,6 @@ constexpr int kMaxKeptBad = 100;
   throw EInOutError("Cannot write " + path + ": " + what);
 }
 
-[[noreturn]] void Fail(const std::string& path, int err) {
-  Fail(path, std::generic_category().message(err));
-}
-
 bool Exists(const std::string& path) {
   struct stat info {};
   return ::stat(path.c_str(), &info) == 0;
@@ -52,38 +48,6 @@ ssize_t ReadFully(int fd, uint8_t* data, size_t size) {
     done += static_cast<size_t>(n);
   }
   return static_cast<ssize_t>(done);
-}
-
-bool WriteFully(int fd, const uint8_t* data, size_t size) {
-  size_t done = 0;
-  while (done < size) {
-    const ssize_t n = ::write(fd, data + done, size - done);
-    if (n < 0 && errno == EINTR) continue;
-    if (n <= 0) return false;
-    done += static_cast<size_t>(n);
-  }
-  return true;
-}
-
-// A file made here and now, or -1 with errno: whatever already holds the name
-// (a link planted there, a file left by a crashed save) is removed, never
-// written through.
-int CreateNew(const std::string& path) {
-  constexpr int kFlags = O_WRONLY | O_CREAT | O_EXCL | O_NOFOLLOW | O_CLOEXEC;
-  const int fd = ::open(path.c_str(), kFlags, 0644);
-  if (fd >= 0 || errno != EEXIST) return fd;
-  // What cannot be removed is in the way, so the message names it.
-  if (::unlink(path.c_str()) != 0) Fail(path, errno);
-  return ::open(path.c_str(), kFlags, 0644);
-}
-
-// Makes the rename itself durable; a folder that cannot be synced is no error.
-void SyncFolder(const std::string& path) {
-  const std::string folder = std::filesystem::path(path).parent_path().string();
-  const int fd = ::open(folder.empty() ? "." : folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
-  if (fd < 0) return;
-  ::fsync(fd);
-  ::close(fd);
 }
 
 }  // namespace
@@ -136,18 +100,7 @@ void TConfigFile::Save(const TConfig& config) {
     if (ec) Fail(path, ec.message());
   }
   const std::array<uint8_t, TConfig::kRecordSize> bytes = WriteRecord(config);
-  const std::string temp = path + ".tmp";
-  const int fd = CreateNew(temp);
-  if (fd < 0) Fail(path, errno);
-  int err = 0;
-  if (!WriteFully(fd, bytes.data(), bytes.size()) || ::fsync(fd) != 0) err = errno;
-  if (::close(fd) != 0 && err == 0) err = errno;
-  if (err == 0 && ::rename(temp.c_str(), path.c_str()) != 0) err = errno;
-  if (err != 0) {
-    ::unlink(temp.c_str());
-    Fail(path, err);
-  }
-  SyncFolder(path);
+  WriteFileAtomically(path, bytes);
 }
 
 }  // namespace brinecast

@@ -1,19 +1,12 @@
 // Config.cfg on disk: where it lives, reading it and replacing it safely.
 #pragma once
 
-#include <stdexcept>
 #include <string>
 
+#include "storage/AtomicWrite.h"
 #include "storage/Config.h"
 
 namespace brinecast {
-
-// A failed write of Config.cfg: "Cannot write <the file's path>: <the system's
-// text for the error>".
-class EInOutError : public std::runtime_error {
- public:
-  using std::runtime_error::runtime_error;
-};
 
 // Where Config.cfg lives and how it is read and written: in the game's folder,
 // or in the player's data folder when the game's folder cannot be written.

@@ -1,7 +1,9 @@
 // Tests of the HTTP client against loopback servers: headers, cookies, replies, failures,
-// time-outs and size limits.
+// time-outs, size limits and posted bodies.
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <cstdint>
 #include <string>
 #include <vector>
 
@@ -193,6 +195,103 @@ TEST(CurlTransport, ReplyBeyondTheCapIsAFailureAndTheNextRequestStillWorks) {
   const HttpResult after = http.Get(Request(loop.Url("/small")));
   EXPECT_TRUE(after.ok) << after.error;
   EXPECT_EQ(after.body, "OK");
+}
+
+// Every byte value, a NUL among them, and sizes around the point where a client would
+// start asking for "100 Continue" or chunking.
+std::vector<uint8_t> Binary(size_t count) {
+  std::vector<uint8_t> bytes(count);
+  for (size_t i = 0; i < count; ++i) bytes[i] = static_cast<uint8_t>((i * 131 + i / 256) & 0xFF);
+  return bytes;
+}
+
+TEST(CurlTransport, PostSendsTheBodyAsIsWithItsLengthAndType) {
+  struct Seen {
+    std::string method, type, length, expect, chunked, agent, body;
+  };
+  LoopbackServer loop;
+  Seen seen;
+  const std::string path(protocol::kRecordingPath);
+  loop.server().Post(path, [&](const httplib::Request& req, httplib::Response& res) {
+    seen = {req.method,
+            req.get_header_value("Content-Type"),
+            req.get_header_value("Content-Length"),
+            req.get_header_value("Expect"),
+            req.get_header_value("Transfer-Encoding"),
+            req.get_header_value("User-Agent"),
+            req.body};
+    res.set_content("stored", "text/plain");
+  });
+  ASSERT_GT(loop.Start(), 0);
+  CurlTransport http;
+  for (const size_t size : {size_t{0}, size_t{1}, size_t{1025}, size_t{70000}, size_t{1} << 20}) {
+    seen = {};
+    const HttpBody body{"application/x-test", Binary(size)};
+    // The score requests' own Content-Type must not reach the server beside the body's.
+    const HttpResult result = http.Post(Request(loop.Url(path)), body);
+    ASSERT_TRUE(result.ok) << size << ": " << result.error;
+    EXPECT_EQ(result.status, 200);
+    EXPECT_EQ(result.body, "stored");
+    EXPECT_EQ(seen.method, "POST");
+    EXPECT_EQ(seen.type, "application/x-test");
+    EXPECT_EQ(seen.length, std::to_string(size));
+    EXPECT_EQ(seen.expect, "");
+    EXPECT_EQ(seen.chunked, "");
+    EXPECT_EQ(seen.agent, "Mozilla/3.0 (compatible; Brinecast)");
+    EXPECT_TRUE(std::equal(seen.body.begin(), seen.body.end(), body.bytes.begin(), body.bytes.end(),
+                           [](char a, uint8_t b) { return static_cast<uint8_t>(a) == b; }))
+        << size;
+  }
+}
+
+TEST(CurlTransport, GetAfterPostIsAGetAgain) {
+  LoopbackServer loop;
+  std::vector<std::string> methods;
+  std::string bodyOfGet = "<none>";
+  loop.server().Post("/p", [&](const httplib::Request& req, httplib::Response& res) {
+    methods.push_back(req.method);
+    res.set_content("posted", "text/plain");
+  });
+  loop.server().Get("/g", [&](const httplib::Request& req, httplib::Response& res) {
+    methods.push_back(req.method);
+    bodyOfGet = req.body;
+    res.set_content("got", "text/plain");
+  });
+  ASSERT_GT(loop.Start(), 0);
+  CurlTransport http;
+  ASSERT_TRUE(http.Post(Request(loop.Url("/p")), {"application/x-test", Binary(300)}).ok);
+  const HttpResult got = http.Get(Request(loop.Url("/g")));
+  ASSERT_TRUE(got.ok) << got.error;
+  EXPECT_EQ(got.body, "got");
+  EXPECT_EQ(methods, (std::vector<std::string>{"POST", "GET"}));
+  EXPECT_EQ(bodyOfGet, "");
+}
+
+TEST(CurlTransport, PostToAPathTheServerDoesNotKnowIsA404Failure) {
+  LoopbackServer loop;
+  loop.server().Get("/", [](const httplib::Request&, httplib::Response& res) {
+    res.set_content("home", "text/plain");
+  });
+  ASSERT_GT(loop.Start(), 0);
+  CurlTransport http;
+  const HttpResult result =
+      http.Post(Request(loop.Url(std::string(protocol::kRecordingPath))), {"a/b", Binary(10)});
+  EXPECT_FALSE(result.ok);
+  EXPECT_EQ(result.status, 404);
+  EXPECT_FALSE(result.error.empty());
+}
+
+TEST(CurlTransport, PostToAServerThatNeverAnswersTimesOut) {
+  ListeningSocket silent;
+  ASSERT_GT(silent.port(), 0);
+  HttpLimits limits;
+  limits.totalTimeoutMs = 300;
+  CurlTransport http(limits);
+  const HttpResult result = http.Post(
+      Request("http://127.0.0.1:" + std::to_string(silent.port()) + "/x"), {"a/b", Binary(5000)});
+  EXPECT_FALSE(result.ok);
+  EXPECT_EQ(result.status, 0);
+  EXPECT_NE(result.error.find("imed out"), std::string::npos) << result.error;
 }
 
 TEST(CurlTransport, RefusesUrlsThatAreNotHttp) {

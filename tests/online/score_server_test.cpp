@@ -7,6 +7,7 @@
 #include <string>
 
 #include "online/ScoreServer.h"
+#include "protocol/Requests.h"
 
 namespace brinecast {
 namespace {
@@ -17,6 +18,20 @@ TEST(ScoreServerUrls, ExactUrls) {
             "http://127.0.0.1:8765/cgi/version.pl?hs&prg=Brinecast&inf=NFTGG3DF");
   EXPECT_EQ(WorldScoresUrl("h:1"), "http://h:1/cgi/version.pl?prg=Brinecast&show&type=0");
   EXPECT_EQ(PortalUrl("h:1"), "http://h:1/");
+  EXPECT_EQ(RecordingUrl("h:1", "0aF9"), "http://h:1/cgi/recording?p=0aF9");
+}
+
+TEST(ScoreServerUrls, RecordingUrlKeepsAnyTokenInOnePiece) {
+  const char* tokens[] = {"", "abc123", "a&p=evil", "x y/z?#", "%41", "\xff\x01"};
+  for (const char* token : tokens) {
+    const std::string url = RecordingUrl("scores.example:80", token);
+    const std::string prefix = "http://scores.example:80";
+    ASSERT_EQ(url.rfind(prefix, 0), 0u) << url;
+    const std::string target = url.substr(prefix.size());
+    EXPECT_EQ(protocol::TargetPath(target), protocol::kRecordingPath) << url;
+    EXPECT_EQ(protocol::RecordingToken(target), token) << url;
+    EXPECT_EQ(target.find_first_of(" #&", target.find('?') + 3), std::string::npos) << url;
+  }
 }
 
 TEST(ScoreServerUrls, FixedHeaders) {

@@ -13,12 +13,16 @@ namespace brinecast::testing {
 
 class NoNetwork final : public HttpTransport {
  public:
-  HttpResult Get(const HttpRequest&) override {
+  HttpResult Get(const HttpRequest&) override { return Unplugged(); }
+  HttpResult Post(const HttpRequest&, const HttpBody&) override { return Unplugged(); }
+  bool Immediate() const override { return true; }
+
+ private:
+  static HttpResult Unplugged() {
     HttpResult result;
     result.error = "no network";
     return result;
   }
-  bool Immediate() const override { return true; }
 };
 
 // Stateless, so one serves every game of a test program.

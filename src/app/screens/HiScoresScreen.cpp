@@ -11,7 +11,10 @@ namespace brinecast {
 HiScoresScreen::HiScoresScreen(TForm1& form) : TwoRowScreen(form, kPanel, states::kHiScores) {}
 
 void HiScoresScreen::Click() {
-  if (form_.MenuCursor == kItemClear) ResetHighScores(form_.Config);
+  if (form_.MenuCursor == kItemClear) {
+    ResetHighScores(form_.Config);
+    form_.ForgetRowRecordings();
+  }
   if (form_.MenuCursor == kItemWorld) form_.OpenWorldScores();
   if (form_.MenuCursor == kItemBack) form_.BuildMainMenu();
 }

@@ -48,10 +48,14 @@ void NameEntryScreen::Enter() {
   // An unreachable server has been reported; the player may press Enter again.
   if (config.SendOnline && !form_.SubmitScore()) return;
   // Without the boat there is no result to record, only the screen to leave.
+  int row = 0;
+  int64_t score = 0;
   if (const TPlayer* player = form_.Player.Get()) {
-    InsertHighScore(config, form_.PlayerName, player->Score());
+    score = player->Score();
+    row = InsertHighScore(config, form_.PlayerName, score);
   }
   form_.SaveConfig();
+  form_.KeepRowRecording(row, score);
   form_.Ask.Kill();
   form_.ClearPlayField();
   if (TChk* box = form_.Chk.Get()) box->Shown = false;
