@@ -16,6 +16,7 @@
 #include <system_error>
 
 #include "app/Project1.h"
+#include "app/WatchRecording.h"
 #include "net/HttpClient.h"
 #include "platform/sdl/SdlPlatform.h"
 #include "platform/sdl/SdlStartup.h"
@@ -28,7 +29,8 @@ namespace {
 constexpr int kUsageError = 2;
 
 constexpr const char* kUsage =
-    "Usage: brinecast [--window | --fullscreen] [--data DIR] [--seed N]\n";
+    "Usage: brinecast [--window | --fullscreen] [--data DIR] [--seed N]\n"
+    "       brinecast [--window | --fullscreen] [--data DIR] --replay FILE\n";
 
 constexpr const char* kHelp =
     "Brinecast, an arcade fishing game: steer the boat, lower the hook and land the\n"
@@ -40,17 +42,21 @@ constexpr const char* kHelp =
     "  --seed N        seed the game's random numbers with N (0 to 2^64-1) instead of\n"
     "                  the clock: runs with the same N meet the same sea (for tests\n"
     "                  and replays)\n"
+    "  --replay FILE   watch a recorded game (F: faster, P: pause, Esc: leave); the\n"
+    "                  program ends with the recording\n"
     "  --help          show this help and exit\n"
     "  --version       show the version and exit\n"
     "\n"
     "Options and high scores are kept in Config.cfg in $XDG_DATA_HOME/brinecast/\n"
     "(~/.local/share/brinecast/ by default); a game run from its build folder keeps\n"
-    "them beside the program.\n";
+    "them beside the program. Every game is recorded there: Recordings/last.bcreplay\n"
+    "holds the last one, and each row of the high-score table keeps its own.\n";
 
 struct RunOptions {
   std::optional<bool> windowed;
   std::optional<fs::path> data;
   std::optional<uint64_t> seed;
+  std::optional<fs::path> replay;
 };
 
 int UsageError(const std::string& problem) {
@@ -92,6 +98,12 @@ std::optional<std::string> SetSeed(std::string_view, std::string_view value, Run
   return std::nullopt;
 }
 
+std::optional<std::string> SetReplay(std::string_view, std::string_view value, RunOptions& run) {
+  if (value.empty()) return "option '--replay' needs a recording file";
+  run.replay = fs::path(value);
+  return std::nullopt;
+}
+
 struct OptionRow {
   std::string_view name;
   bool takesValue;  // as "--name VALUE" or "--name=VALUE"
@@ -99,10 +111,9 @@ struct OptionRow {
 };
 
 constexpr std::array kOptions{
-    OptionRow{"--window", false, SetWindowed},
-    OptionRow{"--fullscreen", false, SetWindowed},
-    OptionRow{"--data", true, SetData},
-    OptionRow{"--seed", true, SetSeed},
+    OptionRow{"--window", false, SetWindowed}, OptionRow{"--fullscreen", false, SetWindowed},
+    OptionRow{"--data", true, SetData},        OptionRow{"--seed", true, SetSeed},
+    OptionRow{"--replay", true, SetReplay},
 };
 
 // Returns the options to run with, or the status to exit with at once.
@@ -138,12 +149,32 @@ std::optional<RunOptions> ParseCommandLine(std::span<char* const> args, int& sta
       return std::nullopt;
     }
   }
+  if (options.replay && options.seed) {
+    // A recording brings its own random numbers.
+    status = UsageError("--seed and --replay cannot be used together");
+    return std::nullopt;
+  }
   return options;
+}
+
+// Plays a recording back in the window; nothing of the player's is read or written.
+int WatchReplay(const RunOptions& options, const brinecast::DataPlace& data) {
+  brinecast::SdlSession sdl;
+  brinecast::SdlPlatform platform;
+  std::string appDir = data.folder.string();
+  if (appDir.empty() || appDir.back() != '/') appDir += '/';
+  const std::optional<std::string> problem = brinecast::WatchRecording(
+      options.replay->string(), platform, appDir, options.windowed.value_or(true));
+  if (!problem) return 0;
+  std::fprintf(stderr, "brinecast: %s\n", problem->c_str());
+  brinecast::ShowProblem(platform, *problem);
+  return 1;
 }
 
 int RunGame(const RunOptions& options) {
   const brinecast::DataPlace data =
       brinecast::FindData(options.data, brinecast::ProgramFolder(), BRINECAST_INSTALLED_DATA);
+  if (options.replay) return WatchReplay(options, data);
   brinecast::SdlSession sdl;
   std::string why;
   const fs::path player = brinecast::PlayerFolder(why);

@@ -32,6 +32,11 @@ endif()
 # The seeded sea that whole game counts on, checked in the simulator: it names the cause at once
 # when a change to the game moves the first level's fish.
 if(TARGET brinecast-sim)
+  # Watching a recording in the window: its pace, the watcher's keys, a damaged file.
+  add_test(NAME desktop.replay
+    COMMAND bash ${folder}/replay.sh $<TARGET_FILE:brinecast> $<TARGET_FILE:brinecast-sim>
+      ${CMAKE_CURRENT_BINARY_DIR}/desktop-replay)
+  set_tests_properties(desktop.replay PROPERTIES LABELS desktop TIMEOUT 600 RUN_SERIAL ON)
   add_test(NAME desktop.seeded_sea
     COMMAND bash ${folder}/seeded_sea.sh $<TARGET_FILE:brinecast-sim>)
   set_tests_properties(desktop.seeded_sea PROPERTIES LABELS desktop TIMEOUT 300)

@@ -33,6 +33,9 @@ score_port_in_use() {
   grep -q ":$hex " /proc/net/tcp /proc/net/tcp6 2>/dev/null
 }
 
+# Further options for every server started (say, --game-data DIR to prove scores).
+score_server_args=()
+
 score_server_start() {
   local server=$1 db=$2 log=$3 port=${4:-} tries candidate until
   for tries in 1 2 3 4 5 6 7 8 9 10; do
@@ -41,7 +44,7 @@ score_server_start() {
       candidate=$((20000 + RANDOM % 30000))
       score_port_in_use "$candidate" && continue
     fi
-    "$server" --bind 127.0.0.1 --port "$candidate" --db "$db" >>"$log" 2>&1 &
+    "$server" --bind 127.0.0.1 --port "$candidate" --db "$db" "${score_server_args[@]}" >>"$log" 2>&1 &
     score_server_pid=$!
     until=$((SECONDS + 20))
     while kill -0 "$score_server_pid" 2>/dev/null && [ "$SECONDS" -lt "$until" ]; do

@@ -303,12 +303,16 @@ if [ "$how" = --built ]; then
   cp -r "$app/Data" "$app/Sound" "$from" "$work/app/" || fail "cannot copy the game from $app"
   game=$work/app/brinecast
   config=$work/app/Config.cfg
+  sim=$(dirname "$app")/brinecast-sim
+  game_data=$work/app
 else
   step "installing the game and writing a table of low scores"
   cmake --install "$from" --prefix "$work/prefix" >"$out/install.log" 2>&1 ||
     fail "cmake --install failed: $(tail -n 5 "$out/install.log")"
   game=$work/prefix/games/brinecast
   config=$work/home/data/brinecast/Config.cfg
+  sim=$from/brinecast-sim
+  game_data=$from/AppDir
   mkdir -p "$(dirname "$config")" || fail "cannot make the player's folder"
 fi
 "$helper" config-write "$config" || fail "cannot write Config.cfg"
@@ -332,6 +336,8 @@ done
 # The pointer in a corner, away from every item, so the first menu shows its own choice.
 xdotool mousemove 2 2
 
+# The server replays uploaded recordings with the game's pictures, to prove their scores.
+score_server_args=(--game-data "$game_data")
 step "starting a score server on loopback"
 score_server_start "$server" "$work/scores.db" "$out/server.log" ||
   fail "the score server did not start: $(cat "$out/server.log")"
@@ -592,6 +598,28 @@ case $sent in
   *">$score<"*) ;;
   *) fail "the world page shows Tester without the score $score: $sent" ;;
 esac
+step "the game's recording proves the score on the world page"
+# Verified in the background after the upload: the row turns proven within a while.
+until=$((SECONDS + 120))
+until grep '>Tester<' "$out/world.html" | grep -q 'class="proven"'; do
+  [ "$SECONDS" -lt "$until" ] || fail "Tester's row never became proven: $(grep '>Tester<' "$out/world.html")"
+  sleep 1
+  world_page "$out/world.html" || fail "the score server did not serve its world page"
+done
+
+step "the player's folder keeps the game's recording, and the simulator replays it to its score"
+shelf=$(dirname "$config")/Recordings
+row_file=$shelf/row-$(printf 'Tester' | od -An -tx1 | tr -d ' \n')-$score-1.bcreplay
+[ -f "$row_file" ] || fail "no recording for Tester's row in $shelf: $(ls "$shelf" 2>&1)"
+[ -f "$shelf/last.bcreplay" ] || fail "no recording of the last game in $shelf"
+verdict=$("$sim" --verify "$row_file" 2>"$out/verify.log") ||
+  fail "the simulator did not verify the row's recording: $verdict $(cat "$out/verify.log")"
+echo "$verdict" >"$out/verify.json"
+case $verdict in
+  *'"score":'"$score"','*'"complete":true'*'"name":"Tester"'*) ;;
+  *) fail "the row's recording replays otherwise than the game went: $verdict (score $score)" ;;
+esac
+
 letters=(- a b c d e f g h i j)
 for i in 2 3 4 5 6 7 8 9 10; do
   want="row $i $((11 - i)) Low${letters[i - 1]}"

@@ -1,0 +1,67 @@
+// Reading a recording file for the watcher and telling them plainly when it cannot be played.
+#include "app/WatchRecording.h"
+
+#include <SDL.h>
+
+#include <cerrno>
+#include <cstring>
+#include <fstream>
+#include <vector>
+
+#include "app/ReplayGame.h"
+#include "app/ReplayWatch.h"
+#include "platform/VirtualKeys.h"
+#include "replay/Recording.h"
+
+namespace brinecast {
+
+std::optional<std::string> WatchRecording(const std::string& path, Platform& screen,
+                                          const std::string& appDir, std::optional<bool> windowed) {
+  std::ifstream file(path, std::ios::binary);
+  if (!file) return "Cannot open " + path + ": " + std::strerror(errno);
+  // One byte past the largest recording is enough to know a file is too big.
+  std::vector<uint8_t> bytes(replay::kFileMostBytes + 1);
+  file.read(reinterpret_cast<char*>(bytes.data()), static_cast<std::streamsize>(bytes.size()));
+  bytes.resize(static_cast<size_t>(file.gcount()));
+
+  replay::Recording recording;
+  try {
+    recording = replay::DecodeRecording(bytes, replay::ThisBuild());
+  } catch (const std::exception& error) {
+    return path + " cannot be replayed: " + error.what() + ".";
+  }
+  ReplayWatch watch(screen);
+  ReplayOptions options;
+  options.appDir = appDir;
+  options.pace = &watch;
+  options.windowed = windowed;
+  const ReplayOutcome outcome = ReplayGame(recording, watch, options);
+  if (outcome.consistent || watch.Stopped()) return std::nullopt;
+  return path + " went another way in this replay than when it was played (" + outcome.failure +
+         ").";
+}
+
+void ShowProblem(Platform& screen, const std::string& text) {
+  // The game's own box over a dark frame: it looks like the game's, and needs no helper program.
+  SDL_Surface* frame = SDL_CreateRGBSurfaceWithFormat(0, 800, 600, 32, SDL_PIXELFORMAT_ARGB8888);
+  if (frame == nullptr) return;
+  SDL_FillRect(frame, nullptr, 0xFF000000U);
+  screen.SetMessageBox(MessageBoxContent{text, "Brinecast", BoxIcon::None});
+  for (bool closed = false; !closed && !screen.QuitRequested();) {
+    screen.Present(frame);
+    screen.WaitUntil(screen.Ticks() + 250);
+    PlatformEvent event;
+    while (screen.PollEvent(event)) {
+      using Kind = PlatformEvent::Kind;
+      const bool key =
+          event.kind == Kind::KeyDown &&
+          (event.key == vk::Return || event.key == vk::Escape || event.key == vk::Space);
+      const bool ok = event.kind == Kind::Click && screen.MessageBoxOkHit(event.x, event.y);
+      closed = closed || key || ok || event.kind == Kind::Close;
+    }
+  }
+  screen.SetMessageBox(std::nullopt);
+  SDL_FreeSurface(frame);
+}
+
+}  // namespace brinecast
