@@ -8,6 +8,9 @@
 #   SIM     the built brinecast-sim, which records the game watched
 #   OUTDIR  where the logs and screenshots are kept
 set -u
+# A real window: the test command's screenless driver is not for this test; sound stays quiet.
+unset SDL_VIDEODRIVER
+export SDL_AUDIODRIVER=dummy
 
 game=$1
 sim=$2
