@@ -51,6 +51,12 @@ watch() {
   poll_for 60 game_window || fail "no replay window within 60s ($2)"
 }
 
+# Whether the screen shows a picture (the sea), not a black window; the shot kept as $1.
+picture_shown() {
+  import -window root -depth 8 "$1" 2>/dev/null &&
+    [ "$(convert "$1" -format '%[fx:mean>0.15]' info: 2>/dev/null)" = 1 ]
+}
+
 # Waits for the game to end by itself; its status into status.
 status=0
 await_end() {
@@ -81,7 +87,7 @@ xvfb_start 1024x768x24 "$out/xvfb.log" "$work" || fail "Xvfb did not start"
 echo "[$((SECONDS - started))s] played to its end at its own pace"
 t0=$SECONDS
 watch "$work/game.bcreplay" plain
-import -window root "$out/playing.png" 2>/dev/null
+poll_for 30 picture_shown "$out/playing.png" || fail "the replay showed no picture"
 await_end 120 "plain"
 [ "$status" -eq 0 ] || fail "the replay ended with status $status"
 plain=$((SECONDS - t0))
@@ -98,11 +104,21 @@ fast=$((SECONDS - t0))
 
 echo "[$((SECONDS - started))s] P pauses: the replay outlives its length, then P lets it end"
 watch "$work/game.bcreplay" paused
+poll_for 30 picture_shown "$out/before-pause.png" || fail "the replay showed no picture"
 xdotool key p
+# Paused, the picture stands still: two shots half a second apart are the same.
+still() {
+  picture_shown "$work/a.png" && sleep 0.5 && picture_shown "$out/paused.png" &&
+    [ "$(compare -metric AE "$work/a.png" "$out/paused.png" null: 2>&1)" = 0 ]
+}
+poll_for 10 still || fail "the replay did not stand still after P"
 sleep_until=$((SECONDS + plain + 5))
 poll_for $((plain + 10)) eval '[ "$SECONDS" -ge "$sleep_until" ] || ! game_alive'
 game_alive || fail "the paused replay ended by itself"
-import -window root "$out/paused.png" 2>/dev/null
+picture_shown "$out/paused-later.png" || fail "the paused replay showed no picture later"
+# Nothing moves while paused: seconds apart, the same picture.
+differ=$(compare -metric AE "$out/paused.png" "$out/paused-later.png" null: 2>&1)
+[ "$differ" = 0 ] || fail "the paused replay went on moving ($differ pixels changed)"
 xdotool key p key 4
 await_end 120 "after the pause"
 [ "$status" -eq 0 ] || fail "the replay ended with status $status after its pause"

@@ -115,7 +115,7 @@ start_probe() {
 }
 
 step "starting Xvfb"
-Xvfb -displayfd 3 -screen 0 "${screen_w}x${screen_h}x24" -nolisten tcp 3>"$work/display" \
+Xvfb -displayfd 3 -screen 0 "${screen_w}x${screen_h}x24" -nolisten tcp -noreset 3>"$work/display" \
   >"$out/xvfb.log" 2>&1 &
 xvfb_pid=$!
 poll_for 30 test -s "$work/display" || fail "Xvfb named no display: $(cat "$out/xvfb.log")"

@@ -20,7 +20,9 @@ xvfb_start() {
   local screen=$1 log=$2 folder=$3 attempt deadline
   for attempt in 1 2 3; do
     : >"$folder/display"
-    Xvfb -displayfd 3 -screen 0 "$screen" -nolisten tcp 3>"$folder/display" >>"$log" 2>&1 &
+    # -noreset: the check below is the first client; when it leaves, the server must not
+    # regenerate under the next one (which then fails to open the display).
+    Xvfb -displayfd 3 -screen 0 "$screen" -nolisten tcp -noreset 3>"$folder/display" >>"$log" 2>&1 &
     xvfb_pid=$!
     # The number is written once the server holds the display; nothing is started on it
     # before it answers there.
