@@ -85,7 +85,8 @@ StartState ReadStart(ByteReader& in) {
   start.mouseHeld = in.Bool();
   start.mouseStepLeft = in.Bool();
   start.mouseStepRight = in.Bool();
-  start.lastMouseX = ReadInt32(in);
+  // A pointer position, as bounded as the tape's: the game subtracts them.
+  start.lastMouseX = static_cast<int32_t>(in.SignedIn(-(1 << 20), 1 << 20));
   start.keySum = ReadInt32(in);
   start.swallowedKeyUps = ReadKeys(in);
   return start;

@@ -68,6 +68,16 @@ if(BRINECAST_FUZZ AND CMAKE_CXX_COMPILER_ID MATCHES "Clang")
       OPTIONS -max_len=1024 SEEDS ${CMAKE_CURRENT_LIST_DIR}/upload_seeds)
   endif()
 
+  # Recordings: the file's reader, and a tape of anything replayed by the game itself (which
+  # needs the built pictures). The replay library is compiled in again for its coverage.
+  file(GLOB replay_sources ${CMAKE_SOURCE_DIR}/src/replay/*.cpp)
+  brinecast_fuzz(replay SOURCES ${replay_sources}
+    LIBRARIES brinecast_app brinecast_platform_headless PkgConfig::XMP ZLIB::ZLIB
+    SECONDS 60 TIMEOUT 240 PREFIX replay- OPTIONS -max_len=4096 -timeout=20)
+  target_compile_definitions(brinecast_fuzz_replay PRIVATE
+    BRINECAST_BUILD="${BRINECAST_BUILD_ID}" BRINECAST_FUZZ_APPDIR="${BRINECAST_APPDIR}/")
+  add_dependencies(brinecast_fuzz_replay brinecast_data)
+
   # The WAV header reader, with one seed written by the test: a 48-byte PCM file (mono, 8 bits,
   # 1000 Hz, four samples). Without it the fuzzer rarely finds a format the reader accepts.
   set(wave_seeds ${CMAKE_CURRENT_BINARY_DIR}/fuzz_wave_seeds)
