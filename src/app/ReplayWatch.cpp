@@ -16,6 +16,7 @@ constexpr uint64_t kPausedNapMs = 250;
 constexpr int kLabelX = 190;
 constexpr int kLabelY = 558;
 constexpr int kLabelWidth = 430;
+constexpr int kLabelHeight = 19;  // down to the gauge, descenders and all
 
 // The frame's colour at (x, y), as the canvas takes colours.
 uint32_t PixelAt(SDL_Surface* frame, int x, int y) {
@@ -91,7 +92,7 @@ void ReplayWatch::ShowLabel(SDL_Surface* frame) {
   canvas_.Brush.Style = TBrushStyle::bsSolid;
   canvas_.Brush.Color = PixelAt(frame, kLabelX - 2, kLabelY);
   canvas_.Pen.Style = TPenStyle::psClear;
-  canvas_.Rectangle(kLabelX - 2, kLabelY, kLabelX + kLabelWidth, kLabelY + 16);
+  canvas_.Rectangle(kLabelX - 2, kLabelY, kLabelX + kLabelWidth, kLabelY + kLabelHeight);
   canvas_.Brush.Style = TBrushStyle::bsClear;
   canvas_.TextOut(kLabelX, kLabelY + 1, label);
 }
