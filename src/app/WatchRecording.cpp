@@ -3,9 +3,6 @@
 
 #include <SDL.h>
 
-#include <cerrno>
-#include <cstring>
-#include <fstream>
 #include <vector>
 
 #include "app/ReplayGame.h"
@@ -17,13 +14,12 @@ namespace brinecast {
 
 std::optional<std::string> WatchRecording(const std::string& path, Platform& screen,
                                           const std::string& appDir, std::optional<bool> windowed) {
-  std::ifstream file(path, std::ios::binary);
-  if (!file) return "Cannot open " + path + ": " + std::strerror(errno);
-  // One byte past the largest recording is enough to know a file is too big.
-  std::vector<uint8_t> bytes(replay::kFileMostBytes + 1);
-  file.read(reinterpret_cast<char*>(bytes.data()), static_cast<std::streamsize>(bytes.size()));
-  bytes.resize(static_cast<size_t>(file.gcount()));
-
+  std::vector<uint8_t> bytes;
+  try {
+    bytes = replay::ReadRecordingFile(path);
+  } catch (const std::exception& error) {
+    return std::string(error.what()) + ".";
+  }
   replay::Recording recording;
   try {
     recording = replay::DecodeRecording(bytes, replay::ThisBuild());

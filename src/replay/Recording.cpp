@@ -5,7 +5,9 @@
 #include <zlib.h>
 
 #include <algorithm>
+#include <cerrno>
 #include <cstring>
+#include <fstream>
 #include <limits>
 
 namespace brinecast::replay {
@@ -199,6 +201,15 @@ Recording DecodeRecording(std::span<const uint8_t> file, const std::string& buil
   recording.tape = in.Bytes(kTapeMostBytes);
   if (!in.AtEnd()) throw DamagedRecording("the recording has bytes after its end");
   return recording;
+}
+
+std::vector<uint8_t> ReadRecordingFile(const std::string& path) {
+  std::ifstream file(path, std::ios::binary);
+  if (!file) throw std::runtime_error("Cannot open " + path + ": " + std::strerror(errno));
+  std::vector<uint8_t> bytes(kFileMostBytes + 1);
+  file.read(reinterpret_cast<char*>(bytes.data()), static_cast<std::streamsize>(bytes.size()));
+  bytes.resize(static_cast<size_t>(file.gcount()));
+  return bytes;
 }
 
 const std::string& ThisBuild() {

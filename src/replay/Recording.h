@@ -97,6 +97,10 @@ std::vector<uint8_t> EncodeRecording(const Recording& recording);
 // RefusedRecording for another format version or, when build is not empty, another build.
 Recording DecodeRecording(std::span<const uint8_t> file, const std::string& build);
 
+// A recording file's bytes, read up to one byte past the largest recording, so a huge file is
+// refused unread. Throws std::runtime_error ("Cannot open <path>: <why>") when it cannot be read.
+std::vector<uint8_t> ReadRecordingFile(const std::string& path);
+
 // The build this program is; recordings name it.
 const std::string& ThisBuild();
 

@@ -23,6 +23,7 @@
 #include "online/ScoreServer.h"
 #include "platform/headless/HeadlessPlatform.h"
 #include "replay/Recording.h"
+#include "storage/AtomicWrite.h"
 
 namespace fs = std::filesystem;
 using brinecast::sim::Command;
@@ -139,15 +140,12 @@ std::string AppDirOf(const Options& options) {
 // inconsistent or unfinished (1), refused (2).
 int Verify(const Options& options) {
   std::vector<uint8_t> bytes;
-  std::ifstream file(options.verify, std::ios::binary);
-  if (!file) {
-    std::cerr << "brinecast-sim: cannot open recording " << options.verify << "\n";
+  try {
+    bytes = brinecast::replay::ReadRecordingFile(options.verify);
+  } catch (const std::exception& error) {
+    std::cerr << "brinecast-sim: " << error.what() << "\n";
     return 1;
   }
-  // Read at most one byte past the largest recording, so a huge file is refused unread.
-  bytes.resize(brinecast::replay::kFileMostBytes + 1);
-  file.read(reinterpret_cast<char*>(bytes.data()), static_cast<std::streamsize>(bytes.size()));
-  bytes.resize(static_cast<size_t>(file.gcount()));
   const brinecast::VerifyReport report = brinecast::VerifyRecording(
       bytes, AppDirOf(options), [](brinecast::TForm1& form, const std::string& line) {
         const std::optional<Command> command = brinecast::sim::ParseCommand(line, 0);
@@ -160,21 +158,6 @@ int Verify(const Options& options) {
     std::cerr << "brinecast-sim: " << options.verify << ": " << report.message << "\n";
   }
   return report.ExitStatus();
-}
-
-// Written beside the target and renamed over it, so a reader never sees half a recording.
-bool WriteRecording(const std::string& path, const std::vector<uint8_t>& bytes) {
-  const std::string temporary = path + ".tmp";
-  {
-    std::ofstream out(temporary, std::ios::binary | std::ios::trunc);
-    out.write(reinterpret_cast<const char*>(bytes.data()),
-              static_cast<std::streamsize>(bytes.size()));
-    if (!out.flush()) return false;
-  }
-  std::error_code error;
-  fs::rename(temporary, path, error);
-  if (error) fs::remove(temporary, error);
-  return !error;
 }
 
 int Run(const Options& options) {
@@ -266,8 +249,11 @@ int Run(const Options& options) {
       std::cerr << "brinecast-sim: the script played no game: nothing to record\n";
       return 1;
     }
-    if (!WriteRecording(options.record, brinecast::replay::EncodeRecording(*recorded))) {
-      std::cerr << "brinecast-sim: cannot write " << options.record << "\n";
+    try {
+      // Written whole or not at all, so a reader never sees half a recording.
+      brinecast::WriteFileAtomically(options.record, brinecast::replay::EncodeRecording(*recorded));
+    } catch (const brinecast::EInOutError& error) {
+      std::cerr << "brinecast-sim: " << error.what() << "\n";
       return 1;
     }
   }
