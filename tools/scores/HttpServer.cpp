@@ -11,6 +11,7 @@
 #include <cstdarg>
 #include <cstdio>
 #include <cstring>
+#include <memory>
 
 #include "scores/ClientAddress.h"
 #include "scores/RequestLog.h"
@@ -41,12 +42,39 @@ std::string PeerAddress(MHD_Connection* connection) {
   return info ? AddressText(info->client_addr) : "-";
 }
 
+// What no reply may leave out: the type is never guessed, nothing is framed, and a reply that
+// names no policy of its own may load nothing at all.
+constexpr const char* kDefaultPolicy =
+    "default-src 'none'; base-uri 'none'; frame-ancestors 'none'";
+
+void ReleaseFile(void* file) {
+  delete static_cast<std::shared_ptr<const std::string>*>(file);
+}
+
+// A file kept in memory is sent from there, held until the library is done with it.
+MHD_Response* NewResponse(const Reply& reply) {
+  if (!reply.file) {
+    return MHD_create_response_from_buffer(reply.body.size(), const_cast<char*>(reply.body.data()),
+                                           MHD_RESPMEM_MUST_COPY);
+  }
+  auto* held = new std::shared_ptr<const std::string>(reply.file);
+  MHD_Response* response = MHD_create_response_from_buffer_with_free_callback_cls(
+      reply.file->size(), const_cast<char*>(reply.file->data()), &ReleaseFile, held);
+  if (!response) delete held;
+  return response;
+}
+
 MHD_Result Queue(MHD_Connection* connection, RequestState& state, const Reply& reply, bool close) {
-  MHD_Response* response = MHD_create_response_from_buffer(
-      reply.body.size(), const_cast<char*>(reply.body.data()), MHD_RESPMEM_MUST_COPY);
+  MHD_Response* response = NewResponse(reply);
   if (!response) return MHD_NO;
   MHD_add_response_header(response, MHD_HTTP_HEADER_CONTENT_TYPE, reply.contentType.c_str());
-  MHD_add_response_header(response, MHD_HTTP_HEADER_CACHE_CONTROL, "no-store");
+  if (!reply.Header(MHD_HTTP_HEADER_CACHE_CONTROL)) {
+    MHD_add_response_header(response, MHD_HTTP_HEADER_CACHE_CONTROL, "no-store");
+  }
+  if (!reply.Header("Content-Security-Policy")) {
+    MHD_add_response_header(response, "Content-Security-Policy", kDefaultPolicy);
+  }
+  MHD_add_response_header(response, "X-Content-Type-Options", "nosniff");
   if (close) MHD_add_response_header(response, MHD_HTTP_HEADER_CONNECTION, "close");
   bool allowSaid = false;
   for (const auto& [name, value] : reply.headers) {
@@ -78,6 +106,12 @@ std::optional<int64_t> DeclaredLength(MHD_Connection* connection) {
   return value;
 }
 
+MHD_Result KeepHeader(void* headers, MHD_ValueKind, const char* name, const char* value) {
+  static_cast<std::vector<std::pair<std::string, std::string>>*>(headers)->emplace_back(
+      name, value ? value : "");
+  return MHD_YES;
+}
+
 bool HasBody(MHD_Connection* connection) {
   const char* length =
       MHD_lookup_connection_value(connection, MHD_HEADER_KIND, MHD_HTTP_HEADER_CONTENT_LENGTH);
@@ -102,6 +136,13 @@ const char* Ending(MHD_RequestTerminationCode code) {
 }
 
 }  // namespace
+
+std::string_view HttpRequest::Header(std::string_view name) const {
+  for (const auto& [key, value] : headers) {
+    if (SameHeaderName(key, name)) return value;
+  }
+  return {};
+}
 
 struct HttpServer::Glue {
   static MHD_Result Policy(void* self, const sockaddr* address, socklen_t) {
@@ -244,6 +285,8 @@ struct HttpServer::Glue {
     if (state->dispatched) return MHD_YES;
     state->dispatched = true;
     HttpRequest request{state->method, state->target, state->client, std::move(state->body)};
+    if (!state->bodyLimit)
+      MHD_get_connection_values(connection, MHD_HEADER_KIND, &KeepHeader, &request.headers);
     try {
       if (std::optional<Reply> reply = server.router_.Quick(request)) {
         return Queue(connection, *state, *reply, false);

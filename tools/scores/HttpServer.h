@@ -8,10 +8,12 @@
 #include <memory>
 #include <optional>
 #include <string>
+#include <string_view>
+#include <utility>
 #include <vector>
 
 #include "scores/ConnectionWatch.h"
-#include "scores/ScoreService.h"
+#include "scores/HttpReply.h"
 #include "scores/WorkerPool.h"
 
 struct MHD_Daemon;
@@ -36,6 +38,10 @@ struct HttpRequest {
   std::string target;  // path and query as sent
   std::string client;  // the address limits and the table use
   std::string body;    // only of a request the router takes a body for
+  std::vector<std::pair<std::string, std::string>> headers{};  // of a GET or HEAD, as sent
+
+  // The value of a request header; empty when it was not sent.
+  std::string_view Header(std::string_view name) const;
 };
 
 class HttpRouter {

@@ -7,6 +7,7 @@
 
 #include "protocol/Requests.h"
 #include "scores/HtmlPages.h"
+#include "scores/PageAssets.h"
 
 namespace brinecast::scores {
 
@@ -32,6 +33,16 @@ std::optional<int64_t> DownloadId(std::string_view target) {
   return id;
 }
 
+// A file of `files` named by what follows `prefix` in the path; nothing is served outside
+// the set, whatever the name says.
+Reply ServeFile(const StaticFiles* files, std::string_view path, std::string_view prefix,
+                const HttpRequest& request) {
+  if (!files) return {404, "The browser game is not installed on this server"};
+  const std::optional<std::string> name = StaticFiles::NameOf(path.substr(prefix.size()));
+  if (!name) return {404, "Not found"};
+  return files->Serve(*name, request);
+}
+
 }  // namespace
 
 std::optional<size_t> ScoreRouter::BodyLimit(const HttpRequest& request) {
@@ -41,7 +52,17 @@ std::optional<size_t> ScoreRouter::BodyLimit(const HttpRequest& request) {
 
 std::optional<Reply> ScoreRouter::Quick(const HttpRequest& request) {
   if (request.target.size() > kMaxTargetLength) return Reply{414, "Request too long"};
-  if (protocol::TargetPath(request.target) == kHealthPath) return std::nullopt;
+  const std::string_view path = protocol::TargetPath(request.target);
+  if (path == kHealthPath) return std::nullopt;
+  // The game's own address is its folder, so its files' relative names resolve inside it.
+  if (path == kPlayPath.substr(0, kPlayPath.size() - 1)) {
+    Reply moved{301, "Moved to " + std::string(kPlayPath)};
+    moved.headers.emplace_back(
+        "Location", std::string(kPlayPath) + std::string(request.target.substr(path.size())));
+    return moved;
+  }
+  if (path.starts_with(kPlayPath)) return ServeFile(game_, path, kPlayPath, request);
+  if (path.starts_with(kAssetsPath)) return ServeFile(&PageAssets(), path, kAssetsPath, request);
   if (IsUpload(request)) return std::nullopt;
   if (protocol::TargetPath(request.target) == protocol::kRecordingPath) {
     Reply wrong{405, "Recordings are sent with POST"};

@@ -5,19 +5,21 @@
 
 #include "scores/HttpServer.h"
 #include "scores/ScoreService.h"
+#include "scores/StaticFiles.h"
 
 namespace brinecast::scores {
 
 // Longer request targets are refused before anything reads them.
 inline constexpr size_t kMaxTargetLength = 1024;
 
-// The check, the home page and a fresh world page are answered at once; submissions,
-// recordings, the world page after a change and the health check wait on the database in a
-// worker.
+// The check, the home page, a fresh world page and files from memory are answered at once;
+// submissions, recordings, the world page after a change and the health check wait on the database
+// in a worker.
 class ScoreRouter : public HttpRouter {
  public:
-  // The service must outlive the router.
-  explicit ScoreRouter(ScoreService& service) : service_(service) {}
+  // The service, and the browser game's files when it is served, must outlive the router.
+  explicit ScoreRouter(ScoreService& service, const StaticFiles* game = nullptr)
+      : service_(service), game_(game) {}
   // A recording's upload takes a body up to the protocol's cap.
   std::optional<size_t> BodyLimit(const HttpRequest& request) override;
   std::optional<Reply> Quick(const HttpRequest& request) override;
@@ -25,6 +27,7 @@ class ScoreRouter : public HttpRouter {
 
  private:
   ScoreService& service_;
+  const StaticFiles* game_;
 };
 
 }  // namespace brinecast::scores

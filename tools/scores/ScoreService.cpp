@@ -8,9 +8,21 @@
 #include "scores/ClientAddress.h"
 #include "scores/CodePage.h"
 #include "scores/HtmlPages.h"
+#include "scores/SecurityPolicies.h"
 #include "scores/TokenSigner.h"
 
 namespace brinecast::scores {
+
+namespace {
+
+// The server's pages load their stylesheet and pictures from here, and nothing else.
+Reply PageReply(std::string page) {
+  Reply reply{200, std::move(page), "text/html; charset=utf-8"};
+  reply.headers.emplace_back("Content-Security-Policy", std::string(kPagePolicy));
+  return reply;
+}
+
+}  // namespace
 
 ScoreService::ScoreService(ScoreStore& store, ServiceLimits limits, Clock clock)
     : store_(store),
@@ -64,7 +76,7 @@ std::optional<Reply> ScoreService::CachedWorld() {
   if (pageGeneration_ != generation_ || clock_() - pageTime_ >= limits_.pageLifetime) {
     return std::nullopt;
   }
-  return Reply{200, page_, "text/html; charset=utf-8"};
+  return PageReply(page_);
 }
 
 Reply ScoreService::World() {
@@ -75,8 +87,10 @@ Reply ScoreService::World() {
     generation = generation_;
   }
   const int64_t now = clock_();
-  std::string page =
-      WorldPage(store_.Ranked(kWorldTableRows, limits_.provenOnly), limits_.provenOnly);
+  const std::vector<StoredScore> proven = store_.Ranked(kWorldTableRows, true);
+  const std::vector<StoredScore> all =
+      limits_.provenOnly ? std::vector<StoredScore>() : store_.Ranked(kWorldTableRows, false);
+  std::string page = WorldPage(proven, all, limits_.provenOnly, game_);
   std::lock_guard lock(pageMutex_);
   // A submission during the read makes this page old already: shown, not kept.
   if (generation == generation_) {
@@ -84,7 +98,7 @@ Reply ScoreService::World() {
     pageTime_ = now;
     pageGeneration_ = generation;
   }
-  return {200, std::move(page), "text/html; charset=utf-8"};
+  return PageReply(std::move(page));
 }
 
 Reply ScoreService::Upload(const std::string& token, const std::string& bytes,
@@ -144,7 +158,7 @@ void ScoreService::ScoresChanged() {
 }
 
 Reply ScoreService::Home() {
-  return {200, HomePage(), "text/html; charset=utf-8"};
+  return PageReply(HomePage(game_));
 }
 
 Reply ScoreService::Health() {

@@ -12,6 +12,8 @@
 #include <utility>
 #include <vector>
 
+#include "scores/HtmlPages.h"
+#include "scores/HttpReply.h"
 #include "scores/RateLimiter.h"
 #include "scores/RecordingQueue.h"
 #include "scores/ScoreStore.h"
@@ -29,13 +31,6 @@ struct ServiceLimits {
   int64_t pageLifetime = 5;       // seconds a rendered world page may show others' changes late
   int64_t uploadWindow = 900;     // seconds after its score that a recording may follow
   bool provenOnly = false;        // the world page shows only proven scores
-};
-
-struct Reply {
-  int status = 200;
-  std::string body;
-  std::string contentType = "text/plain; charset=utf-8";
-  std::vector<std::pair<std::string, std::string>> headers{};  // more, such as Allow
 };
 
 class ScoreService {
@@ -64,6 +59,8 @@ class ScoreService {
   Reply Recording(int64_t id);
   // Something shown on the world page changed behind the service's back.
   void ScoresChanged();
+  // What the pages offer of the browser game; set before the first request.
+  void OfferGame(const GameOffer& game) { game_ = game; }
 
  private:
   ScoreStore& store_;
@@ -73,6 +70,7 @@ class ScoreService {
   RateLimiter checks_;
   RateLimiter uploads_;
   RecordingQueue* recordings_ = nullptr;
+  GameOffer game_;
   std::mutex pageMutex_;
   std::string page_;
   int64_t pageTime_ = 0;

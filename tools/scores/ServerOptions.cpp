@@ -56,6 +56,8 @@ std::string ServerUsage() {
          "                            (default: the installed game's); without it recordings\n"
          "                            are not taken\n"
          "  --proven-only             the world page shows only proven scores\n"
+         "  --web DIR                 the built browser game to serve at /play/ (default:\n"
+         "                            the installed brinecast-web's, when there is one)\n"
          "  --verify-workers N        recordings verified at once (default 1)\n"
          "  --verify-queue N          recordings waiting at most (default 16)\n"
          "  --verify-seconds N        CPU seconds one verification may take (default 30;\n"
@@ -124,6 +126,7 @@ std::optional<ServerOptions> ParseServerOptions(const std::vector<std::string>& 
                                           "--connections-per-client",
                                           "--threads",
                                           "--game-data",
+                                          "--web",
                                           "--verify-workers",
                                           "--verify-queue",
                                           "--verify-seconds",
@@ -198,6 +201,12 @@ std::optional<ServerOptions> ParseServerOptions(const std::vector<std::string>& 
         return std::nullopt;
       }
       options.gameData = value;
+    } else if (name == "--web") {
+      if (value.empty()) {
+        error = "--web needs a folder";
+        return std::nullopt;
+      }
+      options.webFolder = value;
     } else if (name == "--verify-workers") {
       if (!numeric(1, 64)) return std::nullopt;
       options.verify.workers = static_cast<int>(number);

@@ -25,8 +25,9 @@ struct ServerOptions {
   std::string passwordFile;  // read when the server starts
   ServiceLimits limits;
   HttpOptions http;
-  std::string gameData;  // the folder holding the game's Data/; empty for the installed one
-  VerifyOptions verify;  // its command is the server's own, set when it starts
+  std::string gameData;   // the folder holding the game's Data/; empty for the installed one
+  VerifyOptions verify;   // its command is the server's own, set when it starts
+  std::string webFolder;  // the built browser game served at /play/; empty for the installed one
   bool help = false;
   bool version = false;
 };
