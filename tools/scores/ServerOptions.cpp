@@ -1,10 +1,9 @@
-// Command-line parsing: "--name value" or "--name=value", numbers checked against sane
-// ranges, flags taking no value.
+// Command-line parsing from one table of options: "--name value" or "--name=value", numbers
+// checked against sane ranges, flags taking no value.
 #include "scores/ServerOptions.h"
 
 #include <arpa/inet.h>
 
-#include <algorithm>
 #include <charconv>
 #include <fstream>
 
@@ -94,6 +93,153 @@ std::optional<std::string> ReadPasswordFile(const std::string& path, std::string
   return line;
 }
 
+namespace {
+
+// What an option does with its value (empty for a flag): the problem, when the value will not
+// do.
+using OptionAction = std::optional<std::string> (*)(std::string_view name, const std::string& value,
+                                                    ServerOptions&);
+
+struct OptionRow {
+  std::string_view name;
+  bool takesValue;  // as "--name VALUE" or "--name=VALUE"
+  OptionAction action;
+};
+
+// A number option: its range, and where the number goes.
+struct NumberRow {
+  std::string_view name;
+  int64_t low;
+  int64_t high;
+  void (*set)(int64_t number, ServerOptions&);
+};
+
+constexpr NumberRow kNumbers[] = {
+    {"--port", 1, 65535, [](int64_t n, ServerOptions& o) { o.port = static_cast<int>(n); }},
+    {"--db-timeout", 1, 3600,
+     [](int64_t n, ServerOptions& o) { o.store.timeoutSeconds = static_cast<int>(n); }},
+    {"--submissions-per-minute", 1, 1'000'000,
+     [](int64_t n, ServerOptions& o) { o.limits.submissionsPerMinute = static_cast<int>(n); }},
+    {"--checks-per-minute", 1, 1'000'000,
+     [](int64_t n, ServerOptions& o) { o.limits.checksPerMinute = static_cast<int>(n); }},
+    {"--max-scores", 1, 1'000'000'000, [](int64_t n, ServerOptions& o) { o.limits.maxScores = n; }},
+    {"--connections-per-client", 1, 100'000,
+     [](int64_t n, ServerOptions& o) { o.http.watch.perKey = static_cast<int>(n); }},
+    {"--threads", 1, 64, [](int64_t n, ServerOptions& o) { o.http.threads = static_cast<int>(n); }},
+    {"--verify-workers", 1, 64,
+     [](int64_t n, ServerOptions& o) { o.verify.workers = static_cast<int>(n); }},
+    {"--verify-queue", 1, 100'000,
+     [](int64_t n, ServerOptions& o) { o.verify.queueLimit = static_cast<size_t>(n); }},
+    {"--verify-seconds", 1, 3600,
+     [](int64_t n, ServerOptions& o) {
+       o.verify.limits.cpuSeconds = static_cast<int>(n);
+       o.verify.limits.wall = std::chrono::seconds(2 * n);
+     }},
+    {"--verify-memory", 64, 1'000'000,
+     [](int64_t n, ServerOptions& o) { o.verify.limits.memoryBytes = n << 20U; }},
+};
+
+std::optional<std::string> SetNumber(std::string_view name, const std::string& value,
+                                     ServerOptions& options) {
+  for (const NumberRow& row : kNumbers) {
+    if (row.name != name) continue;
+    int64_t number = 0;
+    if (!ParseNumber(value, row.low, row.high, number)) {
+      return std::string(name) + " must be a number from " + std::to_string(row.low) + " to " +
+             std::to_string(row.high) + ", not '" + value + "'";
+    }
+    row.set(number, options);
+  }
+  return std::nullopt;
+}
+
+std::optional<std::string> SetFlag(std::string_view name, const std::string&,
+                                   ServerOptions& options) {
+  (name == "--version"       ? options.version
+   : name == "--proven-only" ? options.limits.provenOnly
+                             : options.help) = true;
+  return std::nullopt;
+}
+
+std::optional<std::string> SetBind(std::string_view, const std::string& value,
+                                   ServerOptions& options) {
+  if (!IsAddress(value)) return "--bind needs a numeric IPv4 or IPv6 address, not '" + value + "'";
+  options.bind = value;
+  return std::nullopt;
+}
+
+std::optional<std::string> SetDb(std::string_view, const std::string& value,
+                                 ServerOptions& options) {
+  if (value.empty()) return "--db needs a file name or a postgresql:// URI";
+  if (UriHoldsPassword(value)) {
+    return "--db must not hold the password, which anyone could read in the process list: "
+           "use --db-password-file, PGPASSWORD or a password file (PGPASSFILE, ~/.pgpass)";
+  }
+  options.store.where = value;
+  return std::nullopt;
+}
+
+std::optional<std::string> SetPasswordFile(std::string_view, const std::string& value,
+                                           ServerOptions& options) {
+  options.passwordFile = value;
+  return std::nullopt;
+}
+
+std::optional<std::string> AddTrustedProxy(std::string_view, const std::string& value,
+                                           ServerOptions& options) {
+  if (!IsAddress(value)) {
+    return "--trusted-proxy needs a numeric IPv4 or IPv6 address, not '" + value + "'";
+  }
+  // As the server spells a peer's address, so the two compare equal.
+  options.http.trustedProxies.push_back(ForwardedClient(value).value_or(value));
+  return std::nullopt;
+}
+
+std::optional<std::string> SetFolder(std::string_view name, const std::string& value,
+                                     ServerOptions& options) {
+  if (value.empty()) return std::string(name) + " needs a folder";
+  (name == "--web" ? options.webFolder : options.gameData) = value;
+  return std::nullopt;
+}
+
+constexpr OptionRow kOptions[] = {
+    {"--help", false, SetFlag},
+    {"-h", false, SetFlag},
+    {"--version", false, SetFlag},
+    {"--proven-only", false, SetFlag},
+    {"--port", true, SetNumber},
+    {"--bind", true, SetBind},
+    {"--db", true, SetDb},
+    {"--db-password-file", true, SetPasswordFile},
+    {"--db-timeout", true, SetNumber},
+    {"--submissions-per-minute", true, SetNumber},
+    {"--checks-per-minute", true, SetNumber},
+    {"--max-scores", true, SetNumber},
+    {"--trusted-proxy", true, AddTrustedProxy},
+    {"--connections-per-client", true, SetNumber},
+    {"--threads", true, SetNumber},
+    {"--game-data", true, SetFolder},
+    {"--web", true, SetFolder},
+    {"--verify-workers", true, SetNumber},
+    {"--verify-queue", true, SetNumber},
+    {"--verify-seconds", true, SetNumber},
+    {"--verify-memory", true, SetNumber},
+};
+
+const OptionRow* FindOption(std::string_view name) {
+  for (const OptionRow& row : kOptions) {
+    if (row.name == name) return &row;
+  }
+  return nullptr;
+}
+
+}  // namespace
+
+bool OptionTakesValue(std::string_view argument) {
+  const OptionRow* row = FindOption(argument);
+  return row && row->takesValue;
+}
+
 std::optional<ServerOptions> ParseServerOptions(const std::vector<std::string>& args,
                                                 std::string& error) {
   ServerOptions options;
@@ -104,122 +250,25 @@ std::optional<ServerOptions> ParseServerOptions(const std::vector<std::string>& 
       inlineValue = name.substr(eq + 1);
       name = name.substr(0, eq);
     }
-    if (name == "--help" || name == "-h" || name == "--version" || name == "--proven-only") {
-      if (inlineValue) {
-        error = name + " takes no value";
-        return std::nullopt;
-      }
-      (name == "--version"       ? options.version
-       : name == "--proven-only" ? options.limits.provenOnly
-                                 : options.help) = true;
-      continue;
-    }
-    static const char* const kValued[] = {"--port",
-                                          "--bind",
-                                          "--db",
-                                          "--db-password-file",
-                                          "--db-timeout",
-                                          "--submissions-per-minute",
-                                          "--checks-per-minute",
-                                          "--max-scores",
-                                          "--trusted-proxy",
-                                          "--connections-per-client",
-                                          "--threads",
-                                          "--game-data",
-                                          "--web",
-                                          "--verify-workers",
-                                          "--verify-queue",
-                                          "--verify-seconds",
-                                          "--verify-memory"};
-    if (std::find(std::begin(kValued), std::end(kValued), name) == std::end(kValued)) {
+    const OptionRow* row = FindOption(name);
+    if (!row) {
       error = name.starts_with("-") ? "unknown option " + name : "unknown argument " + name;
       return std::nullopt;
     }
-    if (!inlineValue && i + 1 >= args.size()) {
+    if (!row->takesValue && inlineValue) {
+      error = name + " takes no value";
+      return std::nullopt;
+    }
+    if (row->takesValue && !inlineValue && i + 1 >= args.size()) {
       error = name + " needs a value";
       return std::nullopt;
     }
-    const std::string value = inlineValue ? *inlineValue : args[++i];
-    int64_t number = 0;
-    auto numeric = [&](int64_t low, int64_t high) {
-      if (ParseNumber(value, low, high, number)) return true;
-      error = name + " must be a number from " + std::to_string(low) + " to " +
-              std::to_string(high) + ", not '" + value + "'";
-      return false;
-    };
-    if (name == "--port") {
-      if (!numeric(1, 65535)) return std::nullopt;
-      options.port = static_cast<int>(number);
-    } else if (name == "--bind") {
-      if (!IsAddress(value)) {
-        error = "--bind needs a numeric IPv4 or IPv6 address, not '" + value + "'";
-        return std::nullopt;
-      }
-      options.bind = value;
-    } else if (name == "--db") {
-      if (value.empty()) {
-        error = "--db needs a file name or a postgresql:// URI";
-        return std::nullopt;
-      }
-      if (UriHoldsPassword(value)) {
-        error =
-            "--db must not hold the password, which anyone could read in the process list: "
-            "use --db-password-file, PGPASSWORD or a password file (PGPASSFILE, ~/.pgpass)";
-        return std::nullopt;
-      }
-      options.store.where = value;
-    } else if (name == "--db-password-file") {
-      options.passwordFile = value;
-    } else if (name == "--db-timeout") {
-      if (!numeric(1, 3600)) return std::nullopt;
-      options.store.timeoutSeconds = static_cast<int>(number);
-    } else if (name == "--submissions-per-minute") {
-      if (!numeric(1, 1'000'000)) return std::nullopt;
-      options.limits.submissionsPerMinute = static_cast<int>(number);
-    } else if (name == "--checks-per-minute") {
-      if (!numeric(1, 1'000'000)) return std::nullopt;
-      options.limits.checksPerMinute = static_cast<int>(number);
-    } else if (name == "--max-scores") {
-      if (!numeric(1, 1'000'000'000)) return std::nullopt;
-      options.limits.maxScores = number;
-    } else if (name == "--trusted-proxy") {
-      if (!IsAddress(value)) {
-        error = "--trusted-proxy needs a numeric IPv4 or IPv6 address, not '" + value + "'";
-        return std::nullopt;
-      }
-      // As the server spells a peer's address, so the two compare equal.
-      options.http.trustedProxies.push_back(ForwardedClient(value).value_or(value));
-    } else if (name == "--connections-per-client") {
-      if (!numeric(1, 100'000)) return std::nullopt;
-      options.http.watch.perKey = static_cast<int>(number);
-    } else if (name == "--threads") {
-      if (!numeric(1, 64)) return std::nullopt;
-      options.http.threads = static_cast<int>(number);
-    } else if (name == "--game-data") {
-      if (value.empty()) {
-        error = "--game-data needs a folder";
-        return std::nullopt;
-      }
-      options.gameData = value;
-    } else if (name == "--web") {
-      if (value.empty()) {
-        error = "--web needs a folder";
-        return std::nullopt;
-      }
-      options.webFolder = value;
-    } else if (name == "--verify-workers") {
-      if (!numeric(1, 64)) return std::nullopt;
-      options.verify.workers = static_cast<int>(number);
-    } else if (name == "--verify-queue") {
-      if (!numeric(1, 100'000)) return std::nullopt;
-      options.verify.queueLimit = static_cast<size_t>(number);
-    } else if (name == "--verify-seconds") {
-      if (!numeric(1, 3600)) return std::nullopt;
-      options.verify.limits.cpuSeconds = static_cast<int>(number);
-      options.verify.limits.wall = std::chrono::seconds(2 * number);
-    } else if (name == "--verify-memory") {
-      if (!numeric(64, 1'000'000)) return std::nullopt;
-      options.verify.limits.memoryBytes = number << 20U;
+    const std::string value = !row->takesValue ? std::string()
+                              : inlineValue    ? *inlineValue
+                                               : args[++i];
+    if (std::optional<std::string> problem = row->action(row->name, value, options)) {
+      error = std::move(*problem);
+      return std::nullopt;
     }
   }
   return options;

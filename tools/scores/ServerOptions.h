@@ -3,6 +3,7 @@
 
 #include <optional>
 #include <string>
+#include <string_view>
 #include <vector>
 
 #include "scores/HttpServer.h"
@@ -36,6 +37,9 @@ struct ServerOptions {
 // follow their option as the next argument or after '='.
 std::optional<ServerOptions> ParseServerOptions(const std::vector<std::string>& args,
                                                 std::string& error);
+
+// True for an option that takes a value ("--port"), false for a flag or an unknown one.
+bool OptionTakesValue(std::string_view argument);
 
 // True when a PostgreSQL URI carries a password, which the process list would show.
 bool UriHoldsPassword(const std::string& uri);

@@ -32,9 +32,9 @@ int Admin(const std::vector<std::string>& args) {
   std::vector<std::string> optionArgs;
   while (first < args.size() && args[first].starts_with("--")) {
     optionArgs.push_back(args[first]);
-    const bool valued = args[first].find('=') == std::string::npos && args[first] != "--help" &&
-                        args[first] != "--version" && args[first] != "--proven-only";
-    if (valued && first + 1 < args.size()) optionArgs.push_back(args[++first]);
+    if (OptionTakesValue(args[first]) && first + 1 < args.size()) {
+      optionArgs.push_back(args[++first]);
+    }
     ++first;
   }
   std::string error;
