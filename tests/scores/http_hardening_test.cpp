@@ -14,7 +14,7 @@
 #include "net/HttpClient.h"
 #include "online/ScoreServer.h"
 #include "protocol/Requests.h"
-#include "scores/ListenSocket.h"
+#include "scores/http/ListenSocket.h"
 
 namespace brinecast::scores {
 namespace {

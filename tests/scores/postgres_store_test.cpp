@@ -19,8 +19,8 @@
 #include "protocol/Encoding.h"
 #include "protocol/Payload.h"
 #include "protocol/Reply.h"
-#include "scores/PostgresStore.h"
-#include "scores/TokenSigner.h"
+#include "scores/store/PostgresStore.h"
+#include "scores/store/TokenSigner.h"
 
 namespace brinecast::scores {
 namespace {

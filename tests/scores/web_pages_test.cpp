@@ -12,9 +12,9 @@
 #include "ServerProcess.h"
 #include "SiteReply.h"
 #include "protocol/Requests.h"
-#include "scores/HtmlPages.h"
-#include "scores/SqliteStore.h"
-#include "scores/TokenSigner.h"
+#include "scores/service/HtmlPages.h"
+#include "scores/store/SqliteStore.h"
+#include "scores/store/TokenSigner.h"
 #include "support/ScratchFolder.h"
 
 namespace brinecast::scores {

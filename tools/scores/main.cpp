@@ -8,13 +8,13 @@
 #include <exception>
 #include <filesystem>
 
-#include "scores/AdminCommands.h"
-#include "scores/ListenSocket.h"
-#include "scores/RequestLog.h"
-#include "scores/ScoreHttp.h"
-#include "scores/SecurityPolicies.h"
-#include "scores/ServerOptions.h"
-#include "scores/SiteFolder.h"
+#include "scores/admin/AdminCommands.h"
+#include "scores/admin/ServerOptions.h"
+#include "scores/http/ListenSocket.h"
+#include "scores/http/RequestLog.h"
+#include "scores/http/SiteFolder.h"
+#include "scores/service/ScoreHttp.h"
+#include "scores/service/SecurityPolicies.h"
 
 using namespace brinecast::scores;
 
