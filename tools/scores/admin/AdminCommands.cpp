@@ -93,7 +93,14 @@ int RunAdminCommand(ScoreStore& store, const std::vector<std::string>& command, 
     }
     if (verb == "backup") {
       if (arguments != 1) return usage("backup FILE");
-      store.Backup(command[1]);
+      StoreBackup* backups = store.Backups();
+      if (!backups) {
+        std::fprintf(err,
+                     "brinecast-scores admin: a PostgreSQL database is backed up with its own "
+                     "tools (pg_dump), not by this server\n");
+        return 1;
+      }
+      backups->Backup(command[1]);
       std::fprintf(out, "backed up to %s\n", command[1].c_str());
       return 0;
     }

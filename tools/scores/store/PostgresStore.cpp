@@ -310,11 +310,6 @@ int64_t PostgresStore::Ban(const std::string& name) {
   return removed;
 }
 
-void PostgresStore::Backup(const std::string&) {
-  throw std::runtime_error(
-      "a PostgreSQL database is backed up with its own tools (pg_dump), not by this server");
-}
-
 UploadResult PostgresStore::StoreRecording(const std::string& tokenDigest, int64_t now,
                                            const std::string& bytes) {
   Session session(*this);

@@ -31,7 +31,6 @@ class PostgresStore : public ScoreStore {
   std::vector<StoredScore> Ranked(int64_t limit, bool provenOnly) override;
   bool Remove(int64_t id) override;
   int64_t Ban(const std::string& name) override;
-  void Backup(const std::string& path) override;
   UploadResult StoreRecording(const std::string& tokenDigest, int64_t now,
                               const std::string& bytes) override;
   std::vector<int64_t> WaitingRecordings() override;

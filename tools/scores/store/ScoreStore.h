@@ -65,6 +65,8 @@ struct RecordingVerdict {
   std::string game;    // names the replayed game when proven: one game proves one score
 };
 
+class StoreBackup;
+
 class ScoreStore {
  public:
   virtual ~ScoreStore() = default;
@@ -106,7 +108,15 @@ class ScoreStore {
   virtual bool SaveVerdict(int64_t id, const RecordingVerdict& verdict) = 0;
   // A proven score's recording; nothing for any other.
   virtual std::optional<std::string> ProvenRecording(int64_t id) = 0;
-  // A consistent copy of a live database in `path`.
+  // The store's own way to copy itself while live; nothing for a store whose database is
+  // backed up by its own tools.
+  virtual StoreBackup* Backups() { return nullptr; }
+};
+
+class StoreBackup {
+ public:
+  virtual ~StoreBackup() = default;
+  // A consistent copy of the live database in `path`.
   virtual void Backup(const std::string& path) = 0;
 };
 

@@ -10,7 +10,7 @@ struct sqlite3;
 
 namespace brinecast::scores {
 
-class SqliteStore : public ScoreStore {
+class SqliteStore : public ScoreStore, public StoreBackup {
  public:
   explicit SqliteStore(const std::string& path);
   ~SqliteStore() override;
@@ -27,6 +27,7 @@ class SqliteStore : public ScoreStore {
   std::vector<StoredScore> Ranked(int64_t limit, bool provenOnly) override;
   bool Remove(int64_t id) override;
   int64_t Ban(const std::string& name) override;
+  StoreBackup* Backups() override { return this; }
   void Backup(const std::string& path) override;
   UploadResult StoreRecording(const std::string& tokenDigest, int64_t now,
                               const std::string& bytes) override;
