@@ -16,7 +16,7 @@
 #include <system_error>
 
 #include "app/Project1.h"
-#include "app/WatchRecording.h"
+#include "app/replay/WatchRecording.h"
 #include "net/HttpClient.h"
 #include "platform/sdl/SdlPlatform.h"
 #include "platform/sdl/SdlStartup.h"

@@ -181,6 +181,8 @@ class TForm1 : public LoopHost, public TGame {
 
   // The pointer's last x, which tells the boat which way it moved.
   int32_t LastMouseX() const { return lastMouseX_; }
+  // A replay puts it back as its game found it.
+  void RestoreLastMouseX(int32_t x) { lastMouseX_ = x; }
 
   // Options, high scores, name entry, online.
   TConfig Config;

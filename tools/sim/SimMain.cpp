@@ -18,7 +18,7 @@
 #include "SetupCommands.h"
 #include "app/Project1.h"
 #include "app/TForm1.h"
-#include "app/VerifyRecording.h"
+#include "app/replay/VerifyRecording.h"
 #include "net/HttpClient.h"
 #include "online/ScoreServer.h"
 #include "platform/headless/HeadlessPlatform.h"
