@@ -17,6 +17,7 @@ GameSetup Through(replay::RecordingPlatform& recorder, const GameSetup& setup) {
   through.recorder = &recorder;
   through.playerFiles = setup.playerFiles;
   through.draws = setup.draws;
+  through.scoreServer = setup.scoreServer;
   return through;
 }
 

@@ -2,7 +2,7 @@
 // leave it, and what it found at its start comes back exactly in a replay's fresh game.
 #include <gtest/gtest.h>
 
-#include <functional>
+#include <initializer_list>
 #include <optional>
 #include <string>
 #include <utility>
@@ -20,6 +20,7 @@
 #include "support/Events.h"
 #include "support/GameFolder.h"
 #include "support/OfflineSetup.h"
+#include "support/TimedSteps.h"
 
 namespace brinecast {
 namespace {
@@ -80,12 +81,6 @@ TEST(StartState, ComesBackInAFreshGame) {
   EXPECT_EQ(Count(replayed, "TPuzir"), 3);
 }
 
-// Things done to the game at set times of its clock, as a player would do them.
-struct Timed {
-  uint64_t at;
-  std::function<void(HeadlessPlatform&, TForm1&)> act;
-};
-
 void Press(HeadlessPlatform& platform, int key) {
   platform.QueueEvent(testing::Key(PlatformEvent::Kind::KeyDown, key));
   platform.QueueEvent(testing::Key(PlatformEvent::Kind::KeyUp, key));
@@ -110,41 +105,29 @@ TEST(StartState, ABubbleLeftRisingRisesOnInTheNextGameAndItsReplay) {
   std::string stateAtStart;
   // A good score left through the question (play frozen, a bubble with it), the name entry,
   // the table, back to the menu and straight into a new game.
-  const std::vector<Timed> steps = {
-      {0, [](HeadlessPlatform& p, TForm1&) { Press(p, vk::Return); }},
-      {5100,
-       [](HeadlessPlatform& p, TForm1& form) {
-         form.Player->SetScore(20000);
-         Press(p, vk::Escape);
-       }},
-      {5150, [](HeadlessPlatform& p, TForm1&) { Press(p, vk::Return); }},
-      {5200,
-       [](HeadlessPlatform& p, TForm1&) {
-         Press(p, 'B');
-         Press(p, vk::Return);
-       }},
-      {5300, [](HeadlessPlatform& p, TForm1&) { Press(p, vk::Escape); }},
-      {5400,
-       [](HeadlessPlatform& p, TForm1&) {
-         Press(p, vk::Up);
-         Press(p, vk::Up);
-         Press(p, vk::Return);
-       }},
-      {5450,
-       [&](HeadlessPlatform&, TForm1& form) {
-         stateAtStart = form.GameState;
-         atStart = Bubbles(form);
-       }},
-      {8000, [&](HeadlessPlatform&, TForm1& form) { later = Bubbles(form); }},
+  auto press = [&platform](std::initializer_list<int> keys) {
+    return [&platform, keys = std::vector<int>(keys)] {
+      for (const int key : keys) Press(platform, key);
+    };
   };
-  size_t next = 0;
-  platform.SetDriver([&](uint64_t) -> std::optional<uint64_t> {
-    while (next < steps.size() && platform.Ticks() >= steps[next].at) {
-      steps[next++].act(platform, *game);
-    }
-    if (next == steps.size()) return std::nullopt;
-    return steps[next].at;
-  });
+  testing::DriveSteps(platform,
+                      {{0, press({vk::Return})},
+                       {5100,
+                        [&] {
+                          game->Player->SetScore(20000);
+                          Press(platform, vk::Escape);
+                        }},
+                       {5150, press({vk::Return})},
+                       {5200, press({'B', vk::Return})},
+                       {5300, press({vk::Escape})},
+                       {5400, press({vk::Up, vk::Up, vk::Return})},
+                       {5450,
+                        [&] {
+                          stateAtStart = game->GameState;
+                          atStart = Bubbles(*game);
+                        }},
+                       {8000, [&] { later = Bubbles(*game); }}},
+                      8000);
   std::optional<replay::Recording> recording;
   Project1(
       testing::OfflineSetup(platform, folder.AppDir(), 3), [&](TForm1& form) { game = &form; },
