@@ -15,6 +15,7 @@
 #include "online/ScoreServer.h"
 #include "protocol/Requests.h"
 #include "scores/http/ListenSocket.h"
+#include "scores/service/HtmlPages.h"
 
 namespace brinecast::scores {
 namespace {
@@ -82,10 +83,16 @@ TEST(HttpHardening, SlowClientsBlockNobodyAndAreCutOffAtTheirDeadline) {
 }
 
 // A client that asks and never reads its replies is cut off at the request deadline, even
-// though the server could still send: 3,000 pages asked at once do not all arrive.
+// though the server could still send: 3,000 pages asked at once do not all arrive. A full
+// table makes each page far bigger than what the sockets' buffers could hold of 3,000.
 TEST(HttpHardening, ClientThatDoesNotReadIsCutOffAtTheRequestDeadline) {
   RunningServer server({}, QuickDeadlines());
   ASSERT_GT(server.port(), 0);
+  const SubmitRules rules{"k", kWorldTableRows, 1000, 1'000'000, 0};
+  for (int i = 0; i < kWorldTableRows; ++i) {
+    const ScoreEntry entry{"Name" + std::to_string(i), i, std::string(60, 'n'), 1000, "a"};
+    ASSERT_EQ(server.store().Submit("t" + std::to_string(i), rules, entry), SubmitOutcome::kStored);
+  }
   RawConnection c(server.port());
   std::string burst;
   for (int i = 0; i < 3000; ++i) burst += Request(protocol::WorldTarget());
