@@ -1,8 +1,9 @@
 #!/usr/bin/env bash
 # Builds the web build's C libraries with emcc from Debian's source packages, the versions in
 # ./versions, into a cache: `libs.sh CACHE` leaves the headers and static libraries under
-# CACHE/prefix. A stamp per library remembers what it was built from; a second run rebuilds
-# nothing, and a changed version or recipe rebuilds that library and those built after it.
+# CACHE/prefix and prints that path. A stamp per library remembers what it was built from; a
+# second run rebuilds nothing, and a changed version or recipe rebuilds that library and
+# those built after it.
 set -euo pipefail
 here=$(cd "$(dirname "$0")" && pwd)
 cache=$(mkdir -p "$1" && cd "$1" && pwd)
@@ -52,7 +53,13 @@ build_libsdl2_ttf() {
     -DSDL2TTF_INSTALL=ON
 }
 build_libxmp() {
-  cmake_lib "$1" "$2" -DBUILD_SHARED=OFF -DBUILD_STATIC=ON
+  local src=$1 build=$2
+  rm -rf "$build" && cp -a "$src" "$build" && cd "$build"
+  {
+    emconfigure ./configure --host=wasm32-unknown-emscripten --prefix="$prefix" \
+      --disable-shared --enable-static &&
+      emmake make -j "$jobs" && emmake make install
+  } >"$build.log" 2>&1 || { tail -40 "$build.log" >&2; return 1; }
 }
 
 # Fetches and unpacks one source package, once.
@@ -69,10 +76,12 @@ fetch() {
   echo "$dir"
 }
 
-chain=$(sha256sum "$0" | cut -c1-16)
+# A library's stamp holds a digest of its version, its recipe and the stamps before it.
+chain=$(declare -f cmake_lib | sha256sum | cut -c1-16)
 while read -r pkg version; do
   case $pkg in '' | '#'*) continue ;; esac
-  chain=$(printf '%s %s %s' "$chain" "$pkg" "$version" | sha256sum | cut -c1-16)
+  recipe=$(declare -f "build_${pkg//-/_}")
+  chain=$(printf '%s %s %s %s' "$chain" "$pkg" "$version" "$recipe" | sha256sum | cut -c1-16)
   stamp=$cache/stamps/$pkg
   if [ -f "$stamp" ] && [ "$(cat "$stamp")" = "$chain" ]; then
     continue
