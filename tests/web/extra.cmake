@@ -20,7 +20,7 @@ if(TARGET brinecast-sim AND EXISTS "${BRINECAST_WEB_SIM}" AND BRINECAST_NODE)
   endforeach()
   add_test(NAME web.verify_both_ways
     COMMAND bash ${folder}/node_sim_verify.sh $<TARGET_FILE:brinecast-sim> ${BRINECAST_WEB_SIM}
-      ${CMAKE_SOURCE_DIR}/tests/scenarios/level_whole.sim ${CMAKE_CURRENT_BINARY_DIR}/web_verify)
+      ${folder}/play_a_game.sim ${CMAKE_CURRENT_BINARY_DIR}/web_verify)
   set_tests_properties(web.verify_both_ways PROPERTIES LABELS web TIMEOUT 300)
 else()
   message(STATUS "web.* simulator tests left out: no ${BRINECAST_WEB_SIM} (scripts/web.sh --build-only)")
