@@ -14,6 +14,7 @@
 #include <memory>
 
 #include "scores/http/ClientAddress.h"
+#include "scores/http/RequestFraming.h"
 #include "scores/http/RequestLog.h"
 
 namespace brinecast::scores {
@@ -233,7 +234,7 @@ struct HttpServer::Glue {
   }
 
   static MHD_Result Handle(void* self, MHD_Connection* connection, const char*, const char* method,
-                           const char*, const char* uploadData, size_t* uploadSize,
+                           const char* version, const char* uploadData, size_t* uploadSize,
                            void** context) {
     auto& server = *static_cast<HttpServer*>(self);
     auto* state = static_cast<RequestState*>(*context);
@@ -243,6 +244,12 @@ struct HttpServer::Glue {
       server.watch_.HeadersDone(connection);
       state->method = method;
       state->client = Client(server, connection);
+      HeaderList headers;
+      MHD_get_connection_values(connection, MHD_HEADER_KIND, &KeepHeader, &headers);
+      // Before anything else looks at a body, so nothing reads one framed two ways.
+      if (std::optional<Reply> fault = FramingFault(headers, version ? version : "")) {
+        return Queue(connection, *state, *fault, true);
+      }
       std::optional<size_t> bodyLimit;
       try {
         bodyLimit = server.router_.BodyLimit({state->method, state->target, state->client, {}});
