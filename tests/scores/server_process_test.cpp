@@ -191,5 +191,27 @@ TEST(ServerProcess, AdminListsRemovesBansExportsAndBacksUp) {
   EXPECT_EQ(admin({"frobnicate"}).status, 2);
 }
 
+// Through the installed commands: a ban typed in any case holds for every spelling the table
+// shows alike, and names that look like formulas leave the export as text.
+TEST(ServerProcess, AdminBansAsShownAndExportsFormulasAsText) {
+  Served served({"--submissions-per-minute=100"});
+  ASSERT_TRUE(served.process->WaitListening()) << served.process->Err();
+  for (const char* name : {"=1+1", "@SUM(1+1)", "Eve", "EVE "}) {
+    ASSERT_EQ(Submit(served.Host(), name, 100).body, protocol::kOk) << name;
+  }
+  const testing::Finished banned = RunScores({"admin", "--db", served.db, "ban", " eve"});
+  EXPECT_EQ(banned.status, 0) << banned.err;
+  EXPECT_NE(banned.out.find("removed 2 scores"), std::string::npos) << banned.out;
+  for (const char* name : {"eve", "EVE", " Eve "}) {
+    EXPECT_EQ(Submit(served.Host(), name, 999).status, 403) << name;
+  }
+  const testing::Finished csv = RunScores({"admin", "--db", served.db, "export"});
+  EXPECT_EQ(csv.status, 0) << csv.err;
+  EXPECT_NE(csv.out.find(",'=1+1,"), std::string::npos) << csv.out;
+  EXPECT_NE(csv.out.find(",'@SUM(1+1),"), std::string::npos) << csv.out;
+  EXPECT_EQ(csv.out.find(",=1+1"), std::string::npos) << csv.out;
+  EXPECT_EQ(csv.out.find("Eve"), std::string::npos) << csv.out;
+}
+
 }  // namespace
 }  // namespace brinecast::scores
