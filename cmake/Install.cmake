@@ -64,6 +64,8 @@ install(TARGETS brinecast RUNTIME DESTINATION ${BRINECAST_INSTALL_GAMESDIR} COMP
 # The replayer the score server runs to prove scores: the game's code, so the game's package.
 if(TARGET brinecast-replay)
   install(TARGETS brinecast-replay RUNTIME DESTINATION ${BRINECAST_INSTALL_GAMESDIR} COMPONENT game)
+  install(FILES ${CMAKE_SOURCE_DIR}/tools/scores/replay/brinecast-replay.6
+    DESTINATION ${CMAKE_INSTALL_MANDIR}/man6 COMPONENT game)
 endif()
 # Only the built data: a Config.cfg left in the build's game folder is a player's, not ours.
 install(DIRECTORY ${BRINECAST_APPDIR}/Data ${BRINECAST_APPDIR}/Sound

@@ -13,3 +13,9 @@ if(TARGET brinecast_tests_scores)
     add_dependencies(brinecast_tests_scores brinecast-sim)
   endif()
 endif()
+# The replayer's manual page against what the built replayer prints.
+if(TARGET brinecast_tests_scores AND TARGET brinecast-replay)
+  add_test(NAME ReplayManual.ExplainsEveryReportMember
+    COMMAND ${CMAKE_CURRENT_SOURCE_DIR}/scores/replay_manual.sh
+      ${CMAKE_SOURCE_DIR}/tools/scores/replay/brinecast-replay.6 $<TARGET_FILE:brinecast-replay>)
+endif()

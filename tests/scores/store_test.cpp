@@ -168,10 +168,30 @@ void AdminRemovesAndBans(const Opener& open) {
   EXPECT_TRUE(store->Remove(listed[1].id));
   EXPECT_FALSE(store->Remove(listed[1].id));
   EXPECT_EQ(store->CountScores(), 3);
-  EXPECT_EQ(store->Ban("Eve"), 2);
-  EXPECT_EQ(store->CountScores(), 1);
+  EXPECT_EQ(store->Ban("Eve"), 3);
+  EXPECT_EQ(store->CountScores(), 0);
   EXPECT_EQ(store->Submit("late", Rules(), Entry("Eve", 99, 5)), SubmitOutcome::kBanned);
-  EXPECT_EQ(store->Submit("late", Rules(), Entry("eve", 99, 5)), SubmitOutcome::kStored);
+  EXPECT_EQ(store->Submit("late", Rules(), Entry("Evelyn", 99, 5)), SubmitOutcome::kStored);
+}
+
+// A ban holds for every spelling the table would show alike, whichever was banned, and
+// takes those scores with it; other names stay.
+void BanMatchesNamesAsShown(const Opener& open) {
+  std::unique_ptr<ScoreStore> store = open();
+  ASSERT_TRUE(StoreAll(*store, {Entry("evil", 9, 1), Entry(" EVIL", 8, 2), Entry("Evil ", 7, 3),
+                                Entry("Devil", 6, 4), Entry("evil twin", 5, 5)}));
+  EXPECT_EQ(store->Ban("  eViL "), 3);
+  std::vector<std::string> kept;
+  for (const StoredScore& s : store->List(10)) kept.push_back(s.entry.name);
+  EXPECT_EQ(kept, (std::vector<std::string>{"Devil", "evil twin"}));
+  EXPECT_EQ(store->CountScores(), 2);
+  const std::vector<std::string> spellings = {"evil", "EVIL", "Evil ", "\tEvIl\t"};
+  for (size_t i = 0; i < spellings.size(); ++i) {
+    EXPECT_EQ(store->Submit("b" + std::to_string(i), Rules(), Entry(spellings[i], 99, 6)),
+              SubmitOutcome::kBanned)
+        << spellings[i];
+  }
+  EXPECT_EQ(store->Submit("ok", Rules(), Entry("Devil", 99, 6)), SubmitOutcome::kStored);
 }
 
 void ReopeningKeepsScoresSecretAndSchema(const Opener& open) {
@@ -338,6 +358,7 @@ constexpr NamedCheck kChecks[] = {
     {"ConcurrentSubmissionsKeepEveryRule", ConcurrentSubmissionsKeepEveryRule},
     {"FullTableKeepsTheBest", FullTableKeepsTheBest},
     {"AdminRemovesAndBans", AdminRemovesAndBans},
+    {"BanMatchesNamesAsShown", BanMatchesNamesAsShown},
     {"ReopeningKeepsScoresSecretAndSchema", ReopeningKeepsScoresSecretAndSchema},
     {"RecordingIsTiedToItsScoresToken", RecordingIsTiedToItsScoresToken},
     {"VerdictMarksTheScoreAndOneGameProvesOneScore", VerdictMarksTheScoreAndOneGameProvesOneScore},

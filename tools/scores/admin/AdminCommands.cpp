@@ -4,6 +4,7 @@
 #include <charconv>
 #include <fstream>
 #include <stdexcept>
+#include <string_view>
 
 namespace brinecast::scores {
 
@@ -28,9 +29,13 @@ std::string CsvOf(const std::vector<StoredScore>& scores) {
 }  // namespace
 
 std::string CsvField(const std::string& text) {
-  if (text.find_first_of(",\"\r\n") == std::string::npos) return text;
+  // A spreadsheet runs a cell that starts like a formula; a leading quote makes it text.
+  const bool formula =
+      !text.empty() && std::string_view("=+-@\t\r").find(text[0]) != std::string_view::npos;
+  const std::string cell = formula ? "'" + text : text;
+  if (cell.find_first_of(",\"\r\n") == std::string::npos) return cell;
   std::string quoted = "\"";
-  for (char c : text) {
+  for (char c : cell) {
     if (c == '"') quoted += '"';
     quoted += c;
   }

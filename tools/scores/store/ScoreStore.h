@@ -12,7 +12,7 @@
 namespace brinecast::scores {
 
 // The schema this build writes; older ones are upgraded when opened.
-inline constexpr int kSchemaVersion = 3;
+inline constexpr int kSchemaVersion = 4;
 
 struct ScoreEntry {
   std::string name;  // UTF-8
@@ -91,8 +91,8 @@ class ScoreStore {
   virtual std::vector<StoredScore> Ranked(int64_t limit, bool provenOnly) = 0;
   // Removes the score and its recording.
   virtual bool Remove(int64_t id) = 0;
-  // Bans the name (compared exactly) and removes its scores and their recordings; how many
-  // went.
+  // Bans the name as the table shows it (NameKey: case and spaces around it aside) and removes
+  // its scores and their recordings; how many went.
   virtual int64_t Ban(const std::string& name) = 0;
 
   // Keeps a recording for the score whose submission used the token with this digest, when

@@ -5,6 +5,7 @@
 
 #include <stdexcept>
 
+#include "scores/store/NameKey.h"
 #include "scores/store/TokenSigner.h"
 
 namespace brinecast::scores {
@@ -35,7 +36,7 @@ constexpr std::string_view kSchema[] = {
 
 // Version 1 had a table of issued tokens and no meta table; version 2 signs tokens, keeps the
 // used ones, banned names, the secret and the count, and a limit key per score; version 3
-// keeps recordings and which scores they prove.
+// keeps recordings and which scores they prove; version 4 keeps bans as name keys.
 constexpr std::string_view kFromVersion1[] = {
     "ALTER TABLE scores ADD COLUMN client TEXT NOT NULL DEFAULT ''",
     "UPDATE scores SET client = address",
@@ -73,6 +74,16 @@ void AddToCount(SqlSession& session, int64_t change) {
               {change});
 }
 
+// Bans kept before version 4 were exact names; they are kept as their keys from then on.
+void KeyBannedNames(SqlSession& session) {
+  const SqlRows names = session.Run("SELECT name FROM banned");
+  session.Run("DELETE FROM banned");
+  for (int row = 0; row < names.Count(); ++row) {
+    session.Run("INSERT INTO banned(name) VALUES(?) ON CONFLICT DO NOTHING",
+                {NameKey(names.Text(row, 0))});
+  }
+}
+
 // A score's recording goes with it.
 void ForgetRecording(SqlSession& session, int64_t id) {
   session.Run("DELETE FROM recordings WHERE score_id = ?", {id});
@@ -98,6 +109,7 @@ void SqlScoreStore::Upgrade() {
   if (version == 1 || version == 2) {
     for (std::string_view step : kFromVersion2) session->Run(Spelt(step, dialect_));
   }
+  if (version == 2 || version == 3) KeyBannedNames(*session);
   for (std::string_view table : kSchema) session->Run(Spelt(table, dialect_));
   session->Run(
       "INSERT INTO meta(key, value) VALUES('schema', ?) "
@@ -116,7 +128,7 @@ SubmitOutcome SqlScoreStore::Submit(const std::string& token, const SubmitRules&
   const std::unique_ptr<SqlSession> session = Open();
   session->Begin(dialect_, dialect_.writeLock);
   session->Run("DELETE FROM used_tokens WHERE expires < ?", {entry.time});
-  if (session->Run("SELECT 1 FROM banned WHERE name = ?", {entry.name}).Count() > 0) {
+  if (session->Run("SELECT 1 FROM banned WHERE name = ?", {NameKey(entry.name)}).Count() > 0) {
     return SubmitOutcome::kBanned;
   }
   // Counting stops at the limit, so a busy client costs no more than a quiet one.
@@ -201,13 +213,20 @@ bool SqlScoreStore::Remove(int64_t id) {
 }
 
 int64_t SqlScoreStore::Ban(const std::string& name) {
+  const std::string key = NameKey(name);
   const std::unique_ptr<SqlSession> session = Open();
   session->Begin(dialect_, dialect_.writeLock);
-  session->Run("INSERT INTO banned(name) VALUES(?) ON CONFLICT DO NOTHING", {name});
-  session->Run("DELETE FROM recordings WHERE score_id IN (SELECT id FROM scores WHERE name = ?)",
-               {name});
-  const int64_t removed =
-      session->Run("DELETE FROM scores WHERE name = ? RETURNING 1", {name}).Count();
+  session->Run("INSERT INTO banned(name) VALUES(?) ON CONFLICT DO NOTHING", {key});
+  // The databases fold case differently (and by locale), so names are compared here; a ban is
+  // rare enough to read every name once.
+  const SqlRows names = session->Run("SELECT id, name FROM scores");
+  int64_t removed = 0;
+  for (int row = 0; row < names.Count(); ++row) {
+    if (NameKey(names.Text(row, 1)) != key) continue;
+    session->Run("DELETE FROM scores WHERE id = ?", {names.Int(row, 0)});
+    ForgetRecording(*session, names.Int(row, 0));
+    ++removed;
+  }
   AddToCount(*session, -removed);
   session->Commit();
   return removed;
