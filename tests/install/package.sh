@@ -15,6 +15,9 @@ cpack -G DEB --config "$build/CPackConfig.cmake" -B "$scratch/debs" >"$scratch/c
 # One package of each name, and no other.
 wanted=(brinecast brinecast-dxg)
 [ "$scores" = 1 ] && wanted+=(brinecast-scores)
+# A build given the browser game's site packages it too.
+site=$(sed -n 's/^BRINECAST_WEB_SITE:PATH=//p' "$build/CMakeCache.txt")
+[ -n "$site" ] && wanted+=(brinecast-web)
 declare -A deb=()
 for file in "$scratch"/debs/*.deb; do
   [ -f "$file" ] || continue
@@ -47,7 +50,8 @@ expected[brinecast]="/usr/games/brinecast
 /usr/share/games/brinecast/Data/GameImgs.dxg
 /usr/share/games/brinecast/Sound/1.xm
 /usr/share/games/brinecast/Sound/2.xm
-/usr/share/man/man6/brinecast.6.gz"
+/usr/share/man/man6/brinecast.6.gz
+/usr/share/man/man6/brinecast-replay.6.gz"
 id=$(files_of brinecast | sed -n 's|^/usr/share/applications/\(.*\)\.desktop$|\1|p')
 [ -n "$id" ] || fail "no desktop entry in the game's package"
 for path in "/usr/share/applications/$id.desktop" "/usr/share/metainfo/$id.metainfo.xml" \
@@ -63,6 +67,20 @@ expected[brinecast-scores]=/usr/bin/brinecast-scores
   expected[brinecast-scores]+=$'\n'/usr/lib/systemd/system/brinecast-scores.service
 [ -f "$source_dir/tools/scores/brinecast-scores.1" ] &&
   expected[brinecast-scores]+=$'\n'/usr/share/man/man1/brinecast-scores.1.gz
+
+# The web package holds the site as built, file for file, for any architecture; the server
+# recommends it.
+if [ -n "$site" ]; then
+  expected[brinecast-web]=$(cd "$site" && find . -type f | sed 's|^\.|/usr/share/brinecast-web|' | sort)
+  [ "$(field brinecast-web Architecture)" = all ] ||
+    fail "brinecast-web: architecture is $(field brinecast-web Architecture), not all"
+  [[ "$(field brinecast-scores Recommends)" == *brinecast-web* ]] ||
+    fail "brinecast-scores does not recommend brinecast-web: $(field brinecast-scores Recommends)"
+  doc=/usr/share/doc/brinecast-web
+  list="${expected[brinecast-web]}"$'\n'"$doc/copyright"$'\n'"$doc/changelog.Debian.gz"
+  actual=$(files_of brinecast-web)
+  [ "$(sort <<<"$list")" = "$actual" ] || fail "brinecast-web holds other files than the site: $(diff <(sort <<<"$list") <(echo "$actual") | head)"
+fi
 
 # package | section | libraries its Depends must name | libraries it must not pull in
 game_libs="libc6 libstdc++6 libsdl2-2.0-0 libsdl2-ttf-2.0-0 libsdl2-mixer-2.0-0 libxmp4 libfontconfig1"
