@@ -1,6 +1,7 @@
 // The pointer: moving steers the boat and goes to the screen in front, the click
 // activates what that screen has selected, the left button held lowers the line.
 #include "app/TForm1.h"
+#include "app/screens/MenuState.h"
 #include "app/screens/Screen.h"
 #include "objects/Ask.h"
 #include "objects/GameStates.h"
@@ -28,7 +29,7 @@ void TForm1::DXDraw1MouseUp(MouseButton button, int /*x*/, int /*y*/) {
 }
 
 void TForm1::DXDraw1Click() {
-  EditingAddText = false;
+  Menu().editingAddText = false;
   KeySum = 0;
   if (GameState == states::kGameOver2) {
     EndGameOver();

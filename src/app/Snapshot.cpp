@@ -4,11 +4,12 @@
 
 #include "app/JsonWriter.h"
 #include "app/TForm1.h"
+#include "app/screens/MenuState.h"
 #include "app/screens/ScreenSet.h"
 #include "engine/ImageSprite.h"
-#include "objects/Chk.h"
 #include "objects/Fish.h"
 #include "objects/Kruk.h"
+#include "objects/Chk.h"
 #include "objects/MenuB.h"
 #include "objects/Objcts.h"
 #include "objects/Player.h"
@@ -126,8 +127,8 @@ std::string Snapshot(TForm1& form, const SnapshotRecords& records) {
   json.Key("t").Int(static_cast<int64_t>(machine.Ticks()));
   json.Key("frame").Int(form.FrameNo());
   json.Key("state").String(form.GameState);
-  json.Key("menuCursor").Int(form.MenuCursor);
-  json.Key("savedMenuCursor").Int(form.SavedMenuCursor);
+  json.Key("menuCursor").Int(form.Menu().cursor);
+  json.Key("savedMenuCursor").Int(form.Menu().savedCursor);
   json.Key("level").Int(form.LevelNo);
   json.Key("goals").BeginArray();
   for (int i = 0; i < form.GoalCount && i < static_cast<int>(form.Goals.size()); ++i) {
@@ -161,7 +162,7 @@ std::string Snapshot(TForm1& form, const SnapshotRecords& records) {
   WriteSprites(json, form.DXSpriteEngine1.Engine());
   json.EndArray();
   json.Key("buttons").BeginArray();
-  for (const auto& button : form.MenuButtons) {
+  for (const auto& button : form.Menu().buttons) {
     const TMenuB* sprite = button.Get();
     sprite && !sprite->IsDead() ? json.Bool(sprite->Shown) : json.Null();
   }
@@ -178,7 +179,7 @@ std::string Snapshot(TForm1& form, const SnapshotRecords& records) {
   }
   json.EndArray();
   json.Key("playerName").String(form.PlayerName);
-  json.Key("editingAddText").Bool(form.EditingAddText);
+  json.Key("editingAddText").Bool(form.Menu().editingAddText);
   json.Key("keySum").Int(form.KeySum);
   json.Key("sending").Bool(form.Sending);
   json.Key("messageBox");

@@ -2,9 +2,10 @@
 // the close request, minimise, maximise, loss of focus and an unplugged pad.
 #include "app/TForm1.h"
 #include "app/screens/MainMenuScreen.h"
-#include "objects/Chk.h"
+#include "app/screens/MenuState.h"
 #include "objects/Fon.h"
 #include "objects/GameStates.h"
+#include "objects/Chk.h"
 #include "objects/ToDoFish.h"
 
 namespace brinecast {
@@ -25,10 +26,10 @@ void TForm1::FormCreate() {
   TSpriteEngine& root = DXSpriteEngine1.Engine();
   for (int k = 1; k <= 10; ++k) ToDoIcons[k - 1] = CreateToDoIcon(&root, k);
   Paused = false;
-  Chk = new TChk(&root);
+  Menu().checkBox = new TChk(&root);
   Fon = new TFon(&root, 0);
-  MenuCursor = MainMenuScreen::kItemStart;
-  SavedMenuCursor = MainMenuScreen::kItemStart;
+  Menu().cursor = MainMenuScreen::kItemStart;
+  Menu().savedCursor = MainMenuScreen::kItemStart;
   BuildMainMenu();
   startupDone_ = true;
 }

@@ -2,6 +2,7 @@
 #include <cstdint>
 
 #include "UiForm.h"
+#include "app/screens/MenuState.h"
 
 namespace brinecast {
 namespace {
@@ -13,7 +14,7 @@ TEST_F(KeyboardSteps, NoKeyCountsWhileTheLevelBonusIsCounted) {
   for (int key : {vk::Down, vk::Escape, vk::Return, int{'B'}, vk::Back}) Key(key);
   Key(vk::Return, true);
   EXPECT_EQ(form->KeySum, 0);
-  EXPECT_EQ(form->MenuCursor, 1);
+  EXPECT_EQ(form->Menu().cursor, 1);
   EXPECT_EQ(form->GameState, "Menu");
   EXPECT_EQ(Plays("Poimal"), 0);
   EXPECT_FALSE(form->Config.Windowed);
@@ -77,7 +78,7 @@ TEST_P(QuestionKeys, YConfirmsTheSelectedAnswerAndNAnswersNo) {
     Key(vk::Escape);
     ASSERT_EQ(form->GameState, "Exit?");
   }
-  form->MenuCursor = c.cursor;
+  form->Menu().cursor = c.cursor;
   const int32_t keySum = form->KeySum;
   Key(c.key);
   EXPECT_EQ(form->GameState, c.stateAfter);
@@ -108,7 +109,7 @@ TEST_F(KeyboardSteps, YAndNAreOrdinaryKeysOutsideTheQuestions) {
   Keys({vk::Down, vk::Return});
   ASSERT_EQ(form->GameState, "Options");
   Keys({vk::Up, vk::Return, 'Y', 'N'});
-  EXPECT_TRUE(form->EditingAddText);
+  EXPECT_TRUE(form->Menu().editingAddText);
   EXPECT_EQ(form->Config.AddText, "Yn");
   EXPECT_EQ(form->GameState, "Options");
 }
@@ -117,12 +118,12 @@ TEST_F(KeyboardSteps, SpaceActsAsEnter) {
   Keys({vk::Down, vk::Space});
   EXPECT_EQ(form->GameState, "Options");
   Keys({vk::Up, vk::Space});  // row 4, the text field
-  EXPECT_TRUE(form->EditingAddText);
+  EXPECT_TRUE(form->Menu().editingAddText);
   Key(vk::Space);
-  EXPECT_FALSE(form->EditingAddText);
+  EXPECT_FALSE(form->Menu().editingAddText);
   Keys({vk::Down, vk::Space});  // row 5, back
   EXPECT_EQ(form->GameState, "Menu");
-  EXPECT_EQ(form->MenuCursor, 2);
+  EXPECT_EQ(form->Menu().cursor, 2);
   Keys({vk::Escape, vk::Right, vk::Space});
   EXPECT_EQ(form->GameState, "Menu");
   Keys({vk::Escape, vk::Space});
@@ -131,7 +132,7 @@ TEST_F(KeyboardSteps, SpaceActsAsEnter) {
 
 TEST_F(KeyboardSteps, AltEnterSwitchesTheWindowModeAndActivatesNothing) {
   Key(vk::Down);
-  ASSERT_EQ(form->MenuCursor, 2);
+  ASSERT_EQ(form->Menu().cursor, 2);
   const bool windowed = form->Config.Windowed;
   Key(vk::Return, true);
   EXPECT_EQ(form->Config.Windowed, !windowed);
@@ -172,7 +173,7 @@ TEST_F(KeyboardSteps, PPausesOnlyInPlay) {
 TEST_F(KeyboardSteps, LeftAndRightChooseOnTheOptionRowsThroughTheClick) {
   Keys({vk::Down, vk::Return});
   Keys({vk::Down, vk::Down, vk::Down});  // 5 -> 1 -> 2 -> 3: sound effects
-  ASSERT_EQ(form->MenuCursor, 3);
+  ASSERT_EQ(form->Menu().cursor, 3);
   ASSERT_TRUE(form->Config.SoundOn);
   Key(vk::Right);
   EXPECT_FALSE(form->Config.SoundOn);
@@ -185,30 +186,30 @@ TEST_F(KeyboardSteps, LeftAndRightChooseOnTheOptionRowsThroughTheClick) {
   EXPECT_FALSE(Over(OptionsScreen::kSoundOff));
   // Row 4 is not chosen sideways, and the click would have ended the editing.
   Keys({vk::Down, vk::Return});
-  ASSERT_TRUE(form->EditingAddText);
+  ASSERT_TRUE(form->Menu().editingAddText);
   Key(vk::Left);
-  EXPECT_TRUE(form->EditingAddText);
+  EXPECT_TRUE(form->Menu().editingAddText);
   EXPECT_FALSE(Over(OptionsScreen::kSoundOn));
 }
 
 TEST_F(KeyboardSteps, TypingGoesToTheTextFieldAfterTheCursorMovedAway) {
   Keys({vk::Down, vk::Return, vk::Up, vk::Return});
-  ASSERT_TRUE(form->EditingAddText);
+  ASSERT_TRUE(form->Menu().editingAddText);
   Keys({vk::Up, 'A', 'B', vk::Numpad0, '1', vk::Back});
-  EXPECT_EQ(form->MenuCursor, 3);
+  EXPECT_EQ(form->Menu().cursor, 3);
   EXPECT_EQ(form->Config.AddText, "Ab");
   Keys({vk::Escape});
-  EXPECT_FALSE(form->EditingAddText);
+  EXPECT_FALSE(form->Menu().editingAddText);
   Key('C');
   EXPECT_EQ(form->Config.AddText, "Ab");
 }
 
 TEST_F(KeyboardSteps, UpAndDownWrapOnTheMainMenu) {
   Key(vk::Up);
-  EXPECT_EQ(form->MenuCursor, 6);
+  EXPECT_EQ(form->Menu().cursor, 6);
   EXPECT_EQ(Lit(6), (std::vector<bool>{false, false, false, false, false, true}));
   Key(vk::Down);
-  EXPECT_EQ(form->MenuCursor, 1);
+  EXPECT_EQ(form->Menu().cursor, 1);
   EXPECT_EQ(Lit(6), (std::vector<bool>{true, false, false, false, false, false}));
   EXPECT_EQ(Plays("Poimal"), 2);
 }
@@ -218,17 +219,17 @@ TEST_F(KeyboardSteps, HighScoreScreenMovesOnlyBetweenItsFirstTwoItemsSideways) {
   ASSERT_EQ(form->GameState, "HiScores");
   EXPECT_EQ(Lit(3), (std::vector<bool>{false, false, true}));
   Keys({vk::Left, vk::Right, vk::Down});  // nothing moves from item 3 but Up
-  EXPECT_EQ(form->MenuCursor, 3);
+  EXPECT_EQ(form->Menu().cursor, 3);
   Key(vk::Up);
-  EXPECT_EQ(form->MenuCursor, 1);
+  EXPECT_EQ(form->Menu().cursor, 1);
   EXPECT_EQ(Lit(3), (std::vector<bool>{true, false, false}));
   Keys({vk::Left, vk::Up});
-  EXPECT_EQ(form->MenuCursor, 1);
+  EXPECT_EQ(form->Menu().cursor, 1);
   Key(vk::Right);
-  EXPECT_EQ(form->MenuCursor, 2);
+  EXPECT_EQ(form->Menu().cursor, 2);
   EXPECT_EQ(Lit(3), (std::vector<bool>{false, true, false}));
   Key(vk::Down);
-  EXPECT_EQ(form->MenuCursor, 3);
+  EXPECT_EQ(form->Menu().cursor, 3);
   EXPECT_EQ(Lit(3), (std::vector<bool>{false, false, true}));
 }
 

@@ -2,6 +2,7 @@
 #include <utility>
 
 #include "UiForm.h"
+#include "app/screens/MenuState.h"
 #include "objects/FonB.h"
 #include "objects/Hlp.h"
 
@@ -30,11 +31,11 @@ TEST_F(MenuScreens, EachSubScreenTakesTheCursorAndGivesBackItsOpener) {
   for (const SubScreen& s : {SubScreen{2, "Options", 5, 7}, SubScreen{3, "HiScores", 3, 3},
                              SubScreen{4, "Help", 3, 3}}) {
     SCOPED_TRACE(s.state);
-    while (form->MenuCursor != s.item) Key(vk::Down);
+    while (form->Menu().cursor != s.item) Key(vk::Down);
     Key(vk::Return);
     EXPECT_EQ(form->GameState, s.state);
-    EXPECT_EQ(form->MenuCursor, s.cursor);
-    EXPECT_EQ(form->SavedMenuCursor, s.item);
+    EXPECT_EQ(form->Menu().cursor, s.cursor);
+    EXPECT_EQ(form->Menu().savedCursor, s.item);
     EXPECT_EQ(Live(*form, "TMenuB"), s.buttons);
     EXPECT_EQ(Live(*form, "TFonB"), 1);
     std::vector<bool> lit(s.buttons, false);
@@ -42,7 +43,7 @@ TEST_F(MenuScreens, EachSubScreenTakesTheCursorAndGivesBackItsOpener) {
     EXPECT_EQ(Lit(s.buttons), lit);
     Key(vk::Escape);
     EXPECT_EQ(form->GameState, "Menu");
-    EXPECT_EQ(form->MenuCursor, s.item);
+    EXPECT_EQ(form->Menu().cursor, s.item);
     EXPECT_EQ(Live(*form, "TMenuB"), 6);
     EXPECT_EQ(Live(*form, "TFonB"), 0);
     EXPECT_EQ(Live(*form, "THlp"), 0);
@@ -54,13 +55,13 @@ TEST_F(MenuScreens, EachSubScreenTakesTheCursorAndGivesBackItsOpener) {
 
 TEST_F(MenuScreens, TheMainMenuBuiltAgainReplacesItsButtons) {
   form->KeySum = 12;
-  form->EditingAddText = true;
-  form->SavedMenuCursor = 4;
+  form->Menu().editingAddText = true;
+  form->Menu().savedCursor = 4;
   form->Loop.Guard([&] { form->BuildMainMenu(); });
   EXPECT_EQ(Live(*form, "TMenuB"), 6);
   EXPECT_EQ(Lit(6), (std::vector<bool>{false, false, false, true, false, false}));
   EXPECT_EQ(form->KeySum, 0);
-  EXPECT_FALSE(form->EditingAddText);
+  EXPECT_FALSE(form->Menu().editingAddText);
 }
 
 TEST_F(MenuScreens, TheOptionsLeftForgetWhatThePointerWasOver) {
@@ -78,9 +79,9 @@ TEST_F(MenuScreens, TheOptionsLeftForgetWhatThePointerWasOver) {
 
 TEST_F(MenuScreens, AMainMenuWithoutAValidSavedItemSelectsTheFirst) {
   for (const auto& [saved, selected] : {std::pair{0, 1}, std::pair{7, 1}, std::pair{6, 6}}) {
-    form->SavedMenuCursor = static_cast<uint8_t>(saved);
+    form->Menu().savedCursor = static_cast<uint8_t>(saved);
     form->Loop.Guard([&] { form->BuildMainMenu(); });
-    EXPECT_EQ(form->MenuCursor, selected) << saved;
+    EXPECT_EQ(form->Menu().cursor, selected) << saved;
     std::vector<bool> lit(6, false);
     lit[selected - 1] = true;
     EXPECT_EQ(Lit(6), lit) << saved;
@@ -104,7 +105,7 @@ TEST_F(MenuScreens, EscapeInEachState) {
     Key(vk::Escape);
     EXPECT_EQ(form->GameState, c.to);
     EXPECT_EQ(Asking(), std::string(c.to) == "Exit?");
-    EXPECT_EQ(form->MenuCursor, 1);
+    EXPECT_EQ(form->Menu().cursor, 1);
     if (std::string(c.to) == "Exit?") Key(vk::Escape);
   }
 }
@@ -131,7 +132,7 @@ TEST_F(MenuScreens, EscapeLeavesPlayThroughTheQuestionAndBack) {
   Key(vk::Escape);
   EXPECT_EQ(form->GameState, "ExitGame?");
   EXPECT_TRUE(Asking());
-  EXPECT_EQ(form->MenuCursor, 1);
+  EXPECT_EQ(form->Menu().cursor, 1);
   Key(vk::Escape);
   EXPECT_EQ(form->GameState, "Game");
   EXPECT_FALSE(Asking());

@@ -3,6 +3,7 @@
 #include <vector>
 
 #include "UiForm.h"
+#include "app/screens/MenuState.h"
 #include "objects/Chk.h"
 #include "objects/Hlp.h"
 #include "objects/Player.h"
@@ -43,10 +44,10 @@ TEST_F(Pointer, MainMenuAreasAreOpenAndTheLastItemStaysLit) {
     form->Config.Windowed = windowed;
     for (const HitCase& c : EdgeCases(MainMenuScreen::kLayout)) {
       SCOPED_TRACE(::testing::Message() << c.x << "," << c.y);
-      form->MenuCursor = 3;
+      form->Menu().cursor = 3;
       Move(c.x, c.y);
       const uint8_t expected = c.cursor == 0 ? 3 : c.cursor;
-      EXPECT_EQ(form->MenuCursor, expected);
+      EXPECT_EQ(form->Menu().cursor, expected);
       std::vector<bool> lit(6, false);
       lit[expected - 1] = true;
       EXPECT_EQ(Lit(6), lit);
@@ -59,7 +60,7 @@ TEST_F(Pointer, AClickAnywhereActivatesTheItemSelectedLast) {
   Move(700, 580);
   Click();
   EXPECT_EQ(form->GameState, "Options");
-  EXPECT_EQ(form->SavedMenuCursor, 2);
+  EXPECT_EQ(form->Menu().savedCursor, 2);
   EXPECT_EQ(Plays("Poimal"), 1);
 }
 
@@ -84,21 +85,21 @@ TEST_F(Pointer, OptionsClickAwayFromEveryChoiceActsOnTheRow) {
   const TConfig before = form->Config;
   for (uint8_t row : {1, 2, 3}) {
     MoveOnto(OptionsScreen::kLayout[(row - 1) * 2]);  // over the row's left choice ...
-    ASSERT_EQ(form->MenuCursor, row);
+    ASSERT_EQ(form->Menu().cursor, row);
     MoveAway();  // ... then away from every choice
     Click();
     EXPECT_EQ(form->GameState, "Options");
     EXPECT_EQ(form->Config.MusicOn, before.MusicOn);
     EXPECT_EQ(form->Config.SoundOn, before.SoundOn);
     EXPECT_EQ(form->Config.Windowed, before.Windowed);
-    EXPECT_FALSE(form->EditingAddText);
+    EXPECT_FALSE(form->Menu().editingAddText);
   }
   const auto& textField = OptionsScreen::kLayout.back();
   ASSERT_EQ(textField.item, OptionsScreen::kRowText);
   MoveOnto(textField);
   MoveAway();
   Click();
-  EXPECT_TRUE(form->EditingAddText);
+  EXPECT_TRUE(form->Menu().editingAddText);
   EXPECT_FALSE(Lit(7)[6]);
   std::filesystem::remove(ConfigPath());
   MoveOnto(OptionsScreen::kLayout[OptionsScreen::kBackButton - 1]);
@@ -114,7 +115,7 @@ TEST_F(Pointer, OptionChoicesSetTheOptions) {
   const auto& choices = OptionsScreen::kLayout;
   MoveOnto(choices[OptionsScreen::kSoundOff]);
   EXPECT_TRUE(Over(OptionsScreen::kSoundOff));
-  EXPECT_EQ(form->MenuCursor, OptionsScreen::kRowSound);
+  EXPECT_EQ(form->Menu().cursor, OptionsScreen::kRowSound);
   Click();
   EXPECT_FALSE(form->Config.SoundOn);
   MoveOnto(choices[OptionsScreen::kSoundOn]);
@@ -185,12 +186,12 @@ TEST_F(Pointer, QuestionAnswersByPointer) {
   Key(vk::Escape);
   const auto& answers = QuestionScreen::kLayout;
   for (const HitCase& c : EdgeCases(answers)) {
-    form->MenuCursor = 2;
+    form->Menu().cursor = 2;
     Move(c.x, c.y);
-    EXPECT_EQ(form->MenuCursor, c.cursor == 0 ? 2 : c.cursor) << c.x << "," << c.y;
+    EXPECT_EQ(form->Menu().cursor, c.cursor == 0 ? 2 : c.cursor) << c.x << "," << c.y;
   }
   MoveOnto(answers[QuestionScreen::kNo - 1]);
-  EXPECT_EQ(form->MenuCursor, QuestionScreen::kNo);
+  EXPECT_EQ(form->Menu().cursor, QuestionScreen::kNo);
   Click();
   EXPECT_EQ(form->GameState, "Menu");
   EXPECT_FALSE(Asking());
@@ -219,7 +220,7 @@ TEST_F(Pointer, LeavingPlayAnsweredByPointer) {
   EXPECT_FALSE(platform.CursorShown());
   Key(vk::Escape);
   MoveOnto(QuestionScreen::kLayout[QuestionScreen::kYes - 1]);
-  EXPECT_EQ(form->MenuCursor, 1);
+  EXPECT_EQ(form->Menu().cursor, 1);
   Click();
   EXPECT_EQ(form->GameState, "Menu");  // no new high score: straight back
   EXPECT_TRUE(form->GameOverFlag);
@@ -238,8 +239,8 @@ class NameEntryPointer : public UiForm {
     MoveOnto(QuestionScreen::kLayout[QuestionScreen::kYes - 1]);
     Click();
     ASSERT_EQ(form->GameState, "EnterName");
-    ASSERT_TRUE(form->Chk->Shown);
-    box_ = form->Chk.Get();
+    ASSERT_TRUE(form->Menu().checkBox->Shown);
+    box_ = form->Menu().checkBox.Get();
   }
   TChk* box_ = nullptr;
 };
@@ -309,10 +310,10 @@ TEST_F(NameEntryPointer, EnterStoresTheRowAndShowsTheTable) {
   EXPECT_EQ(form->GameState, "EnterName");  // Alt+Enter only switches the mode
   Key(vk::Return);
   EXPECT_EQ(form->GameState, "HiScores");
-  EXPECT_EQ(form->SavedMenuCursor, 3);
+  EXPECT_EQ(form->Menu().savedCursor, 3);
   EXPECT_EQ(form->Config.HighScores[5].Name, "Ann");
   EXPECT_EQ(form->Config.HighScores[5].Score, 5500U);
-  EXPECT_FALSE(form->Chk->Shown);
+  EXPECT_FALSE(form->Menu().checkBox->Shown);
   EXPECT_TRUE(!form->Player || form->Player->IsDead());
   EXPECT_FALSE(form->Sending);
   EXPECT_EQ(form->PlayerName, "Ann");  // kept for the next entry

@@ -6,13 +6,13 @@
 namespace brinecast {
 
 ScreenSet::ScreenSet(TForm1& form)
-    : mainMenu(form),
-      options(form),
-      hiScores(form),
-      help(form),
-      nameEntry(form),
-      exitQuestion(form, false),
-      exitGameQuestion(form, true) {}
+    : mainMenu(form, menu),
+      options(form, menu),
+      hiScores(form, menu),
+      help(form, menu),
+      nameEntry(form, menu),
+      exitQuestion(form, menu, false),
+      exitGameQuestion(form, menu, true) {}
 
 Screen* ScreenSet::InFront(std::string_view state) {
   if (state == states::kMenu) return &mainMenu;

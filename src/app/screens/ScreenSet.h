@@ -6,6 +6,7 @@
 #include "app/screens/HelpScreen.h"
 #include "app/screens/HiScoresScreen.h"
 #include "app/screens/MainMenuScreen.h"
+#include "app/screens/MenuState.h"
 #include "app/screens/NameEntryScreen.h"
 #include "app/screens/OptionsScreen.h"
 #include "app/screens/QuestionScreen.h"
@@ -14,6 +15,9 @@ namespace brinecast {
 
 struct ScreenSet {
   explicit ScreenSet(TForm1& form);
+
+  // First, so every screen can be made with it.
+  MenuState menu;
 
   // The screen that takes keys, the pointer and texts in `state`; none in play and
   // during the game-over display.

@@ -14,6 +14,7 @@
 #include <vector>
 
 #include "app/TForm1.h"
+#include "app/screens/MenuState.h"
 #include "app/screens/ScreenSet.h"
 #include "net/HttpClient.h"
 #include "objects/Player.h"
@@ -177,7 +178,7 @@ TEST_F(KeptRecordings, TheTablesRowsAndTheFilesAgreeAsRowsArePushedOut) {
 
   // Clearing the table takes every row's recording with it; the last game's stays.
   form->BuildHiScores();
-  form->MenuCursor = HiScoresScreen::kItemClear;
+  form->Menu().cursor = HiScoresScreen::kItemClear;
   form->Screens().hiScores.Click();
   ExpectRowsAndFilesAgree("after clearing");
   EXPECT_TRUE(fs::exists(Shelf().LastPath()));
