@@ -30,7 +30,7 @@ void TForm1::DrawStateTexts() {
 
   if (Screen* screen = Front()) screen->Draw(Canvas);
 
-  if (GameState == states::kGame) {
+  if (State() == GameState::Game) {
     if (!Timer2.Enabled() && ShowCatchText) {
       SetFont(Canvas, "Arial", 16, false, kGold);
       const TPlayer* player = Player.Get();
@@ -65,7 +65,7 @@ void TForm1::DrawStateTexts() {
     }
   }
 
-  if (GameState == states::kGameOver || GameState == states::kGameOver2) {
+  if (State() == GameState::GameOver || State() == GameState::GameOver2) {
     SetFont(Canvas, "Comic Sans MS", 25, true, kGold);
     const std::string text = "GAME OVER";
     // Centred on its panel, whatever the font's width.

@@ -46,7 +46,7 @@ void TForm1::StartGame() {
   Player->SetScore(0);
   NextLevel();
   if (Config.MusicOn) PlayMusic(Tune::Play);
-  GameState = states::kGame;
+  SetState(GameState::Game);
 }
 
 void TForm1::NextLevel() {

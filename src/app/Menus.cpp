@@ -52,7 +52,12 @@ MenuState& TForm1::Menu() {
 }
 
 Screen* TForm1::Front() {
-  return screens_->InFront(GameState);
+  return Menu().front;
+}
+
+void TForm1::SetState(GameState state) {
+  Menu().front = nullptr;
+  TGame::SetState(state);
 }
 
 }  // namespace brinecast

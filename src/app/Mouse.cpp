@@ -25,13 +25,13 @@ void TForm1::DXDraw1MouseMove(int x, int y) {
 void TForm1::DXDraw1MouseUp(MouseButton button, int /*x*/, int /*y*/) {
   if (button == MouseButton::Left) MouseHeld = false;
   // Outside play the right button clicks as well.
-  if (GameState != states::kGame && button == MouseButton::Right) DXDraw1Click();
+  if (State() != GameState::Game && button == MouseButton::Right) DXDraw1Click();
 }
 
 void TForm1::DXDraw1Click() {
   Menu().editingAddText = false;
   KeySum = 0;
-  if (GameState == states::kGameOver2) {
+  if (State() == GameState::GameOver2) {
     EndGameOver();
     return;
   }

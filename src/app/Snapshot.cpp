@@ -7,9 +7,9 @@
 #include "app/screens/MenuState.h"
 #include "app/screens/ScreenSet.h"
 #include "engine/ImageSprite.h"
+#include "objects/Chk.h"
 #include "objects/Fish.h"
 #include "objects/Kruk.h"
-#include "objects/Chk.h"
 #include "objects/MenuB.h"
 #include "objects/Objcts.h"
 #include "objects/Player.h"
@@ -88,7 +88,7 @@ std::string PlayState(TForm1& form) {
   json.BeginObject();
   json.Key("random").Int(static_cast<int64_t>(form.RandomState()));
   json.Key("frame").Int(form.FrameNo());
-  json.Key("state").String(form.GameState);
+  json.Key("state").String(StateName(form.State()));
   json.Key("level").Int(form.LevelNo);
   json.Key("goals").BeginArray();
   for (const TGoal& goal : form.Goals)
@@ -126,7 +126,7 @@ std::string Snapshot(TForm1& form, const SnapshotRecords& records) {
   json.BeginObject();
   json.Key("t").Int(static_cast<int64_t>(machine.Ticks()));
   json.Key("frame").Int(form.FrameNo());
-  json.Key("state").String(form.GameState);
+  json.Key("state").String(StateName(form.State()));
   json.Key("menuCursor").Int(form.Menu().cursor);
   json.Key("savedMenuCursor").Int(form.Menu().savedCursor);
   json.Key("level").Int(form.LevelNo);

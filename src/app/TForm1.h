@@ -116,6 +116,8 @@ class TForm1 : public LoopHost, public TGame {
   // The cursor, the lit buttons and the rest the screens share.
   MenuState& Menu();
   Screen* Front();
+  // A state of play has no screen in front; a screen comes to the front after this.
+  void SetState(GameState state) override;
 
   // Options file and window mode (Options.cpp).
   void LoadConfig();

@@ -13,7 +13,7 @@ void TForm1::Timer1Timer() {
     return;
   }
   StopAllSounds();
-  GameState = states::kGameOver;
+  SetState(GameState::GameOver);
   PlaySound("Over");
   Ask = new TAsk(&DXSpriteEngine1.Engine(), "Qtns");
   GameOverFlag = true;
@@ -31,13 +31,13 @@ void TForm1::Timer2Timer() {
   }
   Timer1.SetEnabled(true);
   Timer2.SetEnabled(false);
-  GameState = states::kGame;
+  SetState(GameState::Game);
 }
 
 void TForm1::Timer3Timer() {
-  if (GameState == states::kGameOver) {
-    GameState = states::kGameOver2;
-  } else if (GameState == states::kGameOver2) {
+  if (State() == GameState::GameOver) {
+    SetState(GameState::GameOver2);
+  } else if (State() == GameState::GameOver2) {
     Timer2.SetEnabled(false);
     Ask.Kill();
     LeaveGame();

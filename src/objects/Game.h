@@ -14,6 +14,7 @@
 #include "media/DXInput.h"
 #include "media/WaveCollection.h"
 #include "objects/GameField.h"
+#include "objects/GameStates.h"
 #include "objects/Random.h"
 #include "objects/RunningGame.h"
 
@@ -72,7 +73,9 @@ class TGame : public TRunningGame {
   // Bonus count: a won level's time left turns into points, a second at a time.
   WindowTimer Timer4;
 
-  std::string GameState;
+  GameState State() const { return state_; }
+  // The window also brings the screen of the new state to the front.
+  virtual void SetState(GameState state) { state_ = state; }
   // Frames run so far, wrapping after 255; only the frame loop advances it.
   uint8_t FrameNo() const { return frameNo_; }
 
@@ -85,6 +88,7 @@ class TGame : public TRunningGame {
   void NextFrame() { ++frameNo_; }
 
  private:
+  GameState state_ = GameState::Starting;
   uint8_t frameNo_ = 0;
   // The game's one generator: seeded once, drawn from only through Random.
   TRandom randomGen_;

@@ -43,8 +43,8 @@ bool TGameField::SendOnline() const {
   return game_.SendOnline();
 }
 
-const std::string& TGameField::State() const {
-  return game_.GameState;
+GameState TGameField::State() const {
+  return game_.State();
 }
 
 // The pauses around a level change, game over and the exit question.

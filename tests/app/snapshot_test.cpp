@@ -46,7 +46,7 @@ TEST(Snapshot, HasEveryKeyInOrderAndTheWindowsState) {
   TForm1 form(testing::OfflineSetup(platform, "/game/", 1));
   form.Timer2.SetEnabled(true);
   form.Timer4.SetEnabled(true);
-  form.GameState = "Game";
+  form.SetState(GameState::Game);
   form.LevelNo = 3;
   form.GoalCount = 2;
   form.Goals[0] = {4, 2};

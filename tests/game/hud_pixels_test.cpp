@@ -123,7 +123,7 @@ TEST(HudPixels, TextsSitInTheMiddleOfWhatHoldsThemWhateverTheFont) {
   form.Player->SetScore(50000);
   form.GameOverFlag = true;
   form.LeaveGame();
-  ASSERT_EQ(form.GameState, "EnterName");
+  ASSERT_EQ(form.State(), GameState::EnterName);
   form.PlayerName = "Bob";
   form.DXTimer1Timer(1);
   form.Canvas.Font.Name = "Arial";
@@ -141,7 +141,7 @@ TEST(HudPixels, TextsSitInTheMiddleOfWhatHoldsThemWhateverTheFont) {
   form.StartGame();
   form.TimeLeft = 0;
   form.Timer1Timer();
-  ASSERT_EQ(form.GameState, "GameOver");
+  ASSERT_EQ(form.State(), GameState::GameOver);
   form.DXTimer1Timer(1);
   const TAsk* panel = form.Ask.Get();
   ASSERT_NE(panel, nullptr);

@@ -52,7 +52,7 @@ class SpriteTest : public ::testing::Test {
 
   // A level in play: one goal of kind 1, the clock running.
   void PlayLevel() {
-    game.GameState = "Game";
+    game.SetState(GameState::Game);
     game.LevelNo = 1;
     game.GoalCount = 1;
     game.Goals[0] = {1, 1};

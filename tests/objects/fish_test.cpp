@@ -424,24 +424,24 @@ TEST_F(FishTest, HangingFishStopsFollowingAHookTooDeep) {
 
 TEST_F(FishTest, LeavesWhenThePlayOrTheLevelEndsWithoutCounting) {
   struct Case {
-    const char* state;
+    GameState state;
     int level;
     bool stays;
   };
-  const Case cases[] = {{"Game", 1, true},
-                        {"ExitGame?", 1, true},
-                        {"Menu", 1, false},
-                        {"GameOver", 1, false},
-                        {"Game", 2, false}};
+  const Case cases[] = {{GameState::Game, 1, true},
+                        {GameState::ExitGameQuestion, 1, true},
+                        {GameState::Menu, 1, false},
+                        {GameState::GameOver, 1, false},
+                        {GameState::Game, 2, false}};
   for (const Case& c : cases) {
-    game.GameState = c.state;
+    game.SetState(c.state);
     game.LevelNo = 1;
     game.FishCount = 3;
     TFish* fish = MakeFish(1, true, 300, 300);
     game.FishCount = 3;
     game.LevelNo = static_cast<uint16_t>(c.level);
     fish->Step(1);
-    EXPECT_EQ(!fish->IsDead(), c.stays) << c.state << " " << c.level;
+    EXPECT_EQ(!fish->IsDead(), c.stays) << StateName(c.state) << " " << c.level;
     EXPECT_EQ(game.FishCount, 3);
   }
 }

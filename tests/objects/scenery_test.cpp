@@ -86,7 +86,7 @@ TEST_F(SceneryTest, BubbleBurstsAtTheSurfaceBand) {
 
 TEST_F(SceneryTest, BubbleOutlivesAFrozenStateChangeButNotItsThaw) {
   auto* bubble = new TPuzir(&Root());
-  game.GameState = "ExitGame?";
+  game.SetState(GameState::ExitGameQuestion);
   game.Timer2.SetEnabled(true);
   const double y = bubble->Y;
   bubble->Step(0);

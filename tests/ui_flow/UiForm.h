@@ -37,7 +37,7 @@ class UiForm : public ::testing::Test {
     });
     form = std::make_unique<TForm1>(testing::OfflineSetup(platform, folder_.AppDir(), 1));
     form->Loop.Guard([this] { form->FormCreate(); });
-    ASSERT_EQ(form->GameState, "Menu");
+    ASSERT_EQ(form->State(), GameState::Menu);
     ASSERT_EQ(form->Menu().cursor, 1);
   }
 

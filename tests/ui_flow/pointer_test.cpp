@@ -59,7 +59,7 @@ TEST_F(Pointer, AClickAnywhereActivatesTheItemSelectedLast) {
   MoveOnto(MainMenuScreen::kLayout[MainMenuScreen::kItemOptions - 1]);
   Move(700, 580);
   Click();
-  EXPECT_EQ(form->GameState, "Options");
+  EXPECT_EQ(form->State(), GameState::Options);
   EXPECT_EQ(form->Menu().savedCursor, 2);
   EXPECT_EQ(Plays("Poimal"), 1);
 }
@@ -81,14 +81,14 @@ TEST_F(Pointer, MovesAskTheBoatForOneStepTheirWay) {
 
 TEST_F(Pointer, OptionsClickAwayFromEveryChoiceActsOnTheRow) {
   Keys({vk::Down, vk::Return});
-  ASSERT_EQ(form->GameState, "Options");
+  ASSERT_EQ(form->State(), GameState::Options);
   const TConfig before = form->Config;
   for (uint8_t row : {1, 2, 3}) {
     MoveOnto(OptionsScreen::kLayout[(row - 1) * 2]);  // over the row's left choice ...
     ASSERT_EQ(form->Menu().cursor, row);
     MoveAway();  // ... then away from every choice
     Click();
-    EXPECT_EQ(form->GameState, "Options");
+    EXPECT_EQ(form->State(), GameState::Options);
     EXPECT_EQ(form->Config.MusicOn, before.MusicOn);
     EXPECT_EQ(form->Config.SoundOn, before.SoundOn);
     EXPECT_EQ(form->Config.Windowed, before.Windowed);
@@ -106,7 +106,7 @@ TEST_F(Pointer, OptionsClickAwayFromEveryChoiceActsOnTheRow) {
   EXPECT_TRUE(Lit(7)[6]);
   MoveAway();
   Click();
-  EXPECT_EQ(form->GameState, "Menu");
+  EXPECT_EQ(form->State(), GameState::Menu);
   EXPECT_TRUE(std::filesystem::exists(ConfigPath()));  // the back item saves
 }
 
@@ -141,7 +141,7 @@ TEST_F(Pointer, OptionChoicesSetTheOptions) {
 
 TEST_F(Pointer, HelpPagesTurnWithinOneToFour) {
   Keys({vk::Down, vk::Down, vk::Down, vk::Return});
-  ASSERT_EQ(form->GameState, "Help");
+  ASSERT_EQ(form->State(), GameState::Help);
   const HelpScreen& help = Screens().help;
   EXPECT_EQ(help.Page(), 1);
   MoveOnto(HelpScreen::kLayout[HelpScreen::kItemPrevious - 1]);
@@ -157,7 +157,7 @@ TEST_F(Pointer, HelpPagesTurnWithinOneToFour) {
   }
   MoveOnto(HelpScreen::kLayout[HelpScreen::kItemBack - 1]);
   Click();
-  EXPECT_EQ(form->GameState, "Menu");
+  EXPECT_EQ(form->State(), GameState::Menu);
   EXPECT_TRUE(help.PageSprite() == nullptr || help.PageSprite()->IsDead());
   Keys({vk::Return});
   EXPECT_EQ(help.Page(), 1);  // the help always opens on page 1
@@ -166,12 +166,12 @@ TEST_F(Pointer, HelpPagesTurnWithinOneToFour) {
 TEST_F(Pointer, TheRightButtonClicksOutsidePlayOnly) {
   MoveOnto(MainMenuScreen::kLayout[MainMenuScreen::kItemOptions - 1]);
   ButtonUp(MouseButton::Right);
-  EXPECT_EQ(form->GameState, "Options");
+  EXPECT_EQ(form->State(), GameState::Options);
   ButtonDown(MouseButton::Left);
   EXPECT_TRUE(form->MouseHeld);
   ButtonUp(MouseButton::Left);
   EXPECT_FALSE(form->MouseHeld);
-  EXPECT_EQ(form->GameState, "Options");  // the left button's click is its own event
+  EXPECT_EQ(form->State(), GameState::Options);  // the left button's click is its own event
   Key(vk::Escape);
   form->Loop.Guard([&] { form->StartGame(); });
   form->KeySum = 5;
@@ -179,7 +179,7 @@ TEST_F(Pointer, TheRightButtonClicksOutsidePlayOnly) {
   EXPECT_EQ(form->KeySum, 5);
   Click();  // a left click in play only resets
   EXPECT_EQ(form->KeySum, 0);
-  EXPECT_EQ(form->GameState, "Game");
+  EXPECT_EQ(form->State(), GameState::Game);
 }
 
 TEST_F(Pointer, QuestionAnswersByPointer) {
@@ -193,12 +193,12 @@ TEST_F(Pointer, QuestionAnswersByPointer) {
   MoveOnto(answers[QuestionScreen::kNo - 1]);
   EXPECT_EQ(form->Menu().cursor, QuestionScreen::kNo);
   Click();
-  EXPECT_EQ(form->GameState, "Menu");
+  EXPECT_EQ(form->State(), GameState::Menu);
   EXPECT_FALSE(Asking());
   EXPECT_EQ(Lit(6), (std::vector<bool>{true, false, false, false, false, false}));
   MoveOnto(MainMenuScreen::kLayout[MainMenuScreen::kItemExit - 1]);
   Click();
-  EXPECT_EQ(form->GameState, "Exit?");
+  EXPECT_EQ(form->State(), GameState::ExitQuestion);
   MoveOnto(answers[QuestionScreen::kYes - 1]);
   Click();
   EXPECT_TRUE(form->Terminated());
@@ -207,11 +207,11 @@ TEST_F(Pointer, QuestionAnswersByPointer) {
 TEST_F(Pointer, LeavingPlayAnsweredByPointer) {
   form->Loop.Guard([&] { form->StartGame(); });
   Key(vk::Escape);
-  ASSERT_EQ(form->GameState, "ExitGame?");
+  ASSERT_EQ(form->State(), GameState::ExitGameQuestion);
   MoveOnto(QuestionScreen::kLayout[QuestionScreen::kNo - 1]);
   const int sounds = Plays("Poimal");
   Click();
-  EXPECT_EQ(form->GameState, "Game");
+  EXPECT_EQ(form->State(), GameState::Game);
   EXPECT_EQ(Plays("Poimal"), sounds + 1);
   EXPECT_FALSE(Asking());
   EXPECT_FALSE(form->Paused);
@@ -222,7 +222,7 @@ TEST_F(Pointer, LeavingPlayAnsweredByPointer) {
   MoveOnto(QuestionScreen::kLayout[QuestionScreen::kYes - 1]);
   EXPECT_EQ(form->Menu().cursor, 1);
   Click();
-  EXPECT_EQ(form->GameState, "Menu");  // no new high score: straight back
+  EXPECT_EQ(form->State(), GameState::Menu);  // no new high score: straight back
   EXPECT_TRUE(form->GameOverFlag);
   EXPECT_FALSE(Asking());
 }
@@ -238,7 +238,7 @@ class NameEntryPointer : public UiForm {
     Key(vk::Escape);
     MoveOnto(QuestionScreen::kLayout[QuestionScreen::kYes - 1]);
     Click();
-    ASSERT_EQ(form->GameState, "EnterName");
+    ASSERT_EQ(form->State(), GameState::EnterName);
     ASSERT_TRUE(form->Menu().checkBox->Shown);
     box_ = form->Menu().checkBox.Get();
   }
@@ -272,7 +272,7 @@ TEST_F(NameEntryPointer, ClicksOnTheBoxToggleSendingOnlineQuietly) {
   Move(100, 100);
   Click();
   EXPECT_EQ(form->Config.SendOnline, send);
-  EXPECT_EQ(form->GameState, "EnterName");
+  EXPECT_EQ(form->State(), GameState::EnterName);
 }
 
 TEST_F(NameEntryPointer, ANewEntryForgetsThatThePointerWasOverTheLastOnesBox) {
@@ -281,7 +281,7 @@ TEST_F(NameEntryPointer, ANewEntryForgetsThatThePointerWasOverTheLastOnesBox) {
   form->GameOverFlag = true;
   form->Player->SetScore(5500);
   form->Loop.Guard([&] { form->LeaveGame(); });
-  ASSERT_EQ(form->GameState, "EnterName");
+  ASSERT_EQ(form->State(), GameState::EnterName);
   EXPECT_FALSE(Screens().nameEntry.OverCheckBox());
   const bool send = form->Config.SendOnline;
   Click();
@@ -297,7 +297,7 @@ TEST_F(NameEntryPointer, NothingChangesWhileTheResultIsBeingSent) {
   Keys({'B', vk::Back, vk::Return, vk::Space});
   EXPECT_EQ(form->Config.SendOnline, send);
   EXPECT_EQ(form->PlayerName, "Ann");
-  EXPECT_EQ(form->GameState, "EnterName");
+  EXPECT_EQ(form->State(), GameState::EnterName);
 }
 
 TEST_F(NameEntryPointer, EnterStoresTheRowAndShowsTheTable) {
@@ -305,11 +305,11 @@ TEST_F(NameEntryPointer, EnterStoresTheRowAndShowsTheTable) {
   form->PlayerName = "Ann";
   form->Config.SendOnline = false;
   Keys({'B', vk::Back, vk::Escape});
-  EXPECT_EQ(form->GameState, "EnterName");  // Escape does nothing here
+  EXPECT_EQ(form->State(), GameState::EnterName);  // Escape does nothing here
   Key(vk::Return, true);
-  EXPECT_EQ(form->GameState, "EnterName");  // Alt+Enter only switches the mode
+  EXPECT_EQ(form->State(), GameState::EnterName);  // Alt+Enter only switches the mode
   Key(vk::Return);
-  EXPECT_EQ(form->GameState, "HiScores");
+  EXPECT_EQ(form->State(), GameState::HiScores);
   EXPECT_EQ(form->Menu().savedCursor, 3);
   EXPECT_EQ(form->Config.HighScores[5].Name, "Ann");
   EXPECT_EQ(form->Config.HighScores[5].Score, 5500U);
@@ -324,7 +324,7 @@ TEST_F(NameEntryPointer, AnUnreachableServerKeepsTheEntryOpen) {
   form->Player->SetScore(5500);
   form->Config.SendOnline = true;
   Key(vk::Return);
-  EXPECT_EQ(form->GameState, "EnterName");
+  EXPECT_EQ(form->State(), GameState::EnterName);
   EXPECT_EQ(form->Config.HighScores[5].Score, 5000U);
   EXPECT_FALSE(form->Sending);
   ASSERT_FALSE(form->Loop.Messages().empty());

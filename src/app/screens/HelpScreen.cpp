@@ -8,7 +8,7 @@
 namespace brinecast {
 
 HelpScreen::HelpScreen(TForm1& form, MenuState& menu)
-    : TwoRowScreen(form, menu, kPanel, states::kHelp) {}
+    : TwoRowScreen(form, menu, kPanel, GameState::Help) {}
 
 HelpScreen::~HelpScreen() = default;
 

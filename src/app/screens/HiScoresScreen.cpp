@@ -9,7 +9,7 @@
 namespace brinecast {
 
 HiScoresScreen::HiScoresScreen(TForm1& form, MenuState& menu)
-    : TwoRowScreen(form, menu, kPanel, states::kHiScores) {}
+    : TwoRowScreen(form, menu, kPanel, GameState::HiScores) {}
 
 void HiScoresScreen::Click() {
   if (menu_.cursor == kItemClear) {

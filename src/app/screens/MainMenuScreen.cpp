@@ -15,14 +15,14 @@ void MainMenuScreen::Build() {
   }
   menu_.cursor = menu_.savedCursor;
   form_.ShowButton(menu_.cursor, true);
-  form_.GameState = states::kMenu;
+  ComeToFront(GameState::Menu);
 }
 
 void MainMenuScreen::SelectFirst() {
   menu_.cursor = kItemStart;
   form_.ShowButton(kItemStart, true);
   for (int n = kItemStart + 1; n <= kItems; ++n) form_.ShowButton(n, false);
-  form_.GameState = states::kMenu;
+  ComeToFront(GameState::Menu);
 }
 
 void MainMenuScreen::Select(uint8_t item) {

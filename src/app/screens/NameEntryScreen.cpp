@@ -26,7 +26,7 @@ bool OverSprite(const TSprite* sprite, int x, int y) {
 }  // namespace
 
 void NameEntryScreen::Open() {
-  form_.GameState = states::kEnterName;
+  ComeToFront(GameState::EnterName);
   form_.Sending = false;
   form_.FreezePlay();
   // A click on the last name entry's box must not toggle this one.

@@ -25,7 +25,7 @@ void OptionsScreen::Build() {
   PlaceButtons(kLayout);
   form_.ShowButton(kBackButton, true);
   TakeCursor(kRowBack);
-  form_.GameState = states::kOptions;
+  ComeToFront(GameState::Options);
 }
 
 void OptionsScreen::Leave() {

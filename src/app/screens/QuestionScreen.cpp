@@ -13,12 +13,12 @@ namespace brinecast {
 QuestionScreen::QuestionScreen(TForm1& form, MenuState& menu, bool inGame)
     : Screen(form, menu),
       inGame_(inGame),
-      state_(inGame ? states::kExitGameQuestion : states::kExitQuestion) {}
+      state_(inGame ? GameState::ExitGameQuestion : GameState::ExitQuestion) {}
 
 void QuestionScreen::Open() {
   menu_.cursor = kYes;
   // The panel places itself by the state, so the state comes first.
-  form_.GameState = state_;
+  ComeToFront(state_);
   form_.Ask = new TAsk(&form_.DXSpriteEngine1.Engine(), "Qtns");
 }
 
@@ -72,7 +72,7 @@ void QuestionScreen::AnswerSelected() {
 void QuestionScreen::AnswerNo() {
   form_.Ask.Kill();
   if (inGame_) {
-    form_.GameState = states::kGame;
+    form_.SetState(GameState::Game);
     form_.ShowMouse(false);
     form_.ThawPlay();
   } else {

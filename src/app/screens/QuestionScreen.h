@@ -41,7 +41,7 @@ class QuestionScreen : public Screen {
   void AnswerNo();
 
   bool inGame_;
-  std::string_view state_;
+  GameState state_;
 };
 
 }  // namespace brinecast

@@ -34,6 +34,11 @@ void Screen::LightSelected(int count) {
   form_.ShowButton(menu_.cursor, true);
 }
 
+void Screen::ComeToFront(GameState state) {
+  form_.SetState(state);
+  menu_.front = this;
+}
+
 void Screen::TakeCursor(uint8_t cursor) {
   menu_.savedCursor = menu_.cursor;
   menu_.cursor = cursor;

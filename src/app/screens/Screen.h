@@ -8,6 +8,7 @@
 #include <string>
 
 #include "app/screens/MenuState.h"
+#include "objects/GameStates.h"
 #include "platform/Rect.h"
 
 namespace brinecast {
@@ -70,6 +71,8 @@ class Screen {
   void PickItem(std::span<const ScreenPlace> layout, int x, int y);
   // Lights the selected button alone among the first count.
   void LightSelected(int count);
+  // The window's state becomes `state`, with this screen in front.
+  void ComeToFront(GameState state);
   // A sub-screen takes the cursor for itself and keeps the main menu's to return to.
   void TakeCursor(uint8_t cursor);
   // Backspace or a typing key edits the text; anything else leaves it.

@@ -1,7 +1,5 @@
-// Every screen of the window, made once with it, and which of them is in front.
+// Every screen of the window, made once with it.
 #pragma once
-
-#include <string_view>
 
 #include "app/screens/HelpScreen.h"
 #include "app/screens/HiScoresScreen.h"
@@ -18,10 +16,6 @@ struct ScreenSet {
 
   // First, so every screen can be made with it.
   MenuState menu;
-
-  // The screen that takes keys, the pointer and texts in `state`; none in play and
-  // during the game-over display.
-  Screen* InFront(std::string_view state);
 
   MainMenuScreen mainMenu;
   OptionsScreen options;

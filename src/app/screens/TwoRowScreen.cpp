@@ -6,7 +6,7 @@
 
 namespace brinecast {
 
-TwoRowScreen::TwoRowScreen(TForm1& form, MenuState& menu, const char* panel, std::string_view state)
+TwoRowScreen::TwoRowScreen(TForm1& form, MenuState& menu, const char* panel, GameState state)
     : Screen(form, menu), panelName_(panel), state_(state) {}
 
 TwoRowScreen::~TwoRowScreen() = default;
@@ -17,7 +17,7 @@ void TwoRowScreen::Build() {
   Opened();
   TakeCursor(kItemBack);
   form_.ShowButton(kItemBack, true);
-  form_.GameState = state_;
+  ComeToFront(state_);
 }
 
 void TwoRowScreen::Leave() {
