@@ -28,7 +28,7 @@ void TForm1::KeyHeld(int key, bool down) {
 void TForm1::FormKeyUp(int key, bool alt) {
   DXInput1.KeyUp(key);
   // 1. The level bonus is being counted: every key waits.
-  if (Timer4.Enabled()) return;
+  if (BonusCount().Enabled()) return;
   // 2. Any key ends the game-over display.
   if (State() == GameState::GameOver2) {
     EndGameOver();

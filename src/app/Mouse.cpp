@@ -42,7 +42,7 @@ void TForm1::DXDraw1Click() {
 }
 
 void TForm1::EndGameOver() {
-  Timer3.SetEnabled(false);
+  GameOverStep().SetEnabled(false);
   Ask.Kill();
   LeaveGame();
 }

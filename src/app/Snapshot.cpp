@@ -105,7 +105,7 @@ std::string PlayState(TForm1& form) {
   json.Bool(form.ShowCatchText).Bool(form.CatchSoundDue).EndArray();
   json.Key("paused").Bool(form.Paused).Key("gameOver").Bool(form.GameOverFlag);
   json.Key("timers").BeginArray();
-  for (const WindowTimer* timer : {&form.Timer1, &form.Timer2, &form.Timer3, &form.Timer4}) {
+  for (const WindowTimer* timer : form.WindowTimers()) {
     json.BeginArray().Bool(timer->Enabled()).Int(static_cast<int64_t>(timer->Due())).EndArray();
   }
   json.EndArray();
@@ -152,7 +152,7 @@ std::string Snapshot(TForm1& form, const SnapshotRecords& records) {
   json.Key("paused").Bool(form.Paused);
   json.Key("gameOver").Bool(form.GameOverFlag);
   json.Key("timers").BeginArray();
-  for (const WindowTimer* timer : {&form.Timer1, &form.Timer2, &form.Timer3, &form.Timer4}) {
+  for (const WindowTimer* timer : form.WindowTimers()) {
     json.Bool(timer->Enabled());
   }
   json.EndArray();

@@ -49,7 +49,7 @@ GameState TGameField::State() const {
 
 // The pauses around a level change, game over and the exit question.
 bool TGameField::Frozen() const {
-  return game_.Timer2.Enabled();
+  return game_.Freeze().Enabled();
 }
 
 uint8_t TGameField::FrameNo() const {

@@ -128,11 +128,11 @@ TEST(StartupErrors, AStrayBannerTickWithNoGameNeverStartsPlay) {
   TForm1 form(testing::OfflineSetup(platform, folder.AppDir(), 1));
   form.FormCreate();
   form.Paused = false;
-  form.Timer2.SetEnabled(true);
+  form.Freeze().SetEnabled(true);
   testing::RunUntil(platform, form, {}, 2500);
   EXPECT_EQ(form.State(), GameState::Menu);
-  EXPECT_FALSE(form.Timer1.Enabled());
-  EXPECT_FALSE(form.Timer2.Enabled());
+  EXPECT_FALSE(form.LevelClock().Enabled());
+  EXPECT_FALSE(form.Freeze().Enabled());
 }
 
 }  // namespace

@@ -58,7 +58,7 @@ class SpriteTest : public ::testing::Test {
     game.Goals[0] = {1, 1};
     game.LevelTime = 11;
     game.TimeLeft = 1100;
-    game.Timer1.SetEnabled(true);
+    game.LevelClock().SetEnabled(true);
   }
 
   // One frame's sprite work: move, free the killed, draw (with what happens around it).

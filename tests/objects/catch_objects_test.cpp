@@ -269,7 +269,7 @@ TEST_F(ObjectTest, DrawingAnObjectOfAnEarlierLevelRemovesIt) {
 TEST_F(ObjectTest, LeavesWhenPlayEndsAndWaitsWhileFrozen) {
   TObjcts* object = MakeObject(3, true, 300, 300);
   game.SetState(GameState::ExitGameQuestion);
-  game.Timer2.SetEnabled(true);
+  game.Freeze().SetEnabled(true);
   object->Step(4);
   EXPECT_FALSE(object->IsDead());
   EXPECT_EQ(object->X, 300);

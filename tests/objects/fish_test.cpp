@@ -320,9 +320,9 @@ TEST_F(FishTest, LandingPaysPointsAddsTimeAndCountsTheGoal) {
   EXPECT_TRUE(game.CatchSoundDue);
   EXPECT_EQ(game.Goals[0].Left, 0);
   EXPECT_EQ(game.GoalsDone, 1);
-  EXPECT_FALSE(game.Timer1.Enabled());
-  EXPECT_TRUE(game.Timer2.Enabled());
-  EXPECT_TRUE(game.Timer4.Enabled());
+  EXPECT_FALSE(game.LevelClock().Enabled());
+  EXPECT_TRUE(game.Freeze().Enabled());
+  EXPECT_TRUE(game.BonusCount().Enabled());
 }
 
 TEST_F(FishTest, LandingNeverTakesTheClockAboveTheLevelsTime) {
@@ -383,7 +383,7 @@ TEST_F(FishTest, AHaulCountsEveryMatchingGoalDownButNeverBelowZero) {
   EXPECT_EQ(game.Goals[1].Left, 3);
   EXPECT_EQ(game.Goals[2].Left, 0);
   EXPECT_EQ(game.GoalsDone, 2);
-  EXPECT_FALSE(game.Timer4.Enabled());
+  EXPECT_FALSE(game.BonusCount().Enabled());
 }
 
 TEST_F(FishTest, AFishOfAnEarlierLevelLandsWithoutTheTextOrTheGoals) {
@@ -449,7 +449,7 @@ TEST_F(FishTest, LeavesWhenThePlayOrTheLevelEndsWithoutCounting) {
 TEST_F(FishTest, FrozenWhileTheBannerTimerRuns) {
   TFish* fish = MakeFish(1, true, 300, 300);
   RisingHookAt(302, 300);
-  game.Timer2.SetEnabled(true);
+  game.Freeze().SetEnabled(true);
   for (int tick = 1; tick < 30; ++tick) fish->Step(tick);
   EXPECT_EQ(fish->X, 300);
   EXPECT_EQ(fish->FramePos, 0);

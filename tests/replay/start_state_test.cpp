@@ -62,7 +62,7 @@ TEST(StartState, ComesBackInAFreshGame) {
   form.CatchSoundDue = true;
   form.MouseStepLeft = true;
   form.KeySum = 42;
-  form.Timer3.SetEnabled(true);
+  form.GameOverStep().SetEnabled(true);
   form.DXInput1.KeyDown(37);
   for (int i = 0; i < 3; ++i) {
     auto* bubble = new TPuzir(&form.DXSpriteEngine1.Engine());

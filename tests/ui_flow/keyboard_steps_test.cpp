@@ -10,7 +10,7 @@ namespace {
 using KeyboardSteps = UiForm;
 
 TEST_F(KeyboardSteps, NoKeyCountsWhileTheLevelBonusIsCounted) {
-  form->Timer4.SetEnabled(true);
+  form->BonusCount().SetEnabled(true);
   for (int key : {vk::Down, vk::Escape, vk::Return, int{'B'}, vk::Back}) Key(key);
   Key(vk::Return, true);
   EXPECT_EQ(form->KeySum, 0);
@@ -39,15 +39,15 @@ TEST_F(KeyboardSteps, AnyKeyOnlyEndsTheGameOverDisplay) {
     // Time ran out: the second half of the game-over display, with its panel.
     form->GameOverFlag = true;
     form->Paused = true;
-    form->Timer1.SetEnabled(false);
-    form->Timer2.SetEnabled(true);
-    form->Timer3.SetEnabled(true);
+    form->LevelClock().SetEnabled(false);
+    form->Freeze().SetEnabled(true);
+    form->GameOverStep().SetEnabled(true);
     form->SetState(GameState::GameOver2);
     form->Ask = new TAsk(&form->DXSpriteEngine1.Engine(), "Qtns");
     const bool windowed = form->Config.Windowed;
     const int32_t keySum = form->KeySum;
     Key(c.key, c.alt);
-    EXPECT_FALSE(form->Timer3.Enabled());
+    EXPECT_FALSE(form->GameOverStep().Enabled());
     EXPECT_FALSE(Asking());
     EXPECT_EQ(form->State(), GameState::Menu);  // the default table's row 10 is not beaten
     EXPECT_EQ(form->Config.Windowed, windowed);
@@ -164,16 +164,16 @@ TEST_F(KeyboardSteps, PPausesOnlyInPlay) {
   Key('P');
   EXPECT_FALSE(form->Paused);
   form->Loop.Guard([&] { form->StartGame(); });
-  form->Timer2.SetEnabled(false);
-  form->Timer1.SetEnabled(true);
+  form->Freeze().SetEnabled(false);
+  form->LevelClock().SetEnabled(true);
   Key('P');
   EXPECT_TRUE(form->Paused);
-  EXPECT_TRUE(form->Timer2.Enabled());
-  EXPECT_FALSE(form->Timer1.Enabled());
+  EXPECT_TRUE(form->Freeze().Enabled());
+  EXPECT_FALSE(form->LevelClock().Enabled());
   Key('P');
   EXPECT_FALSE(form->Paused);
-  EXPECT_FALSE(form->Timer2.Enabled());
-  EXPECT_TRUE(form->Timer1.Enabled());
+  EXPECT_FALSE(form->Freeze().Enabled());
+  EXPECT_TRUE(form->LevelClock().Enabled());
 }
 
 TEST_F(KeyboardSteps, LeftAndRightChooseOnTheOptionRowsThroughTheClick) {

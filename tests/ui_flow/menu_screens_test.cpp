@@ -166,8 +166,8 @@ TEST_F(MenuScreens, EscapeLeavesPlayThroughTheQuestionAndBack) {
   EXPECT_EQ(form->State(), GameState::Game);
   EXPECT_FALSE(Asking());
   EXPECT_FALSE(form->Paused);
-  EXPECT_TRUE(form->Timer1.Enabled());
-  EXPECT_FALSE(form->Timer2.Enabled());
+  EXPECT_TRUE(form->LevelClock().Enabled());
+  EXPECT_FALSE(form->Freeze().Enabled());
   EXPECT_FALSE(platform.CursorShown());
   for (const GameState state : {GameState::GameOver, GameState::EnterName}) {
     form->SetState(state);

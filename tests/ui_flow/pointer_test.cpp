@@ -215,8 +215,8 @@ TEST_F(Pointer, LeavingPlayAnsweredByPointer) {
   EXPECT_EQ(Plays("Poimal"), sounds + 1);
   EXPECT_FALSE(Asking());
   EXPECT_FALSE(form->Paused);
-  EXPECT_TRUE(form->Timer1.Enabled());
-  EXPECT_FALSE(form->Timer2.Enabled());
+  EXPECT_TRUE(form->LevelClock().Enabled());
+  EXPECT_FALSE(form->Freeze().Enabled());
   EXPECT_FALSE(platform.CursorShown());
   Key(vk::Escape);
   MoveOnto(QuestionScreen::kLayout[QuestionScreen::kYes - 1]);

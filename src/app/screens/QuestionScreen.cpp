@@ -59,7 +59,7 @@ void QuestionScreen::AnswerSelected() {
     AnswerNo();
   } else if (menu_.cursor == kYes && inGame_) {
     form_.GameOverFlag = true;
-    form_.Timer2.SetEnabled(false);
+    form_.Freeze().SetEnabled(false);
     form_.Paused = false;
     form_.Ask.Kill();
     form_.LeaveGame();
