@@ -54,7 +54,7 @@ void BM_PlayFrame(benchmark::State& state) {
   form.FormCreate();
   form.StartGame();
   // Past the banner; the level clock is not running, so the level lasts.
-  form.Timer2.SetEnabled(false);
+  form.Freeze().SetEnabled(false);
   for (int i = 0; i < 5; ++i) new TPuzir(&form.DXSpriteEngine1.Engine());
   std::vector<TSpriteRef<TImageSprite>> sprites = Populate(form);
   int frames = 0;

@@ -27,7 +27,7 @@ constexpr uint64_t kGameMs = 5 * 60 * 1000;
 
 // The level's clock wound back now and then, so one game lasts the whole five minutes.
 void LongLevel(TForm1& form, const std::string&) {
-  if (form.GameState == "Game") form.TimeLeft = 4000;
+  if (form.State() == GameState::Game) form.TimeLeft = 4000;
 }
 
 // Five minutes of a busy player: the boat steered, the line let down and wound up.

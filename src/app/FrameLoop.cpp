@@ -23,7 +23,7 @@ void TForm1::DXTimer1Timer(uint32_t /*lagCount*/) {
   // What changes each frame outside the sprites changes here, after the sprites are
   // drawn and before the texts.
   if (Screen* screen = Front()) screen->Update();
-  if (GameState == states::kGame && !Timer2.Enabled()) AdvancePlay();
+  if (State() == GameState::Game && !Freeze().Enabled()) AdvancePlay();
   if (draws_) DrawStateTexts();
   platform_.Present(DXDraw1.Surface());
 }

@@ -30,8 +30,8 @@ void TForm1::DrawStateTexts() {
 
   if (Screen* screen = Front()) screen->Draw(Canvas);
 
-  if (GameState == states::kGame) {
-    if (!Timer2.Enabled() && ShowCatchText) {
+  if (State() == GameState::Game) {
+    if (!Freeze().Enabled() && ShowCatchText) {
       SetFont(Canvas, "Arial", 16, false, kGold);
       const TPlayer* player = Player.Get();
       const TImageSprite* floatSprite = player ? player->Float.Get() : nullptr;
@@ -50,11 +50,11 @@ void TForm1::DrawStateTexts() {
     Canvas.TextOut(690, 569, Format("%.8" PRId64, score));
     Canvas.Font.Size = 20;
     Canvas.TextOut(80, 560, Format("%4d", static_cast<int>(LevelNo)));
-    if (Timer4.Enabled() && TimeLeft > 0) {
+    if (BonusCount().Enabled() && TimeLeft > 0) {
       SetFont(Canvas, "Comic Sans MS", 20, false, kGold);
       Canvas.TextOut(330, 300, "Done");
     }
-    if (Timer2.Enabled() && !Timer4.Enabled()) {
+    if (Freeze().Enabled() && !BonusCount().Enabled()) {
       if (Paused) {
         SetFont(Canvas, "Comic Sans MS", 25, true, kWhite);
         Canvas.TextOut(360, 285, "Pause");
@@ -65,7 +65,7 @@ void TForm1::DrawStateTexts() {
     }
   }
 
-  if (GameState == states::kGameOver || GameState == states::kGameOver2) {
+  if (State() == GameState::GameOver || State() == GameState::GameOver2) {
     SetFont(Canvas, "Comic Sans MS", 25, true, kGold);
     const std::string text = "GAME OVER";
     // Centred on its panel, whatever the font's width.

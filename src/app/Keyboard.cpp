@@ -28,9 +28,9 @@ void TForm1::KeyHeld(int key, bool down) {
 void TForm1::FormKeyUp(int key, bool alt) {
   DXInput1.KeyUp(key);
   // 1. The level bonus is being counted: every key waits.
-  if (Timer4.Enabled()) return;
+  if (BonusCount().Enabled()) return;
   // 2. Any key ends the game-over display.
-  if (GameState == states::kGameOver2) {
+  if (State() == GameState::GameOver2) {
     EndGameOver();
     return;
   }
@@ -53,7 +53,7 @@ void TForm1::FormKeyUp(int key, bool alt) {
   if (key == vk::Escape) {
     if (Screen* screen = Front()) {
       if (screen->Escape()) return;
-    } else if (GameState == states::kGame) {
+    } else if (State() == GameState::Game) {
       LeaveGame();
     }
   }
@@ -63,7 +63,7 @@ void TForm1::FormKeyUp(int key, bool alt) {
     ApplyWindowMode();
   }
   // 10. P pauses play or resumes it.
-  if (key == kKeyP && GameState == states::kGame) {
+  if (key == kKeyP && State() == GameState::Game) {
     if (Paused) {
       ThawPlay();
     } else {

@@ -46,11 +46,11 @@ void TForm1::StartGame() {
   Player->SetScore(0);
   NextLevel();
   if (Config.MusicOn) PlayMusic(Tune::Play);
-  GameState = states::kGame;
+  SetState(GameState::Game);
 }
 
 void TForm1::NextLevel() {
-  Timer1.SetEnabled(false);
+  LevelClock().SetEnabled(false);
   StopAllSounds();
   ++LevelNo;
   for (const auto& icon : ToDoIcons) {
@@ -77,14 +77,14 @@ void TForm1::NextLevel() {
   CatchPoints = 0;
   BottomObjCount = 0;
   ShowCatchText = false;
-  Timer2.SetEnabled(true);
+  Freeze().SetEnabled(true);
 }
 
 void TForm1::LeaveGame() {
   if (SoundOn()) StopAllSounds();
   ShowMouse(true);
   FreezePlay();
-  Timer3.SetEnabled(false);
+  GameOverStep().SetEnabled(false);
   if (!GameOverFlag) {
     screens_->exitGameQuestion.Open();
     return;
@@ -93,8 +93,8 @@ void TForm1::LeaveGame() {
   for (const auto& icon : ToDoIcons) {
     if (TToDoFish* sprite = icon.Get()) sprite->Shown = false;
   }
-  Timer1.SetEnabled(false);
-  Timer2.SetEnabled(false);
+  LevelClock().SetEnabled(false);
+  Freeze().SetEnabled(false);
   const int64_t score = Player ? Player->Score() : 0;
   if (Qualifies(score, Config)) {
     screens_->nameEntry.Open();
@@ -115,14 +115,14 @@ void TForm1::ClearPlayField() {
 
 void TForm1::FreezePlay() {
   Paused = true;
-  Timer1.SetEnabled(false);
-  Timer2.SetEnabled(true);
+  LevelClock().SetEnabled(false);
+  Freeze().SetEnabled(true);
 }
 
 void TForm1::ThawPlay() {
   Paused = false;
-  Timer1.SetEnabled(true);
-  Timer2.SetEnabled(false);
+  LevelClock().SetEnabled(true);
+  Freeze().SetEnabled(false);
 }
 
 void TForm1::AdvancePlay() {

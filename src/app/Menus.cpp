@@ -1,6 +1,7 @@
 // The screens' builders, each tearing down the screen being left, and what the
 // window does for every screen: lighting a button, finding the one in front.
 #include "app/TForm1.h"
+#include "app/screens/MenuState.h"
 #include "app/screens/ScreenSet.h"
 #include "objects/Ask.h"
 #include "objects/MenuB.h"
@@ -8,17 +9,17 @@
 namespace brinecast {
 
 void TForm1::BuildMainMenu() {
-  EditingAddText = false;
+  Menu().editingAddText = false;
   screens_->options.ClearHover();
   if (Screen* leaving = Front()) leaving->Leave();
   // Every screen's buttons go, not only a sub-screen's: built again over a live
   // main menu, the old buttons would stay lit beneath the new ones.
-  for (TSpriteRef<TMenuB>& button : MenuButtons) button.Kill();
+  for (TSpriteRef<TMenuB>& button : Menu().buttons) button.Kill();
   screens_->mainMenu.Build();
 }
 
 void TForm1::KillMainMenuButtons() {
-  for (int i = 0; i < MainMenuScreen::kItems; ++i) MenuButtons[i].Kill();
+  for (int i = 0; i < MainMenuScreen::kItems; ++i) Menu().buttons[i].Kill();
 }
 
 void TForm1::BuildOptions() {
@@ -42,12 +43,21 @@ void TForm1::AskExit() {
 }
 
 void TForm1::ShowButton(int n, bool shown) {
-  if (n < 1 || n > static_cast<int>(MenuButtons.size())) return;
-  if (TMenuB* button = MenuButtons[n - 1].Get()) button->Shown = shown;
+  if (n < 1 || n > static_cast<int>(Menu().buttons.size())) return;
+  if (TMenuB* button = Menu().buttons[n - 1].Get()) button->Shown = shown;
+}
+
+MenuState& TForm1::Menu() {
+  return screens_->menu;
 }
 
 Screen* TForm1::Front() {
-  return screens_->InFront(GameState);
+  return Menu().front;
+}
+
+void TForm1::SetState(GameState state) {
+  Menu().front = nullptr;
+  TGame::SetState(state);
 }
 
 }  // namespace brinecast

@@ -1,6 +1,7 @@
 // The pointer: moving steers the boat and goes to the screen in front, the click
 // activates what that screen has selected, the left button held lowers the line.
 #include "app/TForm1.h"
+#include "app/screens/MenuState.h"
 #include "app/screens/Screen.h"
 #include "objects/Ask.h"
 #include "objects/GameStates.h"
@@ -24,13 +25,13 @@ void TForm1::DXDraw1MouseMove(int x, int y) {
 void TForm1::DXDraw1MouseUp(MouseButton button, int /*x*/, int /*y*/) {
   if (button == MouseButton::Left) MouseHeld = false;
   // Outside play the right button clicks as well.
-  if (GameState != states::kGame && button == MouseButton::Right) DXDraw1Click();
+  if (State() != GameState::Game && button == MouseButton::Right) DXDraw1Click();
 }
 
 void TForm1::DXDraw1Click() {
-  EditingAddText = false;
+  Menu().editingAddText = false;
   KeySum = 0;
-  if (GameState == states::kGameOver2) {
+  if (State() == GameState::GameOver2) {
     EndGameOver();
     return;
   }
@@ -41,7 +42,7 @@ void TForm1::DXDraw1Click() {
 }
 
 void TForm1::EndGameOver() {
-  Timer3.SetEnabled(false);
+  GameOverStep().SetEnabled(false);
   Ask.Kill();
   LeaveGame();
 }

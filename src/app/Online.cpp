@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "app/TForm1.h"
+#include "app/screens/MenuState.h"
 #include "net/HttpClient.h"
 #include "objects/Chk.h"
 #include "objects/Player.h"
@@ -45,14 +46,14 @@ bool TForm1::SubmitScore() {
   const std::string host = scoreServer_;
 
   Sending = true;
-  if (TChk* chk = Chk.Get()) chk->Shown = false;
+  if (TChk* chk = Menu().checkBox.Get()) chk->Shown = false;
   const HttpResult check = Request(CheckUrl(host));
   const std::string reply = check.ok ? check.body : std::string();
   if (!protocol::ReplyIsOk(reply)) {
     Loop.ShowMessage(
         MessageBoxContent{"Can't connect to server!", "Information", BoxIcon::Information});
     Sending = false;
-    if (TChk* chk = Chk.Get()) chk->Shown = true;
+    if (TChk* chk = Menu().checkBox.Get()) chk->Shown = true;
     return false;
   }
   const std::string payload = protocol::BuildPayload(name, score, protocol::kSubmissionKey,

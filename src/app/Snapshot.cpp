@@ -4,6 +4,7 @@
 
 #include "app/JsonWriter.h"
 #include "app/TForm1.h"
+#include "app/screens/MenuState.h"
 #include "app/screens/ScreenSet.h"
 #include "engine/ImageSprite.h"
 #include "objects/Chk.h"
@@ -87,7 +88,7 @@ std::string PlayState(TForm1& form) {
   json.BeginObject();
   json.Key("random").Int(static_cast<int64_t>(form.RandomState()));
   json.Key("frame").Int(form.FrameNo());
-  json.Key("state").String(form.GameState);
+  json.Key("state").String(StateName(form.State()));
   json.Key("level").Int(form.LevelNo);
   json.Key("goals").BeginArray();
   for (const TGoal& goal : form.Goals)
@@ -104,7 +105,7 @@ std::string PlayState(TForm1& form) {
   json.Bool(form.ShowCatchText).Bool(form.CatchSoundDue).EndArray();
   json.Key("paused").Bool(form.Paused).Key("gameOver").Bool(form.GameOverFlag);
   json.Key("timers").BeginArray();
-  for (const WindowTimer* timer : {&form.Timer1, &form.Timer2, &form.Timer3, &form.Timer4}) {
+  for (const WindowTimer* timer : form.WindowTimers()) {
     json.BeginArray().Bool(timer->Enabled()).Int(static_cast<int64_t>(timer->Due())).EndArray();
   }
   json.EndArray();
@@ -125,9 +126,9 @@ std::string Snapshot(TForm1& form, const SnapshotRecords& records) {
   json.BeginObject();
   json.Key("t").Int(static_cast<int64_t>(machine.Ticks()));
   json.Key("frame").Int(form.FrameNo());
-  json.Key("state").String(form.GameState);
-  json.Key("menuCursor").Int(form.MenuCursor);
-  json.Key("savedMenuCursor").Int(form.SavedMenuCursor);
+  json.Key("state").String(StateName(form.State()));
+  json.Key("menuCursor").Int(form.Menu().cursor);
+  json.Key("savedMenuCursor").Int(form.Menu().savedCursor);
   json.Key("level").Int(form.LevelNo);
   json.Key("goals").BeginArray();
   for (int i = 0; i < form.GoalCount && i < static_cast<int>(form.Goals.size()); ++i) {
@@ -151,7 +152,7 @@ std::string Snapshot(TForm1& form, const SnapshotRecords& records) {
   json.Key("paused").Bool(form.Paused);
   json.Key("gameOver").Bool(form.GameOverFlag);
   json.Key("timers").BeginArray();
-  for (const WindowTimer* timer : {&form.Timer1, &form.Timer2, &form.Timer3, &form.Timer4}) {
+  for (const WindowTimer* timer : form.WindowTimers()) {
     json.Bool(timer->Enabled());
   }
   json.EndArray();
@@ -161,7 +162,7 @@ std::string Snapshot(TForm1& form, const SnapshotRecords& records) {
   WriteSprites(json, form.DXSpriteEngine1.Engine());
   json.EndArray();
   json.Key("buttons").BeginArray();
-  for (const auto& button : form.MenuButtons) {
+  for (const auto& button : form.Menu().buttons) {
     const TMenuB* sprite = button.Get();
     sprite && !sprite->IsDead() ? json.Bool(sprite->Shown) : json.Null();
   }
@@ -178,7 +179,7 @@ std::string Snapshot(TForm1& form, const SnapshotRecords& records) {
   }
   json.EndArray();
   json.Key("playerName").String(form.PlayerName);
-  json.Key("editingAddText").Bool(form.EditingAddText);
+  json.Key("editingAddText").Bool(form.Menu().editingAddText);
   json.Key("keySum").Int(form.KeySum);
   json.Key("sending").Bool(form.Sending);
   json.Key("messageBox");

@@ -2,6 +2,7 @@
 // the close request, minimise, maximise, loss of focus and an unplugged pad.
 #include "app/TForm1.h"
 #include "app/screens/MainMenuScreen.h"
+#include "app/screens/MenuState.h"
 #include "objects/Chk.h"
 #include "objects/Fon.h"
 #include "objects/GameStates.h"
@@ -25,10 +26,10 @@ void TForm1::FormCreate() {
   TSpriteEngine& root = DXSpriteEngine1.Engine();
   for (int k = 1; k <= 10; ++k) ToDoIcons[k - 1] = CreateToDoIcon(&root, k);
   Paused = false;
-  Chk = new TChk(&root);
+  Menu().checkBox = new TChk(&root);
   Fon = new TFon(&root, 0);
-  MenuCursor = MainMenuScreen::kItemStart;
-  SavedMenuCursor = MainMenuScreen::kItemStart;
+  Menu().cursor = MainMenuScreen::kItemStart;
+  Menu().savedCursor = MainMenuScreen::kItemStart;
   BuildMainMenu();
   startupDone_ = true;
 }
@@ -38,11 +39,11 @@ void TForm1::FormCloseQuery(bool& canClose) {
   // question to ask: the window closes.
   canClose = !startupDone_;
   if (canClose) return;
-  if (GameState != states::kMenu && GameState != states::kOptions &&
-      GameState != states::kHiScores && GameState != states::kHelp) {
+  if (State() != GameState::Menu && State() != GameState::Options &&
+      State() != GameState::HiScores && State() != GameState::Help) {
     return;
   }
-  if (GameState != states::kMenu) BuildMainMenu();
+  if (State() != GameState::Menu) BuildMainMenu();
   AskExit();
 }
 
@@ -50,7 +51,7 @@ void TForm1::WMGetSysCommand(int command) {
   if (command == kScMaximize) {
     Config.Windowed = false;
     ApplyWindowMode();
-  } else if (command == kScMinimize && GameState == states::kGame) {
+  } else if (command == kScMinimize && State() == GameState::Game) {
     FreezePlay();
   }
 }
@@ -64,7 +65,7 @@ void TForm1::FormDeactivate() {
 
 void TForm1::JoystickRemoved() {
   // A pad pulled out in play pauses it, as a lost focus does.
-  if (GameState == states::kGame) FormDeactivate();
+  if (State() == GameState::Game) FormDeactivate();
 }
 
 void TForm1::ShowMouse(bool show) {

@@ -53,8 +53,7 @@ TForm1::TForm1(const GameSetup& setup)
 TForm1::~TForm1() = default;
 
 WindowTimer& TForm1::Timer(size_t index) {
-  WindowTimer* timers[] = {&Timer1, &Timer2, &Timer3, &Timer4};
-  return *timers[index];
+  return *WindowTimers()[index];
 }
 
 void TForm1::TimerTick(size_t index) {

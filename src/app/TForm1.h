@@ -29,6 +29,7 @@ class TAsk;
 class TChk;
 class Screen;
 struct ScreenSet;
+struct MenuState;
 class HttpTransport;
 struct HttpResult;
 struct HttpBody;
@@ -108,11 +109,15 @@ class TForm1 : public LoopHost, public TGame {
   void AskExit();
   // The navigation sound.
   void NavigationSound() { PlaySound("Poimal"); }
-  // Sets Shown of MenuButtons[n] (1-based) when it exists.
+  // Sets Shown of the menu's button n (1-based) when it exists.
   void ShowButton(int n, bool shown);
   // Every screen, and the one that takes keys, the pointer and texts now (none in play).
   ScreenSet& Screens() { return *screens_; }
+  // The cursor, the lit buttons and the rest the screens share.
+  MenuState& Menu();
   Screen* Front();
+  // A state of play has no screen in front; a screen comes to the front after this.
+  void SetState(GameState state) override;
 
   // Options file and window mode (Options.cpp).
   void LoadConfig();
@@ -170,19 +175,11 @@ class TForm1 : public LoopHost, public TGame {
   TMusic Music;
   MainLoop Loop;
 
-  // What the screens share: the question panel (questions, game over, name entry), the
-  // lit buttons of the screen in front, the check box and the cursor.
+  // The question panel (questions, game over, name entry).
   TSpriteRef<TAsk> Ask;
-  // The most any screen lights: the options' six choices and their way back.
-  static constexpr size_t kMostButtons = 7;
-  std::array<TSpriteRef<TMenuB>, kMostButtons> MenuButtons{};  // MenuButtons[0] is button 1
-  TSpriteRef<TChk> Chk;
-  uint8_t MenuCursor = 0;
-  uint8_t SavedMenuCursor = 0;
 
   // Keyboard.
   int32_t KeySum = 0;
-  bool EditingAddText = false;  // typing into the options' text field
 
   // The pointer's last x, which tells the boat which way it moved.
   int32_t LastMouseX() const { return lastMouseX_; }

@@ -13,32 +13,32 @@ void TForm1::Timer1Timer() {
     return;
   }
   StopAllSounds();
-  GameState = states::kGameOver;
+  SetState(GameState::GameOver);
   PlaySound("Over");
   Ask = new TAsk(&DXSpriteEngine1.Engine(), "Qtns");
   GameOverFlag = true;
   FreezePlay();
-  Timer3.SetEnabled(true);
+  GameOverStep().SetEnabled(true);
 }
 
 void TForm1::Timer2Timer() {
-  if (Paused || Timer4.Enabled()) return;
+  if (Paused || BonusCount().Enabled()) return;
   // Play resumes only into a game that exists; a stray tick with no rig (say,
   // after a focus loss during a start-up message box) just ends the freeze.
   if (!Player || Player->IsDead()) {
-    Timer2.SetEnabled(false);
+    Freeze().SetEnabled(false);
     return;
   }
-  Timer1.SetEnabled(true);
-  Timer2.SetEnabled(false);
-  GameState = states::kGame;
+  LevelClock().SetEnabled(true);
+  Freeze().SetEnabled(false);
+  SetState(GameState::Game);
 }
 
 void TForm1::Timer3Timer() {
-  if (GameState == states::kGameOver) {
-    GameState = states::kGameOver2;
-  } else if (GameState == states::kGameOver2) {
-    Timer2.SetEnabled(false);
+  if (State() == GameState::GameOver) {
+    SetState(GameState::GameOver2);
+  } else if (State() == GameState::GameOver2) {
+    Freeze().SetEnabled(false);
     Ask.Kill();
     LeaveGame();
   }
@@ -46,7 +46,7 @@ void TForm1::Timer3Timer() {
 
 void TForm1::Timer4Timer() {
   if (TimeLeft < 100) {
-    Timer4.SetEnabled(false);
+    BonusCount().SetEnabled(false);
     NextLevel();
     return;
   }

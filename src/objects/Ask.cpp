@@ -12,7 +12,7 @@ TAsk::TAsk(TSprite* parent, std::string_view name) : TImageSprite(parent) {
   TPlayField& field = Field(*this);
   TakeImage(*this, field.MenuImage(name));
   const bool exitQuestion =
-      field.State() == states::kExitQuestion || field.State() == states::kExitGameQuestion;
+      field.State() == GameState::ExitQuestion || field.State() == GameState::ExitGameQuestion;
   X = exitQuestion ? kQuestionLeft : kPanelLeft;
   Y = exitQuestion ? kQuestionTop : kPanelTop;
   SetZ(5);

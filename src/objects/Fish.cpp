@@ -97,7 +97,7 @@ void TFish::ApplyKind() {
 
 void TFish::Step(int tick) {
   TPlayField& field = Field(*this);
-  if ((field.State() != states::kGame && field.State() != states::kExitGameQuestion) ||
+  if ((field.State() != GameState::Game && field.State() != GameState::ExitGameQuestion) ||
       Level != field.LevelNo()) {
     Kill();
     return;

@@ -9,10 +9,10 @@ TGame::TGame(Platform& platform, uint64_t seed)
       GameImgs(DXDraw1),
       DXImageList1(DXDraw1),
       DXInput1(platform),
-      Timer1(platform, kLevelClockMs),
-      Timer2(platform, kFreezeMs),
-      Timer3(platform, kGameOverStepMs),
-      Timer4(platform, kBonusCountMs),
+      levelClock_(platform, kLevelClockMs),
+      freeze_(platform, kFreezeMs),
+      gameOverStep_(platform, kGameOverStepMs),
+      bonusCount_(platform, kBonusCountMs),
       randomGen_(seed) {
   DXSpriteEngine1.Engine().SetContext(&field_);
 }
@@ -36,9 +36,9 @@ void TGame::StopAllSounds() {
 
 void TGame::LevelComplete() {
   StopAllSounds();
-  Timer1.SetEnabled(false);
-  Timer2.SetEnabled(true);
-  Timer4.SetEnabled(true);
+  LevelClock().SetEnabled(false);
+  Freeze().SetEnabled(true);
+  BonusCount().SetEnabled(true);
 }
 
 }  // namespace brinecast

@@ -2,6 +2,7 @@
 // sound effects and the running game's variables, shown to the sprites as a play field.
 #pragma once
 
+#include <array>
 #include <cstdint>
 #include <string>
 #include <string_view>
@@ -14,6 +15,7 @@
 #include "media/DXInput.h"
 #include "media/WaveCollection.h"
 #include "objects/GameField.h"
+#include "objects/GameStates.h"
 #include "objects/Random.h"
 #include "objects/RunningGame.h"
 
@@ -61,18 +63,33 @@ class TGame : public TRunningGame {
   TDXImageList GameImgs;
   TDXImageList DXImageList1;
   TDXInput DXInput1;
+  TDXWaveList DXWaveList1;
+
+  // The four window timers by role (Timer1 to Timer4 in the window's tie order).
   // Level clock: counts TimeLeft down by a hundredth of a second; the level ends at 0.
-  WindowTimer Timer1;
+  WindowTimer& LevelClock() { return levelClock_; }
+  const WindowTimer& LevelClock() const { return levelClock_; }
   // Freeze: while on, play stands still (the level banner, the pause, a question, game
   // over); its tick ends the level banner.
-  WindowTimer Timer2;
+  WindowTimer& Freeze() { return freeze_; }
+  const WindowTimer& Freeze() const { return freeze_; }
   // Game-over display: its first tick makes any key end it, its second ends it.
-  WindowTimer Timer3;
-  TDXWaveList DXWaveList1;
+  WindowTimer& GameOverStep() { return gameOverStep_; }
+  const WindowTimer& GameOverStep() const { return gameOverStep_; }
   // Bonus count: a won level's time left turns into points, a second at a time.
-  WindowTimer Timer4;
+  WindowTimer& BonusCount() { return bonusCount_; }
+  const WindowTimer& BonusCount() const { return bonusCount_; }
+  // All four in tie order.
+  std::array<WindowTimer*, 4> WindowTimers() {
+    return {&levelClock_, &freeze_, &gameOverStep_, &bonusCount_};
+  }
+  std::array<const WindowTimer*, 4> WindowTimers() const {
+    return {&levelClock_, &freeze_, &gameOverStep_, &bonusCount_};
+  }
 
-  std::string GameState;
+  GameState State() const { return state_; }
+  // The window also brings the screen of the new state to the front.
+  virtual void SetState(GameState state) { state_ = state; }
   // Frames run so far, wrapping after 255; only the frame loop advances it.
   uint8_t FrameNo() const { return frameNo_; }
 
@@ -85,6 +102,11 @@ class TGame : public TRunningGame {
   void NextFrame() { ++frameNo_; }
 
  private:
+  WindowTimer levelClock_;
+  WindowTimer freeze_;
+  WindowTimer gameOverStep_;
+  WindowTimer bonusCount_;
+  GameState state_ = GameState::Starting;
   uint8_t frameNo_ = 0;
   // The game's one generator: seeded once, drawn from only through Random.
   TRandom randomGen_;

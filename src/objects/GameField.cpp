@@ -43,13 +43,13 @@ bool TGameField::SendOnline() const {
   return game_.SendOnline();
 }
 
-const std::string& TGameField::State() const {
-  return game_.GameState;
+GameState TGameField::State() const {
+  return game_.State();
 }
 
 // The pauses around a level change, game over and the exit question.
 bool TGameField::Frozen() const {
-  return game_.Timer2.Enabled();
+  return game_.Freeze().Enabled();
 }
 
 uint8_t TGameField::FrameNo() const {

@@ -22,7 +22,7 @@ class TGameField final : public TPlayField {
   void StopSound(std::string_view name) override;
   bool SendOnline() const override;
 
-  const std::string& State() const override;
+  GameState State() const override;
   bool Frozen() const override;
   uint8_t FrameNo() const override;
   uint16_t LevelNo() const override;

@@ -92,7 +92,7 @@ bool TObjcts::OfThisLevel() const {
 
 void TObjcts::Step(int tick) {
   TPlayField& field = Field(*this);
-  if (field.State() != states::kGame && field.State() != states::kExitGameQuestion) {
+  if (field.State() != GameState::Game && field.State() != GameState::ExitGameQuestion) {
     Kill();
     return;
   }

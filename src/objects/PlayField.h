@@ -8,6 +8,7 @@
 
 #include "engine/SpriteEngine.h"
 #include "media/DXInput.h"
+#include "objects/GameStates.h"
 
 namespace brinecast {
 
@@ -32,7 +33,7 @@ class TPlayField : public TEngineContext {
   virtual bool SendOnline() const = 0;
 
   // The game's state (see GameStates.h) and whether play stands still.
-  virtual const std::string& State() const = 0;
+  virtual GameState State() const = 0;
   virtual bool Frozen() const = 0;
   virtual uint8_t FrameNo() const = 0;
   virtual uint16_t LevelNo() const = 0;

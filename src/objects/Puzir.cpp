@@ -40,7 +40,7 @@ void TPuzir::Step(int) {
   TPlayField& field = Field(*this);
   // Frozen first, so a bubble outlives the exit question and the game-over pause.
   if (field.Frozen()) return;
-  if (field.State() != states::kGame) {
+  if (field.State() != GameState::Game) {
     Kill();
     return;
   }

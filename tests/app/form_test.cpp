@@ -30,13 +30,21 @@ void StopAt(HeadlessPlatform& platform, uint64_t until) {
 TEST(Form, StartsWithItsComponentsAsTheWindowStoresThem) {
   HeadlessPlatform platform;
   TForm1 form(testing::OfflineSetup(platform, "/game/", 1));
-  for (const WindowTimer* timer : {&form.Timer1, &form.Timer2, &form.Timer3, &form.Timer4}) {
-    EXPECT_FALSE(timer->Enabled());
+  // Each role's timer, its period and its place in the tie order.
+  struct Case {
+    const WindowTimer* timer;
+    uint32_t interval;
+  };
+  const Case cases[] = {{&form.LevelClock(), 10},
+                        {&form.Freeze(), 2000},
+                        {&form.GameOverStep(), 2000},
+                        {&form.BonusCount(), 128}};
+  for (size_t i = 0; i < std::size(cases); ++i) {
+    SCOPED_TRACE(i);
+    EXPECT_FALSE(cases[i].timer->Enabled());
+    EXPECT_EQ(cases[i].timer->Interval(), cases[i].interval);
+    EXPECT_EQ(form.WindowTimers()[i], cases[i].timer);
   }
-  EXPECT_EQ(form.Timer1.Interval(), 10U);
-  EXPECT_EQ(form.Timer2.Interval(), 2000U);
-  EXPECT_EQ(form.Timer3.Interval(), 2000U);
-  EXPECT_EQ(form.Timer4.Interval(), 128U);
   EXPECT_TRUE(form.DXTimer1.Enabled && form.DXTimer1.ActiveOnly);
   EXPECT_EQ(form.DXTimer1.Interval, 16U);
   EXPECT_EQ(form.FrameNo(), 0);
@@ -69,7 +77,7 @@ TEST(Form, TwoWindowsRunSideBySide) {
   HeadlessPlatform second;
   TForm1 a(testing::OfflineSetup(first, "/a/", 7));
   TForm1 b(testing::OfflineSetup(second, "/b/", 7));
-  a.Timer1.SetEnabled(true);
+  a.LevelClock().SetEnabled(true);
   StopAt(first, 100);
   a.Loop.Run();
   a.Terminate();
@@ -78,7 +86,7 @@ TEST(Form, TwoWindowsRunSideBySide) {
   b.Loop.Run();
   EXPECT_EQ(a.FrameNo(), 6);
   EXPECT_EQ(b.FrameNo(), 3);
-  EXPECT_FALSE(b.Timer1.Enabled());
+  EXPECT_FALSE(b.LevelClock().Enabled());
   // Same seed, own generators: the same numbers, unaffected by each other.
   for (int i = 0; i < 5; ++i) EXPECT_EQ(a.Random(1000), b.Random(1000));
 }

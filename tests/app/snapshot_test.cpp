@@ -44,9 +44,9 @@ TEST(JsonWriter, WritesTextsAndNumbersThatReadBack) {
 TEST(Snapshot, HasEveryKeyInOrderAndTheWindowsState) {
   HeadlessPlatform platform;
   TForm1 form(testing::OfflineSetup(platform, "/game/", 1));
-  form.Timer2.SetEnabled(true);
-  form.Timer4.SetEnabled(true);
-  form.GameState = "Game";
+  form.Freeze().SetEnabled(true);
+  form.BonusCount().SetEnabled(true);
+  form.SetState(GameState::Game);
   form.LevelNo = 3;
   form.GoalCount = 2;
   form.Goals[0] = {4, 2};

@@ -92,7 +92,7 @@ TEST(FailedWrites, AFailedSaveLeavesTheNameEntryForTheTable) {
   };
   run.Start(folder.AppDir(), 1500);
   ASSERT_NE(run.form, nullptr);
-  EXPECT_EQ(run.form->GameState, "HiScores");
+  EXPECT_EQ(run.form->State(), GameState::HiScores);
   EXPECT_FALSE(run.form->Sending);
   EXPECT_EQ(run.form->Config.HighScores[0].Name, "A");
   EXPECT_EQ(run.form->Config.HighScores[0].Score, 20000U);
@@ -128,11 +128,11 @@ TEST(StartupErrors, AStrayBannerTickWithNoGameNeverStartsPlay) {
   TForm1 form(testing::OfflineSetup(platform, folder.AppDir(), 1));
   form.FormCreate();
   form.Paused = false;
-  form.Timer2.SetEnabled(true);
+  form.Freeze().SetEnabled(true);
   testing::RunUntil(platform, form, {}, 2500);
-  EXPECT_EQ(form.GameState, "Menu");
-  EXPECT_FALSE(form.Timer1.Enabled());
-  EXPECT_FALSE(form.Timer2.Enabled());
+  EXPECT_EQ(form.State(), GameState::Menu);
+  EXPECT_FALSE(form.LevelClock().Enabled());
+  EXPECT_FALSE(form.Freeze().Enabled());
 }
 
 }  // namespace

@@ -3,6 +3,7 @@
 #include <SDL_surface.h>
 #include <gtest/gtest.h>
 
+#include "app/screens/MenuState.h"
 #include "objects/Ask.h"
 #include "objects/Player.h"
 #include "support/GameFolder.h"
@@ -109,20 +110,20 @@ TEST(HudPixels, TextsSitInTheMiddleOfWhatHoldsThemWhateverTheFont) {
   // The options text and its caret keep clear of the field's border.
   form.BuildOptions();
   form.Config.AddText = "Hello";
-  form.EditingAddText = true;
+  form.Menu().editingAddText = true;
   form.DXTimer1Timer(1);
   const Box field = BoundsOf(frame, {287, 340, 602, 430}, fieldBlue);
   ASSERT_LT(field.left, field.right) << "no text in the field";
   EXPECT_GE(field.top, 357 + 6);
   EXPECT_LE(field.bottom, 410 - 6);
-  form.EditingAddText = false;
+  form.Menu().editingAddText = false;
 
   // The typed name grows from the middle of the lines around it.
   form.StartGame();
   form.Player->SetScore(50000);
   form.GameOverFlag = true;
   form.LeaveGame();
-  ASSERT_EQ(form.GameState, "EnterName");
+  ASSERT_EQ(form.State(), GameState::EnterName);
   form.PlayerName = "Bob";
   form.DXTimer1Timer(1);
   form.Canvas.Font.Name = "Arial";
@@ -140,7 +141,7 @@ TEST(HudPixels, TextsSitInTheMiddleOfWhatHoldsThemWhateverTheFont) {
   form.StartGame();
   form.TimeLeft = 0;
   form.Timer1Timer();
-  ASSERT_EQ(form.GameState, "GameOver");
+  ASSERT_EQ(form.State(), GameState::GameOver);
   form.DXTimer1Timer(1);
   const TAsk* panel = form.Ask.Get();
   ASSERT_NE(panel, nullptr);

@@ -55,7 +55,7 @@ TEST_P(CloseDuringSubmission, FramesGoOnTheEntryIsKeptAndTheGameNeverQuitsUnaske
   form.Player->SetScore(5000);
   form.GameOverFlag = true;
   form.LeaveGame();
-  ASSERT_EQ(form.GameState, "EnterName");
+  ASSERT_EQ(form.State(), GameState::EnterName);
   form.PlayerName = "Zed";
 
   bool asked = false;
@@ -95,7 +95,7 @@ TEST_P(CloseDuringSubmission, FramesGoOnTheEntryIsKeptAndTheGameNeverQuitsUnaske
   EXPECT_TRUE(runningAtTheEnd) << "the close request ended the game unasked";
   if (reachable) {
     // Sent and saved: the close then asks, as it does on the menus.
-    EXPECT_EQ(form.GameState, "Exit?");
+    EXPECT_EQ(form.State(), GameState::ExitQuestion);
     EXPECT_EQ(server.urls.size(), 2U);
     bool stored = false;
     for (const THighScore& row : form.Config.HighScores)
@@ -106,7 +106,7 @@ TEST_P(CloseDuringSubmission, FramesGoOnTheEntryIsKeptAndTheGameNeverQuitsUnaske
     // Told, and still on the name entry with the name typed, where a close does nothing.
     const MessageBoxContent told{"Can't connect to server!", "Information", BoxIcon::Information};
     EXPECT_EQ(shownBox, told);
-    EXPECT_EQ(form.GameState, "EnterName");
+    EXPECT_EQ(form.State(), GameState::EnterName);
     EXPECT_EQ(form.PlayerName, "Zed");
   }
 }

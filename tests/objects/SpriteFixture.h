@@ -52,13 +52,13 @@ class SpriteTest : public ::testing::Test {
 
   // A level in play: one goal of kind 1, the clock running.
   void PlayLevel() {
-    game.GameState = "Game";
+    game.SetState(GameState::Game);
     game.LevelNo = 1;
     game.GoalCount = 1;
     game.Goals[0] = {1, 1};
     game.LevelTime = 11;
     game.TimeLeft = 1100;
-    game.Timer1.SetEnabled(true);
+    game.LevelClock().SetEnabled(true);
   }
 
   // One frame's sprite work: move, free the killed, draw (with what happens around it).

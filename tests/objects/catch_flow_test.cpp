@@ -52,9 +52,9 @@ TEST_F(CatchFlowTest, FishCaughtOnTheWayUpLandsAndCompletesTheLevel) {
   EXPECT_EQ(game.Goals[0].Left, 0);
   EXPECT_EQ(game.GoalsDone, 1);
   EXPECT_TRUE(game.ShowCatchText);
-  EXPECT_FALSE(game.Timer1.Enabled());
-  EXPECT_TRUE(game.Timer2.Enabled());
-  EXPECT_TRUE(game.Timer4.Enabled());
+  EXPECT_FALSE(game.LevelClock().Enabled());
+  EXPECT_TRUE(game.Freeze().Enabled());
+  EXPECT_TRUE(game.BonusCount().Enabled());
   // Frozen from here: the hook stays where the level ended.
   const double hookY = player->Hook->Y;
   Frame();

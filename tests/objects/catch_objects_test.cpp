@@ -268,12 +268,12 @@ TEST_F(ObjectTest, DrawingAnObjectOfAnEarlierLevelRemovesIt) {
 
 TEST_F(ObjectTest, LeavesWhenPlayEndsAndWaitsWhileFrozen) {
   TObjcts* object = MakeObject(3, true, 300, 300);
-  game.GameState = "ExitGame?";
-  game.Timer2.SetEnabled(true);
+  game.SetState(GameState::ExitGameQuestion);
+  game.Freeze().SetEnabled(true);
   object->Step(4);
   EXPECT_FALSE(object->IsDead());
   EXPECT_EQ(object->X, 300);
-  game.GameState = "Menu";
+  game.SetState(GameState::Menu);
   object->Step(4);
   EXPECT_TRUE(object->IsDead());
   EXPECT_EQ(game.ObjCount, 1);

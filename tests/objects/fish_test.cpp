@@ -320,9 +320,9 @@ TEST_F(FishTest, LandingPaysPointsAddsTimeAndCountsTheGoal) {
   EXPECT_TRUE(game.CatchSoundDue);
   EXPECT_EQ(game.Goals[0].Left, 0);
   EXPECT_EQ(game.GoalsDone, 1);
-  EXPECT_FALSE(game.Timer1.Enabled());
-  EXPECT_TRUE(game.Timer2.Enabled());
-  EXPECT_TRUE(game.Timer4.Enabled());
+  EXPECT_FALSE(game.LevelClock().Enabled());
+  EXPECT_TRUE(game.Freeze().Enabled());
+  EXPECT_TRUE(game.BonusCount().Enabled());
 }
 
 TEST_F(FishTest, LandingNeverTakesTheClockAboveTheLevelsTime) {
@@ -383,7 +383,7 @@ TEST_F(FishTest, AHaulCountsEveryMatchingGoalDownButNeverBelowZero) {
   EXPECT_EQ(game.Goals[1].Left, 3);
   EXPECT_EQ(game.Goals[2].Left, 0);
   EXPECT_EQ(game.GoalsDone, 2);
-  EXPECT_FALSE(game.Timer4.Enabled());
+  EXPECT_FALSE(game.BonusCount().Enabled());
 }
 
 TEST_F(FishTest, AFishOfAnEarlierLevelLandsWithoutTheTextOrTheGoals) {
@@ -424,24 +424,24 @@ TEST_F(FishTest, HangingFishStopsFollowingAHookTooDeep) {
 
 TEST_F(FishTest, LeavesWhenThePlayOrTheLevelEndsWithoutCounting) {
   struct Case {
-    const char* state;
+    GameState state;
     int level;
     bool stays;
   };
-  const Case cases[] = {{"Game", 1, true},
-                        {"ExitGame?", 1, true},
-                        {"Menu", 1, false},
-                        {"GameOver", 1, false},
-                        {"Game", 2, false}};
+  const Case cases[] = {{GameState::Game, 1, true},
+                        {GameState::ExitGameQuestion, 1, true},
+                        {GameState::Menu, 1, false},
+                        {GameState::GameOver, 1, false},
+                        {GameState::Game, 2, false}};
   for (const Case& c : cases) {
-    game.GameState = c.state;
+    game.SetState(c.state);
     game.LevelNo = 1;
     game.FishCount = 3;
     TFish* fish = MakeFish(1, true, 300, 300);
     game.FishCount = 3;
     game.LevelNo = static_cast<uint16_t>(c.level);
     fish->Step(1);
-    EXPECT_EQ(!fish->IsDead(), c.stays) << c.state << " " << c.level;
+    EXPECT_EQ(!fish->IsDead(), c.stays) << StateName(c.state) << " " << c.level;
     EXPECT_EQ(game.FishCount, 3);
   }
 }
@@ -449,7 +449,7 @@ TEST_F(FishTest, LeavesWhenThePlayOrTheLevelEndsWithoutCounting) {
 TEST_F(FishTest, FrozenWhileTheBannerTimerRuns) {
   TFish* fish = MakeFish(1, true, 300, 300);
   RisingHookAt(302, 300);
-  game.Timer2.SetEnabled(true);
+  game.Freeze().SetEnabled(true);
   for (int tick = 1; tick < 30; ++tick) fish->Step(tick);
   EXPECT_EQ(fish->X, 300);
   EXPECT_EQ(fish->FramePos, 0);

@@ -45,20 +45,20 @@ class MenuSpriteTest : public InterfaceTest {
 
 TEST_F(MenuSpriteTest, QuestionPanelSitsWhereItsStateWantsIt) {
   struct Case {
-    const char* state;
+    GameState state;
     int x;
     int y;
   };
-  const Case cases[] = {{"Exit?", 270, 120},
-                        {"ExitGame?", 270, 120},
-                        {"GameOver", 239, 187},
-                        {"EnterName", 239, 187},
-                        {"exit?", 239, 187}};
+  const Case cases[] = {{GameState::ExitQuestion, 270, 120},
+                        {GameState::ExitGameQuestion, 270, 120},
+                        {GameState::GameOver, 239, 187},
+                        {GameState::EnterName, 239, 187},
+                        {GameState::Game, 239, 187}};
   for (const Case& c : cases) {
-    game.GameState = c.state;
+    game.SetState(c.state);
     auto* ask = new TAsk(&Root(), "Qtns");
-    EXPECT_EQ(ask->X, c.x) << c.state;
-    EXPECT_EQ(ask->Y, c.y) << c.state;
+    EXPECT_EQ(ask->X, c.x) << StateName(c.state);
+    EXPECT_EQ(ask->Y, c.y) << StateName(c.state);
     EXPECT_EQ(ask->Z(), 5);
     EXPECT_EQ(ask->Image->Name(), "Qtns");
   }

@@ -181,7 +181,7 @@ TEST_F(RigTest, MouseStepsAreTakenOnceAndWaitAtALimit) {
 }
 
 TEST_F(RigTest, FrozenWhileTheBannerTimerRuns) {
-  game.Timer2.SetEnabled(true);
+  game.Freeze().SetEnabled(true);
   game.MouseHeld = true;
   game.MouseStepLeft = true;
   for (int i = 0; i < 5; ++i) Frame();
@@ -192,13 +192,13 @@ TEST_F(RigTest, FrozenWhileTheBannerTimerRuns) {
 
 TEST_F(RigTest, AllGoalsMetEndsTheLevel) {
   Frame();
-  EXPECT_TRUE(game.Timer1.Enabled());
-  EXPECT_FALSE(game.Timer2.Enabled());
+  EXPECT_TRUE(game.LevelClock().Enabled());
+  EXPECT_FALSE(game.Freeze().Enabled());
   game.GoalsDone = 1;
   Frame();
-  EXPECT_FALSE(game.Timer1.Enabled());
-  EXPECT_TRUE(game.Timer2.Enabled());
-  EXPECT_TRUE(game.Timer4.Enabled());
+  EXPECT_FALSE(game.LevelClock().Enabled());
+  EXPECT_TRUE(game.Freeze().Enabled());
+  EXPECT_TRUE(game.BonusCount().Enabled());
 }
 
 TEST_F(RigTest, ScoreIsNotHeldPlainlyAndStopsAtTheEndsOfItsRange) {

@@ -35,7 +35,7 @@ TEST_F(SceneryTest, WaveBandSwingsBetweenMinusOneAndMinusHundred) {
   EXPECT_EQ(wave->X, -1);
   wave->Step(0);
   EXPECT_EQ(wave->X, -2);
-  game.Timer2.SetEnabled(true);
+  game.Freeze().SetEnabled(true);
   wave->Step(0);
   EXPECT_EQ(wave->X, -2);
 }
@@ -86,13 +86,13 @@ TEST_F(SceneryTest, BubbleBurstsAtTheSurfaceBand) {
 
 TEST_F(SceneryTest, BubbleOutlivesAFrozenStateChangeButNotItsThaw) {
   auto* bubble = new TPuzir(&Root());
-  game.GameState = "ExitGame?";
-  game.Timer2.SetEnabled(true);
+  game.SetState(GameState::ExitGameQuestion);
+  game.Freeze().SetEnabled(true);
   const double y = bubble->Y;
   bubble->Step(0);
   EXPECT_FALSE(bubble->IsDead());
   EXPECT_EQ(bubble->Y, y);
-  game.Timer2.SetEnabled(false);
+  game.Freeze().SetEnabled(false);
   bubble->Step(0);
   EXPECT_TRUE(bubble->IsDead());
 }
@@ -119,7 +119,7 @@ TEST_F(SceneryTest, SeaweedSwaysOnMultiplesOfItsDelay) {
   weed->FramePos = weed->FrameCount - 1;
   weed->Step(0);
   EXPECT_EQ(weed->FramePos, 0);
-  game.Timer2.SetEnabled(true);
+  game.Freeze().SetEnabled(true);
   weed->Step(0);
   EXPECT_EQ(weed->FramePos, 0);
 }

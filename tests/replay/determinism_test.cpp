@@ -132,7 +132,7 @@ Played PlaySession(uint64_t seed, const std::string& appDir) {
           session.steps.erase(session.steps.begin());
           form.Recorder()->ScriptStep(line);
           // Outside a game the step still runs, as the simulator's do.
-          if (form.GameState == "Game") RunStep(form, line);
+          if (form.State() == GameState::Game) RunStep(form, line);
         };
       },
       [&](TForm1& form) {
@@ -154,7 +154,7 @@ TEST(Determinism, EveryRecordedGameReplaysToItsOwnEnd) {
     const std::vector<uint8_t> file = replay::EncodeRecording(recording);
     const VerifyReport report =
         VerifyRecording(file, folder.AppDir(), [](TForm1& form, const std::string& line) {
-          if (form.GameState == "Game") RunStep(form, line);
+          if (form.State() == GameState::Game) RunStep(form, line);
         });
     EXPECT_TRUE(report.verdict == VerifyReport::Verdict::kComplete ||
                 report.verdict == VerifyReport::Verdict::kIncomplete)

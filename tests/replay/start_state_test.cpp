@@ -62,7 +62,7 @@ TEST(StartState, ComesBackInAFreshGame) {
   form.CatchSoundDue = true;
   form.MouseStepLeft = true;
   form.KeySum = 42;
-  form.Timer3.SetEnabled(true);
+  form.GameOverStep().SetEnabled(true);
   form.DXInput1.KeyDown(37);
   for (int i = 0; i < 3; ++i) {
     auto* bubble = new TPuzir(&form.DXSpriteEngine1.Engine());
@@ -102,7 +102,7 @@ TEST(StartState, ABubbleLeftRisingRisesOnInTheNextGameAndItsReplay) {
   TForm1* game = nullptr;
   std::vector<std::pair<double, double>> atStart;
   std::vector<std::pair<double, double>> later;
-  std::string stateAtStart;
+  GameState stateAtStart = GameState::Starting;
   // A good score left through the question (play frozen, a bubble with it), the name entry,
   // the table, back to the menu and straight into a new game.
   auto press = [&platform](std::initializer_list<int> keys) {
@@ -123,7 +123,7 @@ TEST(StartState, ABubbleLeftRisingRisesOnInTheNextGameAndItsReplay) {
                        {5400, press({vk::Up, vk::Up, vk::Return})},
                        {5450,
                         [&] {
-                          stateAtStart = game->GameState;
+                          stateAtStart = game->State();
                           atStart = Bubbles(*game);
                         }},
                        {8000, [&] { later = Bubbles(*game); }}},
@@ -135,7 +135,7 @@ TEST(StartState, ABubbleLeftRisingRisesOnInTheNextGameAndItsReplay) {
         if (auto* last = form.LastGame()) recording = *last;
       });
 
-  EXPECT_EQ(stateAtStart, "Game");
+  EXPECT_EQ(stateAtStart, GameState::Game);
   ASSERT_EQ(atStart.size(), 1U);
   ASSERT_EQ(later.size(), 1U);
   EXPECT_LT(later[0].second, atStart[0].second) << "the bubble rises once the banner has gone";

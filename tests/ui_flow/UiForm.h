@@ -15,6 +15,7 @@
 #include <string>
 
 #include "app/TForm1.h"
+#include "app/screens/MenuState.h"
 #include "app/screens/ScreenSet.h"
 #include "objects/Ask.h"
 #include "objects/MenuB.h"
@@ -36,8 +37,8 @@ class UiForm : public ::testing::Test {
     });
     form = std::make_unique<TForm1>(testing::OfflineSetup(platform, folder_.AppDir(), 1));
     form->Loop.Guard([this] { form->FormCreate(); });
-    ASSERT_EQ(form->GameState, "Menu");
-    ASSERT_EQ(form->MenuCursor, 1);
+    ASSERT_EQ(form->State(), GameState::Menu);
+    ASSERT_EQ(form->Menu().cursor, 1);
   }
 
   void TearDown() override { form.reset(); }
@@ -79,7 +80,7 @@ class UiForm : public ::testing::Test {
   std::vector<bool> Lit(int count) const {
     std::vector<bool> lit;
     for (int i = 0; i < count; ++i) {
-      const TMenuB* button = form->MenuButtons[i].Get();
+      const TMenuB* button = form->Menu().buttons[i].Get();
       lit.push_back(button != nullptr && !button->IsDead() && button->Shown);
     }
     return lit;

@@ -3,6 +3,7 @@
 #include <vector>
 
 #include "UiForm.h"
+#include "app/screens/MenuState.h"
 #include "objects/Chk.h"
 #include "objects/Hlp.h"
 #include "objects/Player.h"
@@ -43,10 +44,10 @@ TEST_F(Pointer, MainMenuAreasAreOpenAndTheLastItemStaysLit) {
     form->Config.Windowed = windowed;
     for (const HitCase& c : EdgeCases(MainMenuScreen::kLayout)) {
       SCOPED_TRACE(::testing::Message() << c.x << "," << c.y);
-      form->MenuCursor = 3;
+      form->Menu().cursor = 3;
       Move(c.x, c.y);
       const uint8_t expected = c.cursor == 0 ? 3 : c.cursor;
-      EXPECT_EQ(form->MenuCursor, expected);
+      EXPECT_EQ(form->Menu().cursor, expected);
       std::vector<bool> lit(6, false);
       lit[expected - 1] = true;
       EXPECT_EQ(Lit(6), lit);
@@ -58,8 +59,8 @@ TEST_F(Pointer, AClickAnywhereActivatesTheItemSelectedLast) {
   MoveOnto(MainMenuScreen::kLayout[MainMenuScreen::kItemOptions - 1]);
   Move(700, 580);
   Click();
-  EXPECT_EQ(form->GameState, "Options");
-  EXPECT_EQ(form->SavedMenuCursor, 2);
+  EXPECT_EQ(form->State(), GameState::Options);
+  EXPECT_EQ(form->Menu().savedCursor, 2);
   EXPECT_EQ(Plays("Poimal"), 1);
 }
 
@@ -80,32 +81,32 @@ TEST_F(Pointer, MovesAskTheBoatForOneStepTheirWay) {
 
 TEST_F(Pointer, OptionsClickAwayFromEveryChoiceActsOnTheRow) {
   Keys({vk::Down, vk::Return});
-  ASSERT_EQ(form->GameState, "Options");
+  ASSERT_EQ(form->State(), GameState::Options);
   const TConfig before = form->Config;
   for (uint8_t row : {1, 2, 3}) {
     MoveOnto(OptionsScreen::kLayout[(row - 1) * 2]);  // over the row's left choice ...
-    ASSERT_EQ(form->MenuCursor, row);
+    ASSERT_EQ(form->Menu().cursor, row);
     MoveAway();  // ... then away from every choice
     Click();
-    EXPECT_EQ(form->GameState, "Options");
+    EXPECT_EQ(form->State(), GameState::Options);
     EXPECT_EQ(form->Config.MusicOn, before.MusicOn);
     EXPECT_EQ(form->Config.SoundOn, before.SoundOn);
     EXPECT_EQ(form->Config.Windowed, before.Windowed);
-    EXPECT_FALSE(form->EditingAddText);
+    EXPECT_FALSE(form->Menu().editingAddText);
   }
   const auto& textField = OptionsScreen::kLayout.back();
   ASSERT_EQ(textField.item, OptionsScreen::kRowText);
   MoveOnto(textField);
   MoveAway();
   Click();
-  EXPECT_TRUE(form->EditingAddText);
+  EXPECT_TRUE(form->Menu().editingAddText);
   EXPECT_FALSE(Lit(7)[6]);
   std::filesystem::remove(ConfigPath());
   MoveOnto(OptionsScreen::kLayout[OptionsScreen::kBackButton - 1]);
   EXPECT_TRUE(Lit(7)[6]);
   MoveAway();
   Click();
-  EXPECT_EQ(form->GameState, "Menu");
+  EXPECT_EQ(form->State(), GameState::Menu);
   EXPECT_TRUE(std::filesystem::exists(ConfigPath()));  // the back item saves
 }
 
@@ -114,7 +115,7 @@ TEST_F(Pointer, OptionChoicesSetTheOptions) {
   const auto& choices = OptionsScreen::kLayout;
   MoveOnto(choices[OptionsScreen::kSoundOff]);
   EXPECT_TRUE(Over(OptionsScreen::kSoundOff));
-  EXPECT_EQ(form->MenuCursor, OptionsScreen::kRowSound);
+  EXPECT_EQ(form->Menu().cursor, OptionsScreen::kRowSound);
   Click();
   EXPECT_FALSE(form->Config.SoundOn);
   MoveOnto(choices[OptionsScreen::kSoundOn]);
@@ -140,7 +141,7 @@ TEST_F(Pointer, OptionChoicesSetTheOptions) {
 
 TEST_F(Pointer, HelpPagesTurnWithinOneToFour) {
   Keys({vk::Down, vk::Down, vk::Down, vk::Return});
-  ASSERT_EQ(form->GameState, "Help");
+  ASSERT_EQ(form->State(), GameState::Help);
   const HelpScreen& help = Screens().help;
   EXPECT_EQ(help.Page(), 1);
   MoveOnto(HelpScreen::kLayout[HelpScreen::kItemPrevious - 1]);
@@ -156,7 +157,7 @@ TEST_F(Pointer, HelpPagesTurnWithinOneToFour) {
   }
   MoveOnto(HelpScreen::kLayout[HelpScreen::kItemBack - 1]);
   Click();
-  EXPECT_EQ(form->GameState, "Menu");
+  EXPECT_EQ(form->State(), GameState::Menu);
   EXPECT_TRUE(help.PageSprite() == nullptr || help.PageSprite()->IsDead());
   Keys({vk::Return});
   EXPECT_EQ(help.Page(), 1);  // the help always opens on page 1
@@ -165,12 +166,12 @@ TEST_F(Pointer, HelpPagesTurnWithinOneToFour) {
 TEST_F(Pointer, TheRightButtonClicksOutsidePlayOnly) {
   MoveOnto(MainMenuScreen::kLayout[MainMenuScreen::kItemOptions - 1]);
   ButtonUp(MouseButton::Right);
-  EXPECT_EQ(form->GameState, "Options");
+  EXPECT_EQ(form->State(), GameState::Options);
   ButtonDown(MouseButton::Left);
   EXPECT_TRUE(form->MouseHeld);
   ButtonUp(MouseButton::Left);
   EXPECT_FALSE(form->MouseHeld);
-  EXPECT_EQ(form->GameState, "Options");  // the left button's click is its own event
+  EXPECT_EQ(form->State(), GameState::Options);  // the left button's click is its own event
   Key(vk::Escape);
   form->Loop.Guard([&] { form->StartGame(); });
   form->KeySum = 5;
@@ -178,26 +179,26 @@ TEST_F(Pointer, TheRightButtonClicksOutsidePlayOnly) {
   EXPECT_EQ(form->KeySum, 5);
   Click();  // a left click in play only resets
   EXPECT_EQ(form->KeySum, 0);
-  EXPECT_EQ(form->GameState, "Game");
+  EXPECT_EQ(form->State(), GameState::Game);
 }
 
 TEST_F(Pointer, QuestionAnswersByPointer) {
   Key(vk::Escape);
   const auto& answers = QuestionScreen::kLayout;
   for (const HitCase& c : EdgeCases(answers)) {
-    form->MenuCursor = 2;
+    form->Menu().cursor = 2;
     Move(c.x, c.y);
-    EXPECT_EQ(form->MenuCursor, c.cursor == 0 ? 2 : c.cursor) << c.x << "," << c.y;
+    EXPECT_EQ(form->Menu().cursor, c.cursor == 0 ? 2 : c.cursor) << c.x << "," << c.y;
   }
   MoveOnto(answers[QuestionScreen::kNo - 1]);
-  EXPECT_EQ(form->MenuCursor, QuestionScreen::kNo);
+  EXPECT_EQ(form->Menu().cursor, QuestionScreen::kNo);
   Click();
-  EXPECT_EQ(form->GameState, "Menu");
+  EXPECT_EQ(form->State(), GameState::Menu);
   EXPECT_FALSE(Asking());
   EXPECT_EQ(Lit(6), (std::vector<bool>{true, false, false, false, false, false}));
   MoveOnto(MainMenuScreen::kLayout[MainMenuScreen::kItemExit - 1]);
   Click();
-  EXPECT_EQ(form->GameState, "Exit?");
+  EXPECT_EQ(form->State(), GameState::ExitQuestion);
   MoveOnto(answers[QuestionScreen::kYes - 1]);
   Click();
   EXPECT_TRUE(form->Terminated());
@@ -206,22 +207,22 @@ TEST_F(Pointer, QuestionAnswersByPointer) {
 TEST_F(Pointer, LeavingPlayAnsweredByPointer) {
   form->Loop.Guard([&] { form->StartGame(); });
   Key(vk::Escape);
-  ASSERT_EQ(form->GameState, "ExitGame?");
+  ASSERT_EQ(form->State(), GameState::ExitGameQuestion);
   MoveOnto(QuestionScreen::kLayout[QuestionScreen::kNo - 1]);
   const int sounds = Plays("Poimal");
   Click();
-  EXPECT_EQ(form->GameState, "Game");
+  EXPECT_EQ(form->State(), GameState::Game);
   EXPECT_EQ(Plays("Poimal"), sounds + 1);
   EXPECT_FALSE(Asking());
   EXPECT_FALSE(form->Paused);
-  EXPECT_TRUE(form->Timer1.Enabled());
-  EXPECT_FALSE(form->Timer2.Enabled());
+  EXPECT_TRUE(form->LevelClock().Enabled());
+  EXPECT_FALSE(form->Freeze().Enabled());
   EXPECT_FALSE(platform.CursorShown());
   Key(vk::Escape);
   MoveOnto(QuestionScreen::kLayout[QuestionScreen::kYes - 1]);
-  EXPECT_EQ(form->MenuCursor, 1);
+  EXPECT_EQ(form->Menu().cursor, 1);
   Click();
-  EXPECT_EQ(form->GameState, "Menu");  // no new high score: straight back
+  EXPECT_EQ(form->State(), GameState::Menu);  // no new high score: straight back
   EXPECT_TRUE(form->GameOverFlag);
   EXPECT_FALSE(Asking());
 }
@@ -237,9 +238,9 @@ class NameEntryPointer : public UiForm {
     Key(vk::Escape);
     MoveOnto(QuestionScreen::kLayout[QuestionScreen::kYes - 1]);
     Click();
-    ASSERT_EQ(form->GameState, "EnterName");
-    ASSERT_TRUE(form->Chk->Shown);
-    box_ = form->Chk.Get();
+    ASSERT_EQ(form->State(), GameState::EnterName);
+    ASSERT_TRUE(form->Menu().checkBox->Shown);
+    box_ = form->Menu().checkBox.Get();
   }
   TChk* box_ = nullptr;
 };
@@ -271,7 +272,7 @@ TEST_F(NameEntryPointer, ClicksOnTheBoxToggleSendingOnlineQuietly) {
   Move(100, 100);
   Click();
   EXPECT_EQ(form->Config.SendOnline, send);
-  EXPECT_EQ(form->GameState, "EnterName");
+  EXPECT_EQ(form->State(), GameState::EnterName);
 }
 
 TEST_F(NameEntryPointer, ANewEntryForgetsThatThePointerWasOverTheLastOnesBox) {
@@ -280,7 +281,7 @@ TEST_F(NameEntryPointer, ANewEntryForgetsThatThePointerWasOverTheLastOnesBox) {
   form->GameOverFlag = true;
   form->Player->SetScore(5500);
   form->Loop.Guard([&] { form->LeaveGame(); });
-  ASSERT_EQ(form->GameState, "EnterName");
+  ASSERT_EQ(form->State(), GameState::EnterName);
   EXPECT_FALSE(Screens().nameEntry.OverCheckBox());
   const bool send = form->Config.SendOnline;
   Click();
@@ -296,7 +297,7 @@ TEST_F(NameEntryPointer, NothingChangesWhileTheResultIsBeingSent) {
   Keys({'B', vk::Back, vk::Return, vk::Space});
   EXPECT_EQ(form->Config.SendOnline, send);
   EXPECT_EQ(form->PlayerName, "Ann");
-  EXPECT_EQ(form->GameState, "EnterName");
+  EXPECT_EQ(form->State(), GameState::EnterName);
 }
 
 TEST_F(NameEntryPointer, EnterStoresTheRowAndShowsTheTable) {
@@ -304,15 +305,15 @@ TEST_F(NameEntryPointer, EnterStoresTheRowAndShowsTheTable) {
   form->PlayerName = "Ann";
   form->Config.SendOnline = false;
   Keys({'B', vk::Back, vk::Escape});
-  EXPECT_EQ(form->GameState, "EnterName");  // Escape does nothing here
+  EXPECT_EQ(form->State(), GameState::EnterName);  // Escape does nothing here
   Key(vk::Return, true);
-  EXPECT_EQ(form->GameState, "EnterName");  // Alt+Enter only switches the mode
+  EXPECT_EQ(form->State(), GameState::EnterName);  // Alt+Enter only switches the mode
   Key(vk::Return);
-  EXPECT_EQ(form->GameState, "HiScores");
-  EXPECT_EQ(form->SavedMenuCursor, 3);
+  EXPECT_EQ(form->State(), GameState::HiScores);
+  EXPECT_EQ(form->Menu().savedCursor, 3);
   EXPECT_EQ(form->Config.HighScores[5].Name, "Ann");
   EXPECT_EQ(form->Config.HighScores[5].Score, 5500U);
-  EXPECT_FALSE(form->Chk->Shown);
+  EXPECT_FALSE(form->Menu().checkBox->Shown);
   EXPECT_TRUE(!form->Player || form->Player->IsDead());
   EXPECT_FALSE(form->Sending);
   EXPECT_EQ(form->PlayerName, "Ann");  // kept for the next entry
@@ -323,7 +324,7 @@ TEST_F(NameEntryPointer, AnUnreachableServerKeepsTheEntryOpen) {
   form->Player->SetScore(5500);
   form->Config.SendOnline = true;
   Key(vk::Return);
-  EXPECT_EQ(form->GameState, "EnterName");
+  EXPECT_EQ(form->State(), GameState::EnterName);
   EXPECT_EQ(form->Config.HighScores[5].Score, 5000U);
   EXPECT_FALSE(form->Sending);
   ASSERT_FALSE(form->Loop.Messages().empty());

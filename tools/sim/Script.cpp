@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "KeyNames.h"
+#include "SetupCommands.h"
 
 namespace brinecast::sim {
 
@@ -189,10 +190,7 @@ std::optional<Command> LineParser::Parse() const {
   }
   if (name == "set") {
     Arity(3, 3);
-    static constexpr std::string_view kNames[] = {
-        "TimeLeft", "LevelNo",        "HookLoad",  "Score",   "FishCount",
-        "ObjCount", "BottomObjCount", "LevelTime", "PlayerX", "HookY"};
-    if (std::find(std::begin(kNames), std::end(kNames), words_[1]) == std::end(kNames)) {
+    if (!CanSet(words_[1])) {
       Fail("cannot set '" + std::string(words_[1]) + "'");
     }
     command.op = Command::Op::Set;
@@ -218,11 +216,7 @@ std::optional<Command> LineParser::Parse() const {
   }
   if (name == "call") {
     Arity(2, 2);
-    static constexpr std::string_view kProcedures[] = {
-        "StartGame",     "NextLevel", "LeaveGame",  "BuildMainMenu", "BuildOptions",
-        "BuildHiScores", "BuildHelp", "SaveConfig", "LoadConfig"};
-    if (std::find(std::begin(kProcedures), std::end(kProcedures), words_[1]) ==
-        std::end(kProcedures)) {
+    if (!CanCall(words_[1])) {
       Fail("cannot call '" + std::string(words_[1]) + "'");
     }
     command.op = Command::Op::Call;

@@ -21,23 +21,59 @@ T Narrow(int64_t value) {
   return static_cast<T>(value);
 }
 
-void Set(TForm1& form, const Command& command) {
-  const std::string& name = command.name;
-  const int64_t value = command.number;
-  TPlayer* player = form.Player.Get();
-  if (name == "TimeLeft") form.TimeLeft = Narrow<int32_t>(value);
-  if (name == "LevelNo") form.LevelNo = Narrow<uint16_t>(value);
-  if (name == "HookLoad") form.HookLoad = Narrow<uint8_t>(value);
-  if (name == "FishCount") form.FishCount = Narrow<uint8_t>(value);
-  if (name == "ObjCount") form.ObjCount = Narrow<uint8_t>(value);
-  if (name == "BottomObjCount") form.BottomObjCount = Narrow<uint8_t>(value);
-  if (name == "LevelTime") form.LevelTime = Narrow<int32_t>(value);
-  if (player == nullptr) return;
-  if (name == "Score") player->SetScore(value);
-  if (name == "PlayerX") player->X = static_cast<double>(Narrow<int32_t>(value));
-  if (name == "HookY") {
-    if (TKruk* hook = player->Hook.Get()) hook->Y = static_cast<double>(Narrow<int32_t>(value));
+// What `set` may change: the game's own variables, and on the boat (only while a game runs)
+// its score, place and hook.
+struct Settable {
+  std::string_view name;
+  bool onBoat;
+  void (*set)(TForm1& form, TPlayer* player, int64_t value);  // player set when onBoat
+};
+
+constexpr Settable kSettable[] = {
+    {"TimeLeft", false, [](TForm1& f, TPlayer*, int64_t v) { f.TimeLeft = Narrow<int32_t>(v); }},
+    {"LevelNo", false, [](TForm1& f, TPlayer*, int64_t v) { f.LevelNo = Narrow<uint16_t>(v); }},
+    {"HookLoad", false, [](TForm1& f, TPlayer*, int64_t v) { f.HookLoad = Narrow<uint8_t>(v); }},
+    {"Score", true, [](TForm1&, TPlayer* p, int64_t v) { p->SetScore(v); }},
+    {"FishCount", false, [](TForm1& f, TPlayer*, int64_t v) { f.FishCount = Narrow<uint8_t>(v); }},
+    {"ObjCount", false, [](TForm1& f, TPlayer*, int64_t v) { f.ObjCount = Narrow<uint8_t>(v); }},
+    {"BottomObjCount", false,
+     [](TForm1& f, TPlayer*, int64_t v) { f.BottomObjCount = Narrow<uint8_t>(v); }},
+    {"LevelTime", false, [](TForm1& f, TPlayer*, int64_t v) { f.LevelTime = Narrow<int32_t>(v); }},
+    {"PlayerX", true,
+     [](TForm1&, TPlayer* p, int64_t v) { p->X = static_cast<double>(Narrow<int32_t>(v)); }},
+    {"HookY", true,
+     [](TForm1&, TPlayer* p, int64_t v) {
+       if (TKruk* hook = p->Hook.Get()) hook->Y = static_cast<double>(Narrow<int32_t>(v));
+     }},
+};
+
+// The game's procedures `call` may run.
+struct Callable {
+  std::string_view name;
+  void (TForm1::*call)();
+};
+
+constexpr Callable kCallable[] = {
+    {"StartGame", &TForm1::StartGame},       {"NextLevel", &TForm1::NextLevel},
+    {"LeaveGame", &TForm1::LeaveGame},       {"BuildMainMenu", &TForm1::BuildMainMenu},
+    {"BuildOptions", &TForm1::BuildOptions}, {"BuildHiScores", &TForm1::BuildHiScores},
+    {"BuildHelp", &TForm1::BuildHelp},       {"SaveConfig", &TForm1::SaveConfig},
+    {"LoadConfig", &TForm1::LoadConfig},
+};
+
+template <class Entry, size_t N>
+const Entry* Find(const Entry (&table)[N], std::string_view name) {
+  for (const Entry& entry : table) {
+    if (entry.name == name) return &entry;
   }
+  return nullptr;
+}
+
+void Set(TForm1& form, const Command& command) {
+  const Settable* entry = Find(kSettable, command.name);
+  TPlayer* player = form.Player.Get();
+  if (entry == nullptr || (entry->onBoat && player == nullptr)) return;
+  entry->set(form, player, command.number);
 }
 
 void Spawn(TForm1& form, const Command& command) {
@@ -61,22 +97,22 @@ void Spawn(TForm1& form, const Command& command) {
 }
 
 void Call(TForm1& form, const std::string& name) {
-  if (name == "StartGame") form.StartGame();
-  if (name == "NextLevel") form.NextLevel();
-  if (name == "LeaveGame") form.LeaveGame();
-  if (name == "BuildMainMenu") form.BuildMainMenu();
-  if (name == "BuildOptions") form.BuildOptions();
-  if (name == "BuildHiScores") form.BuildHiScores();
-  if (name == "BuildHelp") form.BuildHelp();
-  if (name == "SaveConfig") form.SaveConfig();
-  if (name == "LoadConfig") form.LoadConfig();
+  if (const Callable* entry = Find(kCallable, name)) (form.*entry->call)();
 }
 
 }  // namespace
 
+bool CanSet(std::string_view name) {
+  return Find(kSettable, name) != nullptr;
+}
+
+bool CanCall(std::string_view name) {
+  return Find(kCallable, name) != nullptr;
+}
+
 void CheckSetup(const TForm1& form, const Command& command) {
-  const bool onBoat =
-      command.name == "Score" || command.name == "PlayerX" || command.name == "HookY";
+  const Settable* settable = Find(kSettable, command.name);
+  const bool onBoat = settable != nullptr && settable->onBoat;
   if (command.op == Command::Op::Set && onBoat && !form.Player) {
     throw ScriptError(command.line, "no game runs: nothing to set " + command.name + " on");
   }

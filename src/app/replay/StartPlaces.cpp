@@ -21,25 +21,17 @@ StartPlace<uint8_t> FrameNoOf(TForm1& form) {
           [&form](uint8_t frameNo) { form.RestoreFrameNo(frameNo); }};
 }
 
-namespace {
-
-std::array<WindowTimer*, 4> Timers(TForm1& form) {
-  return {&form.Timer1, &form.Timer2, &form.Timer3, &form.Timer4};
-}
-
-}  // namespace
-
 StartPlace<std::array<replay::TimerStart, 4>> TimersOf(TForm1& form) {
   return {[&form] {
             std::array<replay::TimerStart, 4> timers{};
-            const auto places = Timers(form);
+            const auto places = form.WindowTimers();
             for (size_t i = 0; i < timers.size(); ++i) {
               timers[i] = {places[i]->Enabled(), places[i]->Due()};
             }
             return timers;
           },
           [&form](const std::array<replay::TimerStart, 4>& timers) {
-            const auto places = Timers(form);
+            const auto places = form.WindowTimers();
             for (size_t i = 0; i < timers.size(); ++i) {
               places[i]->Restore(timers[i].enabled, timers[i].due);
             }

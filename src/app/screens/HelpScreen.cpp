@@ -7,7 +7,8 @@
 
 namespace brinecast {
 
-HelpScreen::HelpScreen(TForm1& form) : TwoRowScreen(form, kPanel, states::kHelp) {}
+HelpScreen::HelpScreen(TForm1& form, MenuState& menu)
+    : TwoRowScreen(form, menu, kPanel, GameState::Help) {}
 
 HelpScreen::~HelpScreen() = default;
 
@@ -33,11 +34,11 @@ void HelpScreen::TurnPage(int by) {
 }
 
 void HelpScreen::Click() {
-  if (form_.MenuCursor == kItemPrevious && page_ > 1) {
+  if (menu_.cursor == kItemPrevious && page_ > 1) {
     TurnPage(-1);
-  } else if (form_.MenuCursor == kItemNext && page_ < kPages) {
+  } else if (menu_.cursor == kItemNext && page_ < kPages) {
     TurnPage(1);
-  } else if (form_.MenuCursor == kItemBack) {
+  } else if (menu_.cursor == kItemBack) {
     form_.BuildMainMenu();
   }
 }

@@ -8,15 +8,16 @@
 
 namespace brinecast {
 
-HiScoresScreen::HiScoresScreen(TForm1& form) : TwoRowScreen(form, kPanel, states::kHiScores) {}
+HiScoresScreen::HiScoresScreen(TForm1& form, MenuState& menu)
+    : TwoRowScreen(form, menu, kPanel, GameState::HiScores) {}
 
 void HiScoresScreen::Click() {
-  if (form_.MenuCursor == kItemClear) {
+  if (menu_.cursor == kItemClear) {
     ResetHighScores(form_.Config);
     form_.ForgetRowRecordings();
   }
-  if (form_.MenuCursor == kItemWorld) form_.OpenWorldScores();
-  if (form_.MenuCursor == kItemBack) form_.BuildMainMenu();
+  if (menu_.cursor == kItemWorld) form_.OpenWorldScores();
+  if (menu_.cursor == kItemBack) form_.BuildMainMenu();
 }
 
 // The best row in red, the others in blue.

@@ -10,35 +10,34 @@ void MainMenuScreen::Build() {
   PlaceButtons(kLayout);
   form_.KeySum = 0;
   // Before start-up has chosen an item there is none to restore: take the first.
-  if (form_.SavedMenuCursor < kItemStart || form_.SavedMenuCursor > kItems) {
-    form_.SavedMenuCursor = kItemStart;
+  if (menu_.savedCursor < kItemStart || menu_.savedCursor > kItems) {
+    menu_.savedCursor = kItemStart;
   }
-  form_.MenuCursor = form_.SavedMenuCursor;
-  form_.ShowButton(form_.MenuCursor, true);
-  form_.GameState = states::kMenu;
+  menu_.cursor = menu_.savedCursor;
+  form_.ShowButton(menu_.cursor, true);
+  ComeToFront(GameState::Menu);
 }
 
 void MainMenuScreen::SelectFirst() {
-  form_.MenuCursor = kItemStart;
+  menu_.cursor = kItemStart;
   form_.ShowButton(kItemStart, true);
   for (int n = kItemStart + 1; n <= kItems; ++n) form_.ShowButton(n, false);
-  form_.GameState = states::kMenu;
+  ComeToFront(GameState::Menu);
 }
 
 void MainMenuScreen::Select(uint8_t item) {
   form_.NavigationSound();
-  form_.MenuCursor = item;
+  menu_.cursor = item;
   for (int n = 1; n <= kItems; ++n) form_.ShowButton(n, false);
   form_.ShowButton(item, true);
 }
 
 void MainMenuScreen::Up() {
-  Select(form_.MenuCursor == kItemStart ? kItems : static_cast<uint8_t>(form_.MenuCursor - 1));
+  Select(menu_.cursor == kItemStart ? kItems : static_cast<uint8_t>(menu_.cursor - 1));
 }
 
 void MainMenuScreen::Down() {
-  Select(form_.MenuCursor == kItems ? uint8_t{kItemStart}
-                                    : static_cast<uint8_t>(form_.MenuCursor + 1));
+  Select(menu_.cursor == kItems ? uint8_t{kItemStart} : static_cast<uint8_t>(menu_.cursor + 1));
 }
 
 bool MainMenuScreen::Escape() {
@@ -52,7 +51,7 @@ void MainMenuScreen::Move(int x, int y) {
 }
 
 void MainMenuScreen::Click() {
-  switch (form_.MenuCursor) {
+  switch (menu_.cursor) {
     case kItemStart:
       form_.StartGame();
       break;

@@ -26,12 +26,12 @@ bool OverSprite(const TSprite* sprite, int x, int y) {
 }  // namespace
 
 void NameEntryScreen::Open() {
-  form_.GameState = states::kEnterName;
+  ComeToFront(GameState::EnterName);
   form_.Sending = false;
   form_.FreezePlay();
   // A click on the last name entry's box must not toggle this one.
   overCheckBox_ = false;
-  if (TChk* chk = form_.Chk.Get()) chk->Shown = true;
+  if (TChk* chk = menu_.checkBox.Get()) chk->Shown = true;
   form_.Ask = new TAsk(&form_.DXSpriteEngine1.Engine(), "Qtns");
 }
 
@@ -58,17 +58,17 @@ void NameEntryScreen::Enter() {
   form_.KeepRowRecording(row, score);
   form_.Ask.Kill();
   form_.ClearPlayField();
-  if (TChk* box = form_.Chk.Get()) box->Shown = false;
+  if (TChk* box = menu_.checkBox.Get()) box->Shown = false;
   form_.Sending = false;
   if (config.MusicOn) form_.PlayMusic(TForm1::Tune::Menu);
   // The table is shown as though chosen from the menu.
-  form_.SavedMenuCursor = MainMenuScreen::kItemHiScores;
+  menu_.savedCursor = MainMenuScreen::kItemHiScores;
   form_.BuildMainMenu();
   form_.DXDraw1Click();
 }
 
 void NameEntryScreen::Move(int x, int y) {
-  overCheckBox_ = OverSprite(form_.Chk.Get(), x, y);
+  overCheckBox_ = OverSprite(menu_.checkBox.Get(), x, y);
 }
 
 void NameEntryScreen::Click() {

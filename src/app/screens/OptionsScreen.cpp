@@ -13,9 +13,9 @@
 namespace brinecast {
 
 // The options light the most buttons of any screen.
-static_assert(OptionsScreen::kBackButton == TForm1::kMostButtons);
+static_assert(OptionsScreen::kBackButton == MenuState::kMostButtons);
 
-OptionsScreen::OptionsScreen(TForm1& form) : Screen(form) {}
+OptionsScreen::OptionsScreen(TForm1& form, MenuState& menu) : Screen(form, menu) {}
 
 OptionsScreen::~OptionsScreen() = default;
 
@@ -25,7 +25,7 @@ void OptionsScreen::Build() {
   PlaceButtons(kLayout);
   form_.ShowButton(kBackButton, true);
   TakeCursor(kRowBack);
-  form_.GameState = states::kOptions;
+  ComeToFront(GameState::Options);
 }
 
 void OptionsScreen::Leave() {
@@ -35,7 +35,7 @@ void OptionsScreen::Leave() {
 void OptionsScreen::Sideways(bool right) {
   ClearHover();
   form_.NavigationSound();
-  const uint8_t row = form_.MenuCursor;
+  const uint8_t row = menu_.cursor;
   if (row < kRowWindow || row > kRowSound) return;
   // Choosing sideways is a click on that choice.
   over_[(row - 1) * 2 + (right ? 1 : 0)] = true;
@@ -44,19 +44,18 @@ void OptionsScreen::Sideways(bool right) {
 
 void OptionsScreen::MoveCursor(uint8_t row) {
   form_.NavigationSound();
-  form_.MenuCursor = row;
+  menu_.cursor = row;
   form_.ShowButton(kBackButton, row == kRowBack);
 }
 
 void OptionsScreen::Up() {
   ClearHover();
-  MoveCursor(form_.MenuCursor == kRowWindow ? kRows : static_cast<uint8_t>(form_.MenuCursor - 1));
+  MoveCursor(menu_.cursor == kRowWindow ? kRows : static_cast<uint8_t>(menu_.cursor - 1));
 }
 
 // Unlike the other keys, Down leaves the hover flags alone.
 void OptionsScreen::Down() {
-  MoveCursor(form_.MenuCursor == kRows ? uint8_t{kRowWindow}
-                                       : static_cast<uint8_t>(form_.MenuCursor + 1));
+  MoveCursor(menu_.cursor == kRows ? uint8_t{kRowWindow} : static_cast<uint8_t>(menu_.cursor + 1));
 }
 
 bool OptionsScreen::Escape() {
@@ -65,23 +64,23 @@ bool OptionsScreen::Escape() {
 }
 
 void OptionsScreen::Type(int key) {
-  if (!form_.EditingAddText) return;
+  if (!menu_.editingAddText) return;
   EditText(form_.Config.AddText, key);
 }
 
 // Enter is no click here: it only starts or ends the typing, or goes back.
 void OptionsScreen::Enter() {
-  if (form_.MenuCursor == kRowText) form_.EditingAddText = !form_.EditingAddText;
-  if (form_.MenuCursor == kRowBack) form_.BuildMainMenu();
+  if (menu_.cursor == kRowText) menu_.editingAddText = !menu_.editingAddText;
+  if (menu_.cursor == kRowBack) form_.BuildMainMenu();
 }
 
 void OptionsScreen::Move(int x, int y) {
   for (int i = 0; i < kChoices; ++i) {
     over_[i] = kLayout[i].hit.Contains(x, y);
-    if (over_[i]) form_.MenuCursor = kLayout[i].item;
+    if (over_[i]) menu_.cursor = kLayout[i].item;
   }
   PickItem(std::span(kLayout).subspan(kChoices), x, y);
-  form_.ShowButton(kBackButton, form_.MenuCursor == kRowBack);
+  form_.ShowButton(kBackButton, menu_.cursor == kRowBack);
 }
 
 void OptionsScreen::Click() {
@@ -110,9 +109,9 @@ void OptionsScreen::Click() {
       config.Windowed = false;
       form_.ApplyWindowMode();
     }
-  } else if (form_.MenuCursor == kRowText) {
-    form_.EditingAddText = true;
-  } else if (form_.MenuCursor == kRowBack) {
+  } else if (menu_.cursor == kRowText) {
+    menu_.editingAddText = true;
+  } else if (menu_.cursor == kRowBack) {
     form_.SaveConfig();
     form_.BuildMainMenu();
   }
@@ -130,10 +129,10 @@ void OptionsScreen::Draw(TCanvas& canvas) {
   canvas.Pen.Color = kGold;
   canvas.Pen.Style = TPenStyle::psSolid;
   canvas.Pen.Width = 3;
-  const uint8_t row = form_.MenuCursor;
+  const uint8_t row = menu_.cursor;
   if (row >= kRowWindow && row <= kRowSound) {
-    const TMenuB* left = form_.MenuButtons[(row - 1) * 2].Get();
-    const TMenuB* right = form_.MenuButtons[(row - 1) * 2 + 1].Get();
+    const TMenuB* left = menu_.buttons[(row - 1) * 2].Get();
+    const TMenuB* right = menu_.buttons[(row - 1) * 2 + 1].Get();
     if (left && right) {
       canvas.Rectangle(RoundToInt(left->X) - 10, RoundToInt(left->Y) - 10,
                        RoundToInt(right->X) + right->Width + 10,
@@ -144,7 +143,7 @@ void OptionsScreen::Draw(TCanvas& canvas) {
   }
   SetFont(canvas, "Comic Sans MS", 25, true, RGB(40, 125, 255));
   const std::string& typed = form_.Config.AddText;
-  const std::string text = form_.EditingAddText ? WithCaret(typed) : typed;
+  const std::string text = menu_.editingAddText ? WithCaret(typed) : typed;
   // Middle of the field, clear of its border, whatever the font's height.
   const int y = (kTextFrame.Top + kTextFrame.Bottom - canvas.TextHeight(text + "|")) / 2;
   canvas.TextOut(kTextX, y, text);

@@ -36,7 +36,7 @@ class OptionsScreen : public Screen {
   static constexpr TRect kTextFrame{287, 357, 602, 410};
   static constexpr int kTextX = 310;
 
-  explicit OptionsScreen(TForm1& form);
+  OptionsScreen(TForm1& form, MenuState& menu);
   ~OptionsScreen() override;
 
   void Build();

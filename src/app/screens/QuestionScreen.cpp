@@ -10,23 +10,23 @@
 
 namespace brinecast {
 
-QuestionScreen::QuestionScreen(TForm1& form, bool inGame)
-    : Screen(form),
+QuestionScreen::QuestionScreen(TForm1& form, MenuState& menu, bool inGame)
+    : Screen(form, menu),
       inGame_(inGame),
-      state_(inGame ? states::kExitGameQuestion : states::kExitQuestion) {}
+      state_(inGame ? GameState::ExitGameQuestion : GameState::ExitQuestion) {}
 
 void QuestionScreen::Open() {
-  form_.MenuCursor = kYes;
+  menu_.cursor = kYes;
   // The panel places itself by the state, so the state comes first.
-  form_.GameState = state_;
+  ComeToFront(state_);
   form_.Ask = new TAsk(&form_.DXSpriteEngine1.Engine(), "Qtns");
 }
 
 void QuestionScreen::Sideways(bool right) {
   const uint8_t from = right ? kYes : kNo;
-  if (form_.MenuCursor != from) return;
+  if (menu_.cursor != from) return;
   form_.NavigationSound();
-  form_.MenuCursor = right ? kNo : kYes;
+  menu_.cursor = right ? kNo : kYes;
 }
 
 // Y confirms the selected answer and N answers no; the key has counted as itself.
@@ -55,15 +55,15 @@ void QuestionScreen::Click() {
 }
 
 void QuestionScreen::AnswerSelected() {
-  if (form_.MenuCursor == kNo) {
+  if (menu_.cursor == kNo) {
     AnswerNo();
-  } else if (form_.MenuCursor == kYes && inGame_) {
+  } else if (menu_.cursor == kYes && inGame_) {
     form_.GameOverFlag = true;
-    form_.Timer2.SetEnabled(false);
+    form_.Freeze().SetEnabled(false);
     form_.Paused = false;
     form_.Ask.Kill();
     form_.LeaveGame();
-  } else if (form_.MenuCursor == kYes) {
+  } else if (menu_.cursor == kYes) {
     form_.SaveConfig();
     form_.Terminate();
   }
@@ -72,7 +72,7 @@ void QuestionScreen::AnswerSelected() {
 void QuestionScreen::AnswerNo() {
   form_.Ask.Kill();
   if (inGame_) {
-    form_.GameState = states::kGame;
+    form_.SetState(GameState::Game);
     form_.ShowMouse(false);
     form_.ThawPlay();
   } else {
@@ -88,12 +88,12 @@ void QuestionScreen::Draw(TCanvas& canvas) {
   // where it falls in the whole line with the font we really have.
   const int slashX = kAnswersX + canvas.TextWidth("YES ");
   const int noX = kAnswersX + canvas.TextWidth("YES / ");
-  if (form_.MenuCursor == kYes) {
+  if (menu_.cursor == kYes) {
     canvas.Font.Color = kGold;
     canvas.TextOut(kAnswersX, kAnswersY, "YES");
     canvas.Font.Color = kBlack;
     canvas.TextOut(slashX, kAnswersY, "/ NO");
-  } else if (form_.MenuCursor == kNo) {
+  } else if (menu_.cursor == kNo) {
     canvas.Font.Color = kGold;
     canvas.TextOut(noX, kAnswersY, "NO");
     canvas.Font.Color = kBlack;

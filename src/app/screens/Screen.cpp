@@ -18,25 +18,30 @@ void Screen::PlaceButtons(std::span<const ScreenPlace> layout) {
   size_t button = 0;
   for (const ScreenPlace& place : layout) {
     if (place.picture == nullptr) continue;
-    form_.MenuButtons[button++] = new TMenuB(root, static_cast<uint16_t>(place.x),
-                                             static_cast<uint16_t>(place.y), place.picture);
+    menu_.buttons[button++] = new TMenuB(root, static_cast<uint16_t>(place.x),
+                                         static_cast<uint16_t>(place.y), place.picture);
   }
 }
 
 void Screen::PickItem(std::span<const ScreenPlace> layout, int x, int y) {
   for (const ScreenPlace& place : layout) {
-    if (place.hit.Contains(x, y)) form_.MenuCursor = place.item;
+    if (place.hit.Contains(x, y)) menu_.cursor = place.item;
   }
 }
 
 void Screen::LightSelected(int count) {
   for (int n = 1; n <= count; ++n) form_.ShowButton(n, false);
-  form_.ShowButton(form_.MenuCursor, true);
+  form_.ShowButton(menu_.cursor, true);
+}
+
+void Screen::ComeToFront(GameState state) {
+  form_.SetState(state);
+  menu_.front = this;
 }
 
 void Screen::TakeCursor(uint8_t cursor) {
-  form_.SavedMenuCursor = form_.MenuCursor;
-  form_.MenuCursor = cursor;
+  menu_.savedCursor = menu_.cursor;
+  menu_.cursor = cursor;
 }
 
 void Screen::EditText(std::string& text, int key) {

@@ -7,12 +7,15 @@
 #include <span>
 #include <string>
 
+#include "app/screens/MenuState.h"
+#include "objects/GameStates.h"
 #include "platform/Rect.h"
 
 namespace brinecast {
 
 class TCanvas;
 class TForm1;
+struct MenuState;
 
 // The rectangle strictly inside the edges (x1, y1) and (x2, y2): a point on an edge
 // is outside, as the pointer's areas have always been.
@@ -22,7 +25,7 @@ constexpr TRect Inside(int x1, int y1, int x2, int y2) {
 
 // One place of a screen: the picture lit over it (null for an area without one), where
 // that picture is drawn, the rectangle in which the pointer selects it, and the cursor
-// value it selects. The places with a picture are MenuButtons 1, 2, ... in table order.
+// value it selects. The places with a picture are the menu's buttons 1, 2, ... in table order.
 struct ScreenPlace {
   const char* picture;
   int x;
@@ -33,7 +36,7 @@ struct ScreenPlace {
 
 class Screen {
  public:
-  explicit Screen(TForm1& form) : form_(form) {}
+  Screen(TForm1& form, MenuState& menu) : form_(form), menu_(menu) {}
   virtual ~Screen() = default;
   Screen(const Screen&) = delete;
   Screen& operator=(const Screen&) = delete;
@@ -62,18 +65,21 @@ class Screen {
   virtual void Leave() {}
 
  protected:
-  // Fills MenuButtons from button 1 on with the layout's pictures, all unlit.
+  // Fills the menu's buttons from button 1 on with the layout's pictures, all unlit.
   void PlaceButtons(std::span<const ScreenPlace> layout);
   // Later places win; outside every place the cursor stays.
   void PickItem(std::span<const ScreenPlace> layout, int x, int y);
   // Lights the selected button alone among the first count.
   void LightSelected(int count);
+  // The window's state becomes `state`, with this screen in front.
+  void ComeToFront(GameState state);
   // A sub-screen takes the cursor for itself and keeps the main menu's to return to.
   void TakeCursor(uint8_t cursor);
   // Backspace or a typing key edits the text; anything else leaves it.
   static void EditText(std::string& text, int key);
 
   TForm1& form_;
+  MenuState& menu_;
 };
 
 }  // namespace brinecast

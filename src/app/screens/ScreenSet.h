@@ -1,11 +1,10 @@
-// Every screen of the window, made once with it, and which of them is in front.
+// Every screen of the window, made once with it.
 #pragma once
-
-#include <string_view>
 
 #include "app/screens/HelpScreen.h"
 #include "app/screens/HiScoresScreen.h"
 #include "app/screens/MainMenuScreen.h"
+#include "app/screens/MenuState.h"
 #include "app/screens/NameEntryScreen.h"
 #include "app/screens/OptionsScreen.h"
 #include "app/screens/QuestionScreen.h"
@@ -15,9 +14,8 @@ namespace brinecast {
 struct ScreenSet {
   explicit ScreenSet(TForm1& form);
 
-  // The screen that takes keys, the pointer and texts in `state`; none in play and
-  // during the game-over display.
-  Screen* InFront(std::string_view state);
+  // First, so every screen can be made with it.
+  MenuState menu;
 
   MainMenuScreen mainMenu;
   OptionsScreen options;

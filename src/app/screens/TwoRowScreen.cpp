@@ -6,8 +6,8 @@
 
 namespace brinecast {
 
-TwoRowScreen::TwoRowScreen(TForm1& form, const char* panel, std::string_view state)
-    : Screen(form), panelName_(panel), state_(state) {}
+TwoRowScreen::TwoRowScreen(TForm1& form, MenuState& menu, const char* panel, GameState state)
+    : Screen(form, menu), panelName_(panel), state_(state) {}
 
 TwoRowScreen::~TwoRowScreen() = default;
 
@@ -17,7 +17,7 @@ void TwoRowScreen::Build() {
   Opened();
   TakeCursor(kItemBack);
   form_.ShowButton(kItemBack, true);
-  form_.GameState = state_;
+  ComeToFront(state_);
 }
 
 void TwoRowScreen::Leave() {
@@ -28,25 +28,25 @@ void TwoRowScreen::Leave() {
 void TwoRowScreen::Sideways(bool right) {
   const uint8_t from = right ? kItemLeft : kItemRight;
   const uint8_t to = right ? kItemRight : kItemLeft;
-  if (form_.MenuCursor != from) return;
+  if (menu_.cursor != from) return;
   form_.NavigationSound();
-  form_.MenuCursor = to;
+  menu_.cursor = to;
   form_.ShowButton(to, true);
   form_.ShowButton(from, false);
 }
 
 void TwoRowScreen::Up() {
-  if (form_.MenuCursor != kItemBack) return;
+  if (menu_.cursor != kItemBack) return;
   form_.NavigationSound();
-  form_.MenuCursor = kItemLeft;
+  menu_.cursor = kItemLeft;
   form_.ShowButton(kItemLeft, true);
   form_.ShowButton(kItemBack, false);
 }
 
 void TwoRowScreen::Down() {
-  if (form_.MenuCursor != kItemLeft && form_.MenuCursor != kItemRight) return;
+  if (menu_.cursor != kItemLeft && menu_.cursor != kItemRight) return;
   form_.NavigationSound();
-  form_.MenuCursor = kItemBack;
+  menu_.cursor = kItemBack;
   form_.ShowButton(kItemBack, true);
   form_.ShowButton(kItemRight, false);
   form_.ShowButton(kItemLeft, false);

@@ -18,7 +18,7 @@ class TwoRowScreen : public Screen {
   enum Item : uint8_t { kItemLeft = 1, kItemRight, kItemBack };
   static constexpr int kItems = 3;
 
-  TwoRowScreen(TForm1& form, const char* panel, std::string_view state);
+  TwoRowScreen(TForm1& form, MenuState& menu, const char* panel, GameState state);
   ~TwoRowScreen() override;
 
   // The panel, the buttons and what the screen adds, with the way back selected.
@@ -38,7 +38,7 @@ class TwoRowScreen : public Screen {
 
  private:
   const char* panelName_;
-  std::string_view state_;
+  GameState state_;
   TSpriteRef<TFonB> panel_;
 };
 

@@ -14,6 +14,7 @@
 #include <vector>
 
 #include "app/TForm1.h"
+#include "app/screens/MenuState.h"
 #include "app/screens/ScreenSet.h"
 #include "net/HttpClient.h"
 #include "objects/Player.h"
@@ -107,7 +108,7 @@ class KeptRecordings : public ::testing::Test {
     form->Player->SetScore(score);
     form->GameOverFlag = true;
     form->LeaveGame();
-    if (form->GameState != "EnterName") return;
+    if (form->State() != GameState::EnterName) return;
     form->PlayerName = name;
     Enter();
   }
@@ -164,7 +165,7 @@ TEST_F(KeptRecordings, TheTablesRowsAndTheFilesAgreeAsRowsArePushedOut) {
   for (const Game& game : games) {
     Play(game.name, game.score);
     const std::string when = std::string("after ") + game.name + " " + std::to_string(game.score);
-    ASSERT_EQ(form->GameState, game.score > 1000 ? "HiScores" : "Menu") << when;
+    ASSERT_EQ(form->State(), game.score > 1000 ? GameState::HiScores : GameState::Menu) << when;
     ExpectRowsAndFilesAgree(when);
     // The last game's file is always the game just played.
     const auto last = RecordingShelf::Read(Shelf().LastPath());
@@ -177,7 +178,7 @@ TEST_F(KeptRecordings, TheTablesRowsAndTheFilesAgreeAsRowsArePushedOut) {
 
   // Clearing the table takes every row's recording with it; the last game's stays.
   form->BuildHiScores();
-  form->MenuCursor = HiScoresScreen::kItemClear;
+  form->Menu().cursor = HiScoresScreen::kItemClear;
   form->Screens().hiScores.Click();
   ExpectRowsAndFilesAgree("after clearing");
   EXPECT_TRUE(fs::exists(Shelf().LastPath()));
@@ -189,7 +190,7 @@ TEST_F(KeptRecordings, TheNameAndTheNoteAreStampedAndTheSubmissionUploadsTheRows
   form->Config.SendOnline = true;
   form->Config.AddText = "from the pier";
   Play("Zed", 12345);
-  ASSERT_EQ(form->GameState, "HiScores");
+  ASSERT_EQ(form->State(), GameState::HiScores);
   EXPECT_TRUE(boxes.empty());
 
   const auto kept = RecordingShelf::Read(Shelf().RowPath(form->Config.HighScores, 0));
@@ -214,7 +215,7 @@ TEST_F(KeptRecordings, AGameNotSentUploadsNothingButKeepsItsRecording) {
   Start(server);
   form->Config.SendOnline = false;
   Play("Quiet", 15000);
-  ASSERT_EQ(form->GameState, "HiScores");
+  ASSERT_EQ(form->State(), GameState::HiScores);
   EXPECT_TRUE(server.gets.empty());
   EXPECT_TRUE(server.uploads.empty());
   ExpectRowsAndFilesAgree("unsent");
@@ -228,7 +229,7 @@ TEST_F(KeptRecordings, AnUploadThatTakesItsTimeLeavesTheWindowDrawing) {
   form->Player->SetScore(5000);
   form->GameOverFlag = true;
   form->LeaveGame();
-  ASSERT_EQ(form->GameState, "EnterName");
+  ASSERT_EQ(form->State(), GameState::EnterName);
   form->PlayerName = "Slow";
 
   bool entered = false;
@@ -252,7 +253,7 @@ TEST_F(KeptRecordings, AnUploadThatTakesItsTimeLeavesTheWindowDrawing) {
       released = true;
       server.release.set_value();
     }
-    if (form->GameState == "HiScores" || platform.Ticks() > 60000) return std::nullopt;
+    if (form->State() == GameState::HiScores || platform.Ticks() > 60000) return std::nullopt;
     return std::min(deadline, platform.Ticks() + 16);
   });
   form->Loop.Run();
@@ -260,7 +261,7 @@ TEST_F(KeptRecordings, AnUploadThatTakesItsTimeLeavesTheWindowDrawing) {
   // An upload made on the main thread is over before any frame could see it.
   ASSERT_NE(postingSince, 0u) << "no upload was seen in progress";
   EXPECT_GT(framesWhilePosting, 50u) << "the window froze during the upload";
-  EXPECT_EQ(form->GameState, "HiScores");
+  EXPECT_EQ(form->State(), GameState::HiScores);
   ExpectRowsAndFilesAgree("after a slow upload");
 }
 
@@ -272,7 +273,7 @@ TEST_F(KeptRecordings, ARecordingThatCannotBeWrittenCostsNothingElse) {
   ::testing::internal::CaptureStderr();
   Play("Ann", 15000);
   const std::string told = ::testing::internal::GetCapturedStderr();
-  EXPECT_EQ(form->GameState, "HiScores");
+  EXPECT_EQ(form->State(), GameState::HiScores);
   EXPECT_TRUE(boxes.empty());
   EXPECT_NE(told.find("Cannot write " + Shelf().LastPath()), std::string::npos) << told;
   EXPECT_EQ(form->Config.HighScores[0], (THighScore{"Ann", 15000}));
@@ -292,7 +293,7 @@ TEST_F(KeptRecordings, ALastGameThatCannotBeWrittenDoesNotCostTheRowItsRecording
   ::testing::internal::CaptureStderr();
   Play("Ann", 15000);
   const std::string told = ::testing::internal::GetCapturedStderr();
-  EXPECT_EQ(form->GameState, "HiScores");
+  EXPECT_EQ(form->State(), GameState::HiScores);
   EXPECT_TRUE(boxes.empty());
   EXPECT_NE(told.find("Cannot write " + Shelf().LastPath()), std::string::npos) << told;
   ExpectRowsAndFilesAgree("with the last game's file blocked");
