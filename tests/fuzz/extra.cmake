@@ -65,6 +65,7 @@ if(BRINECAST_FUZZ AND CMAKE_CXX_COMPILER_ID MATCHES "Clang")
       ${CMAKE_SOURCE_DIR}/src/protocol/Payload.cpp ${CMAKE_SOURCE_DIR}/src/protocol/Requests.cpp
       ${CMAKE_SOURCE_DIR}/tools/scores/store/CodePage.cpp ${CMAKE_SOURCE_DIR}/tools/scores/store/TokenSigner.cpp
       ${CMAKE_SOURCE_DIR}/tools/scores/http/ClientAddress.cpp ${CMAKE_SOURCE_DIR}/tools/scores/http/RequestLog.cpp
+      ${CMAKE_SOURCE_DIR}/tools/scores/http/HttpReply.cpp
       INCLUDES ${CMAKE_SOURCE_DIR}/tools LIBRARIES PkgConfig::LIBCRYPTO
       SECONDS 30 TIMEOUT 120 PREFIX payload- OPTIONS -max_len=512)
   endif()
@@ -75,7 +76,7 @@ if(BRINECAST_FUZZ AND CMAKE_CXX_COMPILER_ID MATCHES "Clang")
   if(TARGET brinecast_scores)
     brinecast_fuzz(upload SOURCES ${CMAKE_SOURCE_DIR}/tools/scores/verify/ReplayReport.cpp
       ${CMAKE_SOURCE_DIR}/tools/scores/store/CodePage.cpp ${CMAKE_SOURCE_DIR}/tools/scores/http/RequestLog.cpp
-      ${CMAKE_SOURCE_DIR}/src/protocol/Requests.cpp
+      ${CMAKE_SOURCE_DIR}/tools/scores/http/HttpReply.cpp ${CMAKE_SOURCE_DIR}/src/protocol/Requests.cpp
       INCLUDES ${CMAKE_SOURCE_DIR}/tools SECONDS 30 TIMEOUT 120 PREFIX upload-
       OPTIONS -max_len=1024 SEEDS ${CMAKE_CURRENT_LIST_DIR}/upload_seeds)
   endif()
