@@ -15,9 +15,9 @@ EM_ASYNC_JS(void, storage_load, (const char* folderText), {
   FS.mkdirTree(folder);
   var open = function() {
     return new Promise(function(resolve, reject) {
-      if (typeof indexedDB === 'undefined') return reject(new Error('no IndexedDB'));
-      var request = indexedDB.open('brinecast', 1);
-      request.onupgradeneeded = function() { request.result.createObjectStore('files'); };
+      if (typeof indexedDB === "undefined") return reject(new Error("no IndexedDB"));
+      var request = indexedDB.open("brinecast", 1);
+      request.onupgradeneeded = function() { request.result.createObjectStore("files"); };
       request.onsuccess = function() { resolve(request.result); };
       request.onerror = function() { reject(request.error); };
     });
@@ -27,7 +27,7 @@ EM_ASYNC_JS(void, storage_load, (const char* folderText), {
     db = await open();
     var records = await new Promise(function(resolve, reject) {
       var found = [];
-      var cursor = db.transaction('files', 'readonly').objectStore('files').openCursor();
+      var cursor = db.transaction("files", "readonly").objectStore("files").openCursor();
       cursor.onsuccess = function() {
         var at = cursor.result;
         if (!at) return resolve(found);
@@ -37,17 +37,17 @@ EM_ASYNC_JS(void, storage_load, (const char* folderText), {
       cursor.onerror = function() { reject(cursor.error); };
     });
     records.forEach(function(record) {
-      if (!record.path.startsWith(folder + '/')) return;
-      FS.mkdirTree(record.path.slice(0, record.path.lastIndexOf('/')));
+      if (!record.path.startsWith(folder + "/")) return;
+      FS.mkdirTree(record.path.slice(0, record.path.lastIndexOf("/")));
       FS.writeFile(record.path, record.bytes);
     });
   } catch (error) {
-    console.warn('Brinecast: the browser keeps no files:', error);
+    console.warn("Brinecast: the browser keeps no files:", error);
   }
 
   var failed = false;
   var fail = function(error) {
-    console.warn('Brinecast: saving in the browser failed:', error);
+    console.warn("Brinecast: saving in the browser failed:", error);
     if (failed) return;
     failed = true;
     if (Module.brinecastPlatform) Module._brinecast_storage_failed(Module.brinecastPlatform);
@@ -55,8 +55,8 @@ EM_ASYNC_JS(void, storage_load, (const char* folderText), {
   // Every file below the folder, links left out.
   var files = function(path, into) {
     FS.readdir(path).forEach(function(name) {
-      if (name === '.' || name === '..') return;
-      var full = path + '/' + name;
+      if (name === "." || name === "..") return;
+      var full = path + "/" + name;
       var stat = FS.lstat(full);
       if (FS.isDir(stat.mode)) files(full, into);
       else if (FS.isFile(stat.mode)) into[full] = FS.readFile(full);
@@ -64,12 +64,12 @@ EM_ASYNC_JS(void, storage_load, (const char* folderText), {
     return into;
   };
   var save = function() {
-    if (!db) return fail(new Error('no IndexedDB'));
+    if (!db) return fail(new Error("no IndexedDB"));
     var now;
     try { now = files(folder, {}); } catch (error) { return fail(error); }
     var tx;
-    try { tx = db.transaction('files', 'readwrite'); } catch (error) { return fail(error); }
-    var store = tx.objectStore('files');
+    try { tx = db.transaction("files", "readwrite"); } catch (error) { return fail(error); }
+    var store = tx.objectStore("files");
     var keys = store.getAllKeys();
     keys.onsuccess = function() {
       keys.result.forEach(function(key) { if (!(key in now)) store.delete(key); });
@@ -80,7 +80,7 @@ EM_ASYNC_JS(void, storage_load, (const char* folderText), {
   };
   var timer = 0;
   var soon = function(path) {
-    if (typeof path !== 'string' || !(path === folder || path.startsWith(folder + '/'))) return;
+    if (typeof path !== "string" || !(path === folder || path.startsWith(folder + "/"))) return;
     clearTimeout(timer);
     timer = setTimeout(save, 200);
   };
@@ -92,11 +92,11 @@ EM_ASYNC_JS(void, storage_load, (const char* folderText), {
       return result;
     };
   };
-  wrap('close', function(stream) { return stream && (stream.flags & 3) ? stream.path : null; });
-  wrap('rename', function(from, to) { return to; });
-  wrap('unlink', function(path) { return path; });
-  wrap('rmdir', function(path) { return path; });
-  addEventListener('pagehide', function() { if (timer) { clearTimeout(timer); save(); } });
+  wrap("close", function(stream) { return stream && (stream.flags & 3) ? stream.path : null; });
+  wrap("rename", function(from, to) { return to; });
+  wrap("unlink", function(path) { return path; });
+  wrap("rmdir", function(path) { return path; });
+  addEventListener("pagehide", function() { if (timer) { clearTimeout(timer); save(); } });
 });
 // clang-format on
 

@@ -19,10 +19,10 @@ EM_JS(void, fetch_start, (void* pending, const char* target, const char* headers
                           double maxBytes), {
   var live = Module.brinecastFetches || (Module.brinecastFetches = new Set());
   live.add(pending);
-  var init = { method: hasBody ? 'POST' : 'GET', headers: new Headers(), credentials: 'same-origin',
-               cache: 'no-store' };
-  UTF8ToString(headers).split('\n').forEach(function(line) {
-    var colon = line.indexOf(':');
+  var init = { method: hasBody ? "POST" : "GET", headers: new Headers(), credentials: "same-origin",
+               cache: "no-store" };
+  UTF8ToString(headers).split("\n").forEach(function(line) {
+    var colon = line.indexOf(":");
     // The browser keeps some headers (User-Agent) to itself.
     if (colon > 0) try { init.headers.set(line.slice(0, colon), line.slice(colon + 1).trim()); } catch (e) {}
   });
@@ -43,11 +43,11 @@ EM_JS(void, fetch_start, (void* pending, const char* target, const char* headers
   };
   fetch(UTF8ToString(target), init).then(function(reply) {
     return reply.arrayBuffer().then(function(buffer) {
-      if (buffer.byteLength > maxBytes) return deliver(reply.status, null, 'reply larger than ' + maxBytes + ' bytes');
-      deliver(reply.status, new Uint8Array(buffer), reply.status >= 400 ? 'HTTP status ' + reply.status : '');
+      if (buffer.byteLength > maxBytes) return deliver(reply.status, null, "reply larger than " + maxBytes + " bytes");
+      deliver(reply.status, new Uint8Array(buffer), reply.status >= 400 ? "HTTP status " + reply.status : "");
     });
   }).catch(function(error) {
-    deliver(0, null, abort.signal.aborted ? 'Operation timed out' : String(error && error.message || error));
+    deliver(0, null, abort.signal.aborted ? "Operation timed out" : String(error && error.message || error));
   });
 });
 
@@ -98,7 +98,8 @@ std::unique_ptr<HttpPending> FetchTransport::Start(const HttpRequest& request, c
   fetch_start(pending.get(), target->c_str(), headers.c_str(),
               body != nullptr ? body->bytes.data() : nullptr,
               body != nullptr ? static_cast<int>(body->bytes.size()) : 0, body != nullptr ? 1 : 0,
-              static_cast<double>(limits_.totalTimeoutMs), static_cast<double>(limits_.maxBodyBytes));
+              static_cast<double>(limits_.totalTimeoutMs),
+              static_cast<double>(limits_.maxBodyBytes));
   return pending;
 }
 

@@ -94,7 +94,6 @@ class WebPlatform final : public Platform {
   std::vector<float> audio_;
   bool audioRunning_ = false;
   uint64_t voicesAt_ = 0;  // when the voices were last moved on without a running output
-  bool padSeen_ = false;
 };
 
 }  // namespace brinecast
