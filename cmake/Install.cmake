@@ -1,6 +1,6 @@
 # Installing the game the way Debian lays out games (cmake --install), its desktop files and
 # icons, the score server and the archive tool, and the Debian packages built from that
-# layout (cpack -G DEB), one for each of the three.
+# layout (cpack -G DEB), one for each of the three, and the browser game's when it is given.
 include(GNUInstallDirs)
 
 set(BRINECAST_ID org.brinecast.Brinecast)
@@ -91,6 +91,20 @@ if(TARGET brinecast-dxg)
     DESTINATION ${CMAKE_INSTALL_MANDIR}/man1 COMPONENT dxg)
 endif()
 
+# The browser game's built site, when the build is given one (its scripts/web.sh makes
+# build-web/site): served by the score server at /play/, so a package of its own that any
+# machine can take. Without it no web package is made.
+set(BRINECAST_WEB_SITE "" CACHE PATH "A built browser game's site folder to package as brinecast-web")
+set(BRINECAST_INSTALL_WEBDIR ${CMAKE_INSTALL_DATADIR}/brinecast-web
+  CACHE STRING "Where the browser game's site is installed (the score server looks there)")
+if(BRINECAST_WEB_SITE)
+  if(NOT EXISTS ${BRINECAST_WEB_SITE}/index.html)
+    message(FATAL_ERROR "BRINECAST_WEB_SITE=${BRINECAST_WEB_SITE} holds no index.html")
+  endif()
+  install(DIRECTORY ${BRINECAST_WEB_SITE}/ DESTINATION ${BRINECAST_INSTALL_WEBDIR} COMPONENT web
+    PATTERN ".*" EXCLUDE)
+endif()
+
 # Each package carries the licence as a Debian copyright file and the Debian changelog.
 set(BRINECAST_DEB_RELEASE 1)
 set(BRINECAST_DEB_VERSION ${PROJECT_VERSION}-${BRINECAST_DEB_RELEASE})
@@ -108,6 +122,10 @@ add_custom_command(OUTPUT ${copyright} ${changelog}
 add_custom_target(brinecast_debian_docs ALL DEPENDS ${copyright} ${changelog})
 set(components game scores dxg)
 set(component_packages brinecast brinecast-scores brinecast-dxg)
+if(BRINECAST_WEB_SITE)
+  list(APPEND components web)
+  list(APPEND component_packages brinecast-web)
+endif()
 foreach(component package IN ZIP_LISTS components component_packages)
   install(FILES ${copyright} ${changelog}
     DESTINATION ${CMAKE_INSTALL_DATADIR}/doc/${package} COMPONENT ${component})
@@ -153,6 +171,18 @@ runs it as a service.")
 # Replaying recordings takes the game's replayer and data; without them the server serves
 # scores only.
 set(CPACK_DEBIAN_SCORES_PACKAGE_RECOMMENDS "brinecast (= ${BRINECAST_DEB_VERSION})")
+if(BRINECAST_WEB_SITE)
+  # The server hands out the browser game when this package is there.
+  string(APPEND CPACK_DEBIAN_SCORES_PACKAGE_RECOMMENDS ", brinecast-web (= ${BRINECAST_DEB_VERSION})")
+  set(CPACK_DEBIAN_WEB_PACKAGE_NAME brinecast-web)
+  set(CPACK_DEBIAN_WEB_PACKAGE_SECTION games)
+  set(CPACK_DEBIAN_WEB_PACKAGE_ARCHITECTURE all)
+  set(CPACK_DEBIAN_WEB_PACKAGE_SHLIBDEPS OFF)
+  set(CPACK_DEBIAN_WEB_DESCRIPTION "Brinecast fishing game for the browser
+The whole Brinecast game built for WebAssembly: its page, script, pictures,
+music and sounds, precompressed. The Brinecast score server serves it at
+/play/, so players can play in their browser and watch proven games.")
+endif()
 
 set(CPACK_DEBIAN_DXG_PACKAGE_NAME brinecast-dxg)
 set(CPACK_DEBIAN_DXG_PACKAGE_SECTION graphics)

@@ -51,8 +51,8 @@ if(BRINECAST_FUZZ AND CMAKE_CXX_COMPILER_ID MATCHES "Clang")
   if(TARGET brinecast_scores)
     brinecast_fuzz(payload SOURCES ${CMAKE_SOURCE_DIR}/src/protocol/Encoding.cpp
       ${CMAKE_SOURCE_DIR}/src/protocol/Payload.cpp ${CMAKE_SOURCE_DIR}/src/protocol/Requests.cpp
-      ${CMAKE_SOURCE_DIR}/tools/scores/CodePage.cpp ${CMAKE_SOURCE_DIR}/tools/scores/TokenSigner.cpp
-      ${CMAKE_SOURCE_DIR}/tools/scores/ClientAddress.cpp ${CMAKE_SOURCE_DIR}/tools/scores/RequestLog.cpp
+      ${CMAKE_SOURCE_DIR}/tools/scores/store/CodePage.cpp ${CMAKE_SOURCE_DIR}/tools/scores/store/TokenSigner.cpp
+      ${CMAKE_SOURCE_DIR}/tools/scores/http/ClientAddress.cpp ${CMAKE_SOURCE_DIR}/tools/scores/http/RequestLog.cpp
       INCLUDES ${CMAKE_SOURCE_DIR}/tools LIBRARIES PkgConfig::LIBCRYPTO
       SECONDS 30 TIMEOUT 120 PREFIX payload- OPTIONS -max_len=512)
   endif()
@@ -61,8 +61,8 @@ if(BRINECAST_FUZZ AND CMAKE_CXX_COMPILER_ID MATCHES "Clang")
   # upload's token, and the upload's target as logged. The seeds are a report line as the
   # verifier writes it and an escaped token.
   if(TARGET brinecast_scores)
-    brinecast_fuzz(upload SOURCES ${CMAKE_SOURCE_DIR}/tools/scores/ReplayReport.cpp
-      ${CMAKE_SOURCE_DIR}/tools/scores/CodePage.cpp ${CMAKE_SOURCE_DIR}/tools/scores/RequestLog.cpp
+    brinecast_fuzz(upload SOURCES ${CMAKE_SOURCE_DIR}/tools/scores/verify/ReplayReport.cpp
+      ${CMAKE_SOURCE_DIR}/tools/scores/store/CodePage.cpp ${CMAKE_SOURCE_DIR}/tools/scores/http/RequestLog.cpp
       ${CMAKE_SOURCE_DIR}/src/protocol/Requests.cpp
       INCLUDES ${CMAKE_SOURCE_DIR}/tools SECONDS 30 TIMEOUT 120 PREFIX upload-
       OPTIONS -max_len=1024 SEEDS ${CMAKE_CURRENT_LIST_DIR}/upload_seeds)

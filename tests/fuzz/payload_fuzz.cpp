@@ -12,10 +12,10 @@
 #include "protocol/Encoding.h"
 #include "protocol/Payload.h"
 #include "protocol/Requests.h"
-#include "scores/ClientAddress.h"
-#include "scores/CodePage.h"
-#include "scores/RequestLog.h"
-#include "scores/TokenSigner.h"
+#include "scores/http/ClientAddress.h"
+#include "scores/http/RequestLog.h"
+#include "scores/store/CodePage.h"
+#include "scores/store/TokenSigner.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   const std::string_view bytes(reinterpret_cast<const char*>(data), size);

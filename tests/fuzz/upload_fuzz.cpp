@@ -8,8 +8,8 @@
 #include <string_view>
 
 #include "protocol/Requests.h"
-#include "scores/ReplayReport.h"
-#include "scores/RequestLog.h"
+#include "scores/http/RequestLog.h"
+#include "scores/verify/ReplayReport.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   const std::string_view bytes(reinterpret_cast<const char*>(data), size);

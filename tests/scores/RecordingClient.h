@@ -11,7 +11,7 @@
 #include "protocol/Payload.h"
 #include "protocol/Reply.h"
 #include "protocol/Requests.h"
-#include "scores/ListenSocket.h"
+#include "scores/http/ListenSocket.h"
 
 namespace brinecast::testing {
 

@@ -4,10 +4,10 @@
 #include <chrono>
 #include <string>
 
-#include "scores/HttpServer.h"
-#include "scores/ListenSocket.h"
-#include "scores/ScoreHttp.h"
-#include "scores/SqliteStore.h"
+#include "scores/http/HttpServer.h"
+#include "scores/http/ListenSocket.h"
+#include "scores/service/ScoreHttp.h"
+#include "scores/store/SqliteStore.h"
 #include "support/ScratchFolder.h"
 
 namespace brinecast::testing {

@@ -9,7 +9,7 @@
 #include <string>
 #include <vector>
 
-#include "scores/ChildRun.h"
+#include "scores/verify/ChildRun.h"
 
 namespace brinecast::scores {
 namespace {

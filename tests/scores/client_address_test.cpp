@@ -5,8 +5,8 @@
 #include <string>
 
 #include "protocol/Requests.h"
-#include "scores/ClientAddress.h"
-#include "scores/RequestLog.h"
+#include "scores/http/ClientAddress.h"
+#include "scores/http/RequestLog.h"
 
 namespace brinecast::scores {
 namespace {

@@ -2,7 +2,7 @@
 // become their characters in UTF-8.
 #include <gtest/gtest.h>
 
-#include "scores/CodePage.h"
+#include "scores/store/CodePage.h"
 
 namespace brinecast::scores {
 namespace {

@@ -5,7 +5,7 @@
 #include <vector>
 
 #include "protocol/Requests.h"
-#include "scores/HtmlPages.h"
+#include "scores/service/HtmlPages.h"
 
 namespace brinecast::scores {
 namespace {

@@ -10,10 +10,11 @@
 
 #include "RawConnection.h"
 #include "RunningServer.h"
+#include "WaitFor.h"
 #include "net/HttpClient.h"
 #include "online/ScoreServer.h"
 #include "protocol/Requests.h"
-#include "scores/ListenSocket.h"
+#include "scores/http/ListenSocket.h"
 
 namespace brinecast::scores {
 namespace {
@@ -50,24 +51,29 @@ TEST(HttpHardening, SlowClientsBlockNobodyAndAreCutOffAtTheirDeadline) {
   }
   const auto start = std::chrono::steady_clock::now();
   std::atomic<bool> trickling{true};
+  std::atomic<int> rounds{0};
   std::thread trickle([&] {
     while (trickling.load()) {
       for (auto& c : slow) c->Send("X");
-      std::this_thread::sleep_for(300ms);
+      ++rounds;
+      std::this_thread::sleep_for(300ms);  // the slow clients' pace
     }
   });
-  std::this_thread::sleep_for(300ms);
+  // Others are asked for while every slow one is part way through its headers.
+  ASSERT_TRUE(testing::WaitFor([&] { return rounds.load() >= 2; }, 3s));
   CurlTransport http;
   const HttpResult check = http.Get({CheckUrl(server.Host()), ScoreRequestHeaders()});
   EXPECT_TRUE(check.ok) << check.error;
   // Every slow one is closed by the header deadline (1.5 s) and the reaper's beat; 6 s bounds
   // the wait.
-  bool allClosed = false;
-  while (!allClosed && std::chrono::steady_clock::now() - start < 6s) {
-    std::this_thread::sleep_for(100ms);
-    allClosed = true;
-    for (auto& c : slow) allClosed = allClosed && c->ClosedByServer();
-  }
+  const bool allClosed = testing::WaitFor(
+      [&] {
+        for (auto& c : slow) {
+          if (!c->ClosedByServer()) return false;
+        }
+        return true;
+      },
+      6s);
   const auto took = std::chrono::steady_clock::now() - start;
   trickling.store(false);
   trickle.join();
@@ -84,6 +90,8 @@ TEST(HttpHardening, ClientThatDoesNotReadIsCutOffAtTheRequestDeadline) {
   std::string burst;
   for (int i = 0; i < 3000; ++i) burst += Request(protocol::WorldTarget());
   c.Send(burst);
+  // Only a deadline passing is waited for here: the server's end of the connection shows only
+  // behind the replies it could not send, so nothing short of reading them can see it.
   std::this_thread::sleep_for(4s);  // past the 3 s deadline; nothing read meanwhile
   const std::string replies = c.Receive(5s, 3000);
   EXPECT_LT(RawConnection::Replies(replies), 3000);
@@ -133,9 +141,10 @@ TEST(HttpHardening, BodyOnGetIsRefusedNotReadAsARequest) {
   RawConnection c(server.port());
   const std::string hidden = Request("/nothing");
   c.Send(Request("/", "Content-Length: " + std::to_string(hidden.size()) + "\r\n"));
-  std::this_thread::sleep_for(200ms);
+  // The body comes once the headers have been answered.
+  std::string replies = c.Receive(2s, 1);
   c.Send(hidden);
-  const std::string replies = c.Receive(2s);
+  replies += c.Receive(2s);
   EXPECT_EQ(RawConnection::Replies(replies), 1) << replies.substr(0, 300);
   EXPECT_EQ(StatusOf(replies), 400);
   EXPECT_EQ(replies.find("404"), std::string::npos);
@@ -192,11 +201,12 @@ TEST(HttpHardening, ConnectionsPerAddressAreLimited) {
   RunningServer server({}, http);
   ASSERT_GT(server.port(), 0);
   std::vector<std::unique_ptr<RawConnection>> held;
+  // Each held connection is known to the server once it has had its answer, and stays open.
   for (int i = 0; i < 4; ++i) {
     held.push_back(std::make_unique<RawConnection>(server.port(), "127.0.0.3"));
-    held.back()->Send("G");
+    held.back()->Send(Request("/"));
+    ASSERT_EQ(StatusOf(held.back()->Receive(2s, 1)), 200);
   }
-  std::this_thread::sleep_for(200ms);
   RawConnection extra(server.port(), "127.0.0.3");
   extra.Send(Request("/"));
   EXPECT_EQ(StatusOf(extra.Receive(2s, 1)), 0);

@@ -13,13 +13,14 @@
 #include "PgCluster.h"
 #include "RawConnection.h"
 #include "RunningServer.h"
+#include "WaitFor.h"
 #include "net/HttpClient.h"
 #include "online/ScoreServer.h"
 #include "protocol/Encoding.h"
 #include "protocol/Payload.h"
 #include "protocol/Reply.h"
-#include "scores/PostgresStore.h"
-#include "scores/TokenSigner.h"
+#include "scores/store/PostgresStore.h"
+#include "scores/store/TokenSigner.h"
 
 namespace brinecast::scores {
 namespace {
@@ -96,8 +97,10 @@ TEST_F(PostgresTest, StalledDatabaseHoldsUpNothingElse) {
   ASSERT_TRUE(listener >= 0 && server.Start(listener, error)) << error;
   const std::string host = "127.0.0.1:" + std::to_string(BoundPort(listener));
   CurlTransport http;
-  auto submit = [&](CurlTransport& client, const std::string& name) {
+  auto submit = [&](CurlTransport& client, const std::string& name,
+                    std::atomic<int>* checked = nullptr) {
     const HttpResult check = client.Get({CheckUrl(host), ScoreRequestHeaders()});
+    if (checked) ++*checked;
     return client.Get({SubmitUrl(host, protocol::EncodeSubmission(protocol::BuildPayload(
                                            name, 1, protocol::kSubmissionKey,
                                            protocol::ReplyToken(check.body), ""))),
@@ -108,15 +111,17 @@ TEST_F(PostgresTest, StalledDatabaseHoldsUpNothingElse) {
     Stalled stalled(*cluster_);
     ASSERT_GE(stalled.count(), 2u);
     std::atomic<int> ended{0};
+    std::atomic<int> submitting{0};
     std::vector<std::thread> waiting;
     for (int i = 0; i < 6; ++i) {
       waiting.emplace_back([&, i] {
         CurlTransport own;
-        const HttpResult r = submit(own, "stalled" + std::to_string(i));
+        const HttpResult r = submit(own, "stalled" + std::to_string(i), &submitting);
         if (r.status == 500 || r.status == 503) ++ended;
       });
     }
-    std::this_thread::sleep_for(200ms);
+    // Every submission has its token and is on its way to the stalled database.
+    ASSERT_TRUE(testing::WaitFor([&] { return submitting.load() == 6; }, 5s));
     const auto start = std::chrono::steady_clock::now();
     testing::RawConnection home(BoundPort(listener));
     home.Send("GET / HTTP/1.1\r\nHost: t\r\n\r\n");

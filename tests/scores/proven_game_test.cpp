@@ -19,9 +19,9 @@
 #include "RecordingClient.h"
 #include "ServerProcess.h"
 #include "replay/Recording.h"
-#include "scores/ChildRun.h"
-#include "scores/HtmlPages.h"
-#include "scores/SqliteStore.h"
+#include "scores/service/HtmlPages.h"
+#include "scores/store/SqliteStore.h"
+#include "scores/verify/ChildRun.h"
 #include "storage/Config.h"
 #include "support/ScratchFolder.h"
 

@@ -14,7 +14,7 @@
 
 #include "RecordingClient.h"
 #include "ServerProcess.h"
-#include "scores/HtmlPages.h"
+#include "scores/service/HtmlPages.h"
 #include "support/ScratchFolder.h"
 
 namespace brinecast::scores {

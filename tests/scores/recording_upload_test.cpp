@@ -12,10 +12,10 @@
 #include "RunningServer.h"
 #include "protocol/Encoding.h"
 #include "protocol/Payload.h"
-#include "scores/HtmlPages.h"
-#include "scores/RecordingVerifier.h"
-#include "scores/ScoreService.h"
-#include "scores/SqliteStore.h"
+#include "scores/service/HtmlPages.h"
+#include "scores/service/ScoreService.h"
+#include "scores/store/SqliteStore.h"
+#include "scores/verify/RecordingVerifier.h"
 
 namespace brinecast::scores {
 namespace {

@@ -4,7 +4,7 @@
 
 #include <string>
 
-#include "scores/ReplayReport.h"
+#include "scores/verify/ReplayReport.h"
 
 namespace brinecast::scores {
 namespace {

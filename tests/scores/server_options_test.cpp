@@ -4,7 +4,7 @@
 #include <string>
 #include <vector>
 
-#include "scores/ServerOptions.h"
+#include "scores/admin/ServerOptions.h"
 
 namespace brinecast::scores {
 namespace {

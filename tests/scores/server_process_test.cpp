@@ -15,8 +15,8 @@
 #include "protocol/Payload.h"
 #include "protocol/Reply.h"
 #include "protocol/Requests.h"
-#include "scores/ListenSocket.h"
-#include "scores/SqliteStore.h"
+#include "scores/http/ListenSocket.h"
+#include "scores/store/SqliteStore.h"
 #include "support/ScratchFolder.h"
 
 namespace brinecast::scores {

@@ -12,8 +12,8 @@
 #include "protocol/Encoding.h"
 #include "protocol/Payload.h"
 #include "protocol/Reply.h"
-#include "scores/ScoreService.h"
-#include "scores/SqliteStore.h"
+#include "scores/service/ScoreService.h"
+#include "scores/store/SqliteStore.h"
 
 namespace brinecast::scores {
 namespace {

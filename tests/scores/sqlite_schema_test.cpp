@@ -5,8 +5,8 @@
 
 #include <string>
 
-#include "scores/SqliteStore.h"
-#include "scores/TokenSigner.h"
+#include "scores/store/SqliteStore.h"
+#include "scores/store/TokenSigner.h"
 #include "support/ScratchFolder.h"
 
 namespace brinecast::scores {

@@ -12,8 +12,8 @@
 #include <vector>
 
 #include "PgCluster.h"
-#include "scores/ScoreStore.h"
-#include "scores/TokenSigner.h"
+#include "scores/store/ScoreStore.h"
+#include "scores/store/TokenSigner.h"
 #include "support/ScratchFolder.h"
 
 namespace brinecast::scores {

@@ -8,11 +8,13 @@
 #include <exception>
 #include <filesystem>
 
-#include "scores/AdminCommands.h"
-#include "scores/ListenSocket.h"
-#include "scores/RequestLog.h"
-#include "scores/ScoreHttp.h"
-#include "scores/ServerOptions.h"
+#include "scores/admin/AdminCommands.h"
+#include "scores/admin/ServerOptions.h"
+#include "scores/http/ListenSocket.h"
+#include "scores/http/RequestLog.h"
+#include "scores/http/SiteFolder.h"
+#include "scores/service/ScoreHttp.h"
+#include "scores/service/SecurityPolicies.h"
 
 using namespace brinecast::scores;
 
@@ -30,9 +32,9 @@ int Admin(const std::vector<std::string>& args) {
   std::vector<std::string> optionArgs;
   while (first < args.size() && args[first].starts_with("--")) {
     optionArgs.push_back(args[first]);
-    const bool valued = args[first].find('=') == std::string::npos && args[first] != "--help" &&
-                        args[first] != "--version" && args[first] != "--proven-only";
-    if (valued && first + 1 < args.size()) optionArgs.push_back(args[++first]);
+    if (OptionTakesValue(args[first]) && first + 1 < args.size()) {
+      optionArgs.push_back(args[++first]);
+    }
     ++first;
   }
   std::string error;
@@ -100,6 +102,39 @@ std::optional<VerifyOptions> VerifyingWith(const ServerOptions& options) {
   return verify;
 }
 
+// The browser game: the folder named, which must be readable, or else the installed one when
+// it is there. Nothing but a note when none is: the pages then say the game is not served.
+std::optional<StaticFiles> BrowserGame(const ServerOptions& options, bool& failed) {
+  std::string error;
+  if (!options.webFolder.empty()) {
+    std::optional<StaticFiles> site =
+        ReadSiteFolder(options.webFolder, std::string(kGamePolicy), error);
+    if (!site) {
+      std::fprintf(stderr, "brinecast-scores: %s\n", error.c_str());
+      failed = true;
+    }
+    return site;
+  }
+  const std::filesystem::path installed = (SelfFolder() / BRINECAST_SCORES_WEB).lexically_normal();
+  std::error_code missing;
+  if (!std::filesystem::is_regular_file(installed / "index.html", missing)) {
+    LogNote("the browser game is not served: " + installed.string() +
+            " does not hold it (install brinecast-web, or see --web)");
+    return std::nullopt;
+  }
+  std::optional<StaticFiles> site = ReadSiteFolder(installed, std::string(kGamePolicy), error);
+  if (!site) LogNote("the browser game is not served: " + error);
+  return site;
+}
+
+void OfferGame(ScoreService& service, const StaticFiles* game) {
+  if (!game) return;
+  service.OfferGame({game->Has("index.html"), game->Has(kPreviewName)});
+  LogNote("serving the browser game at " + std::string(kPlayPath) + ": " +
+          std::to_string(game->Count()) + " files, " + std::to_string(game->Bytes() >> 10U) +
+          " KiB");
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
@@ -144,15 +179,19 @@ int main(int argc, char** argv) {
       std::fprintf(stderr, "brinecast-scores: %s\n", error.c_str());
       return 1;
     }
+    bool failed = false;
+    const std::optional<StaticFiles> game = BrowserGame(*options, failed);
+    if (failed) return 1;
     std::unique_ptr<ScoreStore> store = OpenScoreStore(options->store);
     ScoreService service(*store, options->limits, Now);
+    OfferGame(service, game ? &*game : nullptr);
     std::unique_ptr<RecordingVerifier> verifier;
     if (const std::optional<VerifyOptions> verify = VerifyingWith(*options)) {
       verifier = std::make_unique<RecordingVerifier>(*store, *verify,
                                                      [&service] { service.ScoresChanged(); });
       service.TakeRecordings(verifier.get());
     }
-    ScoreRouter router(service);
+    ScoreRouter router(service, game ? &*game : nullptr);
     HttpServer server(router, options->http);
     if (!server.Start(listener, error)) {
       std::fprintf(stderr, "brinecast-scores: %s\n", error.c_str());

@@ -1,0 +1,15 @@
+# Writes a text file into a header as a string_view constant, so the server carries it:
+# cmake -DIN=file -DOUT=header -DNAME=kConstant -P EmbedText.cmake
+file(READ ${IN} text)
+get_filename_component(from ${IN} NAME)
+string(FIND "${text}" ")embedded\"" clash)
+if(NOT clash EQUAL -1)
+  message(FATAL_ERROR "${IN} holds the string's closing mark")
+endif()
+set(out "// Made at build time from ${from}; edit that file instead.\n#pragma once\n\n")
+string(APPEND out "#include <string_view>\n\nnamespace brinecast::scores {\n\n")
+string(APPEND out "inline constexpr std::string_view ${NAME} = R\"embedded(${text})embedded\";\n")
+string(APPEND out "\n}  // namespace brinecast::scores\n")
+file(WRITE ${OUT}.new "${out}")
+file(COPY_FILE ${OUT}.new ${OUT} ONLY_IF_DIFFERENT)
+file(REMOVE ${OUT}.new)

@@ -1,0 +1,71 @@
+// The reaper wakes a few times a second; shutdown(2) wakes the HTTP library, which then
+// closes the connection as its own.
+#include "scores/http/ConnectionWatch.h"
+
+#include <sys/socket.h>
+
+namespace brinecast::scores {
+
+ConnectionWatch::ConnectionWatch(WatchLimits limits)
+    : limits_(limits), reaper_([this] { Reap(); }) {}
+
+ConnectionWatch::~ConnectionWatch() {
+  {
+    std::lock_guard lock(mutex_);
+    stopping_ = true;
+  }
+  stop_.notify_all();
+  reaper_.join();
+}
+
+bool ConnectionWatch::Admit(const std::string& key, bool exempt) {
+  std::lock_guard lock(mutex_);
+  if (exempt) return true;
+  const auto found = perKey_.find(key);
+  return found == perKey_.end() || found->second < limits_.perKey;
+}
+
+void ConnectionWatch::Opened(const void* connection, int socket, const std::string& key) {
+  std::lock_guard lock(mutex_);
+  open_[connection] = {socket, key, Clock::now(), false, false};
+  ++perKey_[key];
+}
+
+void ConnectionWatch::Closed(const void* connection) {
+  std::lock_guard lock(mutex_);
+  const auto found = open_.find(connection);
+  if (found == open_.end()) return;
+  const auto count = perKey_.find(found->second.key);
+  if (count != perKey_.end() && --count->second <= 0) perKey_.erase(count);
+  open_.erase(found);
+}
+
+void ConnectionWatch::HeadersDone(const void* connection) {
+  std::lock_guard lock(mutex_);
+  const auto found = open_.find(connection);
+  if (found != open_.end()) found->second.headersDone = true;
+}
+
+void ConnectionWatch::RequestDone(const void* connection) {
+  std::lock_guard lock(mutex_);
+  const auto found = open_.find(connection);
+  if (found == open_.end()) return;
+  found->second.start = Clock::now();
+  found->second.headersDone = false;
+}
+
+void ConnectionWatch::Reap() {
+  std::unique_lock lock(mutex_);
+  while (!stop_.wait_for(lock, std::chrono::milliseconds(200), [this] { return stopping_; })) {
+    const Clock::time_point now = Clock::now();
+    for (auto& [connection, entry] : open_) {
+      const auto allowed = entry.headersDone ? limits_.request : limits_.headers;
+      if (!entry.shut && now - entry.start > allowed) {
+        shutdown(entry.socket, SHUT_RDWR);
+        entry.shut = true;
+      }
+    }
+  }
+}
+
+}  // namespace brinecast::scores

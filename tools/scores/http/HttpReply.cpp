@@ -1,0 +1,19 @@
+// Header names compare without regard to case, as HTTP has them.
+#include "scores/http/HttpReply.h"
+
+#include <strings.h>
+
+namespace brinecast::scores {
+
+bool SameHeaderName(std::string_view a, std::string_view b) {
+  return a.size() == b.size() && strncasecmp(a.data(), b.data(), a.size()) == 0;
+}
+
+const std::string* Reply::Header(std::string_view name) const {
+  for (const auto& [key, value] : headers) {
+    if (SameHeaderName(key, name)) return &value;
+  }
+  return nullptr;
+}
+
+}  // namespace brinecast::scores
