@@ -21,6 +21,7 @@ test=(
   xvfb xdotool imagemagick evilwm x11-utils libx11-dev
   desktop-file-utils appstream dpkg-dev file man-db lintian
   wrk nginx-light
+  emscripten brotli
 )
 
 case ${1:-test} in

@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
-# Installs what is missing, checks that every source file is formatted, then builds and runs
-# every test twice: the normal build, then the sanitizer build (clang, ASan + UBSan), which
-# also runs the fuzz targets. Fails, naming them, when a test leaves a process running.
+# Installs what is missing, checks that every source file is formatted, builds the web build,
+# then builds and runs every test twice: the normal build (with the web simulator's tests),
+# then the sanitizer build (clang, ASan + UBSan), which also runs the fuzz targets. Fails,
+# naming them, when a test leaves a process running.
 set -euo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)
 "$root/scripts/deps.sh" test
@@ -39,6 +40,11 @@ if ((${#unformatted[@]})); then
   printf '  %s\n' "${unformatted[@]}" >&2
   exit 1
 fi
+
+echo "== Web build =="
+# The libraries, the host data and the simulator for node, once; the normal build's ctest then
+# compares that simulator with its own (label web).
+"$root/scripts/web.sh" --build-only
 
 echo "== Normal build =="
 cmake -S "$root" -B "$root/build" -DCMAKE_BUILD_TYPE=RelWithDebInfo -DBRINECAST_TESTS=ON -DBRINECAST_BENCH=ON

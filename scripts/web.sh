@@ -18,6 +18,13 @@ case ${1:-} in
     ;;
 esac
 
+# Whether the build folder $1 has a target named $2.
+has_target() {
+  local targets
+  targets=$(cmake --build "$1" --target help)
+  grep -qw -- "$2" <<<"$targets"
+}
+
 sudo_cmd=()
 [ "$(id -u)" -eq 0 ] || sudo_cmd=(sudo)
 
@@ -49,15 +56,20 @@ if command -v ccache >/dev/null; then
 fi
 cmake -S "$root" -B "$host" -DCMAKE_BUILD_TYPE=RelWithDebInfo -DBRINECAST_TESTS=OFF \
   -DBRINECAST_BENCH=OFF "${launcher[@]}" >/dev/null
-host_targets=(brinecast_data brinecast-sim)
-((serve)) && host_targets+=(brinecast-scores)
+# The data, and the pictures of play the site shows (made by the native simulator).
+host_targets=(brinecast_data screenshots)
+if ((serve)); then
+  # The server and the replayer that proves the scores sent to it.
+  host_targets+=(brinecast-scores)
+  has_target "$host" brinecast-replay && host_targets+=(brinecast-replay)
+fi
 cmake --build "$host" -j "$jobs" --target "${host_targets[@]}"
 
 echo "== Web build =="
 emcmake cmake -S "$root" -B "$out" -DCMAKE_BUILD_TYPE=Release -DBRINECAST_WEB=ON \
   -DBRINECAST_HOST_BUILD="$host" -DBRINECAST_WEB_PREFIX="$prefix" >/dev/null
 web_targets=(brinecast-sim)
-if cmake --build "$out" --target help | grep -q '\bbrinecast_site\b'; then
+if has_target "$out" brinecast_site; then
   web_targets+=(brinecast_site)
 fi
 cmake --build "$out" -j "$jobs" --target "${web_targets[@]}"
@@ -65,5 +77,11 @@ echo "Built: $out/brinecast-sim.js$([ -d "$out/site" ] && echo " and $out/site/"
 
 ((serve)) || exit 0
 [ -d "$out/site" ] || { echo "No site was built (the browser game's target is missing)." >&2; exit 1; }
-echo "Serving on http://localhost:8765/play/ (Ctrl+C stops)"
-exec "$host/brinecast-scores" --web "$out/site" --port 8765
+server=("$host/brinecast-scores" --db "$out/scores.db" --port 8765)
+if [[ $("$host/brinecast-scores" --help 2>&1) == *--web* ]]; then
+  server+=(--web "$out/site")
+else
+  echo "This brinecast-scores cannot serve the site yet (no --web option): starting it without." >&2
+fi
+echo "Play at http://localhost:8765/play/ (Ctrl+C stops the server)"
+exec "${server[@]}"

@@ -26,6 +26,13 @@ cmake_lib() {
     { tail -40 "$build.log" >&2; return 1; }
 }
 
+# Applies one of our patches to an unpacked source, once.
+patch_once() {
+  local src=$1 name=$2
+  [ -f "$src/.applied-$name" ] && return 0
+  patch -d "$src" -p1 --forward --quiet <"$here/$name" && touch "$src/.applied-$name"
+}
+
 # One recipe a library: its source folder, a fresh build folder.
 build_zlib() {
   local src=$1 build=$2
@@ -45,6 +52,9 @@ build_harfbuzz() {
     -DHB_HAVE_GOBJECT=OFF -DHB_BUILD_SUBSET=OFF -DHB_BUILD_UTILS=OFF -DHB_BUILD_TESTS=OFF
 }
 build_libsdl2() {
+  # Blending by pixel alpha rounds as the x86 desktop's blitter does, so text and sprites
+  # come out the same pixel for pixel.
+  patch_once "$1" sdl2-blend.patch
   cmake_lib "$1" "$2" -DSDL_SHARED=OFF -DSDL_STATIC=ON -DSDL_TEST=OFF -DSDL_TESTS=OFF
 }
 build_libsdl2_ttf() {
@@ -80,7 +90,7 @@ fetch() {
 chain=$(declare -f cmake_lib | sha256sum | cut -c1-16)
 while read -r pkg version; do
   case $pkg in '' | '#'*) continue ;; esac
-  recipe=$(declare -f "build_${pkg//-/_}")
+  recipe=$(declare -f "build_${pkg//-/_}"; cat "$here"/*.patch)
   chain=$(printf '%s %s %s %s' "$chain" "$pkg" "$version" "$recipe" | sha256sum | cut -c1-16)
   stamp=$cache/stamps/$pkg
   if [ -f "$stamp" ] && [ "$(cat "$stamp")" = "$chain" ]; then

@@ -3,7 +3,6 @@
 #include "engine/FontLibrary.h"
 
 #include <SDL_ttf.h>
-#include <fontconfig/fontconfig.h>
 
 #include <optional>
 
@@ -28,7 +27,6 @@ TFontLibrary::TFontLibrary() {
 TFontLibrary::~TFontLibrary() {
   for (auto& [key, font] : fonts_) TTF_CloseFont(font);
   TTF_Quit();
-  // FcFini is never called: it aborts while anything still references a config.
 }
 
 void TFontLibrary::LoadAliases() {
@@ -36,9 +34,7 @@ void TFontLibrary::LoadAliases() {
   aliasesLoaded_ = true;
   // Another library in the same process may have added the same rules already; the
   // repeated aliases match identically, so loading them again is harmless.
-  std::string xml(kFontAliasesXml);
-  FcConfigParseAndLoadFromMemory(FcConfigGetCurrent(),
-                                 reinterpret_cast<const FcChar8*>(xml.c_str()), FcTrue);
+  LoadFontAliases(kFontAliasesXml);
 }
 
 const FontFace& TFontLibrary::Resolve(const std::string& name, bool bold) {
@@ -51,7 +47,7 @@ const FontFace& TFontLibrary::Resolve(const std::string& name, bool bold) {
   FontFace face;
   face.file = match->file;
   face.index = match->index;
-  face.syntheticBold = bold && match->weight < FC_WEIGHT_DEMIBOLD;
+  face.syntheticBold = bold && match->weight < kFontWeightDemibold;
   return faces_.emplace(key, std::move(face)).first->second;
 }
 

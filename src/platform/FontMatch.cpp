@@ -5,6 +5,8 @@
 
 #include <memory>
 
+static_assert(brinecast::kFontWeightDemibold == FC_WEIGHT_DEMIBOLD);
+
 namespace brinecast {
 namespace {
 
@@ -31,6 +33,13 @@ std::optional<FontMatch> Match(PatternPtr wanted) {
 }
 
 }  // namespace
+
+// FcFini is never called: it aborts while anything still references a config.
+void LoadFontAliases(std::string_view xml) {
+  const std::string text(xml);
+  FcConfigParseAndLoadFromMemory(FcConfigGetCurrent(),
+                                 reinterpret_cast<const FcChar8*>(text.c_str()), FcTrue);
+}
 
 std::optional<FontMatch> MatchFontPattern(const std::string& pattern) {
   return Match(PatternPtr(FcNameParse(reinterpret_cast<const FcChar8*>(pattern.c_str()))));

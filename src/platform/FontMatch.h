@@ -4,6 +4,7 @@
 
 #include <optional>
 #include <string>
+#include <string_view>
 
 namespace brinecast {
 
@@ -12,6 +13,13 @@ struct FontMatch {
   int index = 0;   // face within the file
   int weight = 0;  // fontconfig weight of the face found (regular 80, bold 200)
 };
+
+// Faces lighter than this are drawn bold by the renderer when bold is asked for.
+constexpr int kFontWeightDemibold = 180;
+
+// Adds alias rules (a fontconfig XML document) to the lookup; a build that carries its own
+// faces has its aliases built in and ignores them.
+void LoadFontAliases(std::string_view xml);
 
 // The best face for a fontconfig pattern such as "Liberation Sans:bold".
 std::optional<FontMatch> MatchFontPattern(const std::string& pattern);

@@ -19,6 +19,10 @@ class ScratchFolder {
   const std::filesystem::path& Path() const { return path_; }
 
  private:
+  // Removing the folder when the process is ended by a signal (ScratchFolderSignals.cpp).
+  void WatchSignals();
+  void StopWatching();
+
   std::filesystem::path path_;
   std::thread watcher_;
 };

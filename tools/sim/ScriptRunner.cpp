@@ -1,8 +1,10 @@
 // ScriptRunner: each command turned into events, waits, set-up steps and snapshots.
 #include "ScriptRunner.h"
 
-#include <SDL_image.h>
+#include <cerrno>
+#include <cstring>
 
+#include "PngFile.h"
 #include "ScriptedHttp.h"
 #include "SetupCommands.h"
 #include "app/Snapshot.h"
@@ -170,12 +172,12 @@ void ScriptRunner::Screenshot(const Command& command) const {
                                       : SDL_CreateRGBSurfaceWithFormat(0, kBlankWidth, kBlankHeight,
                                                                        24, SDL_PIXELFORMAT_RGB24);
   if (frame == nullptr && rgb != nullptr) SDL_FillRect(rgb, nullptr, 0);
-  const bool saved = rgb != nullptr && IMG_SavePNG(rgb, command.file.c_str()) == 0;
+  const bool saved =
+      rgb != nullptr &&
+      WritePng(command.file, static_cast<const uint8_t*>(rgb->pixels), rgb->w, rgb->h, rgb->pitch);
+  const std::string reason = rgb == nullptr ? SDL_GetError() : std::strerror(errno);
   SDL_FreeSurface(rgb);
-  if (!saved) {
-    throw ScriptError(command.line,
-                      "cannot write '" + command.file + "': " + std::string(SDL_GetError()));
-  }
+  if (!saved) throw ScriptError(command.line, "cannot write '" + command.file + "': " + reason);
 }
 
 }  // namespace brinecast::sim
