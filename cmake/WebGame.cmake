@@ -58,6 +58,11 @@ if(CMAKE_SCRIPT_MODE_FILE)
   return()
 endif()
 
+# The music library's header includes <emscripten.h> inside extern "C", where its C++
+# templates cannot be: the header is seen first, outside.
+set_source_files_properties(src/platform/XmpModule.cpp PROPERTIES
+  COMPILE_OPTIONS "-include;emscripten.h")
+
 # The web platform: its native pieces and the browser's calls, with the desktop's own drawing
 # of the message box so the box looks the same in both.
 brinecast_library(platform_web src/platform/web
@@ -93,6 +98,13 @@ add_dependencies(brinecast_web brinecast_data)
 if(TARGET brinecast_web_fonts)
   add_dependencies(brinecast_web brinecast_web_fonts)
 endif()
+# What the page calls. Named here, or the linker leaves out the platform's input file, which
+# nothing in the game refers to.
+set(page_entries _main _malloc _free _brinecast_key _brinecast_pointer _brinecast_touch
+  _brinecast_focus _brinecast_pad_removed _brinecast_audio_running _brinecast_audio_render
+  _brinecast_storage_failed _brinecast_fetch_done)
+list(JOIN page_entries "','" page_entries)
+set(page_entries "['${page_entries}']")
 # The imports that sleep: the platform's wait and the storage's first load. Nothing is
 # evaluated from text (DYNAMIC_EXECUTION=0), so the page's policy needs only wasm's own.
 target_link_options(brinecast_web PRIVATE
@@ -100,7 +112,7 @@ target_link_options(brinecast_web PRIVATE
   -sASYNCIFY -sASYNCIFY_IMPORTS=['page_sleep','storage_load'] -sASYNCIFY_STACK_SIZE=131072
   -sMODULARIZE -sEXPORT_NAME=createBrinecast -sENVIRONMENT=web -sDYNAMIC_EXECUTION=0
   -sALLOW_MEMORY_GROWTH -sINITIAL_MEMORY=67108864 -sFORCE_FILESYSTEM -sEXIT_RUNTIME=0
-  -sEXPORTED_FUNCTIONS=['_main','_malloc','_free']
+  -sEXPORTED_FUNCTIONS=${page_entries}
   "SHELL:--preload-file ${BRINECAST_APPDIR}/Data@/game/Data"
   "SHELL:--preload-file ${BRINECAST_APPDIR}/Sound@/game/Sound")
 if(DEFINED BRINECAST_FONT_DIR)

@@ -35,8 +35,9 @@ EM_JS(int, page_audio_rate, (), {
   return Module.brinecastPage.audioRate();
 });
 
-EM_JS(void, page_ended, (), {
-  Module.brinecastPage.ended();
+// how: 0 the game's main block returned, 1 a replay was watched, 2 a replay was refused.
+EM_JS(void, page_ended, (int how), {
+  Module.brinecastPage.ended(["game", "replay", "refused"][how]);
 });
 
 EM_JS(void, page_failed, (const char* text), {
@@ -51,16 +52,18 @@ std::string PageText(int which) {
   return copy;
 }
 
+enum class Ending { Game = 0, Replay = 1, Refused = 2 };
+
 // Plays the server's recording ID at its own pace; what goes wrong is told in the game's box.
-void WatchServerRecording(uint64_t id, brinecast::WebPlatform& platform,
-                          brinecast::FetchTransport& http, const std::string& appDir) {
+Ending WatchServerRecording(uint64_t id, brinecast::WebPlatform& platform,
+                            brinecast::FetchTransport& http, const std::string& appDir) {
   const std::string path = "/recordings/" + std::to_string(id);
   const brinecast::HttpResult got = http.Get(brinecast::HttpRequest{path, {}});
   if (!got.ok) {
     brinecast::ShowProblem(platform, "Recording " + std::to_string(id) +
                                          " could not be fetched from the server (" +
                                          (got.error.empty() ? "no answer" : got.error) + ").");
-    return;
+    return Ending::Refused;
   }
   {
     std::ofstream out(kReplayFile, std::ios::binary | std::ios::trunc);
@@ -68,10 +71,12 @@ void WatchServerRecording(uint64_t id, brinecast::WebPlatform& platform,
   }
   const std::optional<std::string> problem =
       brinecast::WatchRecording(kReplayFile, platform, appDir, true);
-  if (problem) brinecast::ShowProblem(platform, *problem);
+  if (!problem) return Ending::Replay;
+  brinecast::ShowProblem(platform, *problem);
+  return Ending::Refused;
 }
 
-int Run() {
+int Run(Ending& ending) {
   const brinecast::PageQuery query = brinecast::ParsePageQuery(PageText(0));
   // The score server is the one that served the page.
   setenv("BRINECAST_SCORE_SERVER", PageText(1).c_str(), 1);
@@ -79,12 +84,13 @@ int Run() {
   brinecast::FetchTransport http;
   if (!query.problem.empty()) {
     brinecast::ShowProblem(platform, query.problem);
+    ending = Ending::Refused;
     return 1;
   }
   const std::string appDir = std::string(kDataFolder) + "/";
   if (query.replay) {
-    WatchServerRecording(*query.replay, platform, http, appDir);
-    return 0;
+    ending = WatchServerRecording(*query.replay, platform, http, appDir);
+    return ending == Ending::Replay ? 0 : 1;
   }
   brinecast::LoadPlayerFolder(kPlayerFolder);
   const uint64_t seed = query.seed.value_or(
@@ -98,8 +104,9 @@ int Run() {
 
 int main() {
   try {
-    const int status = Run();
-    page_ended();
+    Ending ending = Ending::Game;
+    const int status = Run(ending);
+    page_ended(static_cast<int>(ending));
     return status;
   } catch (const std::exception& error) {
     page_failed(error.what());

@@ -5,13 +5,21 @@
 
 (function () {
   const main = document.getElementById('game');
+  const query = new URLSearchParams(location.search);
   const canvas = document.getElementById('picture');
   const loading = document.getElementById('loading');
   let game = null;  // the running module
   let started = false;  // the first frame is on the canvas
   let pendingFullScreen = false;
+  let gameFullScreen = false;  // what the game last asked for
+
+  // Tests and scripts read where the page is: loading, running, ended or failed.
+  function state(now) {
+    document.body.dataset.state = now;
+  }
 
   function plain(text, retry) {
+    state('failed');
     loading.hidden = true;
     document.getElementById('notice-text').textContent = text;
     const button = document.getElementById('retry');
@@ -21,8 +29,8 @@
   }
 
   if (typeof WebAssembly !== 'object' || typeof WebAssembly.instantiate !== 'function') {
-    plain('This browser cannot run WebAssembly, which the game needs. ' +
-          'A current Firefox, Chrome, Edge or Safari can.');
+    plain('This browser cannot run WebAssembly, which the game needs; ' +
+          'an up-to-date browser can.');
     return;
   }
   const context = canvas.getContext && canvas.getContext('2d', { alpha: false });
@@ -128,6 +136,13 @@
   addEventListener('focus', () => call('focus', 1));
   document.addEventListener('visibilitychange', () => call('focus', document.hidden ? 0 : 1));
   addEventListener('gamepaddisconnected', () => call('pad_removed'));
+  // Leaving full screen the browser's way (its Esc) turns the game's setting back to a window,
+  // by the game's own Alt+Enter rule, so the options screen tells the truth.
+  document.addEventListener('fullscreenchange', () => {
+    if (document.fullscreenElement || !gameFullScreen || pendingFullScreen) return;
+    gameFullScreen = false;
+    call('key', 0, 13, 1);
+  });
 
   // What the game asks of the page.
   const page = {
@@ -135,10 +150,14 @@
     present(bytes, width, height) {
       const pixels = new Uint8ClampedArray(bytes.buffer, bytes.byteOffset, bytes.length);
       context.putImageData(new ImageData(pixels, width, height), 0, 0);
-      loading.hidden = true;
-      started = true;
+      if (!started) {
+        loading.hidden = true;
+        started = true;
+        state('running');
+      }
     },
     setFullScreen(wanted) {
+      gameFullScreen = wanted;
       if (!wanted) {
         pendingFullScreen = false;
         if (document.fullscreenElement) document.exitFullscreen().catch(() => {});
@@ -158,36 +177,66 @@
       tab.opener = null;
       return true;
     },
-    ended() {
-      main.classList.add('ended');
+    // how: "game" (the player left), "replay" (watched to its end or left), "refused".
+    ended(how) {
+      const endings = {
+        game: ['Thanks for playing', 'The nets are dry and the boat is tied up.', 'Play again'],
+        replay: ['The replay has ended', 'That was the whole game, as it was played.', 'Play'],
+        refused: query.has('replay')
+          ? ['This game cannot be watched', 'Its recording could not be fetched or read.', 'Play']
+          : ['This address cannot be played', 'It asks for a sea the game cannot make.', 'Play'],
+      };
+      const [title, text, play] = endings[how] || endings.game;
+      document.getElementById('ended-title').textContent = title;
+      document.getElementById('ended-text').textContent = text;
       const again = document.getElementById('again');
+      again.textContent = play;
       again.onclick = () => location.assign(location.pathname);
+      const watch = document.getElementById('watch');
+      watch.hidden = how !== 'replay';
+      watch.onclick = () => location.reload();
+      main.classList.add('ended');
       document.getElementById('ended').hidden = false;
-      again.focus();
+      document.body.dataset.ending = how;
+      state('ended');
+      (how === 'replay' ? watch : again).focus();
     },
     failed(text) {
       plain('The game stopped: ' + text, true);
     },
   };
 
-  const names = { 'brinecast.wasm': main.dataset.wasm, 'brinecast.data': main.dataset.data };
-  const downloadFailed = () => plain('The game could not be downloaded. Check the connection and try again.', true);
-  // The data package's loader throws when its download fails.
-  addEventListener('error', () => { if (!started) downloadFailed(); });
-  const glue = document.createElement('script');
-  glue.src = main.dataset.glue;
-  glue.onerror = downloadFailed;
-  glue.onload = () => {
+  // The game's three downloads are fetched here, so that any failure among them is told
+  // plainly with a retry, and the game starts from the bytes already in hand.
+  const downloadFailed = (error) => {
+    console.warn('Brinecast: a download failed:', error);
+    plain('The game could not be downloaded. Check the connection and try again.', true);
+  };
+  const download = (url) =>
+    fetch(url).then((reply) => {
+      if (!reply.ok) throw new Error(url + ': HTTP ' + reply.status);
+      return reply.arrayBuffer();
+    });
+  const script = (url) =>
+    new Promise((resolve, reject) => {
+      const element = document.createElement('script');
+      element.src = url;
+      element.onload = resolve;
+      element.onerror = () => reject(new Error(url + ' did not load'));
+      document.head.appendChild(element);
+    });
+  const loads = [download(main.dataset.wasm), download(main.dataset.data), script(main.dataset.glue)];
+  Promise.all(loads).then(([wasm, data]) => {
     const settings = {
       brinecastPage: page,
       canvas: canvas,
-      locateFile: (name) => names[name] || name,
-      onAbort: (what) => (started ? page.failed(String(what)) : downloadFailed()),
+      wasmBinary: wasm,
+      getPreloadedPackage: () => data,
+      onAbort: (what) => page.failed(String(what)),
     };
-    createBrinecast(settings).then((module) => { game = module; }, downloadFailed);
     // Input reaches the game as soon as its platform exists, before the promise settles.
     game = settings;
+    createBrinecast(settings).then((module) => { game = module; }, (error) => page.failed(String(error)));
     canvas.focus();
-  };
-  document.head.appendChild(glue);
+  }, downloadFailed);
 })();
