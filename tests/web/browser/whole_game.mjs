@@ -125,7 +125,8 @@ async function keepInBrowser(path, bytes) {
 }
 
 async function worldRow(name) {
-  const { status, text } = await server.get("/world?all=1");
+  // The world page: proven scores first, then every score sent, on one page.
+  const { status, text } = await server.get("/cgi/version.pl?prg=Brinecast&show&type=0");
   if (status !== 200) fail(`the world page answered ${status}`);
   writeFileSync(join(out, "world.html"), text);
   return text.split("\n").find((line) => line.includes(`>${name}<`)) ?? null;

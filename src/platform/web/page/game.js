@@ -13,6 +13,10 @@
   let pendingFullScreen = false;
   let gameFullScreen = false;  // what the game last asked for
 
+  // Frames shown and when the first came (ms after the page began), for measuring.
+  const stats = { frames: 0, firstPicture: null };
+  window.brinecastStats = stats;
+
   // Tests and scripts read where the page is: loading, running, ended or failed.
   function state(now) {
     document.body.dataset.state = now;
@@ -150,9 +154,11 @@
     present(bytes, width, height) {
       const pixels = new Uint8ClampedArray(bytes.buffer, bytes.byteOffset, bytes.length);
       context.putImageData(new ImageData(pixels, width, height), 0, 0);
+      ++stats.frames;
       if (!started) {
         loading.hidden = true;
         started = true;
+        stats.firstPicture = performance.now();
         state('running');
       }
     },
