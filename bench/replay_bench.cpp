@@ -9,7 +9,7 @@
 #include "app/GameSetup.h"
 #include "app/Project1.h"
 #include "app/TForm1.h"
-#include "app/VerifyRecording.h"
+#include "app/replay/VerifyRecording.h"
 #include "objects/Random.h"
 #include "platform/VirtualKeys.h"
 #include "platform/headless/HeadlessPlatform.h"

@@ -18,6 +18,7 @@ set(allowed
   "online:protocol,online"
   "replay:platform,replay"
   "app:platform,engine,media,net,objects,storage,ui,protocol,online,replay,app,app/screens"
+  "app/replay:platform,engine,media,net,objects,storage,ui,protocol,online,replay,app,app/replay"
   "app/screens:platform,engine,media,net,objects,storage,ui,protocol,online,replay,app,app/screens")
 
 set(faults "")

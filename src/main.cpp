@@ -6,6 +6,7 @@
 #include <chrono>
 #include <cstdint>
 #include <cstdio>
+#include <cstdlib>
 #include <exception>
 #include <filesystem>
 #include <optional>
@@ -16,8 +17,9 @@
 #include <system_error>
 
 #include "app/Project1.h"
-#include "app/WatchRecording.h"
+#include "app/replay/WatchRecording.h"
 #include "net/HttpClient.h"
+#include "online/ScoreServer.h"
 #include "platform/sdl/SdlPlatform.h"
 #include "platform/sdl/SdlStartup.h"
 #include "storage/GameFolders.h"
@@ -182,8 +184,10 @@ int RunGame(const RunOptions& options) {
       static_cast<uint64_t>(std::chrono::system_clock::now().time_since_epoch().count()));
   brinecast::SdlPlatform platform;
   brinecast::CurlTransport http;
-  return brinecast::Project1(
-      {{platform, http}, brinecast::PrepareFolders(data, player, why), seed, options.windowed});
+  brinecast::GameSetup setup{
+      {platform, http}, brinecast::PrepareFolders(data, player, why), seed, options.windowed};
+  setup.scoreServer = brinecast::ScoreServerHost(std::getenv("BRINECAST_SCORE_SERVER"));
+  return brinecast::Project1(setup);
 }
 
 }  // namespace

@@ -6,6 +6,7 @@
 #include <optional>
 #include <string>
 
+#include "online/ScoreServer.h"
 #include "storage/GameFolders.h"
 
 namespace brinecast {
@@ -35,6 +36,8 @@ struct GameSetup {
   // False where nobody looks (a replay being verified): frames skip their drawing, which
   // changes nothing in play.
   bool draws = true;
+  // host[:port] of the score server.
+  std::string scoreServer = BuiltInScoreServer();
 };
 
 }  // namespace brinecast

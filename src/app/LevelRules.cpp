@@ -45,7 +45,7 @@ void TForm1::StartGame() {
   ShowMouse(false);
   Player->SetScore(0);
   NextLevel();
-  if (Config.MusicOn) PlayMusic(appDir_ + "Sound/2.xm", "Can't load music.");
+  if (Config.MusicOn) PlayMusic(Tune::Play);
   GameState = states::kGame;
 }
 
@@ -101,7 +101,7 @@ void TForm1::LeaveGame() {
     return;
   }
   ClearPlayField();
-  if (Config.MusicOn) PlayMusic(appDir_ + "Sound/1.xm", "Can't load music.");
+  if (Config.MusicOn) PlayMusic(Tune::Menu);
   BuildMainMenu();
 }
 

@@ -35,7 +35,7 @@ bool TForm1::SubmitScore() {
   const std::string name = PlayerName;
   const int64_t score = Player ? Player->Score() : 0;
   const std::string addText = Config.AddText;
-  const std::string host = ScoreServerHost();
+  const std::string host = scoreServer_;
 
   Sending = true;
   if (TChk* chk = Chk.Get()) chk->Shown = false;
@@ -72,11 +72,11 @@ void TForm1::OpenPage(const std::string& url) {
 }
 
 void TForm1::OpenWorldScores() {
-  OpenPage(WorldScoresUrl(ScoreServerHost()));
+  OpenPage(WorldScoresUrl(scoreServer_));
 }
 
 void TForm1::VisitPortal() {
-  OpenPage(PortalUrl(ScoreServerHost()));
+  OpenPage(PortalUrl(scoreServer_));
 }
 
 }  // namespace brinecast

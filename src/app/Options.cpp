@@ -47,8 +47,9 @@ void TForm1::ApplyWindowMode() {
   if (failed) ShowMessage("Display mode cannot be changed (800x600 32bit)");
 }
 
-void TForm1::PlayMusic(const std::string& file, const std::string& failureText) {
-  if (Music.SongLoadFromFile(file)) {
+void TForm1::PlayMusic(Tune tune, const std::string& failureText) {
+  const char* file = tune == Tune::Menu ? "Sound/1.xm" : "Sound/2.xm";
+  if (Music.SongLoadFromFile(appDir_ + file)) {
     Music.SongPlay();
     return;
   }

@@ -2,14 +2,43 @@
 #include "app/Project1.h"
 
 #include <filesystem>
-#include <optional>
 #include <system_error>
 
 #include "app/TForm1.h"
 #include "platform/Platform.h"
-#include "replay/RecordingPlatform.h"
 
 namespace brinecast {
+
+namespace {
+
+// The setup with the recorder standing in for the machine's platform.
+GameSetup Through(replay::RecordingPlatform& recorder, const GameSetup& setup) {
+  GameSetup through{{recorder, setup.machine.http}, setup.folders, setup.seed, setup.windowed};
+  through.recorder = &recorder;
+  through.playerFiles = setup.playerFiles;
+  through.draws = setup.draws;
+  through.scoreServer = setup.scoreServer;
+  return through;
+}
+
+}  // namespace
+
+AssembledGame::AssembledGame(const GameSetup& setup) {
+  if (setup.recorder != nullptr) {
+    form_ = std::make_unique<TForm1>(setup);
+    return;
+  }
+  recorder_.emplace(setup.machine.platform);
+  form_ = std::make_unique<TForm1>(Through(*recorder_, setup));
+}
+
+AssembledGame::~AssembledGame() = default;
+
+void RunGame(TForm1& form) {
+  form.Loop.Guard([&] { form.FormCreate(); });
+  form.Loop.Run();
+  form.EndRecording(false);
+}
 
 void GoToLink(Platform& platform) {
   std::error_code error;
@@ -19,23 +48,10 @@ void GoToLink(Platform& platform) {
 int Project1(const GameSetup& setup, const std::function<void(TForm1&)>& formCreated,
              const std::function<void(TForm1&)>& formEnding) {
   {
-    // Every game is recorded: the recorder stands between the game and the machine.
-    std::optional<replay::RecordingPlatform> recorder;
-    if (setup.recorder == nullptr) recorder.emplace(setup.machine.platform);
-    GameSetup assembled{{recorder ? *recorder : setup.machine.platform, setup.machine.http},
-                        setup.folders,
-                        setup.seed,
-                        setup.windowed,
-                        recorder ? &*recorder : setup.recorder,
-                        setup.playerFiles,
-                        setup.draws};
-    TForm1 form(assembled);
-    if (formCreated) formCreated(form);
-    form.Loop.Guard([&] { form.FormCreate(); });
-    form.Loop.Run();
-    // A game still running when the program ends is kept, unfinished.
-    form.EndRecording(false);
-    if (formEnding) formEnding(form);
+    AssembledGame game(setup);
+    if (formCreated) formCreated(game.Form());
+    RunGame(game.Form());
+    if (formEnding) formEnding(game.Form());
   }
   GoToLink(setup.machine.platform);
   return 0;

@@ -16,7 +16,7 @@ void TForm1::FormCreate() {
     Config.Windowed = *windowedOverride_;
   }
   if (!Config.Windowed) ApplyWindowMode();
-  if (Config.MusicOn) PlayMusic(appDir_ + "Sound/1.xm", "Can't load music.");
+  if (Config.MusicOn) PlayMusic(Tune::Menu);
   // The generator was seeded when the window was made (from the clock, or a replay's seed).
   DXImageList1.Items().MakeColorTable();
   DXInput1.UseCtrlAndSpaceForDown();

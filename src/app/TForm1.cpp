@@ -41,7 +41,8 @@ TForm1::TForm1(const GameSetup& setup)
       windowedOverride_(setup.windowed),
       recorder_(setup.recorder),
       playerFiles_(setup.playerFiles),
-      draws_(setup.draws) {
+      draws_(setup.draws),
+      scoreServer_(setup.scoreServer) {
   FillWaveList(DXWaveList1.Items());
   DXWaveList1.Initialize(platform_);
   DXTimer1.LastTime = platform_.Ticks();

@@ -119,8 +119,13 @@ class TForm1 : public LoopHost, public TGame {
   void SaveConfig();
   void ApplyWindowMode();
 
+  // The two modules: the menus' and the play's.
+  enum class Tune { Menu, Play };
+  // What a start-up, a game or its end says when a module cannot be loaded; the options
+  // screen says it its own way.
+  static constexpr const char* kMusicFailure = "Can't load music.";
   // Music call sites (Options.cpp): load and play, or report and turn music off.
-  void PlayMusic(const std::string& file, const std::string& failureText);
+  void PlayMusic(Tune tune, const std::string& failureText = kMusicFailure);
 
   // Recording (GameRecording.cpp): what a game starts from and how it ends.
   replay::GameRecorder* Recorder() { return recorder_; }
@@ -181,6 +186,8 @@ class TForm1 : public LoopHost, public TGame {
 
   // The pointer's last x, which tells the boat which way it moved.
   int32_t LastMouseX() const { return lastMouseX_; }
+  // A replay puts it back as its game found it.
+  void RestoreLastMouseX(int32_t x) { lastMouseX_ = x; }
 
   // Options, high scores, name entry, online.
   TConfig Config;
@@ -230,6 +237,7 @@ class TForm1 : public LoopHost, public TGame {
   replay::GameRecorder* recorder_;
   bool playerFiles_;
   bool draws_;
+  std::string scoreServer_;
   int32_t lastMouseX_ = 0;
 };
 

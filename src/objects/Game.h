@@ -38,6 +38,9 @@ class TGame : public TRunningGame {
 
   uint32_t Random(uint32_t n) { return randomGen_.Random(n); }
   uint64_t RandomState() const { return randomGen_.State(); }
+  // A replay puts back the generator and the frame counter its game started with.
+  void RestoreRandom(uint64_t state) { randomGen_.SetState(state); }
+  void RestoreFrameNo(uint8_t frameNo) { frameNo_ = frameNo; }
   // The sound effect, when sound is on; the same for stopping one.
   void PlaySound(std::string_view name);
   void StopSound(std::string_view name);
@@ -80,11 +83,6 @@ class TGame : public TRunningGame {
 
  protected:
   void NextFrame() { ++frameNo_; }
-  // A replay puts back the generator and the frame counter its game started with.
-  void RestoreDraws(uint64_t random, uint8_t frameNo) {
-    randomGen_.SetState(random);
-    frameNo_ = frameNo;
-  }
 
  private:
   uint8_t frameNo_ = 0;

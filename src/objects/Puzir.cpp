@@ -10,18 +10,30 @@ namespace brinecast {
 
 namespace {
 constexpr int kSurfaceBand = 225;
+constexpr int kDepth = -6;
+constexpr const char* kSingle = "Puzir";
+constexpr const char* kCluster = "Puziri";
 }  // namespace
 
 TPuzir::TPuzir(TSprite* parent) : TImageSprite(parent) {
   TPlayField& field = Field(*this);
-  TakeImage(*this, field.GameImage(field.Random(2) == 0 ? "Puzir" : "Puziri"));
+  TakeImage(*this, field.GameImage(field.Random(2) == 0 ? kSingle : kCluster));
   X = static_cast<int>(field.Random(760)) + 20;
   Y = 500;
-  SetZ(-6);
+  SetZ(kDepth);
   CentreX = static_cast<uint16_t>(X);
   Swing = static_cast<uint8_t>(field.Random(7) + 3);
   Dir = +1;
   Rise = static_cast<uint8_t>(field.Random(3) + 1);
+}
+
+TPuzir::TPuzir(TSprite* parent, bool cluster) : TImageSprite(parent) {
+  TakeImage(*this, Field(*this).GameImage(cluster ? kCluster : kSingle));
+  SetZ(kDepth);
+}
+
+bool TPuzir::Cluster() const {
+  return Image != nullptr && Image->Name() == kCluster;
 }
 
 void TPuzir::Step(int) {

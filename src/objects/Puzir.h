@@ -9,7 +9,14 @@ namespace brinecast {
 
 class TPuzir : public TImageSprite {
  public:
+  // A new bubble at the bottom, its picture, place, swing and rise drawn at random.
   explicit TPuzir(TSprite* parent);
+  // A bubble carried over from an earlier game, in the picture it had; the caller gives it its
+  // place and motion. Draws nothing from the generator.
+  TPuzir(TSprite* parent, bool cluster);
+
+  // The "Puziri" picture rather than "Puzir".
+  bool Cluster() const;
 
   const char* ClassName() const override { return "TPuzir"; }
   void Step(int tick) override;

@@ -45,10 +45,13 @@ bool IsValidServerHost(std::string_view host) {
   return value >= 1 && value <= 65535;
 }
 
-std::string ScoreServerHost() {
-  const char* chosen = std::getenv("BRINECAST_SCORE_SERVER");
-  if (chosen && IsValidServerHost(chosen)) return chosen;
+std::string BuiltInScoreServer() {
   return BRINECAST_SCORE_SERVER_DEFAULT;
+}
+
+std::string ScoreServerHost(const char* chosen) {
+  if (chosen != nullptr && IsValidServerHost(chosen)) return chosen;
+  return BuiltInScoreServer();
 }
 
 std::string CheckUrl(std::string_view host) {

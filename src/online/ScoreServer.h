@@ -10,8 +10,11 @@ namespace brinecast {
 // host or host:port of letters, digits, dots and hyphens, port 1 to 65535.
 bool IsValidServerHost(std::string_view host);
 
-// BRINECAST_SCORE_SERVER when set and valid, else the address fixed at build time.
-std::string ScoreServerHost();
+// The address fixed at build time.
+std::string BuiltInScoreServer();
+// The chosen address (an entry point's: the environment's, the command line's) when it is
+// given and valid, else the built-in one.
+std::string ScoreServerHost(const char* chosen);
 
 std::string CheckUrl(std::string_view host);
 std::string SubmitUrl(std::string_view host, std::string_view encodedPayload);

@@ -5,10 +5,14 @@
 #include <zlib.h>
 
 #include <algorithm>
+#include <array>
+#include <bit>
 #include <cerrno>
+#include <cmath>
 #include <cstring>
 #include <fstream>
 #include <limits>
+#include <type_traits>
 
 namespace brinecast::replay {
 
@@ -17,81 +21,119 @@ namespace {
 constexpr char kMagic[8] = {'B', 'R', 'N', 'C', 'R', 'P', 'L', 'Y'};
 constexpr size_t kBuildMost = 256;
 constexpr size_t kClaimTextMost = 1024;
-constexpr size_t kHeldKeysMost = 256;
 // Start state, end and claim around the tape; generous, but bounded.
 constexpr size_t kRawMostBytes = kTapeMostBytes + (size_t{1} << 16U);
 
-void WriteStart(ByteWriter& out, const StartState& start) {
-  out.Unsigned(start.ticks);
-  out.Fixed64(start.random);
-  out.Byte(start.frameNo);
-  out.Bool(start.soundOn);
-  out.Bool(start.musicOn);
-  out.Bool(start.sendOnline);
-  for (const TimerStart& timer : start.timers) {
-    out.Bool(timer.enabled);
-    out.Unsigned(timer.due);
+// Writes each field of the start state by its type.
+class StartWriter {
+ public:
+  explicit StartWriter(ByteWriter& out) : out_(out) {}
+
+  template <class Field, class... Place>
+  void operator()(const Field& field, Bounds, Place&&...) {
+    Write(field);
   }
-  out.Bool(start.frameEnabled);
-  out.Bool(start.frameActiveOnly);
-  out.Unsigned(start.frameInterval);
-  out.Unsigned(start.frameLast);
-  out.Byte(start.hookLoad);
-  out.Bool(start.catchSoundDue);
-  out.Unsigned(start.heldKeys.size());
-  for (const int32_t key : start.heldKeys) out.Signed(key);
-  out.Fixed64(start.inputStates);
-  out.Fixed64(start.inputPrevious);
-  out.Bool(start.mouseHeld);
-  out.Bool(start.mouseStepLeft);
-  out.Bool(start.mouseStepRight);
-  out.Signed(start.lastMouseX);
-  out.Signed(start.keySum);
-  out.Unsigned(start.swallowedKeyUps.size());
-  for (const int32_t key : start.swallowedKeyUps) out.Signed(key);
+
+ private:
+  void Write(bool value) { out_.Bool(value); }
+  void Write(uint8_t value) { out_.Byte(value); }
+  void Write(int8_t value) { out_.Signed(value); }
+  void Write(int32_t value) { out_.Signed(value); }
+  void Write(uint16_t value) { out_.Unsigned(value); }
+  void Write(uint32_t value) { out_.Unsigned(value); }
+  void Write(uint64_t value) { out_.Unsigned(value); }
+  void Write(double value) { out_.Fixed64(std::bit_cast<uint64_t>(value)); }
+  template <class Part, size_t N>
+  void Write(const std::array<Part, N>& parts) {
+    for (const Part& part : parts) PartFields(part, *this);
+  }
+  template <class Part>
+  void Write(const std::vector<Part>& parts) {
+    out_.Unsigned(parts.size());
+    for (const Part& part : parts) WritePart(part);
+  }
+  void WritePart(int32_t key) { out_.Signed(key); }
+  template <class Part>
+  void WritePart(const Part& part) {
+    PartFields(part, *this);
+  }
+
+  ByteWriter& out_;
+};
+
+// Reads each field of the start state by its type, within its bounds (or its type's).
+class StartReader {
+ public:
+  explicit StartReader(ByteReader& in) : in_(in) {}
+
+  template <class Field, class... Place>
+  void operator()(Field& field, Bounds bounds, Place&&...) {
+    Read(field, bounds);
+  }
+
+ private:
+  static bool Unbounded(Bounds bounds) { return bounds.least == 0 && bounds.most == 0; }
+  template <class Int>
+  static Bounds Within(Bounds bounds) {
+    if (!Unbounded(bounds)) return bounds;
+    return {static_cast<int64_t>(std::numeric_limits<Int>::min()),
+            static_cast<int64_t>(std::numeric_limits<Int>::max())};
+  }
+
+  void Read(bool& value, Bounds) { value = in_.Bool(); }
+  void Read(uint8_t& value, Bounds) { value = in_.Byte(); }
+  void Read(uint64_t& value, Bounds) { value = in_.Unsigned(); }
+  template <class Int>
+  requires std::is_signed_v<Int> && std::is_integral_v<Int>
+  void Read(Int& value, Bounds bounds) {
+    const Bounds within = Within<Int>(bounds);
+    value = static_cast<Int>(in_.SignedIn(within.least, within.most));
+  }
+  template <class Int>
+  requires std::is_unsigned_v<Int> &&
+      (sizeof(Int) == 2 || sizeof(Int) == 4) void Read(Int& value, Bounds bounds) {
+    value = static_cast<Int>(in_.UnsignedUpTo(static_cast<uint64_t>(Within<Int>(bounds).most)));
+  }
+  void Read(double& value, Bounds bounds) {
+    value = std::bit_cast<double>(in_.Fixed64());
+    // A position the game draws at: a number, and on or near the screen.
+    if (!std::isfinite(value) || value < static_cast<double>(bounds.least) ||
+        value > static_cast<double>(bounds.most)) {
+      throw DamagedRecording("the recording's start state holds a position off the sea");
+    }
+  }
+  template <class Part, size_t N>
+  void Read(std::array<Part, N>& parts, Bounds) {
+    for (Part& part : parts) PartFields(part, *this);
+  }
+  template <class Part>
+  void Read(std::vector<Part>& parts, Bounds bounds) {
+    const uint64_t count = in_.UnsignedUpTo(static_cast<uint64_t>(bounds.most));
+    parts.assign(static_cast<size_t>(count), Part{});
+    for (Part& part : parts) ReadPart(part);
+  }
+  void ReadPart(int32_t& key) { Read(key, kKeyCode); }
+  template <class Part>
+  void ReadPart(Part& part) {
+    PartFields(part, *this);
+  }
+
+  ByteReader& in_;
+};
+
+void WriteStart(ByteWriter& out, const StartState& start) {
+  StartFields(start, StartWriter(out));
 }
 
-std::vector<int32_t> ReadKeys(ByteReader& in) {
-  const uint64_t count = in.UnsignedUpTo(kHeldKeysMost);
-  std::vector<int32_t> keys;
-  for (uint64_t i = 0; i < count; ++i) keys.push_back(static_cast<int32_t>(in.SignedIn(0, 0xFFFF)));
-  return keys;
+StartState ReadStart(ByteReader& in) {
+  StartState start;
+  StartFields(start, StartReader(in));
+  return start;
 }
 
 int32_t ReadInt32(ByteReader& in) {
   return static_cast<int32_t>(
       in.SignedIn(std::numeric_limits<int32_t>::min(), std::numeric_limits<int32_t>::max()));
-}
-
-StartState ReadStart(ByteReader& in) {
-  StartState start;
-  start.ticks = in.Unsigned();
-  start.random = in.Fixed64();
-  start.frameNo = in.Byte();
-  start.soundOn = in.Bool();
-  start.musicOn = in.Bool();
-  start.sendOnline = in.Bool();
-  for (TimerStart& timer : start.timers) {
-    timer.enabled = in.Bool();
-    timer.due = in.Unsigned();
-  }
-  start.frameEnabled = in.Bool();
-  start.frameActiveOnly = in.Bool();
-  start.frameInterval = static_cast<uint32_t>(in.UnsignedUpTo(60000));
-  start.frameLast = in.Unsigned();
-  start.hookLoad = in.Byte();
-  start.catchSoundDue = in.Bool();
-  start.heldKeys = ReadKeys(in);
-  start.inputStates = in.Fixed64();
-  start.inputPrevious = in.Fixed64();
-  start.mouseHeld = in.Bool();
-  start.mouseStepLeft = in.Bool();
-  start.mouseStepRight = in.Bool();
-  // A pointer position, as bounded as the tape's: the game subtracts them.
-  start.lastMouseX = static_cast<int32_t>(in.SignedIn(-(1 << 20), 1 << 20));
-  start.keySum = ReadInt32(in);
-  start.swallowedKeyUps = ReadKeys(in);
-  return start;
 }
 
 void WriteEnd(ByteWriter& out, const EndState& end) {

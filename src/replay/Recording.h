@@ -2,7 +2,6 @@
 // while it ran, and how it ended; and its file, versioned and compressed.
 #pragma once
 
-#include <array>
 #include <cstdint>
 #include <span>
 #include <stdexcept>
@@ -10,11 +9,12 @@
 #include <vector>
 
 #include "replay/ByteCoding.h"
+#include "replay/StartState.h"
 
 namespace brinecast::replay {
 
 // The file's own version; a file of another version is refused, never misread.
-inline constexpr uint16_t kFormatVersion = 1;
+inline constexpr uint16_t kFormatVersion = 2;
 // The usual name ending of a recording file.
 inline constexpr const char* kFileSuffix = ".bcreplay";
 // Beyond these a file is refused as damaged before anything is unpacked.
@@ -24,45 +24,6 @@ inline constexpr size_t kTapeMostBytes = size_t{16} << 20U;
 // A readable file that this build must not replay: another format version or another build.
 struct RefusedRecording : std::runtime_error {
   using std::runtime_error::runtime_error;
-};
-
-struct TimerStart {
-  bool enabled = false;
-  uint64_t due = 0;
-
-  bool operator==(const TimerStart&) const = default;
-};
-
-// Everything a game reads at its start that it did not make itself.
-struct StartState {
-  uint64_t ticks = 0;   // the clock as the game started
-  uint64_t random = 0;  // the generator's state
-  uint8_t frameNo = 0;
-  // The options that change play.
-  bool soundOn = true;
-  bool musicOn = true;
-  bool sendOnline = true;
-  std::array<TimerStart, 4> timers{};  // Timer1..Timer4
-  bool frameEnabled = true;
-  bool frameActiveOnly = true;
-  uint32_t frameInterval = 16;
-  uint64_t frameLast = 0;
-  // What an earlier game leaves behind: the hook's load and a catch sound still owed.
-  uint8_t hookLoad = 0;
-  bool catchSoundDue = false;
-  // Input held as the game started.
-  std::vector<int32_t> heldKeys;
-  uint64_t inputStates = 0;
-  uint64_t inputPrevious = 0;
-  bool mouseHeld = false;
-  bool mouseStepLeft = false;
-  bool mouseStepRight = false;
-  int32_t lastMouseX = 0;
-  int32_t keySum = 0;
-  // Key releases the main loop still owes a closed message box.
-  std::vector<int32_t> swallowedKeyUps;
-
-  bool operator==(const StartState&) const = default;
 };
 
 // How the recorded game ended, as the recording game saw it.

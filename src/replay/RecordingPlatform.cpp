@@ -32,54 +32,54 @@ bool RecordingPlatform::Tape(Answer answer, bool value) const {
 }
 
 uint64_t RecordingPlatform::Ticks() {
-  const uint64_t now = inner_.Ticks();
+  const uint64_t now = Inner().Ticks();
   if (tape_) tape_->Ticks(now);
   return now;
 }
 
 bool RecordingPlatform::PollEvent(PlatformEvent& event) {
-  const bool got = inner_.PollEvent(event);
+  const bool got = Inner().PollEvent(event);
   if (tape_) tape_->Event(got ? &event : nullptr);
   return got;
 }
 
 void RecordingPlatform::Present(SDL_Surface* frame) {
   if (tape_) ++frames_;
-  inner_.Present(frame);
+  Inner().Present(frame);
 }
 
 bool RecordingPlatform::SetFullScreen(bool fullScreen) {
-  return Tape(Answer::kFullScreenSet, inner_.SetFullScreen(fullScreen));
+  return Tape(Answer::kFullScreenSet, Inner().SetFullScreen(fullScreen));
 }
 
 bool RecordingPlatform::IsFullScreen() const {
-  return Tape(Answer::kFullScreen, inner_.IsFullScreen());
+  return Tape(Answer::kFullScreen, Inner().IsFullScreen());
 }
 
 bool RecordingPlatform::IsActive() const {
-  return Tape(Answer::kActive, inner_.IsActive());
+  return Tape(Answer::kActive, Inner().IsActive());
 }
 
 bool RecordingPlatform::CursorShown() const {
-  return Tape(Answer::kCursorShown, inner_.CursorShown());
+  return Tape(Answer::kCursorShown, Inner().CursorShown());
 }
 
 bool RecordingPlatform::OpenUrl(const std::string& target) {
-  return Tape(Answer::kOpened, inner_.OpenUrl(target));
+  return Tape(Answer::kOpened, Inner().OpenUrl(target));
 }
 
 bool RecordingPlatform::MessageBoxOkHit(int x, int y) const {
-  return Tape(Answer::kBoxOkHit, inner_.MessageBoxOkHit(x, y));
+  return Tape(Answer::kBoxOkHit, Inner().MessageBoxOkHit(x, y));
 }
 
 JoystickState RecordingPlatform::Joystick() {
-  const JoystickState state = inner_.Joystick();
+  const JoystickState state = Inner().Joystick();
   if (tape_) tape_->Joystick(state);
   return state;
 }
 
 int RecordingPlatform::MusicLoad(const std::string& path) {
-  const int module = inner_.MusicLoad(path);
+  const int module = Inner().MusicLoad(path);
   Tape(Answer::kMusicLoaded, module >= 0);
   return module;
 }

@@ -5,15 +5,15 @@
 #include <memory>
 #include <optional>
 
-#include "platform/Platform.h"
+#include "platform/PlatformRelay.h"
 #include "replay/GameRecorder.h"
 #include "replay/Tape.h"
 
 namespace brinecast::replay {
 
-class RecordingPlatform final : public Platform, public GameRecorder {
+class RecordingPlatform final : public PlatformRelay, public GameRecorder {
  public:
-  explicit RecordingPlatform(Platform& inner) : inner_(inner) {}
+  explicit RecordingPlatform(Platform& inner) : PlatformRelay(inner) {}
 
   // The last game recorded (finished by GameEnds), if any; the claim is left empty.
   const std::optional<Recording>& LastGame() const { return last_; }
@@ -27,39 +27,22 @@ class RecordingPlatform final : public Platform, public GameRecorder {
   std::string ScriptStep(const std::string& line) override;
   std::optional<Recording>* Finished() override { return &last_; }
 
-  // Platform: every call goes to the real platform; the answers are taped.
+  // Platform: what the game reads from the real platform is taped on its way through.
   uint64_t Ticks() override;
   bool PollEvent(PlatformEvent& event) override;
-  void WaitUntil(uint64_t deadline) override { inner_.WaitUntil(deadline); }
-  bool QuitRequested() const override { return inner_.QuitRequested(); }
   void Present(SDL_Surface* frame) override;
   bool SetFullScreen(bool fullScreen) override;
   bool IsFullScreen() const override;
   bool IsActive() const override;
-  void ShowCursor(bool show) override { inner_.ShowCursor(show); }
   bool CursorShown() const override;
   bool OpenUrl(const std::string& target) override;
-  void SetMessageBox(const std::optional<MessageBoxContent>& box) override {
-    inner_.SetMessageBox(box);
-  }
   bool MessageBoxOkHit(int x, int y) const override;
   JoystickState Joystick() override;
-  void Wake() override { inner_.Wake(); }
-  int SoundOpen(const std::string& name, const uint8_t* wave, size_t size) override {
-    return inner_.SoundOpen(name, wave, size);
-  }
-  int SoundPlay(int sound, bool looped) override { return inner_.SoundPlay(sound, looped); }
-  void SoundStop(int voice) override { inner_.SoundStop(voice); }
-  bool SoundPlaying(int voice) override { return inner_.SoundPlaying(voice); }
   int MusicLoad(const std::string& path) override;
-  void MusicPlay(int module) override { inner_.MusicPlay(module); }
-  void MusicStop(int module) override { inner_.MusicStop(module); }
-  void MusicFree(int module) override { inner_.MusicFree(module); }
 
  private:
   bool Tape(Answer answer, bool value) const;
 
-  Platform& inner_;
   // Const readers tape too: the tape is what the game saw, not part of the platform's state.
   mutable std::unique_ptr<TapeWriter> tape_;
   StartState start_;

@@ -5,8 +5,8 @@
 namespace brinecast::replay {
 
 TapePlatform::TapePlatform(const Recording& recording, Platform& inner, ReplayPace* pace)
-    : recording_(recording),
-      inner_(inner),
+    : PlatformRelay(inner),
+      recording_(recording),
       pace_(pace),
       reader_(recording.tape, recording.start.ticks) {}
 
@@ -60,7 +60,7 @@ bool TapePlatform::PollEvent(PlatformEvent& event) {
 void TapePlatform::SetMessageBox(const std::optional<MessageBoxContent>& box) {
   // Before the game starts nobody could close a box: it can only say the game cannot start.
   if (!started_ && box) Fail("the game could not start: " + box->text);
-  inner_.SetMessageBox(box);
+  Inner().SetMessageBox(box);
 }
 
 bool TapePlatform::QuitRequested() const {
@@ -73,7 +73,7 @@ bool TapePlatform::QuitRequested() const {
 
 void TapePlatform::Present(SDL_Surface* frame) {
   if (Reading()) ++frames_;
-  inner_.Present(frame);
+  Inner().Present(frame);
 }
 
 bool TapePlatform::Flag(Answer answer, bool fallback) const {
@@ -88,12 +88,12 @@ bool TapePlatform::Flag(Answer answer, bool fallback) const {
 
 bool TapePlatform::SetFullScreen(bool fullScreen) {
   // The watcher's window keeps its own mode; the game hears what it heard then.
-  if (!Reading()) return inner_.SetFullScreen(fullScreen);
+  if (!Reading()) return Inner().SetFullScreen(fullScreen);
   return Flag(Answer::kFullScreenSet, false);
 }
 
 bool TapePlatform::IsFullScreen() const {
-  return Flag(Answer::kFullScreen, inner_.IsFullScreen());
+  return Flag(Answer::kFullScreen, Inner().IsFullScreen());
 }
 
 bool TapePlatform::IsActive() const {
@@ -101,22 +101,22 @@ bool TapePlatform::IsActive() const {
 }
 
 bool TapePlatform::CursorShown() const {
-  return Flag(Answer::kCursorShown, inner_.CursorShown());
+  return Flag(Answer::kCursorShown, Inner().CursorShown());
 }
 
 bool TapePlatform::OpenUrl(const std::string& target) {
   // A replay never opens pages.
-  if (!Reading()) return inner_.OpenUrl(target);
+  if (!Reading()) return Inner().OpenUrl(target);
   return Flag(Answer::kOpened, false);
 }
 
 bool TapePlatform::MessageBoxOkHit(int x, int y) const {
-  if (!Reading()) return inner_.MessageBoxOkHit(x, y);
+  if (!Reading()) return Inner().MessageBoxOkHit(x, y);
   return Flag(Answer::kBoxOkHit, false);
 }
 
 JoystickState TapePlatform::Joystick() {
-  if (!Reading()) return started_ ? JoystickState{} : inner_.Joystick();
+  if (!Reading()) return started_ ? JoystickState{} : Inner().Joystick();
   try {
     return reader_.Joystick();
   } catch (const std::exception& error) {
@@ -126,7 +126,7 @@ JoystickState TapePlatform::Joystick() {
 }
 
 int TapePlatform::MusicLoad(const std::string& path) {
-  const int module = inner_.MusicLoad(path);
+  const int module = Inner().MusicLoad(path);
   // Before the game starts the menu's music may fail to load here: no box, it just stays quiet.
   if (!started_) return module >= 0 ? module : kSilentModule;
   if (!Reading()) return module;
@@ -134,22 +134,22 @@ int TapePlatform::MusicLoad(const std::string& path) {
   const bool loaded = Flag(Answer::kMusicLoaded, module >= 0);
   if (loaded && module < 0) return kSilentModule;
   if (!loaded && module >= 0) {
-    inner_.MusicFree(module);
+    Inner().MusicFree(module);
     return -1;
   }
   return module;
 }
 
 void TapePlatform::MusicPlay(int module) {
-  if (module != kSilentModule) inner_.MusicPlay(module);
+  if (module != kSilentModule) Inner().MusicPlay(module);
 }
 
 void TapePlatform::MusicStop(int module) {
-  if (module != kSilentModule) inner_.MusicStop(module);
+  if (module != kSilentModule) Inner().MusicStop(module);
 }
 
 void TapePlatform::MusicFree(int module) {
-  if (module != kSilentModule) inner_.MusicFree(module);
+  if (module != kSilentModule) Inner().MusicFree(module);
 }
 
 }  // namespace brinecast::replay

@@ -5,7 +5,7 @@
 #include <optional>
 #include <string>
 
-#include "platform/Platform.h"
+#include "platform/PlatformRelay.h"
 #include "replay/GameRecorder.h"
 #include "replay/Tape.h"
 
@@ -20,7 +20,7 @@ class ReplayPace {
   virtual bool Stopped() const = 0;
 };
 
-class TapePlatform final : public Platform, public GameRecorder {
+class TapePlatform final : public PlatformRelay, public GameRecorder {
  public:
   // The recording must outlive the platform. pace may be null (as fast as it goes).
   TapePlatform(const Recording& recording, Platform& inner, ReplayPace* pace = nullptr);
@@ -42,6 +42,7 @@ class TapePlatform final : public Platform, public GameRecorder {
   uint64_t FramesShown() const override { return frames_; }
   std::string ScriptStep(const std::string& line) override;
 
+  // Platform: readings come from the tape; pictures and sound go on to the inner platform.
   uint64_t Ticks() override;
   bool PollEvent(PlatformEvent& event) override;
   void WaitUntil(uint64_t) override {}
@@ -50,19 +51,12 @@ class TapePlatform final : public Platform, public GameRecorder {
   bool SetFullScreen(bool fullScreen) override;
   bool IsFullScreen() const override;
   bool IsActive() const override;
-  void ShowCursor(bool show) override { inner_.ShowCursor(show); }
   bool CursorShown() const override;
   bool OpenUrl(const std::string& target) override;
   void SetMessageBox(const std::optional<MessageBoxContent>& box) override;
   bool MessageBoxOkHit(int x, int y) const override;
   JoystickState Joystick() override;
   void Wake() override {}
-  int SoundOpen(const std::string& name, const uint8_t* wave, size_t size) override {
-    return inner_.SoundOpen(name, wave, size);
-  }
-  int SoundPlay(int sound, bool looped) override { return inner_.SoundPlay(sound, looped); }
-  void SoundStop(int voice) override { inner_.SoundStop(voice); }
-  bool SoundPlaying(int voice) override { return inner_.SoundPlaying(voice); }
   int MusicLoad(const std::string& path) override;
   void MusicPlay(int module) override;
   void MusicStop(int module) override;
@@ -78,7 +72,6 @@ class TapePlatform final : public Platform, public GameRecorder {
   void Fail(const std::string& why) const;
 
   const Recording& recording_;
-  Platform& inner_;
   ReplayPace* pace_;
   mutable TapeReader reader_;
   bool started_ = false;

@@ -8,7 +8,7 @@
 #include <string>
 #include <vector>
 
-#include "app/VerifyRecording.h"
+#include "app/replay/VerifyRecording.h"
 #include "replay/Recording.h"
 
 namespace {

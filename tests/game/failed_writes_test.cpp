@@ -6,10 +6,11 @@
 #include <fstream>
 #include <memory>
 
-#include "GameFolder.h"
 #include "objects/Player.h"
 #include "platform/VirtualKeys.h"
+#include "support/GameFolder.h"
 #include "support/OfflineSetup.h"
+#include "support/TimedSteps.h"
 
 namespace brinecast {
 namespace {

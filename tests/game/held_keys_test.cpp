@@ -3,11 +3,12 @@
 #include <gtest/gtest.h>
 
 #include "app/TForm1.h"
-#include "game/GameFolder.h"
 #include "media/DXInput.h"
 #include "platform/VirtualKeys.h"
 #include "platform/headless/HeadlessPlatform.h"
+#include "support/GameFolder.h"
 #include "support/OfflineSetup.h"
+#include "support/TimedSteps.h"
 
 namespace brinecast {
 namespace {

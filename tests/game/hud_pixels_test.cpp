@@ -3,10 +3,11 @@
 #include <SDL_surface.h>
 #include <gtest/gtest.h>
 
-#include "GameFolder.h"
 #include "objects/Ask.h"
 #include "objects/Player.h"
+#include "support/GameFolder.h"
 #include "support/OfflineSetup.h"
+#include "support/TimedSteps.h"
 
 namespace brinecast {
 namespace {

@@ -5,10 +5,11 @@
 #include <atomic>
 #include <future>
 
-#include "GameFolder.h"
 #include "net/HttpClient.h"
 #include "objects/Player.h"
 #include "platform/VirtualKeys.h"
+#include "support/GameFolder.h"
+#include "support/TimedSteps.h"
 
 namespace brinecast {
 namespace {

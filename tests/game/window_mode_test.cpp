@@ -6,12 +6,13 @@
 #include <vector>
 
 #include "app/TForm1.h"
-#include "game/GameFolder.h"
 #include "platform/VirtualKeys.h"
 #include "platform/headless/HeadlessPlatform.h"
 #include "storage/Config.h"
 #include "storage/ConfigFile.h"
+#include "support/GameFolder.h"
 #include "support/OfflineSetup.h"
+#include "support/TimedSteps.h"
 
 namespace brinecast {
 namespace {

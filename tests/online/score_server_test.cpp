@@ -1,9 +1,7 @@
 // Tests of the score server's addresses: the URLs, fixed headers, valid hosts and the
-// environment's override.
+// chosen address's override.
 #include <gtest/gtest.h>
 
-#include <cstdlib>
-#include <optional>
 #include <string>
 
 #include "online/ScoreServer.h"
@@ -57,46 +55,19 @@ TEST(ScoreServerHost, ValidHosts) {
   for (const HostCase& c : cases) EXPECT_EQ(IsValidServerHost(c.host), c.valid) << c.host;
 }
 
-// Sets or clears BRINECAST_SCORE_SERVER for one test and puts the old value back.
-class ServerVariable {
- public:
-  explicit ServerVariable(const char* value) {
-    if (const char* old = std::getenv(kName)) old_ = old;
-    if (value) {
-      setenv(kName, value, 1);
-    } else {
-      unsetenv(kName);
-    }
-  }
-  ~ServerVariable() {
-    if (old_) {
-      setenv(kName, old_->c_str(), 1);
-    } else {
-      unsetenv(kName);
-    }
-  }
-
- private:
-  static constexpr const char* kName = "BRINECAST_SCORE_SERVER";
-  std::optional<std::string> old_;
-};
-
-TEST(ScoreServerHost, EnvironmentOverridesTheBuiltInAddress) {
-  {
-    ServerVariable unset(nullptr);
-    EXPECT_EQ(ScoreServerHost(), BRINECAST_TEST_SCORE_SERVER_DEFAULT);
-  }
-  {
-    ServerVariable set("scores.example:9000");
-    EXPECT_EQ(ScoreServerHost(), "scores.example:9000");
-  }
-  {
-    ServerVariable broken("http://evil/x?");
-    EXPECT_EQ(ScoreServerHost(), BRINECAST_TEST_SCORE_SERVER_DEFAULT);
-  }
-  {
-    ServerVariable empty("");
-    EXPECT_EQ(ScoreServerHost(), BRINECAST_TEST_SCORE_SERVER_DEFAULT);
+TEST(ScoreServerHost, AValidChoiceOverridesTheBuiltInAddress) {
+  EXPECT_EQ(BuiltInScoreServer(), BRINECAST_TEST_SCORE_SERVER_DEFAULT);
+  const struct {
+    const char* chosen;
+    std::string host;
+  } cases[] = {
+      {nullptr, BRINECAST_TEST_SCORE_SERVER_DEFAULT},
+      {"scores.example:9000", "scores.example:9000"},
+      {"http://evil/x?", BRINECAST_TEST_SCORE_SERVER_DEFAULT},
+      {"", BRINECAST_TEST_SCORE_SERVER_DEFAULT},
+  };
+  for (const auto& c : cases) {
+    EXPECT_EQ(ScoreServerHost(c.chosen), c.host) << (c.chosen ? c.chosen : "(none)");
   }
 }
 

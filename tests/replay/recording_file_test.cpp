@@ -2,7 +2,9 @@
 // ever taken for a recording.
 #include <gtest/gtest.h>
 
+#include <limits>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "replay/Recording.h"
@@ -22,6 +24,7 @@ Recording Sample() {
   recording.start.frameLast = 123456780;
   recording.start.hookLoad = 3;
   recording.start.catchSoundDue = true;
+  recording.start.bubbles = {{true, 526, 466, 520, 7, -1, 2}, {false, 20.5, 300, 20, 3, 1, 1}};
   recording.start.heldKeys = {37, 40};
   recording.start.inputStates = 5;
   recording.start.lastMouseX = -12;
@@ -88,6 +91,25 @@ TEST(RecordingFile, EveryCutAndEveryFlippedByteIsDamaged) {
   std::vector<uint8_t> longer = file;
   longer.push_back(0);
   EXPECT_THROW(DecodeRecording(longer, ""), DamagedRecording);
+}
+
+TEST(RecordingFile, AStartStateBeyondWhatAGameCanHoldIsDamaged) {
+  const std::vector<std::pair<const char*, void (*)(StartState&)>> cases = {
+      {"bubble at no number",
+       [](StartState& s) { s.bubbles[0].x = std::numeric_limits<double>::quiet_NaN(); }},
+      {"bubble far off the sea", [](StartState& s) { s.bubbles[1].y = 1e12; }},
+      {"bubble turning neither way", [](StartState& s) { s.bubbles[0].dir = 2; }},
+      {"too many bubbles", [](StartState& s) { s.bubbles.resize(kListMost + 1); }},
+      {"a key code no key has", [](StartState& s) { s.heldKeys.push_back(0x10000); }},
+      {"a negative key code", [](StartState& s) { s.swallowedKeyUps.push_back(-1); }},
+      {"pointer far away", [](StartState& s) { s.lastMouseX = (1 << 20) + 1; }},
+      {"frame interval of minutes", [](StartState& s) { s.frameInterval = 60001; }},
+  };
+  for (const auto& [what, change] : cases) {
+    Recording recording = Sample();
+    change(recording.start);
+    EXPECT_THROW(DecodeRecording(EncodeRecording(recording), ""), DamagedRecording) << what;
+  }
 }
 
 TEST(RecordingFile, RefusesHugeInputBeforeUnpackingIt) {

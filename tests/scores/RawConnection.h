@@ -9,7 +9,9 @@
 #include <unistd.h>
 
 #include <chrono>
+#include <cstdlib>
 #include <string>
+#include <vector>
 
 namespace brinecast::testing {
 
@@ -84,6 +86,16 @@ class RawConnection {
       ++count;
     }
     return count;
+  }
+
+  // The status of each reply `text` holds, in order.
+  static std::vector<int> Statuses(const std::string& text) {
+    std::vector<int> statuses;
+    for (size_t at = text.find("HTTP/1.1 "); at != std::string::npos;
+         at = text.find("HTTP/1.1 ", at + 1)) {
+      statuses.push_back(at + 12 <= text.size() ? std::atoi(text.substr(at + 9, 3).c_str()) : 0);
+    }
+    return statuses;
   }
 
  private:

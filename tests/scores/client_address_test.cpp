@@ -76,5 +76,13 @@ TEST(RequestLog, RequestLineHoldsEveryField) {
   EXPECT_EQ(line[10], 'T');
 }
 
+TEST(RequestLog, RefusalCauseEndsItsLineInQuotes) {
+  const std::string line = RequestLine("192.0.2.1", "GET", "/x", "429", 0.5, "Too many, \"now\"\n");
+  EXPECT_TRUE(line.ends_with(" 429 0.5ms \"Too many,  now\"")) << line;
+  EXPECT_EQ(line.find('\n'), std::string::npos) << line;
+  EXPECT_TRUE(RequestLine("a", "GET", "/", "200", 1, "").ends_with(" 1.0ms"));
+  EXPECT_LT(RequestLine("a", "GET", "/", "503", 1, std::string(5000, 'x')).size(), 300u);
+}
+
 }  // namespace
 }  // namespace brinecast::scores

@@ -10,11 +10,13 @@
 
 #include "RawConnection.h"
 #include "RunningServer.h"
+#include "StderrCapture.h"
 #include "WaitFor.h"
 #include "net/HttpClient.h"
 #include "online/ScoreServer.h"
 #include "protocol/Requests.h"
 #include "scores/http/ListenSocket.h"
+#include "scores/service/HtmlPages.h"
 
 namespace brinecast::scores {
 namespace {
@@ -82,10 +84,16 @@ TEST(HttpHardening, SlowClientsBlockNobodyAndAreCutOffAtTheirDeadline) {
 }
 
 // A client that asks and never reads its replies is cut off at the request deadline, even
-// though the server could still send: 3,000 pages asked at once do not all arrive.
+// though the server could still send: 3,000 pages asked at once do not all arrive. A full
+// table makes each page far bigger than what the sockets' buffers could hold of 3,000.
 TEST(HttpHardening, ClientThatDoesNotReadIsCutOffAtTheRequestDeadline) {
   RunningServer server({}, QuickDeadlines());
   ASSERT_GT(server.port(), 0);
+  const SubmitRules rules{"k", kWorldTableRows, 1000, 1'000'000, 0};
+  for (int i = 0; i < kWorldTableRows; ++i) {
+    const ScoreEntry entry{"Name" + std::to_string(i), i, std::string(60, 'n'), 1000, "a"};
+    ASSERT_EQ(server.store().Submit("t" + std::to_string(i), rules, entry), SubmitOutcome::kStored);
+  }
   RawConnection c(server.port());
   std::string burst;
   for (int i = 0; i < 3000; ++i) burst += Request(protocol::WorldTarget());
@@ -96,6 +104,45 @@ TEST(HttpHardening, ClientThatDoesNotReadIsCutOffAtTheRequestDeadline) {
   const std::string replies = c.Receive(5s, 3000);
   EXPECT_LT(RawConnection::Replies(replies), 3000);
   EXPECT_TRUE(c.ClosedByServer());
+}
+
+// A deadline's cut is logged as a time-out with the deadline that passed, whether the request
+// line had come or not; never as a refusal or failure.
+TEST(HttpHardening, CutOffConnectionsAreLoggedAsTimedOut) {
+  testing::StderrCapture log;
+  HttpOptions http = QuickDeadlines();
+  http.logRequests = true;
+  RunningServer server({}, http);
+  ASSERT_GT(server.port(), 0);
+  RawConnection headers(server.port(), "127.0.0.8");
+  headers.Send("GET /slow-headers HTTP/1.1\r\nHost: t\r\n");
+  RawConnection line(server.port(), "127.0.0.9");
+  line.Send("GE");
+  ASSERT_TRUE(
+      testing::WaitFor([&] { return headers.ClosedByServer() && line.ClosedByServer(); }, 6s));
+  auto lineOf = [](const std::string& text, const std::string& with) {
+    const size_t at = text.find(with);
+    if (at == std::string::npos) return std::string();
+    const size_t start = text.rfind('\n', at) + 1;
+    return text.substr(start, text.find('\n', at) - start);
+  };
+  std::string cutHeaders, cutLine;
+  ASSERT_TRUE(testing::WaitFor(
+      [&] {
+        cutHeaders = lineOf(log.Text(), " 127.0.0.8 ");
+        cutLine = lineOf(log.Text(), " 127.0.0.9 ");
+        return !cutHeaders.empty() && !cutLine.empty();
+      },
+      3s))
+      << log.Text();
+  EXPECT_NE(cutHeaders.find(" /slow-headers - timed-out "), std::string::npos) << cutHeaders;
+  EXPECT_NE(cutHeaders.find("\"headers not done within 1500 ms\""), std::string::npos)
+      << cutHeaders;
+  EXPECT_NE(cutLine.find(" - - - timed-out "), std::string::npos) << cutLine;
+  for (const std::string& text : {cutHeaders, cutLine}) {
+    EXPECT_EQ(text.find("refused"), std::string::npos) << text;
+    EXPECT_EQ(text.find("failed"), std::string::npos) << text;
+  }
 }
 
 // The old server read headers without end; 2.4 MB of them must be refused early.

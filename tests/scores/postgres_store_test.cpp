@@ -6,6 +6,8 @@
 
 #include <atomic>
 #include <chrono>
+#include <cstdio>
+#include <filesystem>
 #include <string>
 #include <thread>
 #include <vector>
@@ -19,14 +21,17 @@
 #include "protocol/Encoding.h"
 #include "protocol/Payload.h"
 #include "protocol/Reply.h"
+#include "scores/admin/AdminCommands.h"
 #include "scores/store/PostgresStore.h"
 #include "scores/store/TokenSigner.h"
+#include "support/ScratchFolder.h"
 
 namespace brinecast::scores {
 namespace {
 
 using namespace std::chrono_literals;
 using testing::PgCluster;
+using testing::ScratchFolder;
 
 int64_t Now() {
   return std::chrono::duration_cast<std::chrono::seconds>(
@@ -187,6 +192,23 @@ TEST_F(PostgresTest, VersionTwoSchemaIsUpgraded) {
   EXPECT_TRUE(store->SaveVerdict(upload.id, {true, "replayed", "g"}));
   ASSERT_TRUE(store->ProvenRecording(upload.id));
   EXPECT_EQ(*store->ProvenRecording(upload.id), std::string("r\0c", 3));
+}
+
+// The server copies only what it can copy consistently; PostgreSQL has its own tools.
+TEST_F(PostgresTest, BackupIsLeftToTheDatabasesOwnTools) {
+  const std::unique_ptr<ScoreStore> store = OpenScoreStore(Database("backup"));
+  EXPECT_EQ(store->Backups(), nullptr);
+  ScratchFolder folder;
+  const std::string copy = (folder.Path() / "copy").string();
+  std::FILE* err = std::tmpfile();
+  ASSERT_NE(err, nullptr);
+  EXPECT_EQ(RunAdminCommand(*store, {"backup", copy}, stdout, err), 1);
+  std::rewind(err);
+  char said[256] = {};
+  EXPECT_NE(std::fgets(said, sizeof said, err), nullptr);
+  std::fclose(err);
+  EXPECT_NE(std::string(said).find("pg_dump"), std::string::npos) << said;
+  EXPECT_FALSE(std::filesystem::exists(copy));
 }
 
 }  // namespace

@@ -9,6 +9,7 @@
 
 #include "RawConnection.h"
 #include "ServerProcess.h"
+#include "WaitFor.h"
 #include "net/HttpClient.h"
 #include "online/ScoreServer.h"
 #include "protocol/Encoding.h"
@@ -23,6 +24,7 @@ namespace brinecast::scores {
 namespace {
 
 using namespace std::chrono_literals;
+using testing::RawConnection;
 using testing::RunScores;
 using testing::ScratchFolder;
 using testing::ServerProcess;
@@ -189,6 +191,61 @@ TEST(ServerProcess, AdminListsRemovesBansExportsAndBacksUp) {
   EXPECT_EQ(backup.CountScores(), 1);
   EXPECT_EQ(backup.Top(1)[0].name, "Ann");
   EXPECT_EQ(admin({"frobnicate"}).status, 2);
+}
+
+// Whatever refuses a request or a connection, the log says what and why: a limit's 429, a full
+// table's 507, and connections past the per-client cap (not otherwise seen by any request).
+TEST(ServerProcess, LogsEveryRefusalWithItsCause) {
+  Served served({"--checks-per-minute=2", "--max-scores=1", "--connections-per-client=2"});
+  ASSERT_TRUE(served.process->WaitListening()) << served.process->Err();
+  ASSERT_EQ(Submit(served.Host(), "Ann", 300).body, protocol::kOk);
+  EXPECT_EQ(Submit(served.Host(), "Bob", 100).status, 507);
+  CurlTransport http;
+  EXPECT_EQ(http.Get({CheckUrl(served.Host()), ScoreRequestHeaders()}).status, 429);
+  std::vector<std::unique_ptr<RawConnection>> held;
+  for (int i = 0; i < 2; ++i) {
+    held.push_back(std::make_unique<RawConnection>(served.port, "127.0.0.7"));
+    held.back()->Send("GET / HTTP/1.1\r\nHost: t\r\n\r\n");
+    ASSERT_EQ(RawConnection::Statuses(held.back()->Receive(2s, 1)), std::vector<int>{200});
+  }
+  RawConnection extra(served.port, "127.0.0.7");
+  extra.Send("GET / HTTP/1.1\r\nHost: t\r\n\r\n");
+  EXPECT_TRUE(extra.Receive(2s).empty());
+  const std::vector<std::string> said = {" 507 ", "\"Score table is full", " 429 ",
+                                         "\"Too many requests",
+                                         "refused 1 connection from 127.0.0.7: it has 2 open"};
+  EXPECT_TRUE(testing::WaitFor(
+      [&] {
+        const std::string log = served.process->Err();
+        for (const std::string& text : said) {
+          if (log.find(text) == std::string::npos) return false;
+        }
+        return true;
+      },
+      5s))
+      << served.process->Err();
+}
+
+// Through the installed commands: a ban typed in any case holds for every spelling the table
+// shows alike, and names that look like formulas leave the export as text.
+TEST(ServerProcess, AdminBansAsShownAndExportsFormulasAsText) {
+  Served served({"--submissions-per-minute=100"});
+  ASSERT_TRUE(served.process->WaitListening()) << served.process->Err();
+  for (const char* name : {"=1+1", "@SUM(1+1)", "Eve", "EVE "}) {
+    ASSERT_EQ(Submit(served.Host(), name, 100).body, protocol::kOk) << name;
+  }
+  const testing::Finished banned = RunScores({"admin", "--db", served.db, "ban", " eve"});
+  EXPECT_EQ(banned.status, 0) << banned.err;
+  EXPECT_NE(banned.out.find("removed 2 scores"), std::string::npos) << banned.out;
+  for (const char* name : {"eve", "EVE", " Eve "}) {
+    EXPECT_EQ(Submit(served.Host(), name, 999).status, 403) << name;
+  }
+  const testing::Finished csv = RunScores({"admin", "--db", served.db, "export"});
+  EXPECT_EQ(csv.status, 0) << csv.err;
+  EXPECT_NE(csv.out.find(",'=1+1,"), std::string::npos) << csv.out;
+  EXPECT_NE(csv.out.find(",'@SUM(1+1),"), std::string::npos) << csv.out;
+  EXPECT_EQ(csv.out.find(",=1+1"), std::string::npos) << csv.out;
+  EXPECT_EQ(csv.out.find("Eve"), std::string::npos) << csv.out;
 }
 
 }  // namespace

@@ -80,6 +80,26 @@ TEST(SqliteSchema, VersionTwoFileIsUpgradedKeepingItsScores) {
   EXPECT_EQ(store.Ranked(5, true).size(), 1u);
 }
 
+// Bans kept as typed before are matched as the table shows names once upgraded.
+TEST(SqliteSchema, EarlierBansHoldForEverySpellingAfterTheUpgrade) {
+  ScratchFolder folder;
+  const std::string file = (folder.Path() / "three.db").string();
+  { SqliteStore store(file); }
+  ASSERT_TRUE(Exec(file,
+                   "UPDATE meta SET value = 3 WHERE key = 'schema';"
+                   "INSERT INTO banned VALUES('Evil '), ('EVIL'), ('Nasty');"));
+  SqliteStore store(file);
+  EXPECT_EQ(store.SchemaVersion(), kSchemaVersion);
+  const SubmitRules rules{"10.0.0.3", 10, 100, 1000, 2000};
+  int token = 0;
+  for (const char* name : {"evil", " Evil", "NASTY", "nasty "}) {
+    EXPECT_EQ(store.Submit("t" + std::to_string(token++), rules, {name, 1, "", 30, "10.0.0.3"}),
+              SubmitOutcome::kBanned)
+        << name;
+  }
+  EXPECT_EQ(store.Submit("t", rules, {"Nice", 1, "", 30, "10.0.0.3"}), SubmitOutcome::kStored);
+}
+
 TEST(SqliteSchema, NewerSchemaIsRefusedSayingSo) {
   ScratchFolder folder;
   const std::string file = (folder.Path() / "new.db").string();

@@ -6,6 +6,7 @@
 #include <fstream>
 #include <functional>
 #include <memory>
+#include <ostream>
 #include <set>
 #include <string>
 #include <thread>
@@ -167,10 +168,30 @@ void AdminRemovesAndBans(const Opener& open) {
   EXPECT_TRUE(store->Remove(listed[1].id));
   EXPECT_FALSE(store->Remove(listed[1].id));
   EXPECT_EQ(store->CountScores(), 3);
-  EXPECT_EQ(store->Ban("Eve"), 2);
-  EXPECT_EQ(store->CountScores(), 1);
+  EXPECT_EQ(store->Ban("Eve"), 3);
+  EXPECT_EQ(store->CountScores(), 0);
   EXPECT_EQ(store->Submit("late", Rules(), Entry("Eve", 99, 5)), SubmitOutcome::kBanned);
-  EXPECT_EQ(store->Submit("late", Rules(), Entry("eve", 99, 5)), SubmitOutcome::kStored);
+  EXPECT_EQ(store->Submit("late", Rules(), Entry("Evelyn", 99, 5)), SubmitOutcome::kStored);
+}
+
+// A ban holds for every spelling the table would show alike, whichever was banned, and
+// takes those scores with it; other names stay.
+void BanMatchesNamesAsShown(const Opener& open) {
+  std::unique_ptr<ScoreStore> store = open();
+  ASSERT_TRUE(StoreAll(*store, {Entry("evil", 9, 1), Entry(" EVIL", 8, 2), Entry("Evil ", 7, 3),
+                                Entry("Devil", 6, 4), Entry("evil twin", 5, 5)}));
+  EXPECT_EQ(store->Ban("  eViL "), 3);
+  std::vector<std::string> kept;
+  for (const StoredScore& s : store->List(10)) kept.push_back(s.entry.name);
+  EXPECT_EQ(kept, (std::vector<std::string>{"Devil", "evil twin"}));
+  EXPECT_EQ(store->CountScores(), 2);
+  const std::vector<std::string> spellings = {"evil", "EVIL", "Evil ", "\tEvIl\t"};
+  for (size_t i = 0; i < spellings.size(); ++i) {
+    EXPECT_EQ(store->Submit("b" + std::to_string(i), Rules(), Entry(spellings[i], 99, 6)),
+              SubmitOutcome::kBanned)
+        << spellings[i];
+  }
+  EXPECT_EQ(store->Submit("ok", Rules(), Entry("Devil", 99, 6)), SubmitOutcome::kStored);
 }
 
 void ReopeningKeepsScoresSecretAndSchema(const Opener& open) {
@@ -188,8 +209,8 @@ void ReopeningKeepsScoresSecretAndSchema(const Opener& open) {
   EXPECT_NO_THROW(store->Ping());
 }
 
-// Every check runs on each kind of store, each on a store of its own.
-struct StoreCheck {
+// A check that runs on each kind of store.
+struct NamedCheck {
   const char* name;
   void (*run)(const Opener&);
 };
@@ -328,7 +349,7 @@ void RecordingsAndProofsSurviveReopening(const Opener& open) {
             UploadOutcome::kAlreadySent);
 }
 
-constexpr StoreCheck kChecks[] = {
+constexpr NamedCheck kChecks[] = {
     {"TokenIsUsedOnceAndStoresItsScore", TokenIsUsedOnceAndStoresItsScore},
     {"UsedTokensAreForgottenOnceExpired", UsedTokensAreForgottenOnceExpired},
     {"TopIsBestFirstEarlierFirstOnTiesAndLimited", TopIsBestFirstEarlierFirstOnTiesAndLimited},
@@ -337,6 +358,7 @@ constexpr StoreCheck kChecks[] = {
     {"ConcurrentSubmissionsKeepEveryRule", ConcurrentSubmissionsKeepEveryRule},
     {"FullTableKeepsTheBest", FullTableKeepsTheBest},
     {"AdminRemovesAndBans", AdminRemovesAndBans},
+    {"BanMatchesNamesAsShown", BanMatchesNamesAsShown},
     {"ReopeningKeepsScoresSecretAndSchema", ReopeningKeepsScoresSecretAndSchema},
     {"RecordingIsTiedToItsScoresToken", RecordingIsTiedToItsScoresToken},
     {"VerdictMarksTheScoreAndOneGameProvesOneScore", VerdictMarksTheScoreAndOneGameProvesOneScore},
@@ -344,33 +366,74 @@ constexpr StoreCheck kChecks[] = {
     {"RecordingsAndProofsSurviveReopening", RecordingsAndProofsSurviveReopening},
 };
 
-TEST(StoreChecks, Sqlite) {
-  for (const StoreCheck& check : kChecks) {
-    SCOPED_TRACE(check.name);
-    ScratchFolder folder;
-    const std::string file = (folder.Path() / "scores.db").string();
-    check.run([&file] { return OpenScoreStore(file); });
-  }
+enum class Backend { kSqlite, kPostgres };
+
+struct BackendCheck {
+  Backend backend;
+  NamedCheck check;
+};
+
+std::vector<BackendCheck> ChecksOn(Backend backend) {
+  std::vector<BackendCheck> checks;
+  for (const NamedCheck& check : kChecks) checks.push_back({backend, check});
+  return checks;
 }
 
-// One cluster for all checks (starting one costs seconds), a fresh database for each.
-TEST(StoreChecks, Postgres) {
-  const auto bin = PgCluster::FindBinaries();
-  if (bin.empty()) {
+// Names the check where a test's parameter is shown, so test names stay the same.
+void PrintTo(const BackendCheck& param, std::ostream* out) {
+  *out << (param.backend == Backend::kSqlite ? "Sqlite " : "Postgres ") << param.check.name;
+}
+
+std::string CheckName(const ::testing::TestParamInfo<BackendCheck>& info) {
+  return info.param.check.name;
+}
+
+// Each check on each back end is a test of its own (Sqlite/StoreCheck.Runs/FullTableKeepsTheBest),
+// each on a store of its own. One PostgreSQL cluster serves every check (starting one costs
+// seconds), a fresh database each.
+class StoreCheck : public ::testing::TestWithParam<BackendCheck> {
+ protected:
+  static void TearDownTestSuite() {
+    delete cluster_;
+    cluster_ = nullptr;
+  }
+  static PgCluster* Cluster() {
+    if (!cluster_) {
+      const auto bin = PgCluster::FindBinaries();
+      if (!bin.empty()) cluster_ = new PgCluster(bin);
+    }
+    return cluster_;
+  }
+  static PgCluster* cluster_;
+  static int databases_;
+};
+PgCluster* StoreCheck::cluster_ = nullptr;
+int StoreCheck::databases_ = 0;
+
+TEST_P(StoreCheck, Runs) {
+  const BackendCheck& param = GetParam();
+  if (param.backend == Backend::kSqlite) {
+    ScratchFolder folder;
+    const std::string file = (folder.Path() / "scores.db").string();
+    param.check.run([&file] { return OpenScoreStore(file); });
+    return;
+  }
+  PgCluster* cluster = Cluster();
+  if (!cluster) {
     GTEST_SKIP() << "PostgreSQL is not installed (scripts/deps.sh installs it): "
                     "skipping the PostgreSQL store";
   }
-  PgCluster cluster(bin);
-  ASSERT_TRUE(cluster.started()) << "PostgreSQL did not start in a temporary folder";
-  int n = 0;
-  for (const StoreCheck& check : kChecks) {
-    SCOPED_TRACE(check.name);
-    const std::string database = "check" + std::to_string(n++);
-    ASSERT_TRUE(cluster.CreateDatabase(database));
-    const std::string uri = cluster.Uri(database);
-    check.run([&uri] { return OpenScoreStore(uri); });
-  }
+  ASSERT_TRUE(cluster->started()) << "PostgreSQL did not start in a temporary folder";
+  const std::string database = "check" + std::to_string(databases_++);
+  ASSERT_TRUE(cluster->CreateDatabase(database));
+  const std::string uri = cluster->Uri(database);
+  param.check.run([&uri] { return OpenScoreStore(uri); });
 }
+
+INSTANTIATE_TEST_SUITE_P(Sqlite, StoreCheck, ::testing::ValuesIn(ChecksOn(Backend::kSqlite)),
+                         CheckName);
+INSTANTIATE_TEST_SUITE_P(Postgres, StoreCheck, ::testing::ValuesIn(ChecksOn(Backend::kPostgres)),
+                         CheckName);
 
 TEST(SqliteStore, FileIsCreatedInWalMode) {
   ScratchFolder folder;

@@ -7,23 +7,9 @@
 #include <utility>
 
 #include "app/GameSetup.h"
-#include "net/HttpClient.h"
+#include "app/NoNetwork.h"
 
 namespace brinecast::testing {
-
-class NoNetwork final : public HttpTransport {
- public:
-  HttpResult Get(const HttpRequest&) override { return Unplugged(); }
-  HttpResult Post(const HttpRequest&, const HttpBody&) override { return Unplugged(); }
-  bool Immediate() const override { return true; }
-
- private:
-  static HttpResult Unplugged() {
-    HttpResult result;
-    result.error = "no network";
-    return result;
-  }
-};
 
 // Stateless, so one serves every game of a test program.
 inline NoNetwork& Offline() {

@@ -18,7 +18,7 @@
 #include "SetupCommands.h"
 #include "app/Project1.h"
 #include "app/TForm1.h"
-#include "app/VerifyRecording.h"
+#include "app/replay/VerifyRecording.h"
 #include "net/HttpClient.h"
 #include "online/ScoreServer.h"
 #include "platform/headless/HeadlessPlatform.h"
@@ -213,13 +213,8 @@ int Run(const Options& options) {
   brinecast::HeadlessPlatform platform;
   platform.SetFrameCost(options.frameMs);
   std::unique_ptr<brinecast::HttpTransport> server;
-  if (!options.scoreServer.empty()) {
-    // The game names its server from this; the requests then reach the real one.
-    setenv("BRINECAST_SCORE_SERVER", options.scoreServer.c_str(), 1);
-    server = std::make_unique<brinecast::CurlTransport>();
-  } else {
-    unsetenv("BRINECAST_SCORE_SERVER");
-  }
+  // A server named here gets the game's requests; without one the script answers them.
+  if (!options.scoreServer.empty()) server = std::make_unique<brinecast::CurlTransport>();
   brinecast::sim::ScriptedHttp http(std::move(server));
   brinecast::sim::ScriptRunner runner(platform, source, std::cout);
   runner.SetHttp(&http);
@@ -232,9 +227,11 @@ int Run(const Options& options) {
   std::string dir = appDir.string();
   if (dir.empty() || dir.back() != '/') dir += '/';
   std::optional<brinecast::replay::Recording> recorded;
+  brinecast::GameSetup setup{{platform, http}, {dir, {}}, seed, std::nullopt};
+  setup.scoreServer = brinecast::ScoreServerHost(
+      options.scoreServer.empty() ? nullptr : options.scoreServer.c_str());
   const int status = brinecast::Project1(
-      {{platform, http}, {dir, {}}, seed, std::nullopt},
-      [&](brinecast::TForm1& form) { runner.SetForm(&form); },
+      setup, [&](brinecast::TForm1& form) { runner.SetForm(&form); },
       [&](brinecast::TForm1& form) {
         if (auto* last = form.LastGame()) recorded = *last;
       });

@@ -60,7 +60,7 @@ void NameEntryScreen::Enter() {
   form_.ClearPlayField();
   if (TChk* box = form_.Chk.Get()) box->Shown = false;
   form_.Sending = false;
-  if (config.MusicOn) form_.PlayMusic(form_.AppDir() + "Sound/1.xm", "Can't load music.");
+  if (config.MusicOn) form_.PlayMusic(TForm1::Tune::Menu);
   // The table is shown as though chosen from the menu.
   form_.SavedMenuCursor = MainMenuScreen::kItemHiScores;
   form_.BuildMainMenu();

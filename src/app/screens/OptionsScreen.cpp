@@ -91,7 +91,7 @@ void OptionsScreen::Click() {
     if (form_.Music.Loaded()) {
       form_.Music.SongPlay();
     } else {
-      form_.PlayMusic(form_.AppDir() + "Sound/1.xm", "Не могу загрузить музыку");
+      form_.PlayMusic(TForm1::Tune::Menu, "Не могу загрузить музыку");
     }
   } else if (over_[kMusicOff]) {
     config.MusicOn = false;

@@ -29,6 +29,9 @@
 namespace brinecast {
 namespace {
 
+// Where this test's game believes its score server is.
+constexpr const char* kServer = "scores.test:9";
+
 namespace fs = std::filesystem;
 using Kind = PlatformEvent::Kind;
 
@@ -85,8 +88,9 @@ class KeptRecordings : public ::testing::Test {
       }
       return deadline;
     });
-    form = std::make_unique<TForm1>(
-        GameSetup{{recorder, server}, {folder.AppDir(), {}}, 7, std::nullopt, &recorder});
+    GameSetup setup{{recorder, server}, {folder.AppDir(), {}}, 7, std::nullopt, &recorder};
+    setup.scoreServer = kServer;
+    form = std::make_unique<TForm1>(setup);
     form->Loop.Guard([this] { form->FormCreate(); });
   }
   void TearDown() override { form.reset(); }
@@ -195,7 +199,8 @@ TEST_F(KeptRecordings, TheNameAndTheNoteAreStampedAndTheSubmissionUploadsTheRows
   EXPECT_EQ(recording.claim.note, "from the pier");
   EXPECT_EQ(RecordingShelf::Read(Shelf().LastPath()), kept);
 
-  const std::string host = ScoreServerHost();
+  // The setup's address, not the built-in one.
+  const std::string host = kServer;
   ASSERT_EQ(server.gets.size(), 2u);
   EXPECT_EQ(server.gets[0], CheckUrl(host));
   ASSERT_EQ(server.uploads.size(), 1u);

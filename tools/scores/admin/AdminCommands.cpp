@@ -4,6 +4,7 @@
 #include <charconv>
 #include <fstream>
 #include <stdexcept>
+#include <string_view>
 
 namespace brinecast::scores {
 
@@ -28,9 +29,13 @@ std::string CsvOf(const std::vector<StoredScore>& scores) {
 }  // namespace
 
 std::string CsvField(const std::string& text) {
-  if (text.find_first_of(",\"\r\n") == std::string::npos) return text;
+  // A spreadsheet runs a cell that starts like a formula; a leading quote makes it text.
+  const bool formula =
+      !text.empty() && std::string_view("=+-@\t\r").find(text[0]) != std::string_view::npos;
+  const std::string cell = formula ? "'" + text : text;
+  if (cell.find_first_of(",\"\r\n") == std::string::npos) return cell;
   std::string quoted = "\"";
-  for (char c : text) {
+  for (char c : cell) {
     if (c == '"') quoted += '"';
     quoted += c;
   }
@@ -93,7 +98,14 @@ int RunAdminCommand(ScoreStore& store, const std::vector<std::string>& command, 
     }
     if (verb == "backup") {
       if (arguments != 1) return usage("backup FILE");
-      store.Backup(command[1]);
+      StoreBackup* backups = store.Backups();
+      if (!backups) {
+        std::fprintf(err,
+                     "brinecast-scores admin: a PostgreSQL database is backed up with its own "
+                     "tools (pg_dump), not by this server\n");
+        return 1;
+      }
+      backups->Backup(command[1]);
       std::fprintf(out, "backed up to %s\n", command[1].c_str());
       return 0;
     }

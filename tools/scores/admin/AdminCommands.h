@@ -13,7 +13,8 @@ namespace brinecast::scores {
 int RunAdminCommand(ScoreStore& store, const std::vector<std::string>& command, std::FILE* out,
                     std::FILE* err);
 
-// One CSV field: quoted when it holds a comma, quote or line break.
+// One CSV field: quoted when it holds a comma, quote or line break, and led by a quote mark
+// when a spreadsheet would take it for a formula (=, +, -, @, tab or carriage return first).
 std::string CsvField(const std::string& text);
 
 }  // namespace brinecast::scores

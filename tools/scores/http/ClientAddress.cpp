@@ -7,6 +7,8 @@
 
 #include <cstring>
 
+#include "scores/http/HeaderText.h"
+
 namespace brinecast::scores {
 
 namespace {
@@ -21,12 +23,6 @@ std::string Ipv6Text(const in6_addr& address) {
   if (IN6_IS_ADDR_V4MAPPED(&address)) return Ipv4Text(address.s6_addr + 12);
   char text[INET6_ADDRSTRLEN] = {};
   inet_ntop(AF_INET6, &address, text, sizeof text);
-  return text;
-}
-
-std::string_view Trim(std::string_view text) {
-  while (!text.empty() && (text.front() == ' ' || text.front() == '\t')) text.remove_prefix(1);
-  while (!text.empty() && (text.back() == ' ' || text.back() == '\t')) text.remove_suffix(1);
   return text;
 }
 
@@ -55,7 +51,8 @@ std::string LimitKey(const std::string& address) {
 
 std::optional<std::string> ForwardedClient(std::string_view header) {
   const size_t comma = header.rfind(',');
-  const std::string last(Trim(comma == std::string_view::npos ? header : header.substr(comma + 1)));
+  const std::string last(
+      TrimSpaces(comma == std::string_view::npos ? header : header.substr(comma + 1)));
   in_addr v4{};
   in6_addr v6{};
   if (inet_pton(AF_INET, last.c_str(), &v4) == 1) return Ipv4Text(&v4);

@@ -4,6 +4,8 @@
 
 #include <sys/socket.h>
 
+#include "scores/http/RequestLog.h"
+
 namespace brinecast::scores {
 
 ConnectionWatch::ConnectionWatch(WatchLimits limits)
@@ -22,7 +24,9 @@ bool ConnectionWatch::Admit(const std::string& key, bool exempt) {
   std::lock_guard lock(mutex_);
   if (exempt) return true;
   const auto found = perKey_.find(key);
-  return found == perKey_.end() || found->second < limits_.perKey;
+  if (found == perKey_.end() || found->second < limits_.perKey) return true;
+  ++refused_[key];
+  return false;
 }
 
 void ConnectionWatch::Opened(const void* connection, int socket, const std::string& key) {
@@ -31,13 +35,28 @@ void ConnectionWatch::Opened(const void* connection, int socket, const std::stri
   ++perKey_[key];
 }
 
-void ConnectionWatch::Closed(const void* connection) {
+std::optional<ConnectionWatch::Cut> ConnectionWatch::Closed(const void* connection) {
+  std::optional<Cut> untold = TakeCut(connection);
   std::lock_guard lock(mutex_);
   const auto found = open_.find(connection);
-  if (found == open_.end()) return;
+  if (found == open_.end()) return untold;
   const auto count = perKey_.find(found->second.key);
   if (count != perKey_.end() && --count->second <= 0) perKey_.erase(count);
   open_.erase(found);
+  return untold;
+}
+
+std::optional<ConnectionWatch::Cut> ConnectionWatch::TakeCut(const void* connection) {
+  std::lock_guard lock(mutex_);
+  const auto found = open_.find(connection);
+  if (found == open_.end() || !found->second.cut) return std::nullopt;
+  const bool headers = found->second.cut == std::string_view("headers");
+  const auto allowed = headers ? limits_.headers : limits_.request;
+  Cut cut{std::string(found->second.cut) + " not done within " + std::to_string(allowed.count()) +
+              " ms",
+          std::chrono::duration<double, std::milli>(Clock::now() - found->second.start).count()};
+  found->second.cut = nullptr;
+  return cut;
 }
 
 void ConnectionWatch::HeadersDone(const void* connection) {
@@ -63,9 +82,22 @@ void ConnectionWatch::Reap() {
       if (!entry.shut && now - entry.start > allowed) {
         shutdown(entry.socket, SHUT_RDWR);
         entry.shut = true;
+        entry.cut = entry.headersDone ? "request" : "headers";
       }
     }
+    if (now - reported_ >= std::chrono::seconds(1)) ReportRefusals();
   }
+  ReportRefusals();
+}
+
+void ConnectionWatch::ReportRefusals() {
+  reported_ = Clock::now();
+  for (const auto& [key, count] : refused_) {
+    LogError("refused " + std::to_string(count) + " connection" + (count == 1 ? "" : "s") +
+             " from " + key + ": it has " + std::to_string(limits_.perKey) +
+             " open, the most one client may");
+  }
+  refused_.clear();
 }
 
 }  // namespace brinecast::scores

@@ -7,6 +7,7 @@
 #include <condition_variable>
 #include <map>
 #include <mutex>
+#include <optional>
 #include <string>
 #include <thread>
 #include <unordered_map>
@@ -26,12 +27,21 @@ class ConnectionWatch {
   ConnectionWatch(const ConnectionWatch&) = delete;
   ConnectionWatch& operator=(const ConnectionWatch&) = delete;
 
-  // Whether one more connection from `key` is allowed.
+  // Whether one more connection from `key` is allowed. Refusals are counted and logged, at
+  // most once a second, so a flood of them cannot flood the log.
   bool Admit(const std::string& key, bool exempt);
   void Opened(const void* connection, int socket, const std::string& key);
-  // Called before the socket is closed, so it is never shut down once reused.
-  void Closed(const void* connection);
+  // A connection cut off by a deadline, as its log line tells it.
+  struct Cut {
+    std::string cause;        // "headers not done within 5 s"
+    double milliseconds = 0;  // from the start of its request
+  };
+  // Called before the socket is closed, so it is never shut down once reused. The cut, when
+  // the connection was cut with no request to tell it (TakeCut not called).
+  std::optional<Cut> Closed(const void* connection);
   void HeadersDone(const void* connection);
+  // Why the connection's request was cut off, when a deadline cut it; asked once.
+  std::optional<Cut> TakeCut(const void* connection);
   // The next request on a kept-alive connection starts its clock now.
   void RequestDone(const void* connection);
 
@@ -43,14 +53,18 @@ class ConnectionWatch {
     Clock::time_point start;
     bool headersDone = false;
     bool shut = false;
+    const char* cut = nullptr;  // the deadline that shut it, until told
   };
   void Reap();
+  void ReportRefusals();
   const WatchLimits limits_;
   std::mutex mutex_;
   std::condition_variable stop_;
   bool stopping_ = false;
   std::unordered_map<const void*, Entry> open_;
   std::map<std::string, int> perKey_;
+  std::map<std::string, int> refused_;  // since the last report
+  Clock::time_point reported_{};
   std::thread reaper_;
 };
 

@@ -14,6 +14,7 @@
 #include <memory>
 
 #include "scores/http/ClientAddress.h"
+#include "scores/http/RequestFraming.h"
 #include "scores/http/RequestLog.h"
 
 namespace brinecast::scores {
@@ -34,6 +35,7 @@ struct RequestState {
   std::optional<size_t> bodyLimit;  // set when the request sends a body the router takes
   std::string body;
   std::atomic<int>* uploadSlot = nullptr;  // given back when the request ends
+  std::string cause;                       // of a refusal, for the log
 };
 
 std::string PeerAddress(MHD_Connection* connection) {
@@ -87,6 +89,7 @@ MHD_Result Queue(MHD_Connection* connection, RequestState& state, const Reply& r
   const MHD_Result queued =
       MHD_queue_response(connection, static_cast<unsigned>(reply.status), response);
   MHD_destroy_response(response);
+  if (reply.status >= 400 && !reply.file && state.cause.empty()) state.cause = reply.body;
   state.status = reply.status;
   state.answered = true;
   return queued;
@@ -130,8 +133,10 @@ const char* Ending(MHD_RequestTerminationCode code) {
       return "client-gone";
     case MHD_REQUEST_TERMINATED_CLIENT_ABORT:
       return "client-gone";
+    case MHD_REQUEST_TERMINATED_DAEMON_SHUTDOWN:
+      return "server-stopping";
     default:
-      return "refused";
+      return "failed";
   }
 }
 
@@ -157,7 +162,12 @@ struct HttpServer::Glue {
                          MHD_ConnectionNotificationCode code) {
     auto& server = *static_cast<HttpServer*>(self);
     if (code == MHD_CONNECTION_NOTIFY_CLOSED) {
-      server.watch_.Closed(connection);
+      // A connection cut before its request line was read has no request to log it.
+      const std::optional<ConnectionWatch::Cut> cut = server.watch_.Closed(connection);
+      if (cut && server.options_.logRequests) {
+        LogLine(RequestLine(PeerAddress(connection), "-", "-", "- timed-out", cut->milliseconds,
+                            cut->cause));
+      }
       return;
     }
     const MHD_ConnectionInfo* fd =
@@ -176,6 +186,7 @@ struct HttpServer::Glue {
     auto& server = *static_cast<HttpServer*>(self);
     auto* state = static_cast<RequestState*>(*context);
     *context = nullptr;
+    const std::optional<ConnectionWatch::Cut> cut = server.watch_.TakeCut(connection);
     server.watch_.RequestDone(connection);
     if (!state) return;
     if (state->uploadSlot) state->uploadSlot->fetch_sub(1);
@@ -184,9 +195,13 @@ struct HttpServer::Glue {
           std::chrono::duration<double, std::milli>(std::chrono::steady_clock::now() - state->start)
               .count();
       std::string status = state->answered ? std::to_string(state->status) : "-";
-      if (const char* ending = Ending(code); *ending) status += std::string(" ") + ending;
+      // A deadline ends a request by shutting its socket, which the library sees as an error.
+      if (const char* ending = cut ? "timed-out" : Ending(code); *ending) {
+        status += std::string(" ") + ending;
+      }
+      if (cut) state->cause = cut->cause;
       if (state->client == "-") state->client = PeerAddress(connection);
-      LogLine(RequestLine(state->client, state->method, state->target, status, took));
+      LogLine(RequestLine(state->client, state->method, state->target, status, took, state->cause));
     }
     delete state;
   }
@@ -223,8 +238,8 @@ struct HttpServer::Glue {
     }
     if (server.uploading_.fetch_add(1) >= server.options_.uploads) {
       server.uploading_.fetch_sub(1);
-      LogError("too many uploads at once: refusing " + LoggedTarget(state.target));
-      return Queue(connection, state, {503, "Server busy, try again later"}, true);
+      return Queue(connection, state,
+                   {503, "Server busy: too many uploads at once, try again later"}, true);
     }
     state.uploadSlot = &server.uploading_;
     state.bodyLimit = limit;
@@ -233,7 +248,7 @@ struct HttpServer::Glue {
   }
 
   static MHD_Result Handle(void* self, MHD_Connection* connection, const char*, const char* method,
-                           const char*, const char* uploadData, size_t* uploadSize,
+                           const char* version, const char* uploadData, size_t* uploadSize,
                            void** context) {
     auto& server = *static_cast<HttpServer*>(self);
     auto* state = static_cast<RequestState*>(*context);
@@ -243,6 +258,12 @@ struct HttpServer::Glue {
       server.watch_.HeadersDone(connection);
       state->method = method;
       state->client = Client(server, connection);
+      HeaderList headers;
+      MHD_get_connection_values(connection, MHD_HEADER_KIND, &KeepHeader, &headers);
+      // Before anything else looks at a body, so nothing reads one framed two ways.
+      if (std::optional<Reply> fault = FramingFault(headers, version ? version : "")) {
+        return Queue(connection, *state, *fault, true);
+      }
       std::optional<size_t> bodyLimit;
       try {
         bodyLimit = server.router_.BodyLimit({state->method, state->target, state->client, {}});
@@ -273,8 +294,8 @@ struct HttpServer::Glue {
       // A body that passes its limit without having declared it (chunked) is cut off there:
       // no reply can be queued halfway through a body, and reading on would only feed it.
       if (size > *state->bodyLimit - state->body.size()) {
-        LogError("body past " + std::to_string(*state->bodyLimit) +
-                 " bytes: closing the connection of " + LoggedTarget(state->target));
+        state->cause =
+            "body past " + std::to_string(*state->bodyLimit) + " bytes: connection closed";
         state->body = std::string();
         return MHD_NO;
       }
@@ -296,7 +317,6 @@ struct HttpServer::Glue {
       return Queue(connection, *state, {500, "Server error"}, false);
     }
     MHD_suspend_connection(connection);
-    const std::string logged = LoggedTarget(request.target);
     const bool posted =
         server.workers_.TryPost([&server, connection, state, request = std::move(request)] {
           try {
@@ -310,8 +330,8 @@ struct HttpServer::Glue {
         });
     if (!posted) {
       MHD_resume_connection(connection);
-      LogError("too much database work waiting: refusing " + logged);
-      return Queue(connection, *state, {503, "Server busy, try again later"}, false);
+      return Queue(connection, *state,
+                   {503, "Server busy: too much database work waiting, try again later"}, false);
     }
     return MHD_YES;
   }

@@ -1,34 +1,18 @@
 // Lists of comma-separated items, each with optional parameters after ';'.
 #include "scores/http/Negotiation.h"
 
+#include "scores/http/HeaderText.h"
 #include "scores/http/HttpReply.h"
 
 namespace brinecast::scores {
 
 namespace {
 
-std::string_view Trim(std::string_view text) {
-  while (!text.empty() && (text.front() == ' ' || text.front() == '\t')) text.remove_prefix(1);
-  while (!text.empty() && (text.back() == ' ' || text.back() == '\t')) text.remove_suffix(1);
-  return text;
-}
-
-// Calls `each` with every item of a comma-separated list, trimmed, empty ones left out.
-template <typename Each>
-void ForEachItem(std::string_view list, Each each) {
-  while (!list.empty()) {
-    const size_t comma = list.find(',');
-    const std::string_view item = Trim(list.substr(0, comma));
-    list = comma == std::string_view::npos ? std::string_view() : list.substr(comma + 1);
-    if (!item.empty()) each(item);
-  }
-}
-
 // A weight of zero ("q=0", "q=0.000") refuses the coding; any other weight, or none, takes it.
 bool WeightAboveZero(std::string_view parameters) {
   while (!parameters.empty()) {
     const size_t semicolon = parameters.find(';');
-    const std::string_view parameter = Trim(parameters.substr(0, semicolon));
+    const std::string_view parameter = TrimSpaces(parameters.substr(0, semicolon));
     parameters =
         semicolon == std::string_view::npos ? std::string_view() : parameters.substr(semicolon + 1);
     if (parameter.size() < 2 || !SameHeaderName(parameter.substr(0, 2), "q=")) continue;
@@ -49,7 +33,7 @@ Taken Look(std::string_view acceptEncoding, std::string_view coding) {
   Taken taken;
   ForEachItem(acceptEncoding, [&](std::string_view item) {
     const size_t semicolon = item.find(';');
-    const std::string_view name = Trim(item.substr(0, semicolon));
+    const std::string_view name = TrimSpaces(item.substr(0, semicolon));
     const bool above = WeightAboveZero(
         semicolon == std::string_view::npos ? std::string_view() : item.substr(semicolon + 1));
     if (SameHeaderName(name, coding)) taken.named = above ? 1 : 0;

@@ -14,6 +14,7 @@ namespace brinecast::scores {
 namespace {
 
 constexpr size_t kLoggedTargetLength = 200;
+constexpr size_t kLoggedCauseLength = 160;
 
 std::string Now() {
   const auto now = std::chrono::system_clock::now();
@@ -69,7 +70,7 @@ std::string LoggedTarget(std::string_view target) {
 }
 
 std::string RequestLine(std::string_view client, std::string_view method, std::string_view target,
-                        std::string_view status, double milliseconds) {
+                        std::string_view status, double milliseconds, std::string_view cause) {
   std::string line = Now() + " ";
   Escape(line, client);
   line += ' ';
@@ -77,7 +78,16 @@ std::string RequestLine(std::string_view client, std::string_view method, std::s
   line += ' ' + LoggedTarget(target) + ' ' + std::string(status) + ' ';
   char took[32];
   std::snprintf(took, sizeof took, "%.1fms", milliseconds);
-  return line + took;
+  line += took;
+  if (cause.empty()) return line;
+  // Kept on its line and inside its quotes whatever it holds.
+  line += " \"";
+  for (const char c : cause.substr(0, kLoggedCauseLength)) {
+    const auto byte = static_cast<unsigned char>(c);
+    line += byte < 0x20 || byte == 0x7f || c == '"' || c == '\\' ? ' ' : c;
+  }
+  while (line.back() == ' ') line.pop_back();
+  return line + '"';
 }
 
 void LogLine(const std::string& line) {

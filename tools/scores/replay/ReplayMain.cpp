@@ -10,7 +10,7 @@
 #include <string>
 #include <vector>
 
-#include "app/VerifyRecording.h"
+#include "app/replay/VerifyRecording.h"
 #include "protocol/Requests.h"
 
 int main(int argc, char** argv) {

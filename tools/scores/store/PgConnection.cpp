@@ -30,6 +30,15 @@ int PgResult::Rows() const {
   return PQntuples(result_);
 }
 
+int PgResult::Columns() const {
+  return PQnfields(result_);
+}
+
+bool PgResult::Bytes(int column) const {
+  constexpr Oid kByteaType = 17;
+  return PQftype(result_, column) == kByteaType;
+}
+
 std::string PgResult::Text(int row, int column) const {
   return PQgetvalue(result_, row, column);
 }

@@ -22,6 +22,9 @@ class PgResult {
   PgResult& operator=(PgResult&& other) noexcept;
   bool Succeeded() const;
   int Rows() const;
+  int Columns() const;
+  // True for a column of bytes (bytea), which comes as \x and hex digits.
+  bool Bytes(int column) const;
   std::string Text(int row, int column) const;
   int64_t Int(int row, int column) const;
 

@@ -12,7 +12,7 @@
 namespace brinecast::scores {
 
 // The schema this build writes; older ones are upgraded when opened.
-inline constexpr int kSchemaVersion = 3;
+inline constexpr int kSchemaVersion = 4;
 
 struct ScoreEntry {
   std::string name;  // UTF-8
@@ -65,6 +65,8 @@ struct RecordingVerdict {
   std::string game;    // names the replayed game when proven: one game proves one score
 };
 
+class StoreBackup;
+
 class ScoreStore {
  public:
   virtual ~ScoreStore() = default;
@@ -89,8 +91,8 @@ class ScoreStore {
   virtual std::vector<StoredScore> Ranked(int64_t limit, bool provenOnly) = 0;
   // Removes the score and its recording.
   virtual bool Remove(int64_t id) = 0;
-  // Bans the name (compared exactly) and removes its scores and their recordings; how many
-  // went.
+  // Bans the name as the table shows it (NameKey: case and spaces around it aside) and removes
+  // its scores and their recordings; how many went.
   virtual int64_t Ban(const std::string& name) = 0;
 
   // Keeps a recording for the score whose submission used the token with this digest, when
@@ -106,7 +108,15 @@ class ScoreStore {
   virtual bool SaveVerdict(int64_t id, const RecordingVerdict& verdict) = 0;
   // A proven score's recording; nothing for any other.
   virtual std::optional<std::string> ProvenRecording(int64_t id) = 0;
-  // A consistent copy of a live database in `path`.
+  // The store's own way to copy itself while live; nothing for a store whose database is
+  // backed up by its own tools.
+  virtual StoreBackup* Backups() { return nullptr; }
+};
+
+class StoreBackup {
+ public:
+  virtual ~StoreBackup() = default;
+  // A consistent copy of the live database in `path`.
   virtual void Backup(const std::string& path) = 0;
 };
 

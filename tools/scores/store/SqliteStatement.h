@@ -43,6 +43,8 @@ class Statement {
     return false;
   }
   int64_t Int(int column) { return sqlite3_column_int64(stmt_, column); }
+  int Columns() { return sqlite3_column_count(stmt_); }
+  // Any column's bytes: a blob's as stored, anything else's as text (NULL as empty).
   std::string Blob(int column) {
     const auto* bytes = static_cast<const char*>(sqlite3_column_blob(stmt_, column));
     return bytes ? std::string(bytes, static_cast<size_t>(sqlite3_column_bytes(stmt_, column)))

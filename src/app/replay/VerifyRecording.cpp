@@ -1,44 +1,17 @@
 // Replaying a recording headless: the verdict and its one JSON line.
-#include "app/VerifyRecording.h"
+#include "app/replay/VerifyRecording.h"
 
 #include <cstdio>
 #include <exception>
 
 #include "app/JsonWriter.h"
-#include "app/ReplayGame.h"
-#include "platform/Platform.h"
+#include "app/replay/ReplayGame.h"
+#include "platform/NullPlatform.h"
 #include "replay/Recording.h"
 
 namespace brinecast {
 
 namespace {
-
-// The machine a verification runs on: no window, no sound, music that always loads.
-class SilentMachine final : public Platform {
- public:
-  uint64_t Ticks() override { return 0; }
-  bool PollEvent(PlatformEvent&) override { return false; }
-  void WaitUntil(uint64_t) override {}
-  bool QuitRequested() const override { return false; }
-  void Present(SDL_Surface*) override {}
-  bool SetFullScreen(bool) override { return false; }
-  bool IsFullScreen() const override { return false; }
-  bool IsActive() const override { return true; }
-  void ShowCursor(bool) override {}
-  bool CursorShown() const override { return true; }
-  bool OpenUrl(const std::string&) override { return false; }
-  void SetMessageBox(const std::optional<MessageBoxContent>&) override {}
-  bool MessageBoxOkHit(int, int) const override { return false; }
-  JoystickState Joystick() override { return {}; }
-  int SoundOpen(const std::string&, const uint8_t*, size_t) override { return -1; }
-  int SoundPlay(int, bool) override { return -1; }
-  void SoundStop(int) override {}
-  bool SoundPlaying(int) override { return false; }
-  int MusicLoad(const std::string&) override { return 0; }
-  void MusicPlay(int) override {}
-  void MusicStop(int) override {}
-  void MusicFree(int) override {}
-};
 
 const char* VerdictName(VerifyReport::Verdict verdict) {
   switch (verdict) {
@@ -113,7 +86,8 @@ VerifyReport VerifyRecording(std::span<const uint8_t> bytes, const std::string& 
   report.name = recording.claim.name;
   report.note = recording.claim.note;
 
-  SilentMachine machine;
+  // No window, no sound, and music that always loads.
+  NullPlatform machine;
   ReplayOptions options;
   options.appDir = dataDir.empty() || dataDir.back() == '/' ? dataDir : dataDir + '/';
   options.draws = false;

@@ -1,19 +1,13 @@
 // Playing a recording back and comparing where it goes with where the recording says it went.
-#include "app/ReplayGame.h"
+#include "app/replay/ReplayGame.h"
 
+#include "app/NoNetwork.h"
+#include "app/Project1.h"
 #include "app/TForm1.h"
-#include "net/HttpClient.h"
 
 namespace brinecast {
 
 namespace {
-
-// A replay asks no server anything; should it try, the cable is out.
-class NoNetwork final : public HttpTransport {
- public:
-  HttpResult Get(const HttpRequest&) override { return {false, 0, {}, "no network in a replay"}; }
-  bool Immediate() const override { return true; }
-};
 
 std::string Differences(const replay::EndState& got, const replay::EndState& want) {
   std::string text;
@@ -36,10 +30,14 @@ ReplayOutcome ReplayGame(const replay::Recording& recording, Platform& inner,
                          const ReplayOptions& options) {
   ReplayOutcome outcome;
   replay::TapePlatform tape(recording, inner, options.pace);
+  // A replay asks no server anything; should it try, the cable is out.
   NoNetwork http;
-  GameSetup setup{{tape, http}, {options.appDir, {}}, 0, options.windowed, &tape,
-                  false,        options.draws};
-  TForm1 form(setup);
+  GameSetup setup{{tape, http}, {options.appDir, {}}, 0, options.windowed};
+  setup.recorder = &tape;
+  setup.playerFiles = false;
+  setup.draws = options.draws;
+  AssembledGame game(setup);
+  TForm1& form = game.Form();
   form.ScriptStep = [&] {
     const std::string line = tape.ScriptStep({});
     if (!tape.Failure() && !options.runScript) {

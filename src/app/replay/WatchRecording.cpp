@@ -1,12 +1,12 @@
 // Reading a recording file for the watcher and telling them plainly when it cannot be played.
-#include "app/WatchRecording.h"
+#include "app/replay/WatchRecording.h"
 
 #include <SDL.h>
 
 #include <vector>
 
-#include "app/ReplayGame.h"
-#include "app/ReplayWatch.h"
+#include "app/replay/ReplayGame.h"
+#include "app/replay/ReplayWatch.h"
 #include "platform/VirtualKeys.h"
 #include "replay/Recording.h"
 

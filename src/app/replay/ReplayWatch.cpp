@@ -1,5 +1,5 @@
 // The watcher's pace: recorded milliseconds become wall-clock milliseconds over the speed.
-#include "app/ReplayWatch.h"
+#include "app/replay/ReplayWatch.h"
 
 #include <SDL.h>
 
@@ -29,14 +29,14 @@ uint32_t PixelAt(SDL_Surface* frame, int x, int y) {
 
 void ReplayWatch::Anchor() {
   anchorTicks_ = lastTicks_;
-  anchorWall_ = screen_.Ticks();
+  anchorWall_ = Inner().Ticks();
   anchored_ = true;
 }
 
 bool ReplayWatch::TakeKeys() {
   bool changed = false;
   PlatformEvent event;
-  while (screen_.PollEvent(event)) {
+  while (Inner().PollEvent(event)) {
     if (event.kind == PlatformEvent::Kind::Close) stopped_ = true;
     if (event.kind != PlatformEvent::Kind::KeyDown) continue;
     if (event.key == vk::Escape) stopped_ = true;
@@ -58,19 +58,19 @@ void ReplayWatch::Reached(uint64_t ticks) {
       Anchor();
       if (lastFrame_ != nullptr) Present(lastFrame_);
     }
-    if (stopped_ || screen_.QuitRequested()) {
+    if (stopped_ || Inner().QuitRequested()) {
       stopped_ = true;
       return;
     }
     if (paused_) {
-      screen_.WaitUntil(screen_.Ticks() + kPausedNapMs);
+      Inner().WaitUntil(Inner().Ticks() + kPausedNapMs);
       continue;
     }
     // A clock that went back (it never should) is simply not waited for.
     const uint64_t ahead = ticks > anchorTicks_ ? ticks - anchorTicks_ : 0;
     const uint64_t due = anchorWall_ + ahead / static_cast<uint64_t>(speed_);
-    if (screen_.Ticks() >= due) break;
-    screen_.WaitUntil(due);
+    if (Inner().Ticks() >= due) break;
+    Inner().WaitUntil(due);
   }
   lastTicks_ = ticks;
 }
@@ -78,7 +78,7 @@ void ReplayWatch::Reached(uint64_t ticks) {
 void ReplayWatch::Present(SDL_Surface* frame) {
   lastFrame_ = frame;
   ShowLabel(frame);
-  screen_.Present(frame);
+  Inner().Present(frame);
 }
 
 void ReplayWatch::ShowLabel(SDL_Surface* frame) {

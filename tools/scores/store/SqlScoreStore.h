@@ -1,0 +1,45 @@
+// The score store's rules, written once over an SQL session: what SQLite and PostgreSQL
+// spell differently is in their dialect records, how they connect in their sessions.
+#pragma once
+
+#include <memory>
+#include <string>
+
+#include "scores/store/ScoreStore.h"
+#include "scores/store/SqlSession.h"
+
+namespace brinecast::scores {
+
+class SqlScoreStore : public ScoreStore {
+ public:
+  SubmitOutcome Submit(const std::string& token, const SubmitRules& rules,
+                       const ScoreEntry& entry) override;
+  int64_t CountScores() override;
+  std::vector<ScoreEntry> Top(int limit) override;
+  std::string Secret() override;
+  int SchemaVersion() override;
+  void Ping() override;
+  std::vector<StoredScore> Ranked(int64_t limit, bool provenOnly) override;
+  bool Remove(int64_t id) override;
+  int64_t Ban(const std::string& name) override;
+  UploadResult StoreRecording(const std::string& tokenDigest, int64_t now,
+                              const std::string& bytes) override;
+  std::vector<int64_t> WaitingRecordings() override;
+  std::optional<WaitingRecording> RecordingToVerify(int64_t id) override;
+  bool SaveVerdict(int64_t id, const RecordingVerdict& verdict) override;
+  std::optional<std::string> ProvenRecording(int64_t id) override;
+
+ protected:
+  explicit SqlScoreStore(std::unique_ptr<SqlDatabase> database)
+      : database_(std::move(database)), dialect_(database_->Dialect()) {}
+  // Brings an older schema up to this build's, or makes it; throws for a newer one.
+  void Upgrade();
+  SqlDatabase& database() { return *database_; }
+
+ private:
+  std::unique_ptr<SqlSession> Open() { return database_->Open(); }
+  std::unique_ptr<SqlDatabase> database_;
+  const SqlDialect& dialect_;
+};
+
+}  // namespace brinecast::scores
