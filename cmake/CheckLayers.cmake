@@ -1,45 +1,40 @@
-# Fails on an include that runs up or sideways between the folders of src/, naming the file
-# and the line. Run as a test: cmake -DSOURCE_DIR=<checkout> -P CheckLayers.cmake
+# Fails on an include that runs up or sideways between the project's folders, naming the file
+# and the line. The rules are the build's own (cmake/Libraries.cmake writes them from what each
+# target links): run as a test, cmake -DLAYERS=<build>/layers.txt -P CheckLayers.cmake
 #
-# Each folder may include itself and the folders listed after it, and nothing else of src/.
+# Each line of the rules is "folder-or-file|paths it may include"; includes without a folder
+# (a file beside its includer, or generated into the build tree) are not judged.
 cmake_minimum_required(VERSION 3.25)
 
-set(allowed
-  "platform:platform"
-  "platform/headless:platform,platform/headless"
-  "platform/sdl:platform,platform/sdl"
-  "engine:platform,engine"
-  "media:platform,media"
-  "net:net"
-  "objects:platform,engine,media,objects"
-  "storage:storage"
-  "ui:storage,ui"
-  "protocol:protocol"
-  "online:protocol,online"
-  "replay:platform,replay"
-  "app:platform,engine,media,net,objects,storage,ui,protocol,online,replay,app,app/screens"
-  "app/replay:platform,engine,media,net,objects,storage,ui,protocol,online,replay,app,app/replay"
-  "app/screens:platform,engine,media,net,objects,storage,ui,protocol,online,replay,app,app/screens")
+if(NOT EXISTS "${LAYERS}")
+  message(FATAL_ERROR "No layer rules at '${LAYERS}': configure the build first")
+endif()
+file(STRINGS "${LAYERS}" rules)
+get_filename_component(source_dir "${CMAKE_CURRENT_LIST_DIR}/.." ABSOLUTE)
 
 set(faults "")
-foreach(entry ${allowed})
-  string(REPLACE ":" ";" parts "${entry}")
-  list(GET parts 0 folder)
+foreach(rule ${rules})
+  string(REPLACE "|" ";" parts "${rule}")
+  list(GET parts 0 place)
   list(GET parts 1 may)
   string(REPLACE "," ";" may "${may}")
-  file(GLOB files ${SOURCE_DIR}/src/${folder}/*.h ${SOURCE_DIR}/src/${folder}/*.cpp)
+  if(IS_DIRECTORY "${place}")
+    file(GLOB files ${place}/*.h ${place}/*.cpp)
+  else()
+    set(files ${place})
+  endif()
   foreach(file ${files})
     file(STRINGS ${file} lines REGEX "^#include \"")
     foreach(line ${lines})
       string(REGEX MATCH "^#include \"([^\"]+)\"" _ "${line}")
-      set(target "${CMAKE_MATCH_1}")
-      get_filename_component(target_folder "${target}" DIRECTORY)
+      get_filename_component(target_folder "${CMAKE_MATCH_1}" DIRECTORY)
       if(target_folder STREQUAL "")
-        continue()  # generated headers in the build tree
+        continue()
       endif()
       if(NOT target_folder IN_LIST may)
-        file(RELATIVE_PATH shown ${SOURCE_DIR} ${file})
-        string(APPEND faults "  ${shown}: ${line} (src/${folder} may include: ${may})\n")
+        file(RELATIVE_PATH shown ${source_dir} ${file})
+        list(JOIN may ", " listed)
+        string(APPEND faults "  ${shown}: ${line} (may include: ${listed})\n")
       endif()
     endforeach()
   endforeach()
@@ -48,4 +43,5 @@ endforeach()
 if(faults)
   message(FATAL_ERROR "Includes that run up or sideways:\n${faults}")
 endif()
-message(STATUS "Every include of src/ keeps to its layer")
+list(LENGTH rules count)
+message(STATUS "Every include keeps to its layer (${count} places checked)")

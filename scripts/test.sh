@@ -41,14 +41,16 @@ if ((${#unformatted[@]})); then
   exit 1
 fi
 
-echo "== Web build =="
-# The libraries, the host data and the simulator for node, once; the normal build's ctest then
-# compares that simulator with its own (label web).
-"$root/scripts/web.sh" --build-only
-
 echo "== Normal build =="
 cmake -S "$root" -B "$root/build" -DCMAKE_BUILD_TYPE=RelWithDebInfo -DBRINECAST_TESTS=ON -DBRINECAST_BENCH=ON
 cmake --build "$root/build" -j "$jobs"
+
+echo "== Web build =="
+# The libraries once, then the game for the browser and the simulator for node, with the data
+# the normal build just made; configuring the normal build again registers the tests that
+# compare the two simulators and play the page (label web).
+BRINECAST_HOST_BUILD="$root/build" "$root/scripts/web.sh" --build-only
+cmake -S "$root" -B "$root/build" -DBRINECAST_WEB_SITE="$root/build-web/site" >/dev/null
 checked_ctest --test-dir "$root/build" --output-on-failure -j "$jobs" -LE fuzz
 
 echo "== Sanitizer build =="

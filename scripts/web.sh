@@ -6,7 +6,9 @@
 set -euo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)
 out=$root/build-web
-host=$out/host
+# The native build whose tools made the data: BRINECAST_HOST_BUILD names one already built (the
+# test command passes its normal build, so nothing is compiled twice), else a build of its own.
+host=${BRINECAST_HOST_BUILD:-$out/host}
 jobs=${BRINECAST_WEB_JOBS:-2}
 serve=1
 case ${1:-} in
@@ -54,8 +56,13 @@ launcher=()
 if command -v ccache >/dev/null; then
   launcher=(-DCMAKE_CXX_COMPILER_LAUNCHER=ccache -DCMAKE_C_COMPILER_LAUNCHER=ccache)
 fi
-cmake -S "$root" -B "$host" -DCMAKE_BUILD_TYPE=RelWithDebInfo -DBRINECAST_TESTS=OFF \
-  -DBRINECAST_BENCH=OFF "${launcher[@]}" >/dev/null
+if [ -z "${BRINECAST_HOST_BUILD:-}" ]; then
+  cmake -S "$root" -B "$host" -DCMAKE_BUILD_TYPE=RelWithDebInfo -DBRINECAST_TESTS=OFF \
+    -DBRINECAST_BENCH=OFF "${launcher[@]}" >/dev/null
+elif [ ! -f "$host/CMakeCache.txt" ]; then
+  echo "BRINECAST_HOST_BUILD=$host is not a configured build folder" >&2
+  exit 1
+fi
 # The data, and the pictures of play the site shows (made by the native simulator).
 host_targets=(brinecast_data screenshots)
 if ((serve)); then
@@ -77,7 +84,8 @@ echo "Built: $out/brinecast-sim.js$([ -d "$out/site" ] && echo " and $out/site/"
 
 ((serve)) || exit 0
 [ -d "$out/site" ] || { echo "No site was built (the browser game's target is missing)." >&2; exit 1; }
-server=("$host/brinecast-scores" --db "$out/scores.db" --port 8765)
+# The game's data and replayer beside the server prove the scores sent from the page.
+server=("$host/brinecast-scores" --db "$out/scores.db" --port 8765 --game-data "$host/AppDir")
 if [[ $("$host/brinecast-scores" --help 2>&1) == *--web* ]]; then
   server+=(--web "$out/site")
 else

@@ -42,7 +42,12 @@ class StartWriter {
   void Write(uint16_t value) { out_.Unsigned(value); }
   void Write(uint32_t value) { out_.Unsigned(value); }
   void Write(uint64_t value) { out_.Unsigned(value); }
-  void Write(double value) { out_.Fixed64(std::bit_cast<uint64_t>(value)); }
+  void Write(double value) {
+    // Bit for bit; the web build's standard library has no std::bit_cast.
+    uint64_t bits = 0;
+    std::memcpy(&bits, &value, sizeof bits);
+    out_.Fixed64(bits);
+  }
   template <class Part, size_t N>
   void Write(const std::array<Part, N>& parts) {
     for (const Part& part : parts) PartFields(part, *this);
@@ -95,7 +100,8 @@ class StartReader {
     value = static_cast<Int>(in_.UnsignedUpTo(static_cast<uint64_t>(Within<Int>(bounds).most)));
   }
   void Read(double& value, Bounds bounds) {
-    value = std::bit_cast<double>(in_.Fixed64());
+    const uint64_t bits = in_.Fixed64();
+    std::memcpy(&value, &bits, sizeof value);
     // A position the game draws at: a number, and on or near the screen.
     if (!std::isfinite(value) || value < static_cast<double>(bounds.least) ||
         value > static_cast<double>(bounds.most)) {
