@@ -11,7 +11,8 @@
 #include <string>
 
 #include "app/Project1.h"
-#include "app/WatchRecording.h"
+#include "app/replay/WatchRecording.h"
+#include "online/ScoreServer.h"
 #include "platform/web/PageQuery.h"
 #include "platform/web/browser/WebPlatform.h"
 #include "storage/GameFolders.h"
@@ -78,8 +79,6 @@ Ending WatchServerRecording(uint64_t id, brinecast::WebPlatform& platform,
 
 int Run(Ending& ending) {
   const brinecast::PageQuery query = brinecast::ParsePageQuery(PageText(0));
-  // The score server is the one that served the page.
-  setenv("BRINECAST_SCORE_SERVER", PageText(1).c_str(), 1);
   brinecast::WebPlatform platform(page_audio_rate());
   brinecast::FetchTransport http;
   if (!query.problem.empty()) {
@@ -96,8 +95,11 @@ int Run(Ending& ending) {
   const uint64_t seed = query.seed.value_or(
       static_cast<uint64_t>(std::chrono::system_clock::now().time_since_epoch().count()));
   const brinecast::DataPlace data{kDataFolder, false};
-  return brinecast::Project1(
-      {{platform, http}, brinecast::PrepareFolders(data, kPlayerFolder, ""), seed, std::nullopt});
+  brinecast::GameSetup setup{
+      {platform, http}, brinecast::PrepareFolders(data, kPlayerFolder, ""), seed, std::nullopt};
+  // The score server is the one that served the page.
+  setup.scoreServer = brinecast::ScoreServerHost(PageText(1).c_str());
+  return brinecast::Project1(setup);
 }
 
 }  // namespace
