@@ -180,21 +180,19 @@ void WebPlatform::Show() {
     SDL_BlitSurface(box, nullptr, shown_.get(), nullptr);
     picture = shown_.get();
   }
-  // ARGB words become the canvas's R, G, B, A bytes, always opaque.
-  rgba_.resize(static_cast<size_t>(kSurfaceWidth) * kSurfaceHeight * 4);
-  uint8_t* out = rgba_.data();
+  // ARGB words become the canvas's R, G, B, A bytes, always opaque: on little-endian wasm
+  // that is the word with red and blue swapped, written a word at a time.
+  rgba_.resize(static_cast<size_t>(kSurfaceWidth) * kSurfaceHeight);
+  uint32_t* out = rgba_.data();
   for (int y = 0; y < kSurfaceHeight; ++y) {
     const auto* row = reinterpret_cast<const uint32_t*>(
         static_cast<const uint8_t*>(picture->pixels) + static_cast<size_t>(y) * picture->pitch);
     for (int x = 0; x < kSurfaceWidth; ++x) {
       const uint32_t argb = row[x];
-      *out++ = static_cast<uint8_t>(argb >> 16);
-      *out++ = static_cast<uint8_t>(argb >> 8);
-      *out++ = static_cast<uint8_t>(argb);
-      *out++ = 0xFF;
+      *out++ = 0xFF000000U | (argb & 0x0000FF00U) | ((argb >> 16) & 0xFFU) | ((argb & 0xFFU) << 16);
     }
   }
-  PagePresent(rgba_.data(), kSurfaceWidth, kSurfaceHeight);
+  PagePresent(reinterpret_cast<const uint8_t*>(rgba_.data()), kSurfaceWidth, kSurfaceHeight);
 }
 
 bool WebPlatform::SetFullScreen(bool fullScreen) {

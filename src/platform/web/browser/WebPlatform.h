@@ -81,9 +81,9 @@ class WebPlatform final : public Platform {
   bool active_ = true;
   bool fullScreen_ = false;
   bool cursorShown_ = true;
-  SurfacePtr frame_;  // the last frame the game presented
-  SurfacePtr shown_;  // that frame with the open box over it
-  std::vector<uint8_t> rgba_;
+  SurfacePtr frame_;            // the last frame the game presented
+  SurfacePtr shown_;            // that frame with the open box over it
+  std::vector<uint32_t> rgba_;  // the picture in the canvas's byte order
   MessageBoxOverlay box_;
   std::optional<MessageBoxContent> gameBox_;
   std::optional<MessageBoxContent> notice_;  // the platform's own word, under no game box
