@@ -1,9 +1,8 @@
 // The score submission (a reachability check, the encoded result, then the game's
-// recording) and the two web pages of the score server. Requests run off the main
-// thread while the main loop goes on nested, so the window keeps drawing "Wait Please...".
-#include <atomic>
+// recording) and the two web pages of the score server. Requests run without holding the main
+// loop, which goes on nested, so the window keeps drawing "Wait Please...".
+#include <memory>
 #include <optional>
-#include <thread>
 #include <utility>
 #include <vector>
 
@@ -21,21 +20,15 @@
 namespace brinecast {
 
 HttpResult TForm1::Request(const std::string& url, const HttpBody* body) {
-  HttpResult result;
   const HttpRequest request{url, ScoreRequestHeaders()};
   auto send = [&] { return body ? http_.Post(request, *body) : http_.Get(request); };
   if (http_.Immediate()) return send();
-  std::atomic<bool> done = false;
-  std::thread worker([&] {
-    result = send();
-    done = true;
-    platform_.Wake();
-  });
+  const std::unique_ptr<HttpPending> pending =
+      http_.Start(request, body, [this] { platform_.Wake(); });
   // A close request meanwhile waits for the submission's end and is then taken as on
   // the screen the game has come to: the table asks, the name entry ignores it.
-  Loop.RunWhile([&] { return !done; });
-  worker.join();
-  return result;
+  Loop.RunWhile([&] { return !pending->Done(); });
+  return pending->Result();
 }
 
 bool TForm1::SubmitScore() {

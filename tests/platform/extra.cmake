@@ -20,3 +20,6 @@ if(BRINECAST_XVFB AND BRINECAST_XDOTOOL AND BRINECAST_IMPORT AND BRINECAST_XPROP
 else()
   message(STATUS "platform.real_window left out: needs Xvfb, xdotool, import, xprop and evilwm")
 endif()
+
+# The browser platform's native tests live in their own folder.
+include(${folder}/web/tests.cmake)

@@ -25,3 +25,6 @@ if(TARGET brinecast-sim AND EXISTS "${BRINECAST_WEB_SIM}" AND BRINECAST_NODE)
 else()
   message(STATUS "web.* simulator tests left out: no ${BRINECAST_WEB_SIM} (scripts/web.sh --build-only)")
 endif()
+
+# The page in headless Chromium against the real score server.
+include(${folder}/browser/tests.cmake OPTIONAL)

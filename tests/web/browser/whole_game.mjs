@@ -16,6 +16,7 @@ import { join } from "node:path";
 import { Browser } from "./cdp.mjs";
 import { encodePng } from "./png.mjs";
 import { grab, screens, toPage } from "./screen.mjs";
+import { runToEnd } from "./run.mjs";
 import { ScoreServer } from "./server.mjs";
 
 const [serverProgram, site, gameData, config, out] = process.argv.slice(2);
@@ -124,6 +125,7 @@ async function keepInBrowser(path, bytes) {
 }
 
 async function worldRow(name) {
+  // The world page: proven scores first, then every score sent, on one page.
   const { status, text } = await server.get("/cgi/version.pl?prg=Brinecast&show&type=0");
   if (status !== 200) fail(`the world page answered ${status}`);
   writeFileSync(join(out, "world.html"), text);
@@ -221,7 +223,18 @@ async function main() {
   step("the row's replay plays in the page to its end");
   await page.goto(`${server.origin}${replay[1]}`);
   await waitFor(120, "the replay's play field", screens.playField);
-  await waitFor(180, "the replay's end", (p) => !screens.playField(p));
+  // The page says it ended, and how: a refused recording ends too, after the game's box.
+  const endOfReplay = Date.now() + 180000;
+  while ((await page.evaluate("document.body.dataset.state")) !== "ended") {
+    if (Date.now() > endOfReplay) fail("the replay never ended");
+    last = (await grab(page)) ?? last;
+    if (screens.messageBox(last)) fail("the replay showed a message box");
+    await sleep(500);
+  }
+  const ending = await page.evaluate(`({ how: document.body.dataset.ending,
+    again: !document.getElementById("watch").hidden && !document.getElementById("again").hidden })`);
+  if (ending.how !== "replay") fail(`the replay ended as ${ending.how}, not as a watched game`);
+  if (!ending.again) fail("the end of the replay offers no way to watch again and to play");
 
   step("a reload keeps the option and the table");
   await page.goto(`${server.origin}/play/`);
@@ -272,15 +285,8 @@ function report(error) {
   }
 }
 
-let status = 0;
-try {
-  await main();
-} catch (error) {
-  report(error);
-  status = 1;
-} finally {
+await runToEnd(main, report, async () => {
   if (browser) await browser.close();
   if (server) await server.stop();
   rmSync(work, { recursive: true, force: true });
-}
-process.exit(status);
+});
