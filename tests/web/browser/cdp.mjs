@@ -121,7 +121,8 @@ export class Browser {
       await ended;
       clearTimeout(timer);
     }
-    rmSync(this.profile, { recursive: true, force: true });
+    // Its helper processes may still be writing the cache for a moment after it ends.
+    rmSync(this.profile, { recursive: true, force: true, maxRetries: 10, retryDelay: 200 });
   }
 }
 
