@@ -13,7 +13,8 @@ play=(
 )
 # The tests: the sanitizer and fuzz build, test and benchmark libraries, a database server, a
 # private X server with a window manager and tools that drive and photograph it, the checkers
-# of the install and the package, and a load generator with a yardstick web server.
+# of the install and the package, a load generator with a yardstick web server, and the web
+# build's compiler with the browser that plays its page.
 test=(
   clang libclang-rt-14-dev clang-format
   libgtest-dev libgmock-dev libbenchmark-dev libcpp-httplib-dev
@@ -21,7 +22,7 @@ test=(
   xvfb xdotool imagemagick evilwm x11-utils libx11-dev
   desktop-file-utils appstream dpkg-dev file man-db lintian
   wrk nginx-light
-  emscripten brotli
+  emscripten brotli chromium
 )
 
 case ${1:-test} in
