@@ -122,7 +122,12 @@ export class Browser {
       clearTimeout(timer);
     }
     // Its helper processes may still be writing the cache for a moment after it ends.
-    rmSync(this.profile, { recursive: true, force: true, maxRetries: 10, retryDelay: 200 });
+    // A profile left behind must not keep the caller from ending what else it started.
+    try {
+      rmSync(this.profile, { recursive: true, force: true, maxRetries: 10, retryDelay: 200 });
+    } catch (error) {
+      console.error(`could not remove Chromium's profile ${this.profile}: ${error.message}`);
+    }
   }
 }
 
