@@ -8,7 +8,7 @@ play=(
   build-essential cmake pkg-config
   libsdl2-dev libsdl2-ttf-dev libsdl2-mixer-dev libsdl2-image-dev libxmp-dev
   libcurl4-openssl-dev libfontconfig-dev librsvg2-dev libcairo2-dev librsvg2-bin
-  libmicrohttpd-dev libssl-dev libsqlite3-dev libpq-dev
+  libmicrohttpd-dev libssl-dev libsqlite3-dev libpq-dev libseccomp-dev
   fonts-liberation fonts-comic-neue
 )
 # The tests: the sanitizer and fuzz build, test and benchmark libraries, a database server, a
