@@ -34,8 +34,8 @@ struct RequestState {
   Reply reply;
   std::optional<size_t> bodyLimit;  // set when the request sends a body the router takes
   std::string body;
-  std::atomic<int>* uploadSlot = nullptr;  // given back when the request ends
-  std::string cause;                       // of a refusal, for the log
+  UploadSlots* uploads = nullptr;  // the place its body holds, given back when it ends
+  std::string cause;               // of a refusal, for the log
 };
 
 std::string PeerAddress(MHD_Connection* connection) {
@@ -189,7 +189,7 @@ struct HttpServer::Glue {
     const std::optional<ConnectionWatch::Cut> cut = server.watch_.TakeCut(connection);
     server.watch_.RequestDone(connection);
     if (!state) return;
-    if (state->uploadSlot) state->uploadSlot->fetch_sub(1);
+    if (state->uploads) state->uploads->Give(LimitKey(state->client));
     if (server.options_.logRequests) {
       const double took =
           std::chrono::duration<double, std::milli>(std::chrono::steady_clock::now() - state->start)
@@ -225,7 +225,7 @@ struct HttpServer::Glue {
   }
 
   // A request the router takes a body for: its declared length is checked against the limit
-  // before a byte of it is read, and it takes one of the upload places.
+  // before a byte of it is read, and it takes one of the upload places its client may hold.
   static MHD_Result StartBody(HttpServer& server, MHD_Connection* connection, RequestState& state,
                               size_t limit) {
     const std::optional<int64_t> length = DeclaredLength(connection);
@@ -236,12 +236,20 @@ struct HttpServer::Glue {
       return Queue(connection, state,
                    {413, "Too large: at most " + std::to_string(limit) + " bytes"}, true);
     }
-    if (server.uploading_.fetch_add(1) >= server.options_.uploads) {
-      server.uploading_.fetch_sub(1);
-      return Queue(connection, state,
-                   {503, "Server busy: too many uploads at once, try again later"}, true);
+    switch (server.uploads_.Take(LimitKey(state.client))) {
+      case UploadSlots::Taken::kYes:
+        break;
+      case UploadSlots::Taken::kServerFull:
+        return Queue(connection, state,
+                     {503, "Server busy: too many uploads at once, try again later"}, true);
+      case UploadSlots::Taken::kClientFull:
+        return Queue(
+            connection, state,
+            {429, "Too many uploads at once from this client: at most " +
+                      std::to_string(server.options_.uploadsPerClient) + ", try again later"},
+            true);
     }
-    state.uploadSlot = &server.uploading_;
+    state.uploads = &server.uploads_;
     state.bodyLimit = limit;
     if (length) state.body.reserve(static_cast<size_t>(*length));
     return MHD_YES;
@@ -265,12 +273,16 @@ struct HttpServer::Glue {
         return Queue(connection, *state, *fault, true);
       }
       std::optional<size_t> bodyLimit;
+      std::optional<Reply> refused;
       try {
-        bodyLimit = server.router_.BodyLimit({state->method, state->target, state->client, {}});
+        const HttpRequest head{state->method, state->target, state->client, {}};
+        bodyLimit = server.router_.BodyLimit(head);
+        if (bodyLimit) refused = server.router_.RefuseBody(head);
       } catch (const std::exception& e) {
         LogError(e.what());
         return Queue(connection, *state, {500, "Server error"}, true);
       }
+      if (refused) return Queue(connection, *state, *refused, true);
       if (bodyLimit) return StartBody(server, connection, *state, *bodyLimit);
       // Refusals go out at once and close the connection; anything else is answered on the
       // next call, once the request has been read to its end, so the connection stays open.
@@ -341,7 +353,8 @@ HttpServer::HttpServer(HttpRouter& router, HttpOptions options)
     : router_(router),
       options_(std::move(options)),
       watch_(options_.watch),
-      workers_(options_.workers, options_.queueLimit) {}
+      workers_(options_.workers, options_.queueLimit),
+      uploads_(options_.uploads, std::max(1, options_.uploadsPerClient)) {}
 
 HttpServer::~HttpServer() {
   Stop();

@@ -14,6 +14,7 @@
 
 #include "scores/http/ConnectionWatch.h"
 #include "scores/http/HttpReply.h"
+#include "scores/http/UploadSlots.h"
 #include "scores/http/WorkerPool.h"
 
 struct MHD_Daemon;
@@ -30,7 +31,8 @@ struct HttpOptions {
   WatchLimits watch;
   std::vector<std::string> trustedProxies;  // their X-Forwarded-For names the client
   bool logRequests = true;
-  int uploads = 32;  // request bodies being received at once; more are refused with 503
+  int uploads = 32;          // request bodies being received at once; more are refused with 503
+  int uploadsPerClient = 4;  // of those, from one address or IPv6 /64; more are refused with 429
 };
 
 struct HttpRequest {
@@ -50,6 +52,9 @@ class HttpRouter {
   // The most body bytes the request may send, when it is one that sends a body (method and
   // target known, no body yet); nothing refuses any body, as for every GET.
   virtual std::optional<size_t> BodyLimit(const HttpRequest&) { return std::nullopt; }
+  // The refusal of such a request that its method, target and client already earn (a bad
+  // token, say), given before anything is set aside for its body.
+  virtual std::optional<Reply> RefuseBody(const HttpRequest&) { return std::nullopt; }
   // The reply when it can be given at once; nothing sends the request to a worker.
   virtual std::optional<Reply> Quick(const HttpRequest& request) = 0;
   virtual Reply Slow(const HttpRequest& request) = 0;
@@ -75,7 +80,7 @@ class HttpServer {
   HttpOptions options_;
   ConnectionWatch watch_;
   WorkerPool workers_;
-  std::atomic<int> uploading_{0};
+  UploadSlots uploads_;
   MHD_Daemon* daemon_ = nullptr;
   int listener_ = -1;
 };

@@ -50,6 +50,11 @@ std::optional<size_t> ScoreRouter::BodyLimit(const HttpRequest& request) {
   return protocol::kRecordingMaxBytes;
 }
 
+std::optional<Reply> ScoreRouter::RefuseBody(const HttpRequest& request) {
+  if (!IsUpload(request)) return std::nullopt;
+  return service_.AdmitUpload(protocol::RecordingToken(request.target), request.client);
+}
+
 std::optional<Reply> ScoreRouter::Quick(const HttpRequest& request) {
   if (request.target.size() > kMaxTargetLength) return Reply{414, "Request too long"};
   const std::string_view path = protocol::TargetPath(request.target);
@@ -95,7 +100,7 @@ std::optional<Reply> ScoreRouter::Quick(const HttpRequest& request) {
 Reply ScoreRouter::Slow(const HttpRequest& request) {
   if (protocol::TargetPath(request.target) == kHealthPath) return service_.Health();
   if (IsUpload(request)) {
-    return service_.Upload(protocol::RecordingToken(request.target), request.body, request.client);
+    return service_.StoreUpload(protocol::RecordingToken(request.target), request.body);
   }
   if (const std::optional<int64_t> id = DownloadId(request.target)) {
     return service_.Recording(*id);

@@ -22,6 +22,8 @@ class ScoreRouter : public HttpRouter {
       : service_(service), game_(game) {}
   // A recording's upload takes a body up to the protocol's cap.
   std::optional<size_t> BodyLimit(const HttpRequest& request) override;
+  // Its token is checked before a place is set aside for its body.
+  std::optional<Reply> RefuseBody(const HttpRequest& request) override;
   std::optional<Reply> Quick(const HttpRequest& request) override;
   Reply Slow(const HttpRequest& request) override;
 

@@ -103,15 +103,26 @@ Reply ScoreService::World() {
 
 Reply ScoreService::Upload(const std::string& token, const std::string& bytes,
                            const std::string& address) {
-  if (!recordings_) return {404, "This server does not take recordings"};
-  const int64_t now = clock_();
-  if (!uploads_.Allow(LimitKey(address), now)) {
-    return {429, "Too many recordings, try again in a minute"};
+  if (std::optional<Reply> refused = AdmitUpload(token, address)) return *refused;
+  return StoreUpload(token, bytes);
+}
+
+std::optional<Reply> ScoreService::AdmitUpload(const std::string& token,
+                                               const std::string& address) {
+  if (!recordings_) return Reply{404, "This server does not take recordings"};
+  if (!uploads_.Allow(LimitKey(address), clock_())) {
+    return Reply{429, "Too many recordings, try again in a minute"};
   }
-  if (token.empty()) return {400, "No token names the score this recording is for"};
+  if (token.empty()) return Reply{400, "No token names the score this recording is for"};
   // Only the signature: the token's own expiry is for its submission, not for this.
-  if (!signer_.Verify(token, 0)) return {403, "Unknown token"};
+  if (!signer_.Verify(token, 0)) return Reply{403, "Unknown token"};
+  return std::nullopt;
+}
+
+Reply ScoreService::StoreUpload(const std::string& token, const std::string& bytes) {
+  if (!recordings_) return {404, "This server does not take recordings"};
   if (bytes.empty()) return {400, "No recording sent"};
+  const int64_t now = clock_();
   if (!recordings_->TryReserve()) {
     Reply busy{503, "Too many recordings waiting to be verified, try again later"};
     busy.headers.emplace_back("Retry-After", "60");

@@ -53,8 +53,14 @@ class ScoreService {
   // answered 404, as by a server that knows nothing of them. The queue must outlive the
   // service's requests.
   void TakeRecordings(RecordingQueue* queue) { recordings_ = queue; }
-  // The upload of a submitted game's recording, named by its submission's token.
+  // The upload of a submitted game's recording, named by its submission's token: admitted,
+  // then stored.
   Reply Upload(const std::string& token, const std::string& bytes, const std::string& address);
+  // The refusal an upload earns before its body is read (no queue, too many from the
+  // address, no or a forged token); nothing when it may send its recording. Counts it.
+  std::optional<Reply> AdmitUpload(const std::string& token, const std::string& address);
+  // The recording of an admitted upload, kept and queued.
+  Reply StoreUpload(const std::string& token, const std::string& bytes);
   // A proven score's recording as a file to download.
   Reply Recording(int64_t id);
   // Something shown on the world page changed behind the service's back.

@@ -1,0 +1,126 @@
+// Slow uploads against the built server: forged tokens hold no place for a body, and one
+// address with good tokens holds only its share of the places, so an honest player's
+// recording is still taken and proven.
+#include <gtest/gtest.h>
+#include <signal.h>
+
+#include <algorithm>
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "PlayedGame.h"
+#include "RawConnection.h"
+#include "RecordingClient.h"
+#include "ServerProcess.h"
+#include "WaitFor.h"
+
+namespace brinecast::scores {
+namespace {
+
+using namespace std::chrono_literals;
+using testing::RawConnection;
+
+// The game recorded once for every test here.
+const replay::Recording& Game() {
+  static const replay::Recording game = [] {
+    testing::ScratchFolder folder;
+    const PlayedGame played = PlayGame(folder);
+    EXPECT_TRUE(played.error.empty()) << played.error;
+    return played.recording;
+  }();
+  return game;
+}
+
+struct ProvingServer {
+  testing::ScratchFolder folder;
+  int port = testing::FreeLoopbackPort();
+  std::unique_ptr<testing::ServerProcess> process;
+
+  ProvingServer() {
+    process = std::make_unique<testing::ServerProcess>(std::vector<std::string>{
+        "--port", std::to_string(port), "--db", (folder.Path() / "scores.db").string(),
+        "--game-data", BRINECAST_APPDIR, "--submissions-per-minute", "50"});
+    EXPECT_TRUE(process->WaitListening()) << process->Err();
+  }
+  ~ProvingServer() {
+    process->Signal(SIGTERM);
+    EXPECT_TRUE(process->Exited(10s));
+  }
+  std::string Host() const { return "127.0.0.1:" + std::to_string(port); }
+  bool Logged(const std::string& text) {
+    return testing::WaitFor([&] { return process->Err().find(text) != std::string::npos; }, 30s);
+  }
+  // The honest player: a score, then its game's recording, which must be taken and proven.
+  void ProveHonestGame() {
+    const std::string token = testing::SubmitScore(Host(), "ANN", Game().end.score, "gg");
+    ASSERT_FALSE(token.empty());
+    const testing::RawReply sent =
+        testing::PostRecording(port, token, Bytes(replay::EncodeRecording(Game())));
+    EXPECT_EQ(sent.status, 202) << sent.text;
+    EXPECT_TRUE(Logged("recording of score 1: proven")) << process->Err();
+  }
+};
+
+// An upload that declares a large body and sends only its first bytes, as a slow client does.
+std::unique_ptr<RawConnection> SlowUpload(int port, const std::string& from,
+                                          const std::string& token) {
+  auto c = std::make_unique<RawConnection>(port, from);
+  c->Send("POST " + protocol::RecordingTarget(token) +
+          " HTTP/1.1\r\nHost: t\r\nContent-Length: 1000000\r\n\r\nBCRE");
+  return c;
+}
+
+// Notes the status each connection has been answered with so far; 0 while it has no reply.
+void Answers(std::vector<std::unique_ptr<RawConnection>>& connections, std::vector<int>& statuses) {
+  statuses.resize(connections.size());
+  for (size_t i = 0; i < connections.size(); ++i) {
+    if (statuses[i] != 0) continue;
+    const std::vector<int> got = RawConnection::Statuses(connections[i]->Receive(20ms));
+    if (!got.empty()) statuses[i] = got.front();
+  }
+}
+
+TEST(UploadAttack, ForgedTokensAreRefusedBeforeTheyHoldAPlace) {
+  ProvingServer server;
+  ASSERT_GT(Game().end.score, 0);
+  std::vector<std::unique_ptr<RawConnection>> slow;
+  for (int i = 0; i < 32; ++i) {
+    slow.push_back(SlowUpload(server.port, "127.0.0." + std::to_string(2 + i % 4), "anything"));
+  }
+  std::vector<std::string> replies(slow.size());
+  for (size_t i = 0; i < slow.size(); ++i) replies[i] = slow[i]->Receive(5s, 1);
+  for (const std::string& reply : replies) {
+    EXPECT_EQ(RawConnection::Statuses(reply), std::vector<int>{403}) << reply;
+  }
+  server.ProveHonestGame();
+  EXPECT_TRUE(server.Logged("\"Unknown token\""));
+}
+
+TEST(UploadAttack, OneAddressWithGoodTokensHoldsOnlyItsShareOfThePlaces) {
+  ProvingServer server;
+  ASSERT_GT(Game().end.score, 0);
+  const std::string attacker = "127.0.0.9";
+  std::vector<std::unique_ptr<RawConnection>> slow;
+  for (int i = 0; i < 12; ++i) {
+    CurlTransport http;
+    const std::string token =
+        protocol::ReplyToken(http.Get({CheckUrl(server.Host()), ScoreRequestHeaders()}).body);
+    ASSERT_FALSE(token.empty());
+    slow.push_back(SlowUpload(server.port, attacker, token));
+  }
+  // Four are held open reading their bodies; the rest are refused at once.
+  std::vector<int> answers;
+  EXPECT_TRUE(testing::WaitFor(
+      [&] {
+        Answers(slow, answers);
+        return std::count(answers.begin(), answers.end(), 429) == 8;
+      },
+      10s));
+  EXPECT_EQ(std::count(answers.begin(), answers.end(), 0), 4) << server.process->Err();
+  server.ProveHonestGame();
+  EXPECT_TRUE(server.Logged("\"Too many uploads at once from this client: at most 4"));
+}
+
+}  // namespace
+}  // namespace brinecast::scores
