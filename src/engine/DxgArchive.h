@@ -30,6 +30,10 @@ void ReadDxgArchive(std::span<const uint8_t> bytes, ArchiveContents& out);
 // EngineError "Cannot open file "<path>". <reason>".
 void ReadDxgArchiveFile(const std::string& path, ArchiveContents& out);
 
+// Reads the file whole now, as above, and keeps it: later reads of the same path come from
+// memory, so a process may give up opening files before it reads them. Throws as above.
+void KeepDxgArchiveFile(const std::string& path);
+
 // Writes an archive the reader reads back identically (pictures as 24- or 32-bit TDIB).
 std::vector<uint8_t> WriteDxgArchive(const ArchiveContents& contents);
 

@@ -6,6 +6,7 @@
 
 #include <cerrno>
 #include <cstring>
+#include <map>
 
 #include "engine/ArchiveFileError.h"
 #include "engine/DxgArchive.h"
@@ -53,11 +54,23 @@ std::vector<uint8_t> ReadWholeFile(const std::string& path) {
   return bytes;
 }
 
+std::map<std::string, std::vector<uint8_t>>& KeptFiles() {
+  static std::map<std::string, std::vector<uint8_t>> kept;
+  return kept;
+}
+
 }  // namespace
+
+void KeepDxgArchiveFile(const std::string& path) {
+  KeptFiles()[path] = ReadWholeFile(path);
+}
 
 void ReadDxgArchiveFile(const std::string& path, ArchiveContents& out) {
   out.items.clear();
-  const std::vector<uint8_t> bytes = ReadWholeFile(path);
+  const auto kept = KeptFiles().find(path);
+  std::vector<uint8_t> read;
+  if (kept == KeptFiles().end()) read = ReadWholeFile(path);
+  const std::vector<uint8_t>& bytes = kept != KeptFiles().end() ? kept->second : read;
   try {
     ReadDxgArchive(bytes, out);
   } catch (const EngineError& e) {

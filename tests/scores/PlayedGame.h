@@ -52,13 +52,14 @@ struct PlayedGame {
   std::string error;
 };
 
-inline PlayedGame PlayGame(const testing::ScratchFolder& folder) {
+inline PlayedGame PlayGame(const testing::ScratchFolder& folder,
+                           const std::string& moves = FishingScript()) {
   PlayedGame played;
   const auto config = folder.Path() / "low.cfg";
   const auto script = folder.Path() / "fish.sim";
   const auto file = folder.Path() / "game.bcreplay";
   WriteLowTable(config);
-  std::ofstream(script) << FishingScript();
+  std::ofstream(script) << moves;
   ChildLimits limits;
   limits.wall = std::chrono::seconds(120);
   limits.cpuSeconds = 120;

@@ -9,6 +9,7 @@
 #include <string>
 #include <vector>
 
+#include "SanitizerBuild.h"
 #include "scores/verify/ChildRun.h"
 
 namespace brinecast::scores {
@@ -82,14 +83,6 @@ TEST(ChildRun, InputArrivesWholeAndOutputIsCapped) {
   EXPECT_EQ(flood.ending, Ending::kExited);
   EXPECT_EQ(flood.out.size(), Quick().outputBytes);
 }
-
-#if defined(__SANITIZE_ADDRESS__)
-#define BRINECAST_TEST_ASAN 1
-#elif defined(__has_feature)
-#if __has_feature(address_sanitizer)
-#define BRINECAST_TEST_ASAN 1
-#endif
-#endif
 
 #ifndef BRINECAST_TEST_ASAN
 // A child that asks for more memory than allowed does not get it (the sanitizer's builds set

@@ -2,17 +2,15 @@
 // address with good tokens holds only its share of the places, so an honest player's
 // recording is still taken and proven.
 #include <gtest/gtest.h>
-#include <signal.h>
 
 #include <algorithm>
 #include <memory>
 #include <string>
 #include <vector>
 
-#include "PlayedGame.h"
+#include "ProvingServer.h"
 #include "RawConnection.h"
 #include "RecordingClient.h"
-#include "ServerProcess.h"
 #include "WaitFor.h"
 
 namespace brinecast::scores {
@@ -20,47 +18,6 @@ namespace {
 
 using namespace std::chrono_literals;
 using testing::RawConnection;
-
-// The game recorded once for every test here.
-const replay::Recording& Game() {
-  static const replay::Recording game = [] {
-    testing::ScratchFolder folder;
-    const PlayedGame played = PlayGame(folder);
-    EXPECT_TRUE(played.error.empty()) << played.error;
-    return played.recording;
-  }();
-  return game;
-}
-
-struct ProvingServer {
-  testing::ScratchFolder folder;
-  int port = testing::FreeLoopbackPort();
-  std::unique_ptr<testing::ServerProcess> process;
-
-  ProvingServer() {
-    process = std::make_unique<testing::ServerProcess>(std::vector<std::string>{
-        "--port", std::to_string(port), "--db", (folder.Path() / "scores.db").string(),
-        "--game-data", BRINECAST_APPDIR, "--submissions-per-minute", "50"});
-    EXPECT_TRUE(process->WaitListening()) << process->Err();
-  }
-  ~ProvingServer() {
-    process->Signal(SIGTERM);
-    EXPECT_TRUE(process->Exited(10s));
-  }
-  std::string Host() const { return "127.0.0.1:" + std::to_string(port); }
-  bool Logged(const std::string& text) {
-    return testing::WaitFor([&] { return process->Err().find(text) != std::string::npos; }, 30s);
-  }
-  // The honest player: a score, then its game's recording, which must be taken and proven.
-  void ProveHonestGame() {
-    const std::string token = testing::SubmitScore(Host(), "ANN", Game().end.score, "gg");
-    ASSERT_FALSE(token.empty());
-    const testing::RawReply sent =
-        testing::PostRecording(port, token, Bytes(replay::EncodeRecording(Game())));
-    EXPECT_EQ(sent.status, 202) << sent.text;
-    EXPECT_TRUE(Logged("recording of score 1: proven")) << process->Err();
-  }
-};
 
 // An upload that declares a large body and sends only its first bytes, as a slow client does.
 std::unique_ptr<RawConnection> SlowUpload(int port, const std::string& from,

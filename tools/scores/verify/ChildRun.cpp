@@ -5,6 +5,7 @@
 #include <fcntl.h>
 #include <poll.h>
 #include <signal.h>
+#include <sys/prctl.h>
 #include <sys/resource.h>
 #include <sys/syscall.h>
 #include <sys/wait.h>
@@ -43,7 +44,10 @@ void CloseFd(int& fd) {
 
 // Only what is safe between fork and exec in a threaded program: system calls.
 [[noreturn]] void BecomeChild(char* const* argv, Pipe& in, Pipe& out, Pipe& err,
-                              const ChildLimits& limits) {
+                              const ChildLimits& limits, pid_t parent) {
+  // It dies with the server: a server killed outright leaves no replay running under init.
+  // A parent already gone before the call would never send it, so that is checked after.
+  if (prctl(PR_SET_PDEATHSIG, SIGKILL) != 0 || getppid() != parent) _exit(kChildLimitsRefused);
   if (dup2(in.read, 0) < 0 || dup2(out.write, 1) < 0 || dup2(err.write, 2) < 0) _exit(126);
   sigset_t none;
   sigemptyset(&none);
@@ -81,6 +85,7 @@ std::string ChildResult::Describe() const {
       if (code == kChildLimitsRefused) return "not started: its limits could not be set";
       return "exit status " + std::to_string(code);
     case Ending::kSignalled:
+      if (code == SIGSYS) return "killed by its sandbox: a forbidden system call";
       return "killed by signal " + std::to_string(code);
     case Ending::kTimedOut:
       return "timed out";
@@ -106,8 +111,9 @@ ChildResult RunChild(const std::vector<std::string>& command, const std::string&
     }
     return result;
   }
+  const pid_t parent = getpid();
   const pid_t pid = fork();
-  if (pid == 0) BecomeChild(argv.data(), in, out, err, limits);
+  if (pid == 0) BecomeChild(argv.data(), in, out, err, limits, parent);
   CloseFd(in.read);
   CloseFd(out.write);
   CloseFd(err.write);

@@ -1,6 +1,6 @@
 // Runs a command as a child process with bounded CPU time, memory and wall-clock time, feeds
 // it bytes on standard input and collects what it prints, for work the server does not trust
-// to its own process.
+// to its own process. The child is killed when the thread that started it ends.
 #pragma once
 
 #include <sys/types.h>
@@ -30,7 +30,7 @@ struct ChildResult {
   std::string out;
   std::string err;
 
-  // "exit status 1", "killed by signal 9", "timed out after 60 s", ...
+  // "exit status 1", "killed by signal 9", "killed by its sandbox: ...", "timed out", ...
   std::string Describe() const;
 };
 
