@@ -28,6 +28,15 @@ bool SandboxBuilt() {
 #endif
 }
 
+namespace {
+
+// An argument's test, spelt out: the library's shorthand leaves fields to their defaults.
+scmp_arg_cmp Arg(unsigned int arg, scmp_compare op, scmp_datum_t a, scmp_datum_t b = 0) {
+  return scmp_arg_cmp{arg, op, a, b};
+}
+
+}  // namespace
+
 bool EnterSandbox(std::string& error) {
   if (!SandboxBuilt()) return true;
   scmp_filter_ctx filter = seccomp_init(SCMP_ACT_KILL_PROCESS);
@@ -46,17 +55,17 @@ bool EnterSandbox(std::string& error) {
                    SCMP_SYS(gettid), SCMP_SYS(setitimer), SCMP_SYS(getitimer)}) {
     keep(seccomp_rule_add(filter, SCMP_ACT_ALLOW, call, 0));
   }
-  keep(seccomp_rule_add(filter, SCMP_ACT_ALLOW, SCMP_SYS(read), 1, SCMP_A0(SCMP_CMP_EQ, 0)));
+  keep(seccomp_rule_add(filter, SCMP_ACT_ALLOW, SCMP_SYS(read), 1, Arg(0, SCMP_CMP_EQ, 0)));
   for (scmp_datum_t fd : {1U, 2U}) {
-    keep(seccomp_rule_add(filter, SCMP_ACT_ALLOW, SCMP_SYS(write), 1, SCMP_A0(SCMP_CMP_EQ, fd)));
+    keep(seccomp_rule_add(filter, SCMP_ACT_ALLOW, SCMP_SYS(write), 1, Arg(0, SCMP_CMP_EQ, fd)));
   }
   for (int call : {SCMP_SYS(mmap), SCMP_SYS(mprotect)}) {
     keep(seccomp_rule_add(filter, SCMP_ACT_ALLOW, call, 1,
-                          SCMP_A2(SCMP_CMP_MASKED_EQ, PROT_EXEC, 0)));
+                          Arg(2, SCMP_CMP_MASKED_EQ, PROT_EXEC, 0)));
   }
   // abort() raises its signal with tgkill, on this process only.
   keep(seccomp_rule_add(filter, SCMP_ACT_ALLOW, SCMP_SYS(tgkill), 1,
-                        SCMP_A0(SCMP_CMP_EQ, static_cast<scmp_datum_t>(getpid()))));
+                        Arg(0, SCMP_CMP_EQ, static_cast<scmp_datum_t>(getpid()))));
   if (failed == 0) failed = seccomp_load(filter);
   seccomp_release(filter);
   if (failed != 0) {
