@@ -31,7 +31,7 @@ bool ConnectionWatch::Admit(const std::string& key, bool exempt) {
 
 void ConnectionWatch::Opened(const void* connection, int socket, const std::string& key) {
   std::lock_guard lock(mutex_);
-  open_[connection] = {socket, key, Clock::now(), false, false};
+  open_[connection] = {socket, key, Clock::now()};
   ++perKey_[key];
 }
 
@@ -50,11 +50,10 @@ std::optional<ConnectionWatch::Cut> ConnectionWatch::TakeCut(const void* connect
   std::lock_guard lock(mutex_);
   const auto found = open_.find(connection);
   if (found == open_.end() || !found->second.cut) return std::nullopt;
-  const bool headers = found->second.cut == std::string_view("headers");
-  const auto allowed = headers ? limits_.headers : limits_.request;
-  Cut cut{std::string(found->second.cut) + " not done within " + std::to_string(allowed.count()) +
-              " ms",
-          std::chrono::duration<double, std::milli>(Clock::now() - found->second.start).count()};
+  const Entry& entry = found->second;
+  Cut cut{std::string(entry.cut) + " not done within " + std::to_string(entry.allowed.count()) +
+              " ms" + (entry.pressed ? " (server under pressure)" : ""),
+          std::chrono::duration<double, std::milli>(Clock::now() - entry.start).count()};
   found->second.cut = nullptr;
   return cut;
 }
@@ -73,16 +72,30 @@ void ConnectionWatch::RequestDone(const void* connection) {
   found->second.headersDone = false;
 }
 
+std::chrono::milliseconds ConnectionWatch::Allowed(const Entry& entry, bool& pressed) const {
+  pressed = false;
+  if (entry.headersDone) return limits_.request;
+  if (limits_.pressure > 0 && open_.size() >= limits_.pressure &&
+      limits_.pressedHeaders < limits_.headers) {
+    pressed = true;
+    return limits_.pressedHeaders;
+  }
+  return limits_.headers;
+}
+
 void ConnectionWatch::Reap() {
   std::unique_lock lock(mutex_);
   while (!stop_.wait_for(lock, std::chrono::milliseconds(200), [this] { return stopping_; })) {
     const Clock::time_point now = Clock::now();
     for (auto& [connection, entry] : open_) {
-      const auto allowed = entry.headersDone ? limits_.request : limits_.headers;
+      bool pressed = false;
+      const auto allowed = Allowed(entry, pressed);
       if (!entry.shut && now - entry.start > allowed) {
         shutdown(entry.socket, SHUT_RDWR);
         entry.shut = true;
         entry.cut = entry.headersDone ? "request" : "headers";
+        entry.allowed = allowed;
+        entry.pressed = pressed;
       }
     }
     if (now - reported_ >= std::chrono::seconds(1)) ReportRefusals();

@@ -18,6 +18,10 @@ struct WatchLimits {
   int perKey = 16;                          // connections open at once from one address or IPv6 /64
   std::chrono::milliseconds headers{5000};  // from the start to the end of the headers
   std::chrono::milliseconds request{15000};  // from the start to the reply sent
+  // With this many connections open (0: never) the server is under pressure, and headers
+  // (of a first request, or of the next on a kept-alive connection) must come sooner.
+  size_t pressure = 0;
+  std::chrono::milliseconds pressedHeaders{1000};
 };
 
 class ConnectionWatch {
@@ -33,7 +37,7 @@ class ConnectionWatch {
   void Opened(const void* connection, int socket, const std::string& key);
   // A connection cut off by a deadline, as its log line tells it.
   struct Cut {
-    std::string cause;        // "headers not done within 5 s"
+    std::string cause;        // "headers not done within 5000 ms"
     double milliseconds = 0;  // from the start of its request
   };
   // Called before the socket is closed, so it is never shut down once reused. The cut, when
@@ -53,10 +57,14 @@ class ConnectionWatch {
     Clock::time_point start;
     bool headersDone = false;
     bool shut = false;
-    const char* cut = nullptr;  // the deadline that shut it, until told
+    const char* cut = nullptr;             // the deadline that shut it, until told
+    std::chrono::milliseconds allowed{0};  // what that deadline allowed
+    bool pressed = false;                  // shortened by pressure
   };
   void Reap();
   void ReportRefusals();
+  // The deadline of an entry now; whether pressure shortened it.
+  std::chrono::milliseconds Allowed(const Entry& entry, bool& pressed) const;
   const WatchLimits limits_;
   std::mutex mutex_;
   std::condition_variable stop_;

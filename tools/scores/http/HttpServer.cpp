@@ -14,6 +14,7 @@
 #include <memory>
 
 #include "scores/http/ClientAddress.h"
+#include "scores/http/OpenFiles.h"
 #include "scores/http/RequestFraming.h"
 #include "scores/http/RequestLog.h"
 
@@ -349,9 +350,30 @@ struct HttpServer::Glue {
   }
 };
 
+namespace {
+
+// Every connection holds a file; some are kept for the database, the replay children's pipes
+// and the site's files.
+HttpOptions WithinOpenFiles(HttpOptions options) {
+  constexpr size_t kKeptFiles = 256;
+  const size_t files = RaiseOpenFileLimit();
+  const size_t most = files > 2 * kKeptFiles ? files - kKeptFiles : files / 2;
+  if (static_cast<size_t>(options.connections) > most) {
+    LogNote("at most " + std::to_string(most) + " connections at once, for the limit of " +
+            std::to_string(files) + " open files");
+    options.connections = static_cast<int>(most);
+  }
+  if (options.watch.pressure == 0) {
+    options.watch.pressure = static_cast<size_t>(std::max(1, options.connections / 2));
+  }
+  return options;
+}
+
+}  // namespace
+
 HttpServer::HttpServer(HttpRouter& router, HttpOptions options)
     : router_(router),
-      options_(std::move(options)),
+      options_(WithinOpenFiles(std::move(options))),
       watch_(options_.watch),
       workers_(options_.workers, options_.queueLimit),
       uploads_(options_.uploads, std::max(1, options_.uploadsPerClient)) {}

@@ -22,10 +22,12 @@ struct MHD_Daemon;
 namespace brinecast::scores {
 
 struct HttpOptions {
-  int threads = 2;                         // event loops
-  int workers = 8;                         // threads for database work
-  size_t queueLimit = 512;                 // database work waiting; more is refused with 503
-  int connections = 1000;                  // open at once in all
+  int threads = 2;          // event loops
+  int workers = 8;          // threads for database work
+  size_t queueLimit = 512;  // database work waiting; more is refused with 503
+  // Open at once in all, as far as the open-file limit allows; from half of them on, the
+  // deadline for headers shortens (watch.pressure, unless set).
+  int connections = 10000;
   int idleSeconds = 5;                     // a kept-alive connection closes after this long unused
   size_t memoryPerConnection = 32 * 1024;  // request line and headers must fit
   WatchLimits watch;

@@ -37,7 +37,11 @@ int OpenListener(const std::string& bind, int port, std::string& error) {
   // (SO_REUSEPORT) is not.
   const int on = 1;
   setsockopt(fd, SOL_SOCKET, SO_REUSEADDR, &on, sizeof on);
-  if (::bind(fd, reinterpret_cast<sockaddr*>(&address), size) != 0 || listen(fd, 511) != 0) {
+  // A long queue of connections waiting to be taken, so a burst of them is not refused (the
+  // kernel cuts it to net.core.somaxconn).
+  constexpr int kWaitingConnections = 4096;
+  if (::bind(fd, reinterpret_cast<sockaddr*>(&address), size) != 0 ||
+      listen(fd, kWaitingConnections) != 0) {
     const int code = errno;
     close(fd);
     error = "cannot listen on " + ServerUrl(bind, port) + ": " + std::strerror(code);
