@@ -51,7 +51,9 @@ std::optional<size_t> ScoreRouter::BodyLimit(const HttpRequest& request) {
 }
 
 std::optional<Reply> ScoreRouter::RefuseBody(const HttpRequest& request) {
-  if (!IsUpload(request)) return std::nullopt;
+  // A server that takes no recordings answers 404 after the body, as for any other path it
+  // does not know, and keeps the connection.
+  if (!IsUpload(request) || !service_.TakesRecordings()) return std::nullopt;
   return service_.AdmitUpload(protocol::RecordingToken(request.target), request.client);
 }
 

@@ -53,6 +53,7 @@ class ScoreService {
   // answered 404, as by a server that knows nothing of them. The queue must outlive the
   // service's requests.
   void TakeRecordings(RecordingQueue* queue) { recordings_ = queue; }
+  bool TakesRecordings() const { return recordings_ != nullptr; }
   // The upload of a submitted game's recording, named by its submission's token: admitted,
   // then stored.
   Reply Upload(const std::string& token, const std::string& bytes, const std::string& address);
