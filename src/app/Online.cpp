@@ -1,6 +1,11 @@
 // The score submission (a reachability check, the encoded result, then the game's
 // recording) and the two web pages of the score server. Requests run without holding the main
-// loop, which goes on nested, so the window keeps drawing "Wait Please...".
+// loop, which goes on nested, so the window keeps drawing "Wait Please...". An upload the
+// server was too busy for waits in the player's folder and is tried again later, unseen.
+#include <chrono>
+#include <cstdio>
+#include <exception>
+#include <filesystem>
 #include <memory>
 #include <optional>
 #include <utility>
@@ -12,12 +17,103 @@
 #include "objects/Chk.h"
 #include "objects/Player.h"
 #include "online/ScoreServer.h"
+#include "online/UploadRetry.h"
 #include "protocol/Encoding.h"
 #include "protocol/Payload.h"
 #include "protocol/Reply.h"
 #include "protocol/Requests.h"
+#include "storage/UploadOutbox.h"
 
 namespace brinecast {
+
+// The uploads waiting for another try, and the one under way.
+struct UploadRetries {
+  UploadRetries(const std::string& playerFolder, uint64_t ticks)
+      : outbox(playerFolder),
+        ticksAtStart(ticks),
+        // The one reading of the machine's calendar: tokens expire by it, and it must hold
+        // across restarts. From here on the frames' clock carries it forward.
+        wallAtStart(std::chrono::duration_cast<std::chrono::seconds>(
+                        std::chrono::system_clock::now().time_since_epoch())
+                        .count()) {}
+
+  // Seconds since 1970 at the frame clock's ticks.
+  int64_t Now(uint64_t ticks) const {
+    return wallAtStart +
+           static_cast<int64_t>(ticks >= ticksAtStart ? (ticks - ticksAtStart) / 1000 : 0);
+  }
+
+  UploadOutbox outbox;
+  uint64_t ticksAtStart;
+  int64_t wallAtStart;
+  uint64_t nextLook = 0;  // frame clock ticks
+  std::unique_ptr<HttpPending> pending;
+  std::string name;  // of the outbox's file being tried
+  WaitingUpload sent;
+};
+
+namespace {
+
+// How often the outbox is looked at while nothing is under way, in the frames' milliseconds.
+constexpr uint64_t kLookEveryMs = 5000;
+
+// The outbox's folder failing costs the player nothing: the upload is lost, the game goes on.
+template <typename Step>
+void Quietly(Step step) {
+  try {
+    step();
+  } catch (const std::exception& error) {
+    std::fprintf(stderr, "brinecast: %s\n", error.what());
+  }
+}
+
+// After a try: another one later, or done with it (taken, refused, or out of time).
+void Settle(UploadRetries& uploads, long status, int64_t now) {
+  WaitingUpload& sent = uploads.sent;
+  ++sent.attempts;
+  sent.nextTry = now + UploadBackOff(sent.attempts);
+  if (UploadWorthRetrying(status) && sent.nextTry <= sent.deadline) {
+    Quietly([&] { uploads.outbox.Update(uploads.name, sent); });
+  } else {
+    uploads.outbox.Remove(uploads.name);
+  }
+  uploads.sent = {};
+}
+
+}  // namespace
+
+UploadRetries& TForm1::Uploads() {
+  if (!uploads_) {
+    const std::string folder = std::filesystem::path(configFile_.Path()).parent_path().string();
+    uploads_ = std::make_shared<UploadRetries>(folder, DXTimer1.LastTime);
+  }
+  return *uploads_;
+}
+
+void TForm1::TendUploads() {
+  // Never in a replay, and never beside a submission's own requests.
+  if (!playerFiles_ || Sending) return;
+  UploadRetries& uploads = Uploads();
+  const int64_t now = uploads.Now(DXTimer1.LastTime);
+  if (uploads.pending) {
+    if (!uploads.pending->Done()) return;
+    const long status = uploads.pending->Result().status;
+    uploads.pending.reset();
+    Settle(uploads, status, now);
+    return;
+  }
+  if (DXTimer1.LastTime < uploads.nextLook) return;
+  uploads.nextLook = DXTimer1.LastTime + kLookEveryMs;
+  auto due = uploads.outbox.NextDue(now);
+  if (!due) return;
+  uploads.name = std::move(due->first);
+  uploads.sent = std::move(due->second);
+  const HttpBody body{std::string(protocol::kRecordingContentType), uploads.sent.recording};
+  // Nobody is woken when it ends: the frames look, and the player never waits for it.
+  uploads.pending = http_.Start(
+      HttpRequest{RecordingUrl(uploads.sent.host, uploads.sent.token), ScoreRequestHeaders()},
+      &body, nullptr);
+}
 
 HttpResult TForm1::Request(const std::string& url, const HttpBody* body) {
   const HttpRequest request{url, ScoreRequestHeaders()};
@@ -58,7 +154,15 @@ bool TForm1::SubmitScore() {
   std::optional<std::vector<uint8_t>> recording = ClaimLastGame(name, addText);
   if (!token.empty() && recording && recording->size() <= protocol::kRecordingMaxBytes) {
     const HttpBody body{std::string(protocol::kRecordingContentType), std::move(*recording)};
-    Request(RecordingUrl(host, token), &body);
+    const long status = Request(RecordingUrl(host, token), &body).status;
+    // A server too busy for it now gets it again later, while the token holds.
+    if (playerFiles_ && UploadWorthRetrying(status)) {
+      UploadRetries& uploads = Uploads();
+      const int64_t now = uploads.Now(DXTimer1.LastTime);
+      const WaitingUpload waiting{
+          host, token, UploadDeadline(token, now), 1, now + UploadBackOff(1), body.bytes};
+      if (waiting.nextTry <= waiting.deadline) Quietly([&] { uploads.outbox.Add(waiting); });
+    }
   }
   return true;
 }
