@@ -26,32 +26,6 @@
 
 namespace brinecast {
 
-// The uploads waiting for another try, and the one under way.
-struct UploadRetries {
-  UploadRetries(const std::string& playerFolder, uint64_t ticks)
-      : outbox(playerFolder),
-        ticksAtStart(ticks),
-        // The one reading of the machine's calendar: tokens expire by it, and it must hold
-        // across restarts. From here on the frames' clock carries it forward.
-        wallAtStart(std::chrono::duration_cast<std::chrono::seconds>(
-                        std::chrono::system_clock::now().time_since_epoch())
-                        .count()) {}
-
-  // Seconds since 1970 at the frame clock's ticks.
-  int64_t Now(uint64_t ticks) const {
-    return wallAtStart +
-           static_cast<int64_t>(ticks >= ticksAtStart ? (ticks - ticksAtStart) / 1000 : 0);
-  }
-
-  UploadOutbox outbox;
-  uint64_t ticksAtStart;
-  int64_t wallAtStart;
-  uint64_t nextLook = 0;  // frame clock ticks
-  std::unique_ptr<HttpPending> pending;
-  std::string name;  // of the outbox's file being tried
-  WaitingUpload sent;
-};
-
 namespace {
 
 // How often the outbox is looked at while nothing is under way, in the frames' milliseconds.
@@ -67,20 +41,62 @@ void Quietly(Step step) {
   }
 }
 
-// After a try: another one later, or done with it (taken, refused, or out of time).
-void Settle(UploadRetries& uploads, long status, int64_t now) {
-  WaitingUpload& sent = uploads.sent;
-  ++sent.attempts;
-  sent.nextTry = now + UploadBackOff(sent.attempts);
-  if (UploadWorthRetrying(status) && sent.nextTry <= sent.deadline) {
-    Quietly([&] { uploads.outbox.Update(uploads.name, sent); });
-  } else {
-    uploads.outbox.Remove(uploads.name);
-  }
-  uploads.sent = {};
-}
-
 }  // namespace
+
+// The uploads waiting for another try, and the one under way.
+struct UploadRetries {
+  UploadRetries(const std::string& playerFolder, uint64_t ticks)
+      : outbox(playerFolder),
+        ticksAtStart(ticks),
+        // The one reading of the machine's calendar: tokens expire by it, and it must hold
+        // across restarts. From here on the frames' clock carries it forward.
+        wallAtStart(std::chrono::duration_cast<std::chrono::seconds>(
+                        std::chrono::system_clock::now().time_since_epoch())
+                        .count()),
+        now(wallAtStart) {}
+  // A try that ended as the game did is settled, so the next start does not send it again.
+  ~UploadRetries() {
+    if (pending && pending->Done()) Settle(pending->Result().status);
+  }
+  UploadRetries(const UploadRetries&) = delete;
+  UploadRetries& operator=(const UploadRetries&) = delete;
+
+  // Brings now to the frame clock's ticks.
+  void Tick(uint64_t ticks) {
+    now = wallAtStart +
+          static_cast<int64_t>(ticks >= ticksAtStart ? (ticks - ticksAtStart) / 1000 : 0);
+  }
+
+  // A first try the server was too busy for waits its turn, if it can come while the token
+  // holds.
+  void Keep(const std::string& host, const std::string& token,
+            const std::vector<uint8_t>& recording) {
+    const WaitingUpload waiting{
+        host, token, UploadDeadline(token, now), 1, now + UploadBackOff(1), recording};
+    if (waiting.nextTry <= waiting.deadline) Quietly([&] { outbox.Add(waiting); });
+  }
+
+  // After a try: another one later, or done with it (taken, refused, or out of time).
+  void Settle(long status) {
+    ++sent.attempts;
+    sent.nextTry = now + UploadBackOff(sent.attempts);
+    if (UploadWorthRetrying(status) && sent.nextTry <= sent.deadline) {
+      Quietly([&] { outbox.Update(name, sent); });
+    } else {
+      outbox.Remove(name);
+    }
+    sent = {};
+  }
+
+  UploadOutbox outbox;
+  uint64_t ticksAtStart;
+  int64_t wallAtStart;
+  int64_t now;            // seconds since 1970, as of the last Tick
+  uint64_t nextLook = 0;  // frame clock ticks
+  std::unique_ptr<HttpPending> pending;
+  std::string name;  // of the outbox's file being tried
+  WaitingUpload sent;
+};
 
 UploadRetries& TForm1::Uploads() {
   if (!uploads_) {
@@ -94,17 +110,17 @@ void TForm1::TendUploads() {
   // Never in a replay, and never beside a submission's own requests.
   if (!playerFiles_ || Sending) return;
   UploadRetries& uploads = Uploads();
-  const int64_t now = uploads.Now(DXTimer1.LastTime);
+  uploads.Tick(DXTimer1.LastTime);
   if (uploads.pending) {
     if (!uploads.pending->Done()) return;
     const long status = uploads.pending->Result().status;
     uploads.pending.reset();
-    Settle(uploads, status, now);
+    uploads.Settle(status);
     return;
   }
   if (DXTimer1.LastTime < uploads.nextLook) return;
   uploads.nextLook = DXTimer1.LastTime + kLookEveryMs;
-  auto due = uploads.outbox.NextDue(now);
+  auto due = uploads.outbox.NextDue(uploads.now);
   if (!due) return;
   uploads.name = std::move(due->first);
   uploads.sent = std::move(due->second);
@@ -158,10 +174,8 @@ bool TForm1::SubmitScore() {
     // A server too busy for it now gets it again later, while the token holds.
     if (playerFiles_ && UploadWorthRetrying(status)) {
       UploadRetries& uploads = Uploads();
-      const int64_t now = uploads.Now(DXTimer1.LastTime);
-      const WaitingUpload waiting{
-          host, token, UploadDeadline(token, now), 1, now + UploadBackOff(1), body.bytes};
-      if (waiting.nextTry <= waiting.deadline) Quietly([&] { uploads.outbox.Add(waiting); });
+      uploads.Tick(DXTimer1.LastTime);
+      uploads.Keep(host, token, body.bytes);
     }
   }
   return true;
