@@ -9,6 +9,7 @@
 namespace brinecast {
 
 void TForm1::DXTimer1Timer(uint32_t /*lagCount*/) {
+  TendUploads();
   if (!DXDraw1.CanDraw()) return;
   DXInput1.Update();
   if (draws_) DXDraw1.Fill(0);

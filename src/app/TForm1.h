@@ -33,6 +33,7 @@ struct MenuState;
 class HttpTransport;
 struct HttpResult;
 struct HttpBody;
+struct UploadRetries;
 
 // The main window: owns every component and holds what the game keeps between
 // handlers, so two games can run side by side. Its procedures live in files by
@@ -165,6 +166,9 @@ class TForm1 : public LoopHost, public TGame {
   bool SubmitScore();
   void OpenWorldScores();
   void VisitPortal();
+  // Uploads that did not get through are tried again now and then, one at a time and off
+  // the main thread; run each frame, it reads no clock of its own.
+  void TendUploads();
 
   // Shows or hides the pointer, whatever was asked before.
   void ShowMouse(bool show);
@@ -207,6 +211,7 @@ class TForm1 : public LoopHost, public TGame {
   // One GET of the score server through the transport, or a POST when a body is
   // given; the window goes on meanwhile (Online.cpp).
   HttpResult Request(const std::string& url, const HttpBody* body = nullptr);
+  UploadRetries& Uploads();
   // Opens a page in the browser, or shows its address when none can be opened.
   void OpenPage(const std::string& url);
 
@@ -235,6 +240,8 @@ class TForm1 : public LoopHost, public TGame {
   bool playerFiles_;
   bool draws_;
   std::string scoreServer_;
+  // Made at the first frame that needs it; shared only so its type can stay in Online.cpp.
+  std::shared_ptr<UploadRetries> uploads_;
   int32_t lastMouseX_ = 0;
 };
 

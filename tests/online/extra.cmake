@@ -9,10 +9,12 @@ add_executable(brinecast_recording_listener ${CMAKE_CURRENT_LIST_DIR}/listener/r
 target_link_libraries(brinecast_recording_listener PRIVATE brinecast_protocol PkgConfig::HTTPLIB)
 brinecast_warnings(brinecast_recording_listener)
 if(TARGET brinecast-sim)
-  add_test(NAME online.recording_upload
-    COMMAND bash ${CMAKE_CURRENT_LIST_DIR}/recording_upload.sh $<TARGET_FILE:brinecast-sim>
-      $<TARGET_FILE:brinecast_recording_listener> ${BRINECAST_APPDIR})
-  set_tests_properties(online.recording_upload PROPERTIES LABELS online TIMEOUT 180)
+  foreach(script recording_upload upload_retry)
+    add_test(NAME online.${script}
+      COMMAND bash ${CMAKE_CURRENT_LIST_DIR}/${script}.sh $<TARGET_FILE:brinecast-sim>
+        $<TARGET_FILE:brinecast_recording_listener> ${BRINECAST_APPDIR})
+    set_tests_properties(online.${script} PROPERTIES LABELS online TIMEOUT 180)
+  endforeach()
 endif()
 
 # The whole game with its recordings kept and uploaded: it links the game and reads its data,

@@ -6,58 +6,9 @@
 # happened, and without a server the upload takes none of the replies a script queued.
 # Usage: recording_upload.sh SIM LISTENER APPDIR
 set -euo pipefail
-sim=$1
-listener=$2
-appdir=$3
-source "$(dirname "$0")/../support/poll.sh"
+source "$(dirname "$0")/upload_support.sh"
 
-scratch=$(mktemp -d "${TMPDIR:-/tmp}/brinecast-upload.XXXXXX")
-listener_pid=
-stop_listener() {
-  if [ -n "$listener_pid" ]; then
-    kill "$listener_pid" 2>/dev/null || true
-    wait "$listener_pid" 2>/dev/null || true
-    listener_pid=
-  fi
-}
-cleanup() {
-  stop_listener
-  rm -rf "$scratch"
-}
-trap cleanup EXIT
-
-failures=0
-fail() {
-  echo "FAIL: $*" >&2
-  failures=$((failures + 1))
-}
-
-# Starts the listener with "$@" logging into $1 and sets port once it serves.
-start_listener() {
-  local logs=$1
-  shift
-  mkdir -p "$logs"
-  "$listener" --port-file "$logs/port" --log-dir "$logs" --lifetime 120 "$@" &
-  listener_pid=$!
-  poll_for 30 test -s "$logs/port" || { echo "FAIL: the listener never told its port" >&2; exit 1; }
-  port=$(cat "$logs/port")
-}
-
-# A game folder of its own, so its Recordings/ can be looked at after the run.
-game_folder() {
-  mkdir -p "$1"
-  ln -s "$appdir/Data" "$1/Data"
-  ln -s "$appdir/Sound" "$1/Sound"
-}
-
-# A game quit with a qualifying score, the name typed, the send box ticked, and Enter.
-game_script() {
-  printf 'press Enter\nwait 2100\nset Score 23456\npress Escape\npress Enter\nwait 50\n'
-  printf 'press W\npress A\npress V\npress E\n'
-  printf 'mouse move 387 376\nclick\npress Enter\nwait 100\nsnapshot\n'
-}
 game_script > "$scratch/game.sim"
-row_file=row-57617665-23456-1.bcreplay  # "Wave" in hex
 
 start_listener "$scratch/known"
 game_folder "$scratch/known/game"
@@ -79,6 +30,7 @@ POST /cgi/recording?p=5eed70ce"
 [ "$requests" = "$expected" ] || fail "requests seen: $requests"
 [ "$(cat "$scratch/known/upload.txt" 2>/dev/null)" = "token 5eed70ce
 type application/x-brinecast-recording" ] || fail "upload: $(cat "$scratch/known/upload.txt" 2>&1)"
+[ -z "$(ls -A "$scratch/known/game/Uploads" 2>/dev/null)" ] || fail "a taken upload was kept"
 recordings="$scratch/known/game/Recordings"
 [ -s "$recordings/$row_file" ] || fail "no recording for the new row: $(ls -A "$recordings" 2>&1)"
 cmp -s "$scratch/known/upload.bin" "$recordings/$row_file" ||
@@ -101,6 +53,7 @@ grep -q '"messages":\[\]' <<<"$snapshot" || fail "404: a message was shown: $sna
 grep -q '^POST /cgi/recording?p=5eed70ce 404$' "$scratch/unknown/requests.log" ||
   fail "404: no upload tried: $(cat "$scratch/unknown/requests.log")"
 [ -s "$scratch/unknown/game/Recordings/$row_file" ] || fail "404: the row's recording is not kept"
+[ -z "$(ls -A "$scratch/unknown/game/Uploads" 2>/dev/null)" ] || fail "404: kept for another try"
 
 # No server, replies queued: two games sent in turn. Were an upload to take a queued reply,
 # the second check would get "Thanks" and the game would say it cannot connect.

@@ -1,19 +1,24 @@
 // The whole game and its recordings: the table's rows and the files in the player's folder
 // agree after every entry, the name and note are stamped on, and a submission uploads the
-// row's recording with the check's token, off the main thread.
+// row's recording with the check's token, off the main thread; one the server was too busy for
+// goes again later, beside the next game, which never sees it.
 #include <gtest/gtest.h>
 
 #include <atomic>
 #include <chrono>
+#include <deque>
 #include <filesystem>
 #include <fstream>
 #include <future>
 #include <iterator>
+#include <mutex>
 #include <set>
 #include <string>
+#include <thread>
 #include <vector>
 
 #include "app/TForm1.h"
+#include "app/replay/VerifyRecording.h"
 #include "app/screens/MenuState.h"
 #include "app/screens/ScreenSet.h"
 #include "net/HttpClient.h"
@@ -24,6 +29,7 @@
 #include "replay/Recording.h"
 #include "replay/RecordingPlatform.h"
 #include "storage/RecordingShelf.h"
+#include "storage/UploadOutbox.h"
 #include "support/Events.h"
 #include "support/GameFolder.h"
 
@@ -37,7 +43,9 @@ namespace fs = std::filesystem;
 using Kind = PlatformEvent::Kind;
 
 // A score server that answers at once: the check with a token, the submission with OK, and
-// keeps every upload. With hold set, an upload waits until the test releases it.
+// keeps every upload, answering each with the next of `answers` (404 once they run out, as a
+// server that does not know the path). With hold set, an upload waits until the test
+// releases it.
 class Server : public HttpTransport {
  public:
   struct Upload {
@@ -55,7 +63,16 @@ class Server : public HttpTransport {
     return result;
   }
   HttpResult Post(const HttpRequest& request, const HttpBody& body) override {
-    uploads.push_back({request.url, body.contentType, body.bytes});
+    long status = 404;
+    {
+      // Retries post from a thread of their own.
+      std::lock_guard lock(mutex);
+      uploads.push_back({request.url, body.contentType, body.bytes});
+      if (!answers.empty()) {
+        status = answers.front();
+        answers.pop_front();
+      }
+    }
     if (!immediate_) {
       posting = true;
       // Bounded, so an upload made on the main thread fails the test instead of hanging it.
@@ -63,14 +80,21 @@ class Server : public HttpTransport {
       posting = false;
     }
     HttpResult result;
-    result.status = 404;  // as a server that does not know the path
-    result.error = "HTTP status 404";
+    result.status = status;
+    result.ok = status < 400;
+    if (!result.ok) result.error = "HTTP status " + std::to_string(status);
     return result;
   }
   bool Immediate() const override { return immediate_; }
+  size_t Posts() {
+    std::lock_guard lock(mutex);
+    return uploads.size();
+  }
 
   std::vector<std::string> gets;
   std::vector<Upload> uploads;
+  std::deque<long> answers;
+  std::mutex mutex;
   std::atomic<bool> posting = false;
   std::promise<void> release;
 
@@ -263,6 +287,100 @@ TEST_F(KeptRecordings, AnUploadThatTakesItsTimeLeavesTheWindowDrawing) {
   EXPECT_GT(framesWhilePosting, 50u) << "the window froze during the upload";
   EXPECT_EQ(form->State(), GameState::HiScores);
   ExpectRowsAndFilesAgree("after a slow upload");
+}
+
+// What a game played beside a retry leaves: the uploads the server saw, what still waits,
+// and the game's recording.
+struct BesideRetry {
+  std::vector<Server::Upload> uploads;
+  std::ptrdiff_t waiting = -1;
+  size_t postsBeforeTheWait = 0;
+  std::vector<uint8_t> recording;
+  std::vector<std::string> boxes;
+};
+
+// A game sent, its upload answered with the first of answers; a new game started 25 s later
+// and played for 25 s, while the upload, if kept, goes again 30 s after the first.
+BesideRetry PlayBesideRetry(std::deque<long> answers) {
+  BesideRetry seen;
+  testing::GameFolder folder;
+  HeadlessPlatform platform;
+  replay::RecordingPlatform recorder{platform};
+  Server server;
+  server.answers = std::move(answers);
+  const size_t posts = server.answers.size();
+  GameSetup setup{{recorder, server}, {folder.AppDir(), {}}, 7, std::nullopt, &recorder};
+  setup.scoreServer = kServer;
+  setup.draws = false;  // nobody looks, and play is the same
+  TForm1 form(setup);
+  form.Loop.Guard([&] { form.FormCreate(); });
+  form.Config.SendOnline = true;
+  form.StartGame();
+  form.Player->SetScore(12345);
+  form.GameOverFlag = true;
+  form.LeaveGame();
+  form.PlayerName = "Zed";
+  platform.QueueEvent(testing::Key(Kind::KeyDown, vk::Return));
+  platform.QueueEvent(testing::Key(Kind::KeyUp, vk::Return));
+  form.Loop.RunPending();
+
+  const uint64_t sent = platform.Ticks();
+  form.ScriptStep = [&] {
+    seen.postsBeforeTheWait = server.Posts();
+    form.StartGame();
+  };
+  bool started = false;
+  bool awaited = false;
+  platform.SetDriver([&](uint64_t deadline) -> std::optional<uint64_t> {
+    if (platform.MessageBox()) {
+      seen.boxes.push_back(platform.MessageBox()->text);
+      platform.QueueEvent({Kind::DismissBox});
+    }
+    if (!started && platform.Ticks() >= sent + 25000) {
+      started = true;
+      platform.QueueEvent({Kind::Script});
+      return platform.Ticks();
+    }
+    // The game's clock stands still while the thread does its work, so the game cannot
+    // tell how long that takes.
+    if (!awaited && platform.Ticks() >= sent + 40000) {
+      awaited = true;
+      const auto giveUp = std::chrono::steady_clock::now() + std::chrono::seconds(20);
+      while (server.Posts() < posts && std::chrono::steady_clock::now() < giveUp) {
+        std::this_thread::sleep_for(std::chrono::milliseconds(1));
+      }
+    }
+    if (platform.Ticks() >= sent + 50000) return std::nullopt;
+    return deadline;
+  });
+  form.Loop.Run();
+  form.EndRecording(false);
+  if (std::optional<replay::Recording>* last = form.LastGame(); last && last->has_value()) {
+    seen.recording = replay::EncodeRecording(**last);
+  }
+  seen.uploads = server.uploads;
+  std::error_code error;
+  seen.waiting = std::distance(fs::directory_iterator(folder / UploadOutbox::kFolderName, error),
+                               fs::directory_iterator());
+  return seen;
+}
+
+TEST(UploadRetries, AnUploadTheServerWasTooBusyForGoesAgainUnseenBesideTheNextGame) {
+  const BesideRetry retried = PlayBesideRetry({503, 200});
+  EXPECT_EQ(retried.postsBeforeTheWait, 1u) << "tried again before its wait was over";
+  ASSERT_EQ(retried.uploads.size(), 2u);
+  EXPECT_EQ(retried.uploads[1].url, retried.uploads[0].url);
+  EXPECT_EQ(retried.uploads[1].bytes, retried.uploads[0].bytes);
+  EXPECT_EQ(retried.waiting, 0) << "taken, yet still kept";
+  EXPECT_TRUE(retried.boxes.empty());
+
+  // The same games with the first upload taken: the game played beside the retry was
+  // recorded exactly as this one, so no retry ever shows in a recording.
+  const BesideRetry taken = PlayBesideRetry({200});
+  EXPECT_EQ(taken.uploads.size(), 1u);
+  EXPECT_EQ(taken.waiting, 0);
+  ASSERT_FALSE(taken.recording.empty());
+  EXPECT_EQ(retried.recording, taken.recording);
 }
 
 TEST_F(KeptRecordings, ARecordingThatCannotBeWrittenCostsNothingElse) {

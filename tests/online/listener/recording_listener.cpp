@@ -1,8 +1,10 @@
 // A stand-in score server on loopback for the shell tests: it answers the check with a known
-// token and the submission with OK, keeps what a recording upload sends, and logs every
-// request. It ends by itself after its lifetime, or when killed.
+// token and the submission with OK, keeps what a recording upload sends (after answering the
+// first few 503, as a busy server does, when told to), and logs every request. It ends by
+// itself after its lifetime, or when killed.
 #include <httplib.h>
 
+#include <atomic>
 #include <chrono>
 #include <condition_variable>
 #include <cstdio>
@@ -21,6 +23,7 @@ struct Options {
   std::string logDir;
   std::string token = "5eed70ce";
   bool knowsRecordings = true;
+  int busyUploads = 0;  // how many uploads are answered 503 before one is taken
   int lifetimeSeconds = 60;
 };
 
@@ -38,7 +41,7 @@ bool WriteWhole(const std::string& path, const std::string& bytes) {
 int Usage() {
   std::fprintf(stderr,
                "usage: recording_listener --port-file FILE --log-dir DIR [--token T] "
-               "[--unknown-recording-path] [--lifetime SECONDS]\n");
+               "[--unknown-recording-path] [--busy UPLOADS] [--lifetime SECONDS]\n");
   return 2;
 }
 
@@ -57,6 +60,8 @@ int main(int argc, char** argv) {
       options.token = argv[++i];
     } else if (arg == "--lifetime" && hasValue) {
       options.lifetimeSeconds = std::atoi(argv[++i]);
+    } else if (arg == "--busy" && hasValue) {
+      options.busyUploads = std::atoi(argv[++i]);
     } else if (arg == "--unknown-recording-path") {
       options.knowsRecordings = false;
     } else {
@@ -87,9 +92,16 @@ int main(int argc, char** argv) {
                  res.status = 400;
                }
              });
+  // Handlers run on the server's threads.
+  std::atomic<int> busy = options.busyUploads;
   if (options.knowsRecordings) {
     server.Post(std::string(protocol::kRecordingPath),
                 [&](const httplib::Request& req, httplib::Response& res) {
+                  if (busy-- > 0) {
+                    res.status = 503;
+                    res.set_content("Too many recordings waiting, try again later", "text/plain");
+                    return;
+                  }
                   WriteWhole(options.logDir + "/upload.bin", req.body);
                   WriteWhole(options.logDir + "/upload.txt",
                              "token " + protocol::RecordingToken(req.target) + "\ntype " +
