@@ -5,12 +5,12 @@
 #include <string>
 
 #include "app/TForm1.h"
-#include "app/TextStyle.h"
 #include "app/screens/Screen.h"
 #include "objects/Ask.h"
 #include "objects/GameStates.h"
 #include "objects/Motion.h"
 #include "objects/Player.h"
+#include "objects/TextStyle.h"
 
 namespace brinecast {
 
@@ -69,7 +69,7 @@ void TForm1::DrawStateTexts() {
     SetFont(Canvas, "Comic Sans MS", 25, true, kGold);
     const std::string text = "GAME OVER";
     // Centred on its panel, whatever the font's width.
-    const TAsk* panel = Ask.Get();
+    const TAsk* panel = Ask().Get();
     const int x = panel ? RoundToInt(panel->X) + (panel->Width - Canvas.TextWidth(text)) / 2 : 270;
     Canvas.TextOut(x, 280, text);
   }

@@ -33,19 +33,19 @@ HttpResult TForm1::Request(const std::string& url, const HttpBody* body) {
 
 bool TForm1::SubmitScore() {
   // What is sent is fixed when the submission starts.
-  const std::string name = PlayerName;
+  const std::string name = PlayerName();
   const int64_t score = Player ? Player->Score() : 0;
   const std::string addText = Config.AddText;
   const std::string host = scoreServer_;
 
-  Sending = true;
+  SetSending(true);
   if (TChk* chk = Menu().checkBox.Get()) chk->Shown = false;
   const HttpResult check = Request(CheckUrl(host));
   const std::string reply = check.ok ? check.body : std::string();
   if (!protocol::ReplyIsOk(reply)) {
     Loop.ShowMessage(
         MessageBoxContent{"Can't connect to server!", "Information", BoxIcon::Information});
-    Sending = false;
+    SetSending(false);
     if (TChk* chk = Menu().checkBox.Get()) chk->Shown = true;
     return false;
   }

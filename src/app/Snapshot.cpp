@@ -178,10 +178,10 @@ std::string Snapshot(TForm1& form, const SnapshotRecords& records) {
     json.BeginArray().String(row.Name).Int(row.Score).EndArray();
   }
   json.EndArray();
-  json.Key("playerName").String(form.PlayerName);
+  json.Key("playerName").String(form.PlayerName());
   json.Key("editingAddText").Bool(form.Menu().editingAddText);
   json.Key("keySum").Int(form.KeySum);
-  json.Key("sending").Bool(form.Sending);
+  json.Key("sending").Bool(form.Sending());
   json.Key("messageBox");
   form.Loop.OpenBox() ? json.String(*form.Loop.OpenBox()) : json.Null();
   json.Key("messages");
@@ -193,8 +193,9 @@ std::string Snapshot(TForm1& form, const SnapshotRecords& records) {
   }
   json.EndArray();
   json.Key("music").BeginObject().Key("file");
-  form.Music.Loaded() ? json.String(InGameFolder(form.Music.File(), form.AppDir())) : json.Null();
-  json.Key("playing").Bool(form.Music.Playing()).EndObject();
+  form.Music().Loaded() ? json.String(InGameFolder(form.Music().File(), form.AppDir()))
+                        : json.Null();
+  json.Key("playing").Bool(form.Music().Playing()).EndObject();
   json.Key("http");
   WriteStrings(json, records.http);
   json.Key("opened");

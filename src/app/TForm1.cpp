@@ -6,6 +6,7 @@
 
 #include "app/screens/ScreenSet.h"
 #include "media/EmbeddedSounds.h"
+#include "objects/Player.h"
 
 namespace brinecast {
 
@@ -31,8 +32,8 @@ void FillWaveList(TWaveCollection& waves) {
 
 TForm1::TForm1(const GameSetup& setup)
     : TGame(setup.machine.platform, setup.seed),
-      Music(setup.machine.platform),
       Loop(setup.machine.platform, *this),
+      music_(setup.machine.platform),
       screens_(std::make_unique<ScreenSet>(*this)),
       platform_(setup.machine.platform),
       appDir_(setup.folders.appDir),
@@ -51,6 +52,10 @@ TForm1::TForm1(const GameSetup& setup)
 }
 
 TForm1::~TForm1() = default;
+
+const TPlayer* TForm1::Rig() {
+  return Player.Get();
+}
 
 WindowTimer& TForm1::Timer(size_t index) {
   return *WindowTimers()[index];

@@ -15,7 +15,7 @@ void TForm1::Timer1Timer() {
   StopAllSounds();
   SetState(GameState::GameOver);
   PlaySound("Over");
-  Ask = new TAsk(&DXSpriteEngine1.Engine(), "Qtns");
+  Ask() = new TAsk(&DXSpriteEngine1.Engine(), "Qtns");
   GameOverFlag = true;
   FreezePlay();
   GameOverStep().SetEnabled(true);
@@ -39,7 +39,7 @@ void TForm1::Timer3Timer() {
     SetState(GameState::GameOver2);
   } else if (State() == GameState::GameOver2) {
     Freeze().SetEnabled(false);
-    Ask.Kill();
+    Ask().Kill();
     LeaveGame();
   }
 }

@@ -93,7 +93,7 @@ TEST(FailedWrites, AFailedSaveLeavesTheNameEntryForTheTable) {
   run.Start(folder.AppDir(), 1500);
   ASSERT_NE(run.form, nullptr);
   EXPECT_EQ(run.form->State(), GameState::HiScores);
-  EXPECT_FALSE(run.form->Sending);
+  EXPECT_FALSE(run.form->Sending());
   EXPECT_EQ(run.form->Config.HighScores[0].Name, "A");
   EXPECT_EQ(run.form->Config.HighScores[0].Score, 20000U);
   EXPECT_EQ(run.form->Config.HighScores[1].Name, "Anonymous");

@@ -124,7 +124,7 @@ TEST(HudPixels, TextsSitInTheMiddleOfWhatHoldsThemWhateverTheFont) {
   form.GameOverFlag = true;
   form.LeaveGame();
   ASSERT_EQ(form.State(), GameState::EnterName);
-  form.PlayerName = "Bob";
+  form.PlayerName() = "Bob";
   form.DXTimer1Timer(1);
   form.Canvas.Font.Name = "Arial";
   form.Canvas.Font.Size = 13;
@@ -143,7 +143,7 @@ TEST(HudPixels, TextsSitInTheMiddleOfWhatHoldsThemWhateverTheFont) {
   form.Timer1Timer();
   ASSERT_EQ(form.State(), GameState::GameOver);
   form.DXTimer1Timer(1);
-  const TAsk* panel = form.Ask.Get();
+  const TAsk* panel = form.Ask().Get();
   ASSERT_NE(panel, nullptr);
   const int panelMiddle = static_cast<int>(panel->X) + panel->Width / 2;
   const Box over = BoundsOf(

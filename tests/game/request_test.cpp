@@ -56,7 +56,7 @@ TEST_P(CloseDuringSubmission, FramesGoOnTheEntryIsKeptAndTheGameNeverQuitsUnaske
   form.GameOverFlag = true;
   form.LeaveGame();
   ASSERT_EQ(form.State(), GameState::EnterName);
-  form.PlayerName = "Zed";
+  form.PlayerName() = "Zed";
 
   bool asked = false;
   bool entered = false;
@@ -70,7 +70,7 @@ TEST_P(CloseDuringSubmission, FramesGoOnTheEntryIsKeptAndTheGameNeverQuitsUnaske
       platform.QueueEvent(testing::Key(Kind::KeyUp, vk::Return));
       return platform.Ticks();
     }
-    if (form.Sending && !asked && platform.Ticks() > 1000) {
+    if (form.Sending() && !asked && platform.Ticks() > 1000) {
       asked = true;
       framesWhileWaiting = platform.FramesPresented();
       platform.QueueEvent({Kind::Close});
@@ -107,7 +107,7 @@ TEST_P(CloseDuringSubmission, FramesGoOnTheEntryIsKeptAndTheGameNeverQuitsUnaske
     const MessageBoxContent told{"Can't connect to server!", "Information", BoxIcon::Information};
     EXPECT_EQ(shownBox, told);
     EXPECT_EQ(form.State(), GameState::EnterName);
-    EXPECT_EQ(form.PlayerName, "Zed");
+    EXPECT_EQ(form.PlayerName(), "Zed");
   }
 }
 

@@ -97,7 +97,7 @@ class UiForm : public ::testing::Test {
   bool Over(OptionsScreen::Choice choice) const { return Screens().options.Over(choice); }
 
   // A question panel is on screen.
-  bool Asking() const { return form->Ask && !form->Ask->IsDead(); }
+  bool Asking() const { return form->Ask() && !form->Ask()->IsDead(); }
 
   std::filesystem::path ConfigPath() const { return folder_.Path() / "Config.cfg"; }
   // The stored record's bytes; empty when there is no file.

@@ -43,7 +43,7 @@ TEST_F(KeyboardSteps, AnyKeyOnlyEndsTheGameOverDisplay) {
     form->Freeze().SetEnabled(true);
     form->GameOverStep().SetEnabled(true);
     form->SetState(GameState::GameOver2);
-    form->Ask = new TAsk(&form->DXSpriteEngine1.Engine(), "Qtns");
+    form->Ask() = new TAsk(&form->DXSpriteEngine1.Engine(), "Qtns");
     const bool windowed = form->Config.Windowed;
     const int32_t keySum = form->KeySum;
     Key(c.key, c.alt);

@@ -289,20 +289,20 @@ TEST_F(NameEntryPointer, ANewEntryForgetsThatThePointerWasOverTheLastOnesBox) {
 }
 
 TEST_F(NameEntryPointer, NothingChangesWhileTheResultIsBeingSent) {
-  form->Sending = true;
-  form->PlayerName = "Ann";
+  form->SetSending(true);
+  form->PlayerName() = "Ann";
   const bool send = form->Config.SendOnline;
   Move(static_cast<int>(box_->X) + 3, static_cast<int>(box_->Y) + 3);
   Click();
   Keys({'B', vk::Back, vk::Return, vk::Space});
   EXPECT_EQ(form->Config.SendOnline, send);
-  EXPECT_EQ(form->PlayerName, "Ann");
+  EXPECT_EQ(form->PlayerName(), "Ann");
   EXPECT_EQ(form->State(), GameState::EnterName);
 }
 
 TEST_F(NameEntryPointer, EnterStoresTheRowAndShowsTheTable) {
   form->Player->SetScore(5500);
-  form->PlayerName = "Ann";
+  form->PlayerName() = "Ann";
   form->Config.SendOnline = false;
   Keys({'B', vk::Back, vk::Escape});
   EXPECT_EQ(form->State(), GameState::EnterName);  // Escape does nothing here
@@ -315,8 +315,8 @@ TEST_F(NameEntryPointer, EnterStoresTheRowAndShowsTheTable) {
   EXPECT_EQ(form->Config.HighScores[5].Score, 5500U);
   EXPECT_FALSE(form->Menu().checkBox->Shown);
   EXPECT_TRUE(!form->Player || form->Player->IsDead());
-  EXPECT_FALSE(form->Sending);
-  EXPECT_EQ(form->PlayerName, "Ann");  // kept for the next entry
+  EXPECT_FALSE(form->Sending());
+  EXPECT_EQ(form->PlayerName(), "Ann");  // kept for the next entry
   EXPECT_TRUE(std::filesystem::exists(ConfigPath()));
 }
 
@@ -326,7 +326,7 @@ TEST_F(NameEntryPointer, AnUnreachableServerKeepsTheEntryOpen) {
   Key(vk::Return);
   EXPECT_EQ(form->State(), GameState::EnterName);
   EXPECT_EQ(form->Config.HighScores[5].Score, 5000U);
-  EXPECT_FALSE(form->Sending);
+  EXPECT_FALSE(form->Sending());
   ASSERT_FALSE(form->Loop.Messages().empty());
   EXPECT_EQ(form->Loop.Messages().back(), "Can't connect to server!");
 }

@@ -109,7 +109,7 @@ class KeptRecordings : public ::testing::Test {
     form->GameOverFlag = true;
     form->LeaveGame();
     if (form->State() != GameState::EnterName) return;
-    form->PlayerName = name;
+    form->PlayerName() = name;
     Enter();
   }
 
@@ -230,7 +230,7 @@ TEST_F(KeptRecordings, AnUploadThatTakesItsTimeLeavesTheWindowDrawing) {
   form->GameOverFlag = true;
   form->LeaveGame();
   ASSERT_EQ(form->State(), GameState::EnterName);
-  form->PlayerName = "Slow";
+  form->PlayerName() = "Slow";
 
   bool entered = false;
   uint64_t postingSince = 0;
