@@ -38,9 +38,9 @@ void TForm1::BuildHelp() {
 }
 
 void TForm1::GiveUpGame() {
-  GameOverFlag = true;
+  SetGameOverFlag(true);
   Freeze().SetEnabled(false);
-  Paused = false;
+  SetPaused(false);
   Ask().Kill();
   LeaveGame();
 }

@@ -27,14 +27,14 @@ HttpResult TForm1::Request(const std::string& url, const HttpBody* body) {
       http_.Start(request, body, [this] { platform_.Wake(); });
   // A close request meanwhile waits for the submission's end and is then taken as on
   // the screen the game has come to: the table asks, the name entry ignores it.
-  Loop.RunWhile([&] { return !pending->Done(); });
+  Loop().RunWhile([&] { return !pending->Done(); });
   return pending->Result();
 }
 
 bool TForm1::SubmitScore() {
   // What is sent is fixed when the submission starts.
   const std::string name = PlayerName();
-  const int64_t score = Player ? Player->Score() : 0;
+  const int64_t score = Player() ? Player()->Score() : 0;
   const std::string addText = Config.AddText;
   const std::string host = scoreServer_;
 
@@ -43,7 +43,7 @@ bool TForm1::SubmitScore() {
   const HttpResult check = Request(CheckUrl(host));
   const std::string reply = check.ok ? check.body : std::string();
   if (!protocol::ReplyIsOk(reply)) {
-    Loop.ShowMessage(
+    Loop().ShowMessage(
         MessageBoxContent{"Can't connect to server!", "Information", BoxIcon::Information});
     SetSending(false);
     if (TChk* chk = Menu().checkBox.Get()) chk->Shown = true;
@@ -66,7 +66,7 @@ bool TForm1::SubmitScore() {
 void TForm1::OpenPage(const std::string& url) {
   // With no browser to hand the page to, the player can still type the address.
   if (!platform_.OpenUrl(url)) {
-    Loop.ShowMessage(
+    Loop().ShowMessage(
         MessageBoxContent{"No web browser could be opened. Open this address by hand:\n" + url,
                           "Information", BoxIcon::Information});
   }

@@ -32,7 +32,7 @@ void FillWaveList(TWaveCollection& waves) {
 
 TForm1::TForm1(const GameSetup& setup)
     : TGame(setup.machine.platform, setup.seed),
-      Loop(setup.machine.platform, *this),
+      loop_(setup.machine.platform, *this),
       music_(setup.machine.platform),
       screens_(std::make_unique<ScreenSet>(*this)),
       platform_(setup.machine.platform),
@@ -44,17 +44,17 @@ TForm1::TForm1(const GameSetup& setup)
       playerFiles_(setup.playerFiles),
       draws_(setup.draws),
       scoreServer_(setup.scoreServer) {
-  FillWaveList(DXWaveList1.Items());
-  DXWaveList1.Initialize(platform_);
+  FillWaveList(DXWaveList1().Items());
+  DXWaveList1().Initialize(platform_);
   DXTimer1.LastTime = platform_.Ticks();
   // The drawing component comes up with the window.
-  DXDraw1.Initialize();
+  DXDraw1().Initialize();
 }
 
 TForm1::~TForm1() = default;
 
 const TPlayer* TForm1::Rig() {
-  return Player.Get();
+  return Player().Get();
 }
 
 WindowTimer& TForm1::Timer(size_t index) {
@@ -121,7 +121,7 @@ void TForm1::HandleEvent(const PlatformEvent& event) {
       JoystickRemoved();
       break;
     case Kind::Script:
-      if (ScriptStep) ScriptStep();
+      if (scriptStep_) scriptStep_();
       break;
     case Kind::DismissBox:
       break;

@@ -67,7 +67,7 @@ class TForm1 : public LoopHost, public TGame, public ScreenHost {
   void Terminate() override { terminated_ = true; }
   bool Terminated() const override { return terminated_ || platform_.QuitRequested(); }
 
-  void ShowMessage(const std::string& text) { Loop.ShowMessage(text); }
+  void ShowMessage(const std::string& text) { loop_.ShowMessage(text); }
 
   // Handlers, named after their component and event.
   void DXTimer1Timer(uint32_t lagCount);  // FrameLoop.cpp
@@ -114,7 +114,7 @@ class TForm1 : public LoopHost, public TGame, public ScreenHost {
   void NavigationSound() override { PlaySound("Poimal"); }
   // Sets Shown of the menu's button n (1-based) when it exists.
   void ShowButton(int n, bool shown) override;
-  TSprite& SpriteRoot() override { return DXSpriteEngine1.Engine(); }
+  TSprite& SpriteRoot() override { return DXSpriteEngine1().Engine(); }
   // Every screen, and the one that takes keys, the pointer and texts now (none in play).
   ScreenSet& Screens() override { return *screens_; }
   // The cursor, the lit buttons and the rest the screens share.
@@ -177,8 +177,9 @@ class TForm1 : public LoopHost, public TGame, public ScreenHost {
 
   // Components beyond those the sprites share.
   TDXTimer DXTimer1;
-  TCanvas Canvas;
-  MainLoop Loop;
+  // The HUD's and the screens' texts are drawn with it over the sprites.
+  TCanvas& Canvas() { return canvas_; }
+  MainLoop& Loop() { return loop_; }
 
   // Keyboard: what the keys released so far add up to.
   int32_t KeySum = 0;
@@ -196,8 +197,8 @@ class TForm1 : public LoopHost, public TGame, public ScreenHost {
   bool Sending() const override { return sending_; }
   void SetSending(bool sending) override { sending_ = sending; }
 
-  // Runs for each Script event: the simulator's set-up commands.
-  std::function<void()> ScriptStep;
+  // What runs for each Script event: the simulator's set-up commands.
+  void SetScriptStep(std::function<void()> step) { scriptStep_ = std::move(step); }
 
  private:
   // The main loop's view of the window.
@@ -225,6 +226,9 @@ class TForm1 : public LoopHost, public TGame, public ScreenHost {
   // During play: the catch text rises and bubbles, objects and fish appear at random.
   void AdvancePlay();
 
+  TCanvas canvas_;
+  MainLoop loop_;
+  std::function<void()> scriptStep_;
   TMusic music_;
   TSpriteRef<TAsk> ask_;
   std::string playerName_;

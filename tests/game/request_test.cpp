@@ -52,8 +52,8 @@ TEST_P(CloseDuringSubmission, FramesGoOnTheEntryIsKeptAndTheGameNeverQuitsUnaske
   form.FormCreate();
   form.Config.SendOnline = true;
   form.StartGame();
-  form.Player->SetScore(5000);
-  form.GameOverFlag = true;
+  form.Player()->SetScore(5000);
+  form.SetGameOverFlag(true);
   form.LeaveGame();
   ASSERT_EQ(form.State(), GameState::EnterName);
   form.PlayerName() = "Zed";
@@ -88,7 +88,7 @@ TEST_P(CloseDuringSubmission, FramesGoOnTheEntryIsKeptAndTheGameNeverQuitsUnaske
     }
     return std::min(deadline, platform.Ticks() + 16);
   });
-  form.Loop.Run();
+  form.Loop().Run();
 
   EXPECT_TRUE(asked);
   EXPECT_GT(framesWhileWaiting, 50U) << "the window froze during the request";

@@ -36,7 +36,7 @@ class UiForm : public ::testing::Test {
       return deadline;
     });
     form = std::make_unique<TForm1>(testing::OfflineSetup(platform, folder_.AppDir(), 1));
-    form->Loop.Guard([this] { form->FormCreate(); });
+    form->Loop().Guard([this] { form->FormCreate(); });
     ASSERT_EQ(form->State(), GameState::Menu);
     ASSERT_EQ(form->Menu().cursor, 1);
   }
@@ -47,7 +47,7 @@ class UiForm : public ::testing::Test {
   // the main loop.
   void Send(std::initializer_list<PlatformEvent> events) {
     for (const PlatformEvent& event : events) platform.QueueEvent(event);
-    form->Loop.RunPending();
+    form->Loop().RunPending();
   }
 
   // A key pressed and released.

@@ -92,21 +92,21 @@ class KeptRecordings : public ::testing::Test {
     GameSetup setup{{recorder, server}, {folder.AppDir(), {}}, 7, std::nullopt, &recorder};
     setup.scoreServer = kServer;
     form = std::make_unique<TForm1>(setup);
-    form->Loop.Guard([this] { form->FormCreate(); });
+    form->Loop().Guard([this] { form->FormCreate(); });
   }
   void TearDown() override { form.reset(); }
 
   void Enter() {
     platform.QueueEvent(testing::Key(Kind::KeyDown, vk::Return));
     platform.QueueEvent(testing::Key(Kind::KeyUp, vk::Return));
-    form->Loop.RunPending();
+    form->Loop().RunPending();
   }
 
   // A game ended with this score; a name entry, if it comes, confirmed with this name.
   void Play(const std::string& name, int64_t score) {
     form->StartGame();
-    form->Player->SetScore(score);
-    form->GameOverFlag = true;
+    form->Player()->SetScore(score);
+    form->SetGameOverFlag(true);
     form->LeaveGame();
     if (form->State() != GameState::EnterName) return;
     form->PlayerName() = name;
@@ -226,8 +226,8 @@ TEST_F(KeptRecordings, AnUploadThatTakesItsTimeLeavesTheWindowDrawing) {
   Start(server);
   form->Config.SendOnline = true;
   form->StartGame();
-  form->Player->SetScore(5000);
-  form->GameOverFlag = true;
+  form->Player()->SetScore(5000);
+  form->SetGameOverFlag(true);
   form->LeaveGame();
   ASSERT_EQ(form->State(), GameState::EnterName);
   form->PlayerName() = "Slow";
@@ -256,7 +256,7 @@ TEST_F(KeptRecordings, AnUploadThatTakesItsTimeLeavesTheWindowDrawing) {
     if (form->State() == GameState::HiScores || platform.Ticks() > 60000) return std::nullopt;
     return std::min(deadline, platform.Ticks() + 16);
   });
-  form->Loop.Run();
+  form->Loop().Run();
 
   // An upload made on the main thread is over before any frame could see it.
   ASSERT_NE(postingSince, 0u) << "no upload was seen in progress";
