@@ -20,3 +20,7 @@ if(TARGET brinecast-scores)
       $<TARGET_FILE:brinecast-scores>)
   set_tests_properties(scenario.online_end_to_end PROPERTIES LABELS scenario TIMEOUT 120)
 endif()
+
+add_test(NAME scenario.command_line
+  COMMAND sh ${folder}/command_line.sh $<TARGET_FILE:brinecast-sim>)
+set_tests_properties(scenario.command_line PROPERTIES LABELS scenario TIMEOUT 60)
