@@ -7,6 +7,7 @@
 #include "app/screens/ScreenSet.h"
 #include "media/EmbeddedSounds.h"
 #include "objects/Player.h"
+#include "replay/RecordingPlatform.h"
 
 namespace brinecast {
 
@@ -30,17 +31,22 @@ void FillWaveList(TWaveCollection& waves) {
 
 }  // namespace
 
-TForm1::TForm1(const GameSetup& setup)
-    : TGame(setup.machine.platform, setup.seed),
-      loop_(setup.machine.platform, *this),
-      music_(setup.machine.platform),
+TForm1::TForm1(const GameSetup& setup) : TForm1(setup, setup.machine.platform, setup.recorder) {}
+
+TForm1::TForm1(const GameSetup& setup, replay::RecordingPlatform& recorder)
+    : TForm1(setup, recorder, &recorder) {}
+
+TForm1::TForm1(const GameSetup& setup, Platform& platform, replay::GameRecorder* recorder)
+    : TGame(platform, setup.seed),
+      loop_(platform, *this),
+      music_(platform),
       screens_(std::make_unique<ScreenSet>(*this)),
-      platform_(setup.machine.platform),
+      platform_(platform),
       appDir_(setup.folders.appDir),
       configFile_(appDir_, setup.folders.prefDir),
       http_(setup.machine.http),
       windowedOverride_(setup.windowed),
-      recorder_(setup.recorder),
+      recorder_(recorder),
       playerFiles_(setup.playerFiles),
       draws_(setup.draws),
       scoreServer_(setup.scoreServer) {

@@ -34,6 +34,9 @@ struct MenuState;
 class HttpTransport;
 struct HttpResult;
 struct HttpBody;
+namespace replay {
+class RecordingPlatform;
+}
 
 // The main window: owns every component and holds what the game keeps between
 // handlers, so two games can run side by side. Its procedures live in files by
@@ -48,6 +51,8 @@ class TForm1 : public LoopHost, public TGame, public ScreenHost {
   static constexpr int32_t kCreditCode = 667;
 
   explicit TForm1(const GameSetup& setup);
+  // The same game with a recorder standing between it and the setup's platform.
+  TForm1(const GameSetup& setup, replay::RecordingPlatform& recorder);
   ~TForm1() override;
   TForm1(const TForm1&) = delete;
   TForm1& operator=(const TForm1&) = delete;
@@ -201,6 +206,8 @@ class TForm1 : public LoopHost, public TGame, public ScreenHost {
   void SetScriptStep(std::function<void()> step) { scriptStep_ = std::move(step); }
 
  private:
+  TForm1(const GameSetup& setup, Platform& platform, replay::GameRecorder* recorder);
+
   // The main loop's view of the window.
   void HandleEvent(const PlatformEvent& event) override;
   void KeyHeld(int key, bool down) override;
