@@ -1,7 +1,7 @@
 #!/bin/sh
 # The simulator's command line: what it does not understand ends it with status 2, its reason
 # and the usage, before any game runs; a value goes after its option or after "=".
-# Usage: command_line.sh SIM
+# Usage: sim_command_line.sh SIM
 set -u
 sim=$1
 tmp=$(mktemp -d)
