@@ -16,7 +16,7 @@ set_tests_properties(scenario.signal_cleanup PROPERTIES LABELS scenario TIMEOUT 
 
 if(TARGET brinecast-scores)
   add_test(NAME scenario.online_end_to_end
-    COMMAND sh ${folder}/online_end_to_end.sh $<TARGET_FILE:brinecast-sim>
+    COMMAND bash ${folder}/online_end_to_end.sh $<TARGET_FILE:brinecast-sim>
       $<TARGET_FILE:brinecast-scores>)
   set_tests_properties(scenario.online_end_to_end PROPERTIES LABELS scenario TIMEOUT 120)
 endif()
