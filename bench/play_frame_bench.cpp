@@ -19,7 +19,7 @@ namespace {
 
 // Fish and objects spread over the sea, moving as in play.
 std::vector<TSpriteRef<TImageSprite>> Populate(TForm1& form) {
-  TSpriteEngine& root = form.DXSpriteEngine1.Engine();
+  TSpriteEngine& root = form.DXSpriteEngine1().Engine();
   std::vector<TSpriteRef<TImageSprite>> sprites;
   for (int i = 0; i < 20; ++i) {
     auto* fish = new TFish(&root);
@@ -55,7 +55,7 @@ void BM_PlayFrame(benchmark::State& state) {
   form.StartGame();
   // Past the banner; the level clock is not running, so the level lasts.
   form.Freeze().SetEnabled(false);
-  for (int i = 0; i < 5; ++i) new TPuzir(&form.DXSpriteEngine1.Engine());
+  for (int i = 0; i < 5; ++i) new TPuzir(&form.DXSpriteEngine1().Engine());
   std::vector<TSpriteRef<TImageSprite>> sprites = Populate(form);
   int frames = 0;
   for (auto _ : state) {
@@ -64,7 +64,7 @@ void BM_PlayFrame(benchmark::State& state) {
     if (++frames % 40 == 0) {
       state.PauseTiming();
       for (const auto& sprite : sprites) sprite.Kill();
-      form.DXSpriteEngine1.PurgeDead();
+      form.DXSpriteEngine1().PurgeDead();
       sprites = Populate(form);
       state.ResumeTiming();
     }

@@ -58,10 +58,10 @@ std::vector<uint8_t> RecordFiveMinutes(const std::string& appDir) {
   Project1(
       setup,
       [](TForm1& form) {
-        form.ScriptStep = [&form] {
+        form.SetScriptStep([&form] {
           form.Recorder()->ScriptStep("long level");
           LongLevel(form, {});
-        };
+        });
       },
       [&](TForm1& form) {
         if (auto* last = form.LastGame(); last && *last) file = replay::EncodeRecording(**last);

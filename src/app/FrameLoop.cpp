@@ -10,23 +10,23 @@ namespace brinecast {
 
 void TForm1::DXTimer1Timer(uint32_t /*lagCount*/) {
   TendUploads();
-  if (!DXDraw1.CanDraw()) return;
-  DXInput1.Update();
-  if (draws_) DXDraw1.Fill(0);
+  if (!DXDraw1().CanDraw()) return;
+  DXInput1().Update();
+  if (draws_) DXDraw1().Fill(0);
   NextFrame();
-  DXSpriteEngine1.Move(FrameNo());
-  DXSpriteEngine1.PurgeDead();
+  DXSpriteEngine1().Move(FrameNo());
+  DXSpriteEngine1().PurgeDead();
   // Drawing itself changes nothing: what the drawn sprites change happens around it.
-  const std::vector<TSprite*> shown = SpritesToDraw(DXSpriteEngine1.Engine());
+  const std::vector<TSprite*> shown = SpritesToDraw(DXSpriteEngine1().Engine());
   BeforeDraw(shown);
-  if (draws_) DXSpriteEngine1.Draw();
+  if (draws_) DXSpriteEngine1().Draw();
   AfterDraw(shown);
   // What changes each frame outside the sprites changes here, after the sprites are
   // drawn and before the texts.
   if (Screen* screen = Front()) screen->Update();
   if (State() == GameState::Game && !Freeze().Enabled()) AdvancePlay();
   if (draws_) DrawStateTexts();
-  platform_.Present(DXDraw1.Surface());
+  platform_.Present(DXDraw1().Surface());
 }
 
 }  // namespace brinecast

@@ -53,7 +53,7 @@ void TForm1::KeepRowRecording(int row, int64_t score) {
   std::optional<replay::Recording>* last = LastGame();
   // Only the game that made the row: a score that is not the recording's is not its game.
   if (row >= 1 && last != nullptr && last->has_value() && (*last)->end.score == score) {
-    const std::optional<std::vector<uint8_t>> bytes = ClaimLastGame(PlayerName, Config.AddText);
+    const std::optional<std::vector<uint8_t>> bytes = ClaimLastGame(PlayerName(), Config.AddText);
     // Each on its own: one file that cannot be written does not keep the other from being.
     if (bytes) {
       Keep([&] { shelf.SaveRow(Config.HighScores, static_cast<size_t>(row - 1), *bytes); });

@@ -14,19 +14,19 @@ constexpr int kKeyP = 'P';
 }  // namespace
 
 void TForm1::FormKeyDown(int key, bool /*alt*/) {
-  DXInput1.KeyDown(key);
+  DXInput1().KeyDown(key);
 }
 
 void TForm1::KeyHeld(int key, bool down) {
   if (down) {
-    DXInput1.KeyDown(key);
+    DXInput1().KeyDown(key);
   } else {
-    DXInput1.KeyUp(key);
+    DXInput1().KeyUp(key);
   }
 }
 
 void TForm1::FormKeyUp(int key, bool alt) {
-  DXInput1.KeyUp(key);
+  DXInput1().KeyUp(key);
   // 1. The level bonus is being counted: every key waits.
   if (BonusCount().Enabled()) return;
   // 2. Any key ends the game-over display.
@@ -64,7 +64,7 @@ void TForm1::FormKeyUp(int key, bool alt) {
   }
   // 10. P pauses play or resumes it.
   if (key == kKeyP && State() == GameState::Game) {
-    if (Paused) {
+    if (Paused()) {
       ThawPlay();
     } else {
       FreezePlay();

@@ -27,23 +27,23 @@ constexpr int kPlayerStartX = 262;
 }  // namespace
 
 void TForm1::StartGame() {
-  TSpriteEngine& root = DXSpriteEngine1.Engine();
+  TSpriteEngine& root = DXSpriteEngine1().Engine();
   ClearLeftovers();
   if (recorder_) {
     if (recorder_->GameRunning()) EndRecording(false);
     recorder_->GameStarts(CaptureStart());
   }
-  Fon.Kill();
+  Fon().Kill();
   KillMainMenuButtons();
-  Fon = new TFon(&root, static_cast<int>(Random(3)) + 1);
-  LimitTime = new TLimitTime(&root);
-  Volna = new TVolna(&root);
-  Player = new TPlayer(&root, kPlayerStartX);
+  Fon() = new TFon(&root, static_cast<int>(Random(3)) + 1);
+  LimitTime() = new TLimitTime(&root);
+  Volna() = new TVolna(&root);
+  Player() = new TPlayer(&root, kPlayerStartX);
   LevelNo = 0;
-  Paused = false;
-  GameOverFlag = false;
+  SetPaused(false);
+  SetGameOverFlag(false);
   ShowMouse(false);
-  Player->SetScore(0);
+  Player()->SetScore(0);
   NextLevel();
   if (Config.MusicOn) PlayMusic(Tune::Play);
   SetState(GameState::Game);
@@ -53,7 +53,7 @@ void TForm1::NextLevel() {
   LevelClock().SetEnabled(false);
   StopAllSounds();
   ++LevelNo;
-  for (const auto& icon : ToDoIcons) {
+  for (const auto& icon : ToDoIcons()) {
     if (TToDoFish* sprite = icon.Get()) sprite->Shown = false;
   }
   const LevelGoals goals = GoalsOfLevel(LevelNo, [this](uint32_t n) { return Random(n); });
@@ -64,14 +64,14 @@ void TForm1::NextLevel() {
   for (int i = 0; i < GoalCount; ++i) {
     const TGoal& goal = Goals[i];
     if (goal.FishKind >= 1 && goal.FishKind <= 10) {
-      if (TToDoFish* icon = ToDoIcons[goal.FishKind - 1].Get()) icon->Shown = true;
+      if (TToDoFish* icon = ToDoIcons()[goal.FishKind - 1].Get()) icon->Shown = true;
     }
   }
   if (LevelNo > 1) PlaySound("Level");
   TimeLeft = LevelTime * 100;
   FishCount = 0;
   ObjCount = 0;
-  const TPlayer* player = Player.Get();
+  const TPlayer* player = Player().Get();
   const TImageSprite* floatSprite = player ? player->Float.Get() : nullptr;
   CatchTextY = static_cast<uint16_t>(floatSprite ? RoundToInt(floatSprite->Y) : 0);
   CatchPoints = 0;
@@ -85,17 +85,17 @@ void TForm1::LeaveGame() {
   ShowMouse(true);
   FreezePlay();
   GameOverStep().SetEnabled(false);
-  if (!GameOverFlag) {
+  if (!GameOverFlag()) {
     screens_->exitGameQuestion.Open();
     return;
   }
   EndRecording(true);
-  for (const auto& icon : ToDoIcons) {
+  for (const auto& icon : ToDoIcons()) {
     if (TToDoFish* sprite = icon.Get()) sprite->Shown = false;
   }
   LevelClock().SetEnabled(false);
   Freeze().SetEnabled(false);
-  const int64_t score = Player ? Player->Score() : 0;
+  const int64_t score = Player() ? Player()->Score() : 0;
   if (Qualifies(score, Config)) {
     screens_->nameEntry.Open();
     return;
@@ -106,31 +106,31 @@ void TForm1::LeaveGame() {
 }
 
 void TForm1::ClearPlayField() {
-  Volna.Kill();
-  if (TPlayer* player = Player.Get()) player->KillRig();
-  if (TLimitTime* limit = LimitTime.Get()) limit->KillWithBar();
-  if (TFon* fon = Fon.Get()) fon->KillWithWeeds();
-  Fon = new TFon(&DXSpriteEngine1.Engine(), 0);
+  Volna().Kill();
+  if (TPlayer* player = Player().Get()) player->KillRig();
+  if (TLimitTime* limit = LimitTime().Get()) limit->KillWithBar();
+  if (TFon* fon = Fon().Get()) fon->KillWithWeeds();
+  Fon() = new TFon(&DXSpriteEngine1().Engine(), 0);
 }
 
 void TForm1::FreezePlay() {
-  Paused = true;
+  SetPaused(true);
   LevelClock().SetEnabled(false);
   Freeze().SetEnabled(true);
 }
 
 void TForm1::ThawPlay() {
-  Paused = false;
+  SetPaused(false);
   LevelClock().SetEnabled(true);
   Freeze().SetEnabled(false);
 }
 
 void TForm1::AdvancePlay() {
-  TSpriteEngine& root = DXSpriteEngine1.Engine();
+  TSpriteEngine& root = DXSpriteEngine1().Engine();
   // The catch text rises 3 pixels a frame and goes at the top of the sea.
   if (ShowCatchText) {
     if (CatchTextY <= 130) {
-      const TPlayer* player = Player.Get();
+      const TPlayer* player = Player().Get();
       CatchTextY = static_cast<uint16_t>(player ? RoundToInt(player->Y) : 0);
       CatchPoints = 0;
       ShowCatchText = false;

@@ -37,8 +37,16 @@ void TForm1::BuildHelp() {
   screens_->help.Build();
 }
 
+void TForm1::GiveUpGame() {
+  SetGameOverFlag(true);
+  Freeze().SetEnabled(false);
+  SetPaused(false);
+  Ask().Kill();
+  LeaveGame();
+}
+
 void TForm1::AskExit() {
-  Ask.Kill();
+  Ask().Kill();
   screens_->exitQuestion.Open();
 }
 

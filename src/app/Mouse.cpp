@@ -43,7 +43,7 @@ void TForm1::DXDraw1Click() {
 
 void TForm1::EndGameOver() {
   GameOverStep().SetEnabled(false);
-  Ask.Kill();
+  Ask().Kill();
   LeaveGame();
 }
 

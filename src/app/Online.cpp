@@ -108,7 +108,7 @@ UploadRetries& TForm1::Uploads() {
 
 void TForm1::TendUploads() {
   // Never in a replay, and never beside a submission's own requests.
-  if (!playerFiles_ || Sending) return;
+  if (!playerFiles_ || Sending()) return;
   UploadRetries& uploads = Uploads();
   uploads.Tick(DXTimer1.LastTime);
   if (uploads.pending) {
@@ -139,25 +139,25 @@ HttpResult TForm1::Request(const std::string& url, const HttpBody* body) {
       http_.Start(request, body, [this] { platform_.Wake(); });
   // A close request meanwhile waits for the submission's end and is then taken as on
   // the screen the game has come to: the table asks, the name entry ignores it.
-  Loop.RunWhile([&] { return !pending->Done(); });
+  Loop().RunWhile([&] { return !pending->Done(); });
   return pending->Result();
 }
 
 bool TForm1::SubmitScore() {
   // What is sent is fixed when the submission starts.
-  const std::string name = PlayerName;
-  const int64_t score = Player ? Player->Score() : 0;
+  const std::string name = PlayerName();
+  const int64_t score = Player() ? Player()->Score() : 0;
   const std::string addText = Config.AddText;
   const std::string host = scoreServer_;
 
-  Sending = true;
+  SetSending(true);
   if (TChk* chk = Menu().checkBox.Get()) chk->Shown = false;
   const HttpResult check = Request(CheckUrl(host));
   const std::string reply = check.ok ? check.body : std::string();
   if (!protocol::ReplyIsOk(reply)) {
-    Loop.ShowMessage(
+    Loop().ShowMessage(
         MessageBoxContent{"Can't connect to server!", "Information", BoxIcon::Information});
-    Sending = false;
+    SetSending(false);
     if (TChk* chk = Menu().checkBox.Get()) chk->Shown = true;
     return false;
   }
@@ -184,7 +184,7 @@ bool TForm1::SubmitScore() {
 void TForm1::OpenPage(const std::string& url) {
   // With no browser to hand the page to, the player can still type the address.
   if (!platform_.OpenUrl(url)) {
-    Loop.ShowMessage(
+    Loop().ShowMessage(
         MessageBoxContent{"No web browser could be opened. Open this address by hand:\n" + url,
                           "Information", BoxIcon::Information});
   }

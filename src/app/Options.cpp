@@ -49,8 +49,8 @@ void TForm1::ApplyWindowMode() {
 
 void TForm1::PlayMusic(Tune tune, const std::string& failureText) {
   const char* file = tune == Tune::Menu ? "Sound/1.xm" : "Sound/2.xm";
-  if (Music.SongLoadFromFile(appDir_ + file)) {
-    Music.SongPlay();
+  if (Music().SongLoadFromFile(appDir_ + file)) {
+    Music().SongPlay();
     return;
   }
   ShowMessage(failureText);

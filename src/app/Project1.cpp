@@ -9,34 +9,20 @@
 
 namespace brinecast {
 
-namespace {
-
-// The setup with the recorder standing in for the machine's platform.
-GameSetup Through(replay::RecordingPlatform& recorder, const GameSetup& setup) {
-  GameSetup through{{recorder, setup.machine.http}, setup.folders, setup.seed, setup.windowed};
-  through.recorder = &recorder;
-  through.playerFiles = setup.playerFiles;
-  through.draws = setup.draws;
-  through.scoreServer = setup.scoreServer;
-  return through;
-}
-
-}  // namespace
-
 AssembledGame::AssembledGame(const GameSetup& setup) {
   if (setup.recorder != nullptr) {
     form_ = std::make_unique<TForm1>(setup);
     return;
   }
   recorder_.emplace(setup.machine.platform);
-  form_ = std::make_unique<TForm1>(Through(*recorder_, setup));
+  form_ = std::make_unique<TForm1>(setup, *recorder_);
 }
 
 AssembledGame::~AssembledGame() = default;
 
 void RunGame(TForm1& form) {
-  form.Loop.Guard([&] { form.FormCreate(); });
-  form.Loop.Run();
+  form.Loop().Guard([&] { form.FormCreate(); });
+  form.Loop().Run();
   form.EndRecording(false);
 }
 

@@ -96,14 +96,14 @@ std::string PlayState(TForm1& form) {
   json.EndArray();
   json.Key("goalCount").Int(form.GoalCount).Key("goalsDone").Int(form.GoalsDone);
   json.Key("levelTime").Int(form.LevelTime).Key("timeLeft").Int(form.TimeLeft);
-  const TPlayer* player = form.Player.Get();
+  const TPlayer* player = form.Player().Get();
   json.Key("score");
   player ? json.Int(player->Score()) : json.Null();
   json.Key("counts").BeginArray().Int(form.FishCount).Int(form.ObjCount);
   json.Int(form.BottomObjCount).Int(form.HookLoad).EndArray();
   json.Key("catch").BeginArray().Int(form.CatchPoints).Int(form.CatchTextY);
   json.Bool(form.ShowCatchText).Bool(form.CatchSoundDue).EndArray();
-  json.Key("paused").Bool(form.Paused).Key("gameOver").Bool(form.GameOverFlag);
+  json.Key("paused").Bool(form.Paused()).Key("gameOver").Bool(form.GameOverFlag());
   json.Key("timers").BeginArray();
   for (const WindowTimer* timer : form.WindowTimers()) {
     json.BeginArray().Bool(timer->Enabled()).Int(static_cast<int64_t>(timer->Due())).EndArray();
@@ -114,7 +114,7 @@ std::string PlayState(TForm1& form) {
   json.Key("player");
   WritePlayer(json, player);
   json.Key("sprites").BeginArray();
-  WriteSprites(json, form.DXSpriteEngine1.Engine());
+  WriteSprites(json, form.DXSpriteEngine1().Engine());
   json.EndArray();
   json.EndObject();
   return json.Text();
@@ -140,7 +140,7 @@ std::string Snapshot(TForm1& form, const SnapshotRecords& records) {
   json.Key("levelTime").Int(form.LevelTime);
   json.Key("timeLeft").Int(form.TimeLeft);
   json.Key("score");
-  const TPlayer* player = form.Player.Get();
+  const TPlayer* player = form.Player().Get();
   player ? json.Int(player->Score()) : json.Null();
   json.Key("fishCount").Int(form.FishCount);
   json.Key("objCount").Int(form.ObjCount);
@@ -149,8 +149,8 @@ std::string Snapshot(TForm1& form, const SnapshotRecords& records) {
   json.Key("catchPoints").Int(form.CatchPoints);
   json.Key("catchTextY").Int(form.CatchTextY);
   json.Key("showCatchText").Bool(form.ShowCatchText);
-  json.Key("paused").Bool(form.Paused);
-  json.Key("gameOver").Bool(form.GameOverFlag);
+  json.Key("paused").Bool(form.Paused());
+  json.Key("gameOver").Bool(form.GameOverFlag());
   json.Key("timers").BeginArray();
   for (const WindowTimer* timer : form.WindowTimers()) {
     json.Bool(timer->Enabled());
@@ -159,7 +159,7 @@ std::string Snapshot(TForm1& form, const SnapshotRecords& records) {
   json.Key("player");
   WritePlayer(json, player);
   json.Key("sprites").BeginArray();
-  WriteSprites(json, form.DXSpriteEngine1.Engine());
+  WriteSprites(json, form.DXSpriteEngine1().Engine());
   json.EndArray();
   json.Key("buttons").BeginArray();
   for (const auto& button : form.Menu().buttons) {
@@ -178,14 +178,14 @@ std::string Snapshot(TForm1& form, const SnapshotRecords& records) {
     json.BeginArray().String(row.Name).Int(row.Score).EndArray();
   }
   json.EndArray();
-  json.Key("playerName").String(form.PlayerName);
+  json.Key("playerName").String(form.PlayerName());
   json.Key("editingAddText").Bool(form.Menu().editingAddText);
   json.Key("keySum").Int(form.KeySum);
-  json.Key("sending").Bool(form.Sending);
+  json.Key("sending").Bool(form.Sending());
   json.Key("messageBox");
-  form.Loop.OpenBox() ? json.String(*form.Loop.OpenBox()) : json.Null();
+  form.Loop().OpenBox() ? json.String(*form.Loop().OpenBox()) : json.Null();
   json.Key("messages");
-  WriteStrings(json, form.Loop.Messages());
+  WriteStrings(json, form.Loop().Messages());
   json.Key("sounds").BeginArray();
   for (const SnapshotRecords::Sound& sound : records.sounds) {
     json.BeginArray().String(sound.action).String(sound.name);
@@ -193,8 +193,9 @@ std::string Snapshot(TForm1& form, const SnapshotRecords& records) {
   }
   json.EndArray();
   json.Key("music").BeginObject().Key("file");
-  form.Music.Loaded() ? json.String(InGameFolder(form.Music.File(), form.AppDir())) : json.Null();
-  json.Key("playing").Bool(form.Music.Playing()).EndObject();
+  form.Music().Loaded() ? json.String(InGameFolder(form.Music().File(), form.AppDir()))
+                        : json.Null();
+  json.Key("playing").Bool(form.Music().Playing()).EndObject();
   json.Key("http");
   WriteStrings(json, records.http);
   json.Key("opened");

@@ -19,15 +19,15 @@ void TForm1::FormCreate() {
   if (!Config.Windowed) ApplyWindowMode();
   if (Config.MusicOn) PlayMusic(Tune::Menu);
   // The generator was seeded when the window was made (from the clock, or a replay's seed).
-  DXImageList1.Items().MakeColorTable();
-  DXInput1.UseCtrlAndSpaceForDown();
-  DXImageList1.Items().LoadFromFile(appDir_ + "Data/MenuImgs.dxg");
-  GameImgs.Items().LoadFromFile(appDir_ + "Data/GameImgs.dxg");
-  TSpriteEngine& root = DXSpriteEngine1.Engine();
-  for (int k = 1; k <= 10; ++k) ToDoIcons[k - 1] = CreateToDoIcon(&root, k);
-  Paused = false;
+  DXImageList1().Items().MakeColorTable();
+  DXInput1().UseCtrlAndSpaceForDown();
+  DXImageList1().Items().LoadFromFile(appDir_ + "Data/MenuImgs.dxg");
+  GameImgs().Items().LoadFromFile(appDir_ + "Data/GameImgs.dxg");
+  TSpriteEngine& root = DXSpriteEngine1().Engine();
+  for (int k = 1; k <= 10; ++k) ToDoIcons()[k - 1] = CreateToDoIcon(&root, k);
+  SetPaused(false);
   Menu().checkBox = new TChk(&root);
-  Fon = new TFon(&root, 0);
+  Fon() = new TFon(&root, 0);
   Menu().cursor = MainMenuScreen::kItemStart;
   Menu().savedCursor = MainMenuScreen::kItemStart;
   BuildMainMenu();
@@ -59,7 +59,7 @@ void TForm1::WMGetSysCommand(int command) {
 void TForm1::FormActivate() {}
 
 void TForm1::FormDeactivate() {
-  DXInput1.ReleaseAll();
+  DXInput1().ReleaseAll();
   FreezePlay();
 }
 

@@ -6,6 +6,8 @@
 
 #include "app/screens/ScreenSet.h"
 #include "media/EmbeddedSounds.h"
+#include "objects/Player.h"
+#include "replay/RecordingPlatform.h"
 
 namespace brinecast {
 
@@ -29,28 +31,37 @@ void FillWaveList(TWaveCollection& waves) {
 
 }  // namespace
 
-TForm1::TForm1(const GameSetup& setup)
-    : TGame(setup.machine.platform, setup.seed),
-      Music(setup.machine.platform),
-      Loop(setup.machine.platform, *this),
+TForm1::TForm1(const GameSetup& setup) : TForm1(setup, setup.machine.platform, setup.recorder) {}
+
+TForm1::TForm1(const GameSetup& setup, replay::RecordingPlatform& recorder)
+    : TForm1(setup, recorder, &recorder) {}
+
+TForm1::TForm1(const GameSetup& setup, Platform& platform, replay::GameRecorder* recorder)
+    : TGame(platform, setup.seed),
+      loop_(platform, *this),
+      music_(platform),
       screens_(std::make_unique<ScreenSet>(*this)),
-      platform_(setup.machine.platform),
+      platform_(platform),
       appDir_(setup.folders.appDir),
       configFile_(appDir_, setup.folders.prefDir),
       http_(setup.machine.http),
       windowedOverride_(setup.windowed),
-      recorder_(setup.recorder),
+      recorder_(recorder),
       playerFiles_(setup.playerFiles),
       draws_(setup.draws),
       scoreServer_(setup.scoreServer) {
-  FillWaveList(DXWaveList1.Items());
-  DXWaveList1.Initialize(platform_);
+  FillWaveList(DXWaveList1().Items());
+  DXWaveList1().Initialize(platform_);
   DXTimer1.LastTime = platform_.Ticks();
   // The drawing component comes up with the window.
-  DXDraw1.Initialize();
+  DXDraw1().Initialize();
 }
 
 TForm1::~TForm1() = default;
+
+const TPlayer* TForm1::Rig() {
+  return Player().Get();
+}
 
 WindowTimer& TForm1::Timer(size_t index) {
   return *WindowTimers()[index];
@@ -116,7 +127,7 @@ void TForm1::HandleEvent(const PlatformEvent& event) {
       JoystickRemoved();
       break;
     case Kind::Script:
-      if (ScriptStep) ScriptStep();
+      if (scriptStep_) scriptStep_();
       break;
     case Kind::DismissBox:
       break;

@@ -13,6 +13,7 @@
 #include "app/GameSetup.h"
 #include "app/LoopHost.h"
 #include "app/MainLoop.h"
+#include "app/screens/ScreenHost.h"
 #include "engine/Canvas.h"
 #include "engine/SpriteRef.h"
 #include "media/Music.h"
@@ -34,12 +35,15 @@ class HttpTransport;
 struct HttpResult;
 struct HttpBody;
 struct UploadRetries;
+namespace replay {
+class RecordingPlatform;
+}
 
 // The main window: owns every component and holds what the game keeps between
 // handlers, so two games can run side by side. Its procedures live in files by
 // concern: FrameLoop, LevelRules, Timers, Hud, Menus, Keyboard, Mouse, Options,
 // Startup, Online; each screen of the menus is a class of its own under screens/.
-class TForm1 : public LoopHost, public TGame {
+class TForm1 : public LoopHost, public TGame, public ScreenHost {
  public:
   // System command codes of the window's minimise and maximise.
   static constexpr int kScMinimize = 61472;
@@ -48,6 +52,8 @@ class TForm1 : public LoopHost, public TGame {
   static constexpr int32_t kCreditCode = 667;
 
   explicit TForm1(const GameSetup& setup);
+  // The same game with a recorder standing between it and the setup's platform.
+  TForm1(const GameSetup& setup, replay::RecordingPlatform& recorder);
   ~TForm1() override;
   TForm1(const TForm1&) = delete;
   TForm1& operator=(const TForm1&) = delete;
@@ -64,10 +70,10 @@ class TForm1 : public LoopHost, public TGame {
   bool StartupDone() const { return startupDone_; }
 
   // Application.Terminate: the main loop ends after the current handler.
-  void Terminate() { terminated_ = true; }
+  void Terminate() override { terminated_ = true; }
   bool Terminated() const override { return terminated_ || platform_.QuitRequested(); }
 
-  void ShowMessage(const std::string& text) { Loop.ShowMessage(text); }
+  void ShowMessage(const std::string& text) { loop_.ShowMessage(text); }
 
   // Handlers, named after their component and event.
   void DXTimer1Timer(uint32_t lagCount);  // FrameLoop.cpp
@@ -80,7 +86,7 @@ class TForm1 : public LoopHost, public TGame {
   void DXDraw1MouseDown(MouseButton button, int x, int y);  // Mouse.cpp
   void DXDraw1MouseMove(int x, int y);
   void DXDraw1MouseUp(MouseButton button, int x, int y);
-  void DXDraw1Click();
+  void DXDraw1Click() override;
   void FormCloseQuery(bool& canClose);  // Startup.cpp
   void WMGetSysCommand(int command);
   void FormActivate();
@@ -88,7 +94,7 @@ class TForm1 : public LoopHost, public TGame {
   void JoystickRemoved();
 
   // Level flow (LevelRules.cpp).
-  void StartGame();
+  void StartGame() override;
   void NextLevel();
   // Every game ends or is interrupted here: the question, the name entry or the menu.
   void LeaveGame();
@@ -96,24 +102,27 @@ class TForm1 : public LoopHost, public TGame {
   // bubbles, and sprites killed but not yet freed), so every game starts on an empty sea.
   void ClearLeftovers();
   // The play field's sprites go and the menu background comes back.
-  void ClearPlayField();
+  void ClearPlayField() override;
   // Play stands still (Paused, the level clock off, the freeze on), or goes on again.
-  void FreezePlay();
-  void ThawPlay();
+  void FreezePlay() override;
+  void ThawPlay() override;
+  // "ExitGame?" answered yes: the game is over and left.
+  void GiveUpGame() override;
 
   // Screens (Menus.cpp): each builder tears down the screen being left.
-  void BuildMainMenu();
-  void BuildOptions();
-  void BuildHiScores();
-  void BuildHelp();
+  void BuildMainMenu() override;
+  void BuildOptions() override;
+  void BuildHiScores() override;
+  void BuildHelp() override;
   // Asks "Exit?" over the main menu (LeaveGame asks "ExitGame?" over play).
-  void AskExit();
+  void AskExit() override;
   // The navigation sound.
-  void NavigationSound() { PlaySound("Poimal"); }
+  void NavigationSound() override { PlaySound("Poimal"); }
   // Sets Shown of the menu's button n (1-based) when it exists.
-  void ShowButton(int n, bool shown);
+  void ShowButton(int n, bool shown) override;
+  TSprite& SpriteRoot() override { return DXSpriteEngine1().Engine(); }
   // Every screen, and the one that takes keys, the pointer and texts now (none in play).
-  ScreenSet& Screens() { return *screens_; }
+  ScreenSet& Screens() override { return *screens_; }
   // The cursor, the lit buttons and the rest the screens share.
   MenuState& Menu();
   Screen* Front();
@@ -122,16 +131,13 @@ class TForm1 : public LoopHost, public TGame {
 
   // Options file and window mode (Options.cpp).
   void LoadConfig();
-  void SaveConfig();
-  void ApplyWindowMode();
+  void SaveConfig() override;
+  void ApplyWindowMode() override;
+  TConfig& Options() override { return Config; }
 
-  // The two modules: the menus' and the play's.
-  enum class Tune { Menu, Play };
-  // What a start-up, a game or its end says when a module cannot be loaded; the options
-  // screen says it its own way.
-  static constexpr const char* kMusicFailure = "Can't load music.";
   // Music call sites (Options.cpp): load and play, or report and turn music off.
-  void PlayMusic(Tune tune, const std::string& failureText = kMusicFailure);
+  void PlayMusic(Tune tune, const std::string& failureText = kMusicFailure) override;
+  TMusic& Music() override { return music_; }
 
   // Recording (GameRecording.cpp): what a game starts from and how it ends.
   replay::GameRecorder* Recorder() { return recorder_; }
@@ -158,32 +164,35 @@ class TForm1 : public LoopHost, public TGame {
                                                     const std::string& note);
   // The row (1-based) that the last game's score took gets its recording; rows that fell off
   // the table lose theirs.
-  void KeepRowRecording(int row, int64_t score);
+  void KeepRowRecording(int row, int64_t score) override;
   // The table was cleared: no row keeps a recording.
-  void ForgetRowRecordings();
+  void ForgetRowRecordings() override;
 
   // Online services (Online.cpp).
-  bool SubmitScore();
-  void OpenWorldScores();
-  void VisitPortal();
+  bool SubmitScore() override;
+  void OpenWorldScores() override;
+  void VisitPortal() override;
   // Uploads that did not get through are tried again now and then, one at a time and off
   // the main thread; run each frame, it reads no clock of its own.
   void TendUploads();
 
   // Shows or hides the pointer, whatever was asked before.
-  void ShowMouse(bool show);
+  void ShowMouse(bool show) override;
+
+  // The question panel (questions, game over, name entry).
+  TSpriteRef<TAsk>& Ask() override { return ask_; }
+  const TPlayer* Rig() override;
+  uint16_t CurrentLevel() const override { return LevelNo; }
 
   // Components beyond those the sprites share.
   TDXTimer DXTimer1;
-  TCanvas Canvas;
-  TMusic Music;
-  MainLoop Loop;
+  // The HUD's and the screens' texts are drawn with it over the sprites.
+  TCanvas& Canvas() { return canvas_; }
+  MainLoop& Loop() { return loop_; }
 
-  // The question panel (questions, game over, name entry).
-  TSpriteRef<TAsk> Ask;
-
-  // Keyboard.
+  // Keyboard: what the keys released so far add up to.
   int32_t KeySum = 0;
+  void ResetKeySum() override { KeySum = 0; }
 
   // The pointer's last x, which tells the boat which way it moved.
   int32_t LastMouseX() const { return lastMouseX_; }
@@ -192,13 +201,17 @@ class TForm1 : public LoopHost, public TGame {
 
   // Options, high scores, name entry, online.
   TConfig Config;
-  std::string PlayerName;
-  bool Sending = false;
+  std::string& PlayerName() override { return playerName_; }
+  // A result is on its way to the score server.
+  bool Sending() const override { return sending_; }
+  void SetSending(bool sending) override { sending_ = sending; }
 
-  // Runs for each Script event: the simulator's set-up commands.
-  std::function<void()> ScriptStep;
+  // What runs for each Script event: the simulator's set-up commands.
+  void SetScriptStep(std::function<void()> step) { scriptStep_ = std::move(step); }
 
  private:
+  TForm1(const GameSetup& setup, Platform& platform, replay::GameRecorder* recorder);
+
   // The main loop's view of the window.
   void HandleEvent(const PlatformEvent& event) override;
   void KeyHeld(int key, bool down) override;
@@ -225,6 +238,13 @@ class TForm1 : public LoopHost, public TGame {
   // During play: the catch text rises and bubbles, objects and fish appear at random.
   void AdvancePlay();
 
+  TCanvas canvas_;
+  MainLoop loop_;
+  std::function<void()> scriptStep_;
+  TMusic music_;
+  TSpriteRef<TAsk> ask_;
+  std::string playerName_;
+  bool sending_ = false;
   std::unique_ptr<ScreenSet> screens_;
   Platform& platform_;
   std::string appDir_;

@@ -15,17 +15,17 @@ void TForm1::Timer1Timer() {
   StopAllSounds();
   SetState(GameState::GameOver);
   PlaySound("Over");
-  Ask = new TAsk(&DXSpriteEngine1.Engine(), "Qtns");
-  GameOverFlag = true;
+  Ask() = new TAsk(&DXSpriteEngine1().Engine(), "Qtns");
+  SetGameOverFlag(true);
   FreezePlay();
   GameOverStep().SetEnabled(true);
 }
 
 void TForm1::Timer2Timer() {
-  if (Paused || BonusCount().Enabled()) return;
+  if (Paused() || BonusCount().Enabled()) return;
   // Play resumes only into a game that exists; a stray tick with no rig (say,
   // after a focus loss during a start-up message box) just ends the freeze.
-  if (!Player || Player->IsDead()) {
+  if (!Player() || Player()->IsDead()) {
     Freeze().SetEnabled(false);
     return;
   }
@@ -39,7 +39,7 @@ void TForm1::Timer3Timer() {
     SetState(GameState::GameOver2);
   } else if (State() == GameState::GameOver2) {
     Freeze().SetEnabled(false);
-    Ask.Kill();
+    Ask().Kill();
     LeaveGame();
   }
 }
@@ -51,7 +51,7 @@ void TForm1::Timer4Timer() {
     return;
   }
   TimeLeft -= 100;
-  if (TPlayer* player = Player.Get()) player->SetScore(player->Score() + 5);
+  if (TPlayer* player = Player().Get()) player->SetScore(player->Score() + 5);
 }
 
 }  // namespace brinecast

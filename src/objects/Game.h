@@ -57,13 +57,16 @@ class TGame : public TRunningGame {
   static constexpr uint32_t kGameOverStepMs = 2000;  // Timer3
   static constexpr uint32_t kBonusCountMs = 128;     // Timer4
 
-  // Components, in the window's creation order.
-  TDXDraw DXDraw1;
-  TDXSpriteEngine DXSpriteEngine1;
-  TDXImageList GameImgs;
-  TDXImageList DXImageList1;
-  TDXInput DXInput1;
-  TDXWaveList DXWaveList1;
+  // Components: the drawing surface, the sprite engine, the play's and the menus' images,
+  // input and the sound effects.
+  TDXDraw& DXDraw1() { return dxDraw1_; }
+  TDXSpriteEngine& DXSpriteEngine1() { return dxSpriteEngine1_; }
+  const TDXSpriteEngine& DXSpriteEngine1() const { return dxSpriteEngine1_; }
+  TDXImageList& GameImgs() { return gameImgs_; }
+  TDXImageList& DXImageList1() { return dxImageList1_; }
+  TDXInput& DXInput1() { return dxInput1_; }
+  const TDXInput& DXInput1() const { return dxInput1_; }
+  TDXWaveList& DXWaveList1() { return dxWaveList1_; }
 
   // The four window timers by role (Timer1 to Timer4 in the window's tie order).
   // Level clock: counts TimeLeft down by a hundredth of a second; the level ends at 0.
@@ -102,6 +105,13 @@ class TGame : public TRunningGame {
   void NextFrame() { ++frameNo_; }
 
  private:
+  // Components, in the window's creation order.
+  TDXDraw dxDraw1_;
+  TDXSpriteEngine dxSpriteEngine1_;
+  TDXImageList gameImgs_;
+  TDXImageList dxImageList1_;
+  TDXInput dxInput1_;
+  TDXWaveList dxWaveList1_;
   WindowTimer levelClock_;
   WindowTimer freeze_;
   WindowTimer gameOverStep_;

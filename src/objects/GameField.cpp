@@ -12,19 +12,19 @@
 namespace brinecast {
 
 TPictureCollectionItem* TGameField::GameImage(std::string_view name) {
-  return game_.GameImgs.Items().Find(name);
+  return game_.GameImgs().Items().Find(name);
 }
 
 TPictureCollectionItem* TGameField::GameImage(int index) {
-  return game_.GameImgs.Items().Items(index);
+  return game_.GameImgs().Items().Items(index);
 }
 
 TPictureCollectionItem* TGameField::MenuImage(std::string_view name) {
-  return game_.DXImageList1.Items().Find(name);
+  return game_.DXImageList1().Items().Find(name);
 }
 
 TPictureCollectionItem* TGameField::MenuImage(int index) {
-  return game_.DXImageList1.Items().Items(index);
+  return game_.DXImageList1().Items().Items(index);
 }
 
 uint32_t TGameField::Random(uint32_t n) {
@@ -89,7 +89,7 @@ void TGameField::LevelComplete() {
 }
 
 bool TGameField::Held(InputState state) const {
-  return game_.DXInput1.Has(state);
+  return game_.DXInput1().Has(state);
 }
 
 bool TGameField::MouseHeld() const {
@@ -105,7 +105,7 @@ void TGameField::TakeMouseStep(bool right) {
 }
 
 TPlayer* TGameField::Player() {
-  return game_.Player.Get();
+  return game_.Player().Get();
 }
 
 uint8_t TGameField::HookLoad() const {

@@ -24,11 +24,22 @@ struct TGoal {
 // The variables of a running game with their widths; all zero at start. The
 // sprite references read as absent once their sprite has been freed.
 struct TRunningGame {
-  TSpriteRef<TPlayer> Player;
-  TSpriteRef<TFon> Fon;
-  TSpriteRef<TVolna> Volna;
-  TSpriteRef<TLimitTime> LimitTime;
-  std::array<TSpriteRef<TToDoFish>, 10> ToDoIcons{};  // ToDoIcons[0] is kind 1
+  // The sprites the game keeps hold of: the rig, the background, the wave, the time bar
+  // and the goals' icons (ToDoIcons()[0] is kind 1).
+  TSpriteRef<TPlayer>& Player() { return player_; }
+  const TSpriteRef<TPlayer>& Player() const { return player_; }
+  TSpriteRef<TFon>& Fon() { return fon_; }
+  TSpriteRef<TVolna>& Volna() { return volna_; }
+  TSpriteRef<TLimitTime>& LimitTime() { return limitTime_; }
+  std::array<TSpriteRef<TToDoFish>, 10>& ToDoIcons() { return toDoIcons_; }
+
+  // Play stands still for the pause, a question or the level banner.
+  bool Paused() const { return paused_; }
+  void SetPaused(bool paused) { paused_ = paused; }
+  // The game is over: by time, by giving up, or by a step of the simulator.
+  bool GameOverFlag() const { return gameOverFlag_; }
+  void SetGameOverFlag(bool over) { gameOverFlag_ = over; }
+
   uint16_t LevelNo = 0;
   std::array<TGoal, 10> Goals{};  // Goals[0] is goal 1
   uint8_t GoalCount = 0;
@@ -43,8 +54,15 @@ struct TRunningGame {
   uint16_t CatchTextY = 0;
   bool ShowCatchText = false;
   bool CatchSoundDue = false;
-  bool Paused = false;
-  bool GameOverFlag = false;
+
+ private:
+  TSpriteRef<TPlayer> player_;
+  TSpriteRef<TFon> fon_;
+  TSpriteRef<TVolna> volna_;
+  TSpriteRef<TLimitTime> limitTime_;
+  std::array<TSpriteRef<TToDoFish>, 10> toDoIcons_{};
+  bool paused_ = false;
+  bool gameOverFlag_ = false;
 };
 
 }  // namespace brinecast

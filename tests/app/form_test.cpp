@@ -54,7 +54,7 @@ TEST(Form, EachFrameCountsFrameNoAndPresentsWrappingAfter255) {
   HeadlessPlatform platform;
   TForm1 form(testing::OfflineSetup(platform, "/game/", 1));
   StopAt(platform, 256 * 16);
-  form.Loop.Run();
+  form.Loop().Run();
   EXPECT_EQ(platform.FramesPresented(), 256U);
   EXPECT_EQ(form.FrameNo(), 0);
 }
@@ -66,7 +66,7 @@ TEST(Form, ACloseRequestEndsTheProgram) {
     if (platform.Ticks() == 100) platform.QueueEvent({Kind::Close});
     return platform.Ticks() < 100 ? 100 : 1000;
   });
-  form.Loop.Run();
+  form.Loop().Run();
   EXPECT_TRUE(form.Terminated());
   EXPECT_FALSE(platform.QuitRequested());
   EXPECT_EQ(platform.Ticks(), 100U);
@@ -79,11 +79,11 @@ TEST(Form, TwoWindowsRunSideBySide) {
   TForm1 b(testing::OfflineSetup(second, "/b/", 7));
   a.LevelClock().SetEnabled(true);
   StopAt(first, 100);
-  a.Loop.Run();
+  a.Loop().Run();
   a.Terminate();
   EXPECT_FALSE(b.Terminated());
   StopAt(second, 50);
-  b.Loop.Run();
+  b.Loop().Run();
   EXPECT_EQ(a.FrameNo(), 6);
   EXPECT_EQ(b.FrameNo(), 3);
   EXPECT_FALSE(b.LevelClock().Enabled());
@@ -120,24 +120,24 @@ TEST(Form, StartUpLoadsBothImageArchivesFromTheGameFolder) {
   // A scratch folder with the built data: start-up writes Config.cfg, never into the build.
   testing::GameFolder folder;
   TForm1 form(testing::OfflineSetup(platform, folder.AppDir(), 1));
-  form.Loop.Guard([&] { form.FormCreate(); });
-  EXPECT_TRUE(form.Loop.Messages().empty());
-  EXPECT_EQ(form.DXImageList1.Items().Find("Qtns")->Name(), "Qtns");
-  EXPECT_EQ(form.GameImgs.Items().Find("kruk")->Name(), "Kruk");
+  form.Loop().Guard([&] { form.FormCreate(); });
+  EXPECT_TRUE(form.Loop().Messages().empty());
+  EXPECT_EQ(form.DXImageList1().Items().Find("Qtns")->Name(), "Qtns");
+  EXPECT_EQ(form.GameImgs().Items().Find("kruk")->Name(), "Kruk");
 }
 
 TEST(Form, AMissingArchiveIsReportedInAMessageBox) {
   HeadlessPlatform platform;
   TForm1 form(testing::OfflineSetup(platform, "/nonexistent-game-folder/", 1));
   platform.SetDriver([](uint64_t) -> std::optional<uint64_t> { return std::nullopt; });
-  form.Loop.Guard([&] { form.FormCreate(); });
+  form.Loop().Guard([&] { form.FormCreate(); });
   // Before it: the options file that cannot be written and the music that is not there.
-  ASSERT_FALSE(form.Loop.Messages().empty());
-  EXPECT_EQ(form.Loop.Messages().back().rfind(
+  ASSERT_FALSE(form.Loop().Messages().empty());
+  EXPECT_EQ(form.Loop().Messages().back().rfind(
                 "Cannot open file \"/nonexistent-game-folder/Data/MenuImgs.dxg\".", 0),
             0U);
   EXPECT_FALSE(form.StartupDone());
-  EXPECT_EQ(form.GameImgs.Items().Count(), 0);
+  EXPECT_EQ(form.GameImgs().Items().Count(), 0);
 }
 
 // Runs the main block in a scratch working directory, optionally with a play.url.

@@ -43,8 +43,8 @@ struct GameRun {
     // As the main block runs it, with the window kept for the test to look at.
     form = std::make_unique<TForm1>(testing::OfflineSetup(platform, appDir, 1));
     if (created) created(*form);
-    form->Loop.Guard([&] { form->FormCreate(); });
-    form->Loop.Run();
+    form->Loop().Guard([&] { form->FormCreate(); });
+    form->Loop().Run();
   }
   void Press(uint64_t at, int key) {
     events.push_back({at, testing::Key(Kind::KeyDown, key)});
@@ -84,16 +84,16 @@ TEST(FailedWrites, AFailedSaveLeavesTheNameEntryForTheTable) {
   run.Press(1000, vk::Return);  // the name is entered
   run.created = [](TForm1& form) {
     // A winning score, then the game ends as Esc and yes would end it.
-    form.ScriptStep = [&form] {
-      form.Player->SetScore(20000);
-      form.GameOverFlag = true;
+    form.SetScriptStep([&form] {
+      form.Player()->SetScore(20000);
+      form.SetGameOverFlag(true);
       form.LeaveGame();
-    };
+    });
   };
   run.Start(folder.AppDir(), 1500);
   ASSERT_NE(run.form, nullptr);
   EXPECT_EQ(run.form->State(), GameState::HiScores);
-  EXPECT_FALSE(run.form->Sending);
+  EXPECT_FALSE(run.form->Sending());
   EXPECT_EQ(run.form->Config.HighScores[0].Name, "A");
   EXPECT_EQ(run.form->Config.HighScores[0].Score, 20000U);
   EXPECT_EQ(run.form->Config.HighScores[1].Name, "Anonymous");
@@ -115,8 +115,8 @@ TEST(StartupErrors, ACloseRequestUnderTheErrorBoxEndsTheProgramOnceItCloses) {
     return platform.Ticks() + 100;
   });
   TForm1 form(testing::OfflineSetup(platform, folder.AppDir(), 1));
-  form.Loop.Guard([&] { form.FormCreate(); });
-  form.Loop.Run();
+  form.Loop().Guard([&] { form.FormCreate(); });
+  form.Loop().Run();
   EXPECT_TRUE(form.Terminated());
   EXPECT_TRUE(asked);
   EXPECT_LT(platform.Ticks(), 1000U) << "the window stayed open";
@@ -127,7 +127,7 @@ TEST(StartupErrors, AStrayBannerTickWithNoGameNeverStartsPlay) {
   HeadlessPlatform platform;
   TForm1 form(testing::OfflineSetup(platform, folder.AppDir(), 1));
   form.FormCreate();
-  form.Paused = false;
+  form.SetPaused(false);
   form.Freeze().SetEnabled(true);
   testing::RunUntil(platform, form, {}, 2500);
   EXPECT_EQ(form.State(), GameState::Menu);

@@ -35,9 +35,9 @@ TEST(HeldKeys, AfterAMessageBoxTheSteeringKeysReadAsTheyAreReallyHeld) {
     testing::GameFolder folder;
     HeadlessPlatform platform;
     TForm1 form(testing::OfflineSetup(platform, folder.AppDir(), 3));
-    form.Loop.Guard([&] { form.FormCreate(); });
-    form.Loop.Guard([&] { form.StartGame(); });
-    form.ScriptStep = [&] { form.ShowMessage("a box in play"); };
+    form.Loop().Guard([&] { form.FormCreate(); });
+    form.Loop().Guard([&] { form.StartGame(); });
+    form.SetScriptStep([&] { form.ShowMessage("a box in play"); });
     PlatformEvent box;
     box.kind = Kind::Script;
     std::vector<testing::Step> steps;
@@ -54,8 +54,8 @@ TEST(HeldKeys, AfterAMessageBoxTheSteeringKeysReadAsTheyAreReallyHeld) {
                      }});
     testing::RunUntil(platform, form, steps, 500);
     ASSERT_FALSE(platform.MessageBox());
-    form.DXInput1.Update();
-    EXPECT_EQ(form.DXInput1.Has(InputState::Right), held.heldAfter);
+    form.DXInput1().Update();
+    EXPECT_EQ(form.DXInput1().Has(InputState::Right), held.heldAfter);
   }
 }
 

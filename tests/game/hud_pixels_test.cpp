@@ -68,10 +68,10 @@ TEST(HudPixels, BannerGoalCounterLevelAndScoreSitWhereTheLayoutPutsThem) {
   form.FormCreate();
   form.StartGame();
   form.DXTimer1Timer(1);
-  SDL_Surface* frame = form.DXDraw1.Surface();
+  SDL_Surface* frame = form.DXDraw1().Surface();
   ASSERT_NE(frame, nullptr);
 
-  TCanvas& canvas = form.Canvas;
+  TCanvas& canvas = form.Canvas();
   const uint32_t gold = RGB(255, 210, 0);
   const uint32_t white = RGB(255, 255, 255);
   const uint32_t goalBlue = RGB(40, 100, 200);
@@ -105,7 +105,7 @@ TEST(HudPixels, TextsSitInTheMiddleOfWhatHoldsThemWhateverTheFont) {
   HeadlessPlatform platform;
   TForm1 form(testing::OfflineSetup(platform, folder.AppDir(), 3));
   form.FormCreate();
-  SDL_Surface* frame = form.DXDraw1.Surface();
+  SDL_Surface* frame = form.DXDraw1().Surface();
 
   // The options text and its caret keep clear of the field's border.
   form.BuildOptions();
@@ -120,22 +120,22 @@ TEST(HudPixels, TextsSitInTheMiddleOfWhatHoldsThemWhateverTheFont) {
 
   // The typed name grows from the middle of the lines around it.
   form.StartGame();
-  form.Player->SetScore(50000);
-  form.GameOverFlag = true;
+  form.Player()->SetScore(50000);
+  form.SetGameOverFlag(true);
   form.LeaveGame();
   ASSERT_EQ(form.State(), GameState::EnterName);
-  form.PlayerName = "Bob";
+  form.PlayerName() = "Bob";
   form.DXTimer1Timer(1);
-  form.Canvas.Font.Name = "Arial";
-  form.Canvas.Font.Size = 13;
-  form.Canvas.Font.Bold = true;
-  const int linesMiddle = 278 + form.Canvas.TextWidth("Please Enter Your Name") / 2;
+  form.Canvas().Font.Name = "Arial";
+  form.Canvas().Font.Size = 13;
+  form.Canvas().Font.Bold = true;
+  const int linesMiddle = 278 + form.Canvas().TextWidth("Please Enter Your Name") / 2;
   const Box name = BoundsOf(frame, {200, 290, 600, 322}, gold);
   ASSERT_LT(name.left, name.right) << "no name drawn";
   EXPECT_NEAR((name.left + name.right) / 2, linesMiddle, 4);
 
   // "GAME OVER" in the middle of its panel.
-  form.Player->SetScore(0);
+  form.Player()->SetScore(0);
   form.DXTimer1Timer(1);
   form.ClearPlayField();
   form.StartGame();
@@ -143,7 +143,7 @@ TEST(HudPixels, TextsSitInTheMiddleOfWhatHoldsThemWhateverTheFont) {
   form.Timer1Timer();
   ASSERT_EQ(form.State(), GameState::GameOver);
   form.DXTimer1Timer(1);
-  const TAsk* panel = form.Ask.Get();
+  const TAsk* panel = form.Ask().Get();
   ASSERT_NE(panel, nullptr);
   const int panelMiddle = static_cast<int>(panel->X) + panel->Width / 2;
   const Box over = BoundsOf(

@@ -52,11 +52,11 @@ TEST_P(CloseDuringSubmission, FramesGoOnTheEntryIsKeptAndTheGameNeverQuitsUnaske
   form.FormCreate();
   form.Config.SendOnline = true;
   form.StartGame();
-  form.Player->SetScore(5000);
-  form.GameOverFlag = true;
+  form.Player()->SetScore(5000);
+  form.SetGameOverFlag(true);
   form.LeaveGame();
   ASSERT_EQ(form.State(), GameState::EnterName);
-  form.PlayerName = "Zed";
+  form.PlayerName() = "Zed";
 
   bool asked = false;
   bool entered = false;
@@ -70,7 +70,7 @@ TEST_P(CloseDuringSubmission, FramesGoOnTheEntryIsKeptAndTheGameNeverQuitsUnaske
       platform.QueueEvent(testing::Key(Kind::KeyUp, vk::Return));
       return platform.Ticks();
     }
-    if (form.Sending && !asked && platform.Ticks() > 1000) {
+    if (form.Sending() && !asked && platform.Ticks() > 1000) {
       asked = true;
       framesWhileWaiting = platform.FramesPresented();
       platform.QueueEvent({Kind::Close});
@@ -88,7 +88,7 @@ TEST_P(CloseDuringSubmission, FramesGoOnTheEntryIsKeptAndTheGameNeverQuitsUnaske
     }
     return std::min(deadline, platform.Ticks() + 16);
   });
-  form.Loop.Run();
+  form.Loop().Run();
 
   EXPECT_TRUE(asked);
   EXPECT_GT(framesWhileWaiting, 50U) << "the window froze during the request";
@@ -107,7 +107,7 @@ TEST_P(CloseDuringSubmission, FramesGoOnTheEntryIsKeptAndTheGameNeverQuitsUnaske
     const MessageBoxContent told{"Can't connect to server!", "Information", BoxIcon::Information};
     EXPECT_EQ(shownBox, told);
     EXPECT_EQ(form.State(), GameState::EnterName);
-    EXPECT_EQ(form.PlayerName, "Zed");
+    EXPECT_EQ(form.PlayerName(), "Zed");
   }
 }
 

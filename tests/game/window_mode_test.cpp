@@ -54,13 +54,13 @@ TEST(WindowModeOverride, SavesTheFilesModeUntilThePlayerSwitchesThenTheirLastCho
     GameSetup setup = testing::OfflineSetup(platform, folder.AppDir(), 1);
     setup.windowed = mode.commandLineWindowed;
     TForm1 form(setup);
-    form.Loop.Guard([&] { form.FormCreate(); });
+    form.Loop().Guard([&] { form.FormCreate(); });
     ASSERT_EQ(form.Config.Windowed, mode.commandLineWindowed);
     for (int i = 0; i < mode.switches; ++i) {
-      form.Loop.Guard([&] { form.FormKeyUp(vk::Return, true); });
+      form.Loop().Guard([&] { form.FormKeyUp(vk::Return, true); });
     }
     EXPECT_EQ(form.Config.Windowed, mode.commandLineWindowed != (mode.switches % 2 == 1));
-    form.Loop.Guard([&] { form.SaveConfig(); });
+    form.Loop().Guard([&] { form.SaveConfig(); });
     EXPECT_EQ(StoredWindowed(folder), mode.storedAfter);
   }
 }

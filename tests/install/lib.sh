@@ -36,12 +36,10 @@ install_into() {
 source "$(dirname "${BASH_SOURCE[0]}")/../support/poll.sh"
 
 # Waits up to $2 seconds for process $1 to end; its status is in $ended_status.
+process_gone() { ! kill -0 "$1" 2>/dev/null; }
 wait_for_end() {
-  local pid=$1 deadline=$((SECONDS + $2))
-  while kill -0 "$pid" 2>/dev/null; do
-    [ "$SECONDS" -lt "$deadline" ] || return 1
-    sleep 0.1
-  done
+  local pid=$1
+  poll_for "$2" process_gone "$pid" || return 1
   ended_status=0
   wait "$pid" || ended_status=$?
   return 0

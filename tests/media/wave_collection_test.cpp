@@ -39,7 +39,7 @@ TEST(WaveCollection, NegativePlayingLimitIsKeptAsNoLimit) {
 TEST(WaveCollection, TheWindowHoldsItsFourEmbeddedSoundsInOrder) {
   HeadlessPlatform platform;
   TForm1 form(testing::OfflineSetup(platform, "/game/", 1));
-  TWaveCollection& waves = form.DXWaveList1.Items();
+  TWaveCollection& waves = form.DXWaveList1().Items();
   struct Expected {
     const char* name;
     int maxPlayingCount;

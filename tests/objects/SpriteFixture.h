@@ -19,13 +19,13 @@ class TestGame : public TGame {
  public:
   explicit TestGame(Platform& platform) : TGame(platform, 1) {
     for (const char* name : {"Up", "Poimal", "Level", "Over"}) {
-      TWaveCollectionItem& item = DXWaveList1.Items().Add();
+      TWaveCollectionItem& item = DXWaveList1().Items().Add();
       item.Name = name;
       item.Wave = EmbeddedWave(name);
     }
-    DXWaveList1.Initialize(platform);
-    DXDraw1.Initialize();
-    GameImgs.Items().LoadFromFile(BRINECAST_APPDIR "/Data/GameImgs.dxg");
+    DXWaveList1().Initialize(platform);
+    DXDraw1().Initialize();
+    GameImgs().Items().LoadFromFile(BRINECAST_APPDIR "/Data/GameImgs.dxg");
   }
 
   using TGame::NextFrame;
@@ -43,11 +43,11 @@ class TestGame : public TGame {
 
 class SpriteTest : public ::testing::Test {
  protected:
-  TSpriteEngine& Root() { return game.DXSpriteEngine1.Engine(); }
+  TSpriteEngine& Root() { return game.DXSpriteEngine1().Engine(); }
 
   // The menu pictures are large: only the tests that need them load them.
   void LoadMenuImages() {
-    game.DXImageList1.Items().LoadFromFile(BRINECAST_APPDIR "/Data/MenuImgs.dxg");
+    game.DXImageList1().Items().LoadFromFile(BRINECAST_APPDIR "/Data/MenuImgs.dxg");
   }
 
   // A level in play: one goal of kind 1, the clock running.
@@ -64,11 +64,11 @@ class SpriteTest : public ::testing::Test {
   // One frame's sprite work: move, free the killed, draw (with what happens around it).
   void Frame() {
     game.NextFrame();
-    game.DXSpriteEngine1.Move(game.FrameNo());
-    game.DXSpriteEngine1.PurgeDead();
+    game.DXSpriteEngine1().Move(game.FrameNo());
+    game.DXSpriteEngine1().PurgeDead();
     const std::vector<TSprite*> shown = SpritesToDraw(Root());
     BeforeDraw(shown);
-    game.DXSpriteEngine1.Draw();
+    game.DXSpriteEngine1().Draw();
     AfterDraw(shown);
   }
 

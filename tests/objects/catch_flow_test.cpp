@@ -14,7 +14,7 @@ class CatchFlowTest : public SpriteTest {};
 TEST_F(CatchFlowTest, FishCaughtOnTheWayUpLandsAndCompletesTheLevel) {
   PlayLevel();
   auto* player = new TPlayer(&Root(), 262);
-  game.Player = player;
+  game.Player() = player;
   game.MouseHeld = true;
   for (int i = 0; i < 20; ++i) Frame();
   ASSERT_EQ(player->Hook->Y, 345);

@@ -19,7 +19,7 @@ class ObjectTest : public SpriteTest {
     game.LevelTime = 25;
     game.TimeLeft = 1000;
     player = new TPlayer(&Root(), 262);
-    game.Player = player;
+    game.Player() = player;
   }
 
   // An object of `kind` at (x, y), counted like the frame loop does.
@@ -52,7 +52,7 @@ TEST_F(ObjectTest, EachKindHasItsPointsTimeAndPicture) {
   for (const Row& row : rows) {
     TObjcts* object = MakeObject(row.kind, true, 100, 300);
     const std::string name = "Obj" + std::to_string(row.kind);
-    EXPECT_EQ(object->Image, game.GameImgs.Items().Find(name));
+    EXPECT_EQ(object->Image, game.GameImgs().Items().Find(name));
     EXPECT_EQ(object->Points, row.points) << name;
     EXPECT_EQ(object->TimeBonus, row.time) << name;
     EXPECT_EQ(object->FrameCount, object->Image->PatternCount());
@@ -167,7 +167,7 @@ TEST_F(ObjectTest, HarmfulKindsAreHookedEvenOnAFullHook) {
     EXPECT_EQ(game.HookLoad, harmful ? 11 : 10) << int{kind};
     EXPECT_EQ(game.CatchPoints, harmful ? -50 : 0) << int{kind};
     object->Kill();
-    game.DXSpriteEngine1.PurgeDead();
+    game.DXSpriteEngine1().PurgeDead();
   }
 }
 
@@ -283,7 +283,7 @@ TEST_F(ObjectTest, HookedObjectWaitsWhenTheRigIsGone) {
   TObjcts* object = MakeObject(3, true, 300, 300);
   object->Hooked = true;
   player->KillRig();
-  game.DXSpriteEngine1.PurgeDead();
+  game.DXSpriteEngine1().PurgeDead();
   object->Step(1);
   object->Render();
   EXPECT_FALSE(object->IsDead());

@@ -17,7 +17,7 @@ class FishTest : public SpriteTest {
   void SetUp() override {
     PlayLevel();
     player = new TPlayer(&Root(), 262);
-    game.Player = player;
+    game.Player() = player;
   }
 
   // A fish of `kind` from the given side at (x, y), counted like the frame loop does.
@@ -54,7 +54,7 @@ TEST_F(FishTest, EachKindHasItsPointsRestFramesAndPicture) {
     for (bool fromLeft : {true, false}) {
       TFish* fish = MakeFish(row.kind, fromLeft, 100, 300);
       const std::string name = "Fish" + std::to_string(row.kind) + (fromLeft ? "L" : "R");
-      EXPECT_EQ(fish->Image, game.GameImgs.Items().Find(name)) << name;
+      EXPECT_EQ(fish->Image, game.GameImgs().Items().Find(name)) << name;
       EXPECT_EQ(fish->Points, row.points) << name;
       EXPECT_EQ(fish->RestFrames, row.restFrames) << name;
       EXPECT_EQ(fish->FrameCount, fish->Image->PatternCount()) << name;
@@ -277,7 +277,7 @@ TEST_F(FishTest, LongFishBitesWithItsHeadAndSnagsBehindIt) {
       EXPECT_EQ(game.HookLoad, 1) << where;
     }
     fish->Kill();
-    game.DXSpriteEngine1.PurgeDead();
+    game.DXSpriteEngine1().PurgeDead();
   }
   // Hook point well inside the head: caught normally through the collision.
   for (bool fromLeft : {true, false}) {
@@ -292,7 +292,7 @@ TEST_F(FishTest, LongFishBitesWithItsHeadAndSnagsBehindIt) {
     EXPECT_EQ(game.CatchPoints, 100);
     EXPECT_EQ(game.HookLoad, 1);
     fish->Kill();
-    game.DXSpriteEngine1.PurgeDead();
+    game.DXSpriteEngine1().PurgeDead();
   }
 }
 
@@ -461,8 +461,8 @@ TEST_F(FishTest, CopesWithTheRigBeingGone) {
   TFish* hooked = MakeFish(2, true, 300, 300);
   hooked->Hooked = true;
   player->KillRig();
-  game.DXSpriteEngine1.PurgeDead();
-  ASSERT_FALSE(game.Player);
+  game.DXSpriteEngine1().PurgeDead();
+  ASSERT_FALSE(game.Player());
   fish->Step(1);
   hooked->Step(1);
   SettleHooked(hooked);

@@ -19,7 +19,7 @@ namespace {
 
 class InterfaceTest : public SpriteTest {
  protected:
-  SDL_Surface* Surface() { return game.DXDraw1.Surface(); }
+  SDL_Surface* Surface() { return game.DXDraw1().Surface(); }
 
   uint32_t Pixel(int x, int y) {
     return static_cast<const uint32_t*>(Surface()->pixels)[y * Surface()->pitch / 4 + x] & 0xFFFFFF;
@@ -27,7 +27,7 @@ class InterfaceTest : public SpriteTest {
 
   // Whether anything but black lies in the sprite's box after it rendered on black.
   bool DrawsSomething(TSprite& sprite) {
-    game.DXDraw1.Fill(0);
+    game.DXDraw1().Fill(0);
     sprite.Render();
     for (int y = static_cast<int>(sprite.Y); y < sprite.Y + sprite.Height; ++y) {
       for (int x = static_cast<int>(sprite.X); x < sprite.X + sprite.Width; ++x) {
@@ -94,7 +94,7 @@ TEST_F(MenuSpriteTest, CheckBoxShowsItsTickWhileSendingOnline) {
   EXPECT_FALSE(DrawsSomething(*box));
   box->Shown = true;
   auto picture = [&] {
-    game.DXDraw1.Fill(0);
+    game.DXDraw1().Fill(0);
     box->Render();
     std::vector<uint32_t> pixels;
     for (int y = 365; y < 365 + box->Height; ++y) {
@@ -115,7 +115,7 @@ TEST_F(InterfaceTest, GoalIconsAreTheIconItemsAtTheirPlaces) {
   const int ys[] = {5, 3, 10, 8, 10, 5, 5, 8, 3, 12};
   for (int kind = 1; kind <= 10; ++kind) {
     TToDoFish* icon = CreateToDoIcon(&Root(), kind);
-    EXPECT_EQ(icon->Image, game.GameImgs.Items().Items(kind + 20));
+    EXPECT_EQ(icon->Image, game.GameImgs().Items().Items(kind + 20));
     EXPECT_EQ(icon->Image->Name(), "Icon" + std::to_string(kind));
     EXPECT_EQ(icon->X, xs[kind - 1]);
     EXPECT_EQ(icon->Y, ys[kind - 1]);
@@ -136,7 +136,7 @@ class TimeBarTest : public InterfaceTest {
 
   // The bar's width in a drawn frame, read along its middle row.
   int DrawnWidth() {
-    game.DXDraw1.Fill(0);
+    game.DXDraw1().Fill(0);
     bar->Render();
     AfterDraw({bar});
     int width = 0;
@@ -146,13 +146,13 @@ class TimeBarTest : public InterfaceTest {
 
   // The bar's colour in a frame of "Time2".
   uint32_t FrameColour(int frame) {
-    game.DXDraw1.Fill(0);
+    game.DXDraw1().Fill(0);
     bar->Image->DrawStretched(Surface(), TRect{0, 0, 8, bar->Height}, frame);
     return Pixel(4, bar->Height / 2);
   }
 
   uint32_t DrawnColour() {
-    game.DXDraw1.Fill(0);
+    game.DXDraw1().Fill(0);
     bar->Step(0);
     bar->Render();
     return Pixel(187, 579 + bar->Height / 2);
@@ -173,8 +173,8 @@ TEST_F(TimeBarTest, GaugeAndBarSitAtTheBottom) {
   EXPECT_EQ(bar->Width, 1);
   EXPECT_EQ(bar->Height, bar->Image->Height());
   gauge->KillWithBar();
-  game.DXSpriteEngine1.PurgeDead();
-  EXPECT_FALSE(game.LimitTime);
+  game.DXSpriteEngine1().PurgeDead();
+  EXPECT_FALSE(game.LimitTime());
   EXPECT_EQ(Root().Count(), 0);
 }
 

@@ -17,16 +17,16 @@ class RigTest : public SpriteTest {
   void SetUp() override {
     PlayLevel();
     player = new TPlayer(&Root(), 262);
-    game.Player = player;
+    game.Player() = player;
   }
 
   void HoldDown(bool down) {
     if (down) {
-      game.DXInput1.KeyDown(vk::Down);
+      game.DXInput1().KeyDown(vk::Down);
     } else {
-      game.DXInput1.KeyUp(vk::Down);
+      game.DXInput1().KeyUp(vk::Down);
     }
-    game.DXInput1.Update();
+    game.DXInput1().Update();
   }
 
   double HookY() { return player->Hook->Y; }
@@ -144,17 +144,17 @@ TEST_F(RigTest, RodShowsTheCatchWhileReelingAndForgetsItOnArrival) {
 }
 
 TEST_F(RigTest, BoatStopsAtItsLimitsAndTheRigFollows) {
-  game.DXInput1.KeyDown(vk::Left);
-  game.DXInput1.Update();
+  game.DXInput1().KeyDown(vk::Left);
+  game.DXInput1().Update();
   for (int i = 0; i < 100; ++i) Frame();
   EXPECT_EQ(player->X, 46);
   EXPECT_EQ(player->Rod->X, 53);
   EXPECT_EQ(player->Float->X, 46);
   EXPECT_EQ(player->Hook->X, 46);
   EXPECT_EQ(player->Line->X, 46);
-  game.DXInput1.KeyUp(vk::Left);
-  game.DXInput1.KeyDown(vk::Right);
-  game.DXInput1.Update();
+  game.DXInput1().KeyUp(vk::Left);
+  game.DXInput1().KeyDown(vk::Right);
+  game.DXInput1().Update();
   for (int i = 0; i < 200; ++i) Frame();
   const int limit = 770 - player->Width / 2;
   EXPECT_GE(player->X, limit);
@@ -228,16 +228,16 @@ TEST_F(RigTest, KillRigEndsAllFiveAndTheReferencesReadAbsent) {
   TSpriteRef<TKruk> hook = player->Hook;
   player->KillRig();
   EXPECT_EQ(static_cast<int>(Root().DeadQueue().size()), 5);
-  game.DXSpriteEngine1.PurgeDead();
+  game.DXSpriteEngine1().PurgeDead();
   EXPECT_EQ(Root().Count(), 0);
-  EXPECT_FALSE(game.Player);
+  EXPECT_FALSE(game.Player());
   EXPECT_FALSE(hook);
 }
 
 TEST_F(RigTest, BoatCarriesOnWhenItsHookIsGone) {
   player->Hook.Kill();
   player->Line.Kill();
-  game.DXSpriteEngine1.PurgeDead();
+  game.DXSpriteEngine1().PurgeDead();
   game.MouseHeld = true;
   game.MouseStepLeft = true;
   Frame();

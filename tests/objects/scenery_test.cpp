@@ -22,7 +22,7 @@ TEST_F(SceneryTest, WaveBandSwingsBetweenMinusOneAndMinusHundred) {
   EXPECT_EQ(wave->X, -1);
   EXPECT_EQ(wave->Y, 183);
   EXPECT_EQ(wave->Z(), 0);
-  EXPECT_EQ(wave->Image, game.GameImgs.Items().Find("Volna"));
+  EXPECT_EQ(wave->Image, game.GameImgs().Items().Find("Volna"));
   double lowest = 0;
   for (int frame = 1; frame <= 198; ++frame) {
     wave->Step(frame);
@@ -149,7 +149,7 @@ TEST_F(BackgroundTest, EachSeaPlantsItsSeaweedAndTakesItAway) {
   };
   for (const Row& row : rows) {
     auto* fon = new TFon(&Root(), row.background);
-    EXPECT_EQ(fon->Image, game.DXImageList1.Items().Items(row.background));
+    EXPECT_EQ(fon->Image, game.DXImageList1().Items().Items(row.background));
     EXPECT_EQ(fon->Z(), -10);
     EXPECT_EQ(Live("TVodorosl"), 3);
     for (int slot = 0; slot < 3; ++slot) {
@@ -160,7 +160,7 @@ TEST_F(BackgroundTest, EachSeaPlantsItsSeaweedAndTakesItAway) {
       EXPECT_EQ(fon->Weeds[slot]->Parent(), &Root());
     }
     fon->KillWithWeeds();
-    game.DXSpriteEngine1.PurgeDead();
+    game.DXSpriteEngine1().PurgeDead();
     EXPECT_EQ(Live("TVodorosl"), 0);
     EXPECT_EQ(Live("TFon"), 0);
   }

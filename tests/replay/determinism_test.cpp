@@ -126,14 +126,14 @@ Played PlaySession(uint64_t seed, const std::string& appDir) {
   Project1(
       setup,
       [&](TForm1& form) {
-        form.ScriptStep = [&session, &form] {
+        form.SetScriptStep([&session, &form] {
           if (session.steps.empty()) return;
           const std::string line = session.steps.front();
           session.steps.erase(session.steps.begin());
           form.Recorder()->ScriptStep(line);
           // Outside a game the step still runs, as the simulator's do.
           if (form.State() == GameState::Game) RunStep(form, line);
-        };
+        });
       },
       [&](TForm1& form) {
         if (auto* last = form.LastGame()) played.recording = *last;

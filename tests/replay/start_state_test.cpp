@@ -27,7 +27,7 @@ namespace {
 
 int Count(TForm1& form, const std::string& className) {
   int count = 0;
-  for (const TSprite* sprite : form.DXSpriteEngine1.Engine().DrawOrder()) {
+  for (const TSprite* sprite : form.DXSpriteEngine1().Engine().DrawOrder()) {
     if (sprite->ClassName() == className) ++count;
   }
   return count;
@@ -42,9 +42,9 @@ TEST(StartState, ANewGameKeepsOnlyTheBubblesTheLastOneLeft) {
   // What a game just left may still hold when no frame has run since: a fish, a bubble, and a
   // boat killed but not freed (it would still move, and take the new boat's first pointer
   // step). Only the bubble may go on: the rules let it rise on into the next game.
-  new TFish(&form.DXSpriteEngine1.Engine());
-  new TPuzir(&form.DXSpriteEngine1.Engine());
-  form.Player->KillRig();
+  new TFish(&form.DXSpriteEngine1().Engine());
+  new TPuzir(&form.DXSpriteEngine1().Engine());
+  form.Player()->KillRig();
   form.StartGame();
   EXPECT_EQ(Count(form, "TFish"), 0);
   EXPECT_EQ(Count(form, "TPuzir"), 1);
@@ -63,9 +63,9 @@ TEST(StartState, ComesBackInAFreshGame) {
   form.MouseStepLeft = true;
   form.KeySum = 42;
   form.GameOverStep().SetEnabled(true);
-  form.DXInput1.KeyDown(37);
+  form.DXInput1().KeyDown(37);
   for (int i = 0; i < 3; ++i) {
-    auto* bubble = new TPuzir(&form.DXSpriteEngine1.Engine());
+    auto* bubble = new TPuzir(&form.DXSpriteEngine1().Engine());
     bubble->Y -= 40 * i + 0.5;
     bubble->Dir = static_cast<int8_t>(i == 1 ? -1 : 1);
   }
@@ -88,7 +88,7 @@ void Press(HeadlessPlatform& platform, int key) {
 
 std::vector<std::pair<double, double>> Bubbles(TForm1& form) {
   std::vector<std::pair<double, double>> places;
-  for (const TSprite* sprite : form.DXSpriteEngine1.Engine().DrawOrder()) {
+  for (const TSprite* sprite : form.DXSpriteEngine1().Engine().DrawOrder()) {
     if (sprite->ClassName() == std::string("TPuzir") && !sprite->IsDead()) {
       places.emplace_back(sprite->X, sprite->Y);
     }
@@ -114,7 +114,7 @@ TEST(StartState, ABubbleLeftRisingRisesOnInTheNextGameAndItsReplay) {
                       {{0, press({vk::Return})},
                        {5100,
                         [&] {
-                          game->Player->SetScore(20000);
+                          game->Player()->SetScore(20000);
                           Press(platform, vk::Escape);
                         }},
                        {5150, press({vk::Return})},

@@ -11,12 +11,16 @@ foreach(script ${scenario_scripts})
 endforeach()
 
 add_test(NAME scenario.signal_cleanup
-  COMMAND sh ${folder}/signal_cleanup.sh $<TARGET_FILE:brinecast-sim>)
+  COMMAND bash ${folder}/signal_cleanup.sh $<TARGET_FILE:brinecast-sim>)
 set_tests_properties(scenario.signal_cleanup PROPERTIES LABELS scenario TIMEOUT 60)
 
 if(TARGET brinecast-scores)
   add_test(NAME scenario.online_end_to_end
-    COMMAND sh ${folder}/online_end_to_end.sh $<TARGET_FILE:brinecast-sim>
+    COMMAND bash ${folder}/online_end_to_end.sh $<TARGET_FILE:brinecast-sim>
       $<TARGET_FILE:brinecast-scores>)
   set_tests_properties(scenario.online_end_to_end PROPERTIES LABELS scenario TIMEOUT 120)
 endif()
+
+add_test(NAME scenario.sim_command_line
+  COMMAND sh ${folder}/sim_command_line.sh $<TARGET_FILE:brinecast-sim>)
+set_tests_properties(scenario.sim_command_line PROPERTIES LABELS scenario TIMEOUT 60)

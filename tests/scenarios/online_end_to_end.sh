@@ -1,4 +1,4 @@
-#!/bin/sh
+#!/usr/bin/env bash
 # The game against our own score server on loopback: a qualifying game sent
 # with the box ticked lands on the world table page; with the server stopped
 # the game says it cannot connect and keeps the entry.
@@ -14,6 +14,7 @@ cleanup() {
 }
 trap cleanup EXIT
 fail() { echo "FAIL: $*"; exit 1; }
+source "$(dirname "$0")/../support/poll.sh"
 
 # Whether any socket here uses the port, so another test's server is never taken for ours.
 port_in_use() {
@@ -21,22 +22,18 @@ port_in_use() {
     /proc/net/tcp /proc/net/tcp6 2>/dev/null
 }
 
+# Whether our server runs and answers on the port.
+answers() { kill -0 "$pid" 2>/dev/null && curl -s -o /dev/null "http://127.0.0.1:$1/"; }
+answers_or_ended() { answers "$1" || ! kill -0 "$pid" 2>/dev/null; }
+
 # A free port: try a few until the server answers on one.
 port=
 for candidate in $(seq 38765 38795); do
   port_in_use "$candidate" && continue
   "$server" --port "$candidate" --db "$tmp/scores.db" > "$tmp/server.log" 2>&1 &
   pid=$!
-  tries=0
-  while [ $tries -lt 50 ]; do
-    if curl -s -o /dev/null "http://127.0.0.1:$candidate/" && kill -0 "$pid" 2>/dev/null; then
-      port=$candidate
-      break
-    fi
-    kill -0 "$pid" 2>/dev/null || break
-    tries=$((tries + 1))
-    sleep 0.1
-  done
+  # A server that ended (its port taken after all) sends us on to the next port.
+  poll_for 5 answers_or_ended "$candidate" && answers "$candidate" && port=$candidate
   [ -n "$port" ] && break
   kill "$pid" 2>/dev/null; wait "$pid" 2>/dev/null; pid=
 done

@@ -1,13 +1,15 @@
-#!/bin/sh
+#!/usr/bin/env bash
 # A run ended by a signal leaves no temporary game folder behind.
 # Usage: signal_cleanup.sh SIM
 set -u
 sim=$1
+source "$(dirname "$0")/../support/poll.sh"
 tmp=$(mktemp -d)
 pid=
 # A run still going when a check fails is ended too, by its own pid.
 trap '[ -n "$pid" ] && kill "$pid" 2>/dev/null; rm -rf "$tmp"' EXIT
 mkdir "$tmp/scratch"
+folder_made() { [ -n "$(ls -A "$tmp/scratch")" ]; }
 for signal in TERM INT HUP; do
   fifo="$tmp/script"
   rm -f "$fifo"
@@ -18,12 +20,7 @@ for signal in TERM INT HUP; do
   exec 3> "$fifo"
   echo "wait 100" >&3
   # Wait (bounded) until the run has made its folder.
-  tries=0
-  until [ -n "$(ls -A "$tmp/scratch")" ]; do
-    tries=$((tries + 1))
-    if [ "$tries" -gt 100 ]; then echo "no temporary folder appeared"; exit 1; fi
-    sleep 0.1
-  done
+  poll_for 10 folder_made || { echo "no temporary folder appeared"; exit 1; }
   kill -s "$signal" "$pid"
   wait "$pid"
   status=$?

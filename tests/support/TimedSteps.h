@@ -33,7 +33,7 @@ inline void DriveSteps(HeadlessPlatform& platform, std::vector<Step> steps, uint
 inline void RunUntil(HeadlessPlatform& platform, TForm1& form, std::vector<Step> steps,
                      uint64_t until) {
   DriveSteps(platform, std::move(steps), until);
-  form.Loop.Run();
+  form.Loop().Run();
 }
 
 }  // namespace brinecast::testing

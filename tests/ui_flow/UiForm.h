@@ -36,7 +36,7 @@ class UiForm : public ::testing::Test {
       return deadline;
     });
     form = std::make_unique<TForm1>(testing::OfflineSetup(platform, folder_.AppDir(), 1));
-    form->Loop.Guard([this] { form->FormCreate(); });
+    form->Loop().Guard([this] { form->FormCreate(); });
     ASSERT_EQ(form->State(), GameState::Menu);
     ASSERT_EQ(form->Menu().cursor, 1);
   }
@@ -47,7 +47,7 @@ class UiForm : public ::testing::Test {
   // the main loop.
   void Send(std::initializer_list<PlatformEvent> events) {
     for (const PlatformEvent& event : events) platform.QueueEvent(event);
-    form->Loop.RunPending();
+    form->Loop().RunPending();
   }
 
   // A key pressed and released.
@@ -97,7 +97,7 @@ class UiForm : public ::testing::Test {
   bool Over(OptionsScreen::Choice choice) const { return Screens().options.Over(choice); }
 
   // A question panel is on screen.
-  bool Asking() const { return form->Ask && !form->Ask->IsDead(); }
+  bool Asking() const { return form->Ask() && !form->Ask()->IsDead(); }
 
   std::filesystem::path ConfigPath() const { return folder_.Path() / "Config.cfg"; }
   // The stored record's bytes; empty when there is no file.

@@ -34,16 +34,16 @@ TEST_F(KeyboardSteps, AnyKeyOnlyEndsTheGameOverDisplay) {
   for (const Case& c : {Case{vk::Return, true}, Case{'P', false}, Case{vk::Escape, false},
                         Case{vk::F1, false}, Case{'A', false}}) {
     SCOPED_TRACE(c.key);
-    form->Loop.Guard([&] { form->StartGame(); });
+    form->Loop().Guard([&] { form->StartGame(); });
     ASSERT_EQ(form->State(), GameState::Game);
     // Time ran out: the second half of the game-over display, with its panel.
-    form->GameOverFlag = true;
-    form->Paused = true;
+    form->SetGameOverFlag(true);
+    form->SetPaused(true);
     form->LevelClock().SetEnabled(false);
     form->Freeze().SetEnabled(true);
     form->GameOverStep().SetEnabled(true);
     form->SetState(GameState::GameOver2);
-    form->Ask = new TAsk(&form->DXSpriteEngine1.Engine(), "Qtns");
+    form->Ask() = new TAsk(&form->DXSpriteEngine1().Engine(), "Qtns");
     const bool windowed = form->Config.Windowed;
     const int32_t keySum = form->KeySum;
     Key(c.key, c.alt);
@@ -51,7 +51,7 @@ TEST_F(KeyboardSteps, AnyKeyOnlyEndsTheGameOverDisplay) {
     EXPECT_FALSE(Asking());
     EXPECT_EQ(form->State(), GameState::Menu);  // the default table's row 10 is not beaten
     EXPECT_EQ(form->Config.Windowed, windowed);
-    EXPECT_TRUE(form->Paused);  // P did not unpause
+    EXPECT_TRUE(form->Paused());  // P did not unpause
     EXPECT_EQ(form->KeySum, keySum);
   }
 }
@@ -71,7 +71,7 @@ class QuestionKeys : public UiForm, public ::testing::WithParamInterface<AnswerC
 TEST_P(QuestionKeys, YConfirmsTheSelectedAnswerAndNAnswersNo) {
   const AnswerCase& c = GetParam();
   if (c.state == GameState::ExitGameQuestion) {
-    form->Loop.Guard([&] { form->StartGame(); });
+    form->Loop().Guard([&] { form->StartGame(); });
     Key(vk::Escape);
     ASSERT_EQ(form->State(), GameState::ExitGameQuestion);
   } else {
@@ -162,16 +162,16 @@ TEST_F(KeyboardSteps, AltEnterOnTheQuestionSwitchesModeWithoutAnswering) {
 
 TEST_F(KeyboardSteps, PPausesOnlyInPlay) {
   Key('P');
-  EXPECT_FALSE(form->Paused);
-  form->Loop.Guard([&] { form->StartGame(); });
+  EXPECT_FALSE(form->Paused());
+  form->Loop().Guard([&] { form->StartGame(); });
   form->Freeze().SetEnabled(false);
   form->LevelClock().SetEnabled(true);
   Key('P');
-  EXPECT_TRUE(form->Paused);
+  EXPECT_TRUE(form->Paused());
   EXPECT_TRUE(form->Freeze().Enabled());
   EXPECT_FALSE(form->LevelClock().Enabled());
   Key('P');
-  EXPECT_FALSE(form->Paused);
+  EXPECT_FALSE(form->Paused());
   EXPECT_FALSE(form->Freeze().Enabled());
   EXPECT_TRUE(form->LevelClock().Enabled());
 }

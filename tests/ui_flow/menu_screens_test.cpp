@@ -15,7 +15,7 @@ using MenuScreens = UiForm;
 // Live sprites of a class, as the engine holds them.
 int Live(const TForm1& form, const std::string& className) {
   int count = 0;
-  for (const TSprite* sprite : form.DXSpriteEngine1.Engine().DrawOrder()) {
+  for (const TSprite* sprite : form.DXSpriteEngine1().Engine().DrawOrder()) {
     count += !sprite->IsDead() && className == sprite->ClassName();
   }
   return count;
@@ -59,7 +59,7 @@ TEST_F(MenuScreens, TheMainMenuBuiltAgainReplacesItsButtons) {
   form->KeySum = 12;
   form->Menu().editingAddText = true;
   form->Menu().savedCursor = 4;
-  form->Loop.Guard([&] { form->BuildMainMenu(); });
+  form->Loop().Guard([&] { form->BuildMainMenu(); });
   EXPECT_EQ(Live(*form, "TMenuB"), 6);
   EXPECT_EQ(Lit(6), (std::vector<bool>{false, false, false, true, false, false}));
   EXPECT_EQ(form->KeySum, 0);
@@ -70,7 +70,7 @@ TEST_F(MenuScreens, TheOptionsLeftForgetWhatThePointerWasOver) {
   Keys({vk::Down, vk::Return});
   MoveOnto(OptionsScreen::kLayout[OptionsScreen::kMusicOff]);
   ASSERT_TRUE(Over(OptionsScreen::kMusicOff));
-  form->Loop.Guard([&] { form->BuildMainMenu(); });
+  form->Loop().Guard([&] { form->BuildMainMenu(); });
   EXPECT_FALSE(Over(OptionsScreen::kMusicOff));
   // Opened again, a click away from every choice changes no option.
   Keys({vk::Return});
@@ -82,7 +82,7 @@ TEST_F(MenuScreens, TheOptionsLeftForgetWhatThePointerWasOver) {
 TEST_F(MenuScreens, AMainMenuWithoutAValidSavedItemSelectsTheFirst) {
   for (const auto& [saved, selected] : {std::pair{0, 1}, std::pair{7, 1}, std::pair{6, 6}}) {
     form->Menu().savedCursor = static_cast<uint8_t>(saved);
-    form->Loop.Guard([&] { form->BuildMainMenu(); });
+    form->Loop().Guard([&] { form->BuildMainMenu(); });
     EXPECT_EQ(form->Menu().cursor, selected) << saved;
     std::vector<bool> lit(6, false);
     lit[selected - 1] = true;
@@ -102,9 +102,9 @@ TEST_F(MenuScreens, EscapeInEachState) {
     SCOPED_TRACE(StateName(c.from));
     const GameState from = c.from;
     if (from == GameState::ExitQuestion) Key(vk::Escape);
-    if (from == GameState::Options) form->Loop.Guard([&] { form->BuildOptions(); });
-    if (from == GameState::HiScores) form->Loop.Guard([&] { form->BuildHiScores(); });
-    if (from == GameState::Help) form->Loop.Guard([&] { form->BuildHelp(); });
+    if (from == GameState::Options) form->Loop().Guard([&] { form->BuildOptions(); });
+    if (from == GameState::HiScores) form->Loop().Guard([&] { form->BuildHiScores(); });
+    if (from == GameState::Help) form->Loop().Guard([&] { form->BuildHelp(); });
     ASSERT_EQ(form->State(), from);
     Key(vk::Escape);
     EXPECT_EQ(form->State(), c.to);
@@ -146,7 +146,7 @@ TEST_F(MenuScreens, EachBuilderBringsItsScreenToTheFrontAndPlayHasNone) {
                         {&TForm1::StartGame, GameState::Game, nullptr}};
   for (const Case& c : cases) {
     SCOPED_TRACE(StateName(c.state));
-    form->Loop.Guard([&] { (form.get()->*c.build)(); });
+    form->Loop().Guard([&] { (form.get()->*c.build)(); });
     EXPECT_EQ(form->State(), c.state);
     EXPECT_EQ(form->Front(), c.front);
   }
@@ -157,7 +157,7 @@ TEST_F(MenuScreens, EachBuilderBringsItsScreenToTheFrontAndPlayHasNone) {
 }
 
 TEST_F(MenuScreens, EscapeLeavesPlayThroughTheQuestionAndBack) {
-  form->Loop.Guard([&] { form->StartGame(); });
+  form->Loop().Guard([&] { form->StartGame(); });
   Key(vk::Escape);
   EXPECT_EQ(form->State(), GameState::ExitGameQuestion);
   EXPECT_TRUE(Asking());
@@ -165,7 +165,7 @@ TEST_F(MenuScreens, EscapeLeavesPlayThroughTheQuestionAndBack) {
   Key(vk::Escape);
   EXPECT_EQ(form->State(), GameState::Game);
   EXPECT_FALSE(Asking());
-  EXPECT_FALSE(form->Paused);
+  EXPECT_FALSE(form->Paused());
   EXPECT_TRUE(form->LevelClock().Enabled());
   EXPECT_FALSE(form->Freeze().Enabled());
   EXPECT_FALSE(platform.CursorShown());
@@ -178,7 +178,7 @@ TEST_F(MenuScreens, EscapeLeavesPlayThroughTheQuestionAndBack) {
 
 TEST_F(MenuScreens, ClearResetsTheTableInMemoryOnly) {
   form->Config.HighScores[0] = {"Zed", 99999};
-  form->Loop.Guard([&] { form->SaveConfig(); });
+  form->Loop().Guard([&] { form->SaveConfig(); });
   const std::string saved = ConfigBytes();
   Keys({vk::Down, vk::Down, vk::Return, vk::Up, vk::Return});
   ASSERT_EQ(form->State(), GameState::HiScores);
@@ -196,7 +196,7 @@ TEST_F(MenuScreens, WorldAndVisitOpenTheirPages) {
   EXPECT_EQ(form->State(), GameState::HiScores);
   EXPECT_EQ(platform.OpenedUrls().size(), 2U);
   EXPECT_NE(platform.OpenedUrls()[0], platform.OpenedUrls()[1]);
-  EXPECT_TRUE(form->Loop.Messages().empty()) << "a browser opened, yet a box was shown";
+  EXPECT_TRUE(form->Loop().Messages().empty()) << "a browser opened, yet a box was shown";
 }
 
 TEST_F(MenuScreens, APageNoBrowserCanOpenIsShownAsItsAddress) {
@@ -204,9 +204,9 @@ TEST_F(MenuScreens, APageNoBrowserCanOpenIsShownAsItsAddress) {
   Keys({vk::Down, vk::Down, vk::Down, vk::Down, vk::Return});
   Keys({vk::Up, vk::Up, vk::Return, vk::Up, vk::Right, vk::Return});
   ASSERT_EQ(platform.OpenedUrls().size(), 2U);
-  ASSERT_EQ(form->Loop.Messages().size(), 2U);
+  ASSERT_EQ(form->Loop().Messages().size(), 2U);
   for (size_t i = 0; i < 2; ++i) {
-    const std::string& text = form->Loop.Messages()[i];
+    const std::string& text = form->Loop().Messages()[i];
     EXPECT_NE(text.find("No web browser could be opened"), std::string::npos) << text;
     EXPECT_NE(text.find(platform.OpenedUrls()[i]), std::string::npos) << text;
   }

@@ -173,7 +173,7 @@ TEST_F(Pointer, TheRightButtonClicksOutsidePlayOnly) {
   EXPECT_FALSE(form->MouseHeld);
   EXPECT_EQ(form->State(), GameState::Options);  // the left button's click is its own event
   Key(vk::Escape);
-  form->Loop.Guard([&] { form->StartGame(); });
+  form->Loop().Guard([&] { form->StartGame(); });
   form->KeySum = 5;
   ButtonUp(MouseButton::Right);
   EXPECT_EQ(form->KeySum, 5);
@@ -205,7 +205,7 @@ TEST_F(Pointer, QuestionAnswersByPointer) {
 }
 
 TEST_F(Pointer, LeavingPlayAnsweredByPointer) {
-  form->Loop.Guard([&] { form->StartGame(); });
+  form->Loop().Guard([&] { form->StartGame(); });
   Key(vk::Escape);
   ASSERT_EQ(form->State(), GameState::ExitGameQuestion);
   MoveOnto(QuestionScreen::kLayout[QuestionScreen::kNo - 1]);
@@ -214,7 +214,7 @@ TEST_F(Pointer, LeavingPlayAnsweredByPointer) {
   EXPECT_EQ(form->State(), GameState::Game);
   EXPECT_EQ(Plays("Poimal"), sounds + 1);
   EXPECT_FALSE(Asking());
-  EXPECT_FALSE(form->Paused);
+  EXPECT_FALSE(form->Paused());
   EXPECT_TRUE(form->LevelClock().Enabled());
   EXPECT_FALSE(form->Freeze().Enabled());
   EXPECT_FALSE(platform.CursorShown());
@@ -223,7 +223,7 @@ TEST_F(Pointer, LeavingPlayAnsweredByPointer) {
   EXPECT_EQ(form->Menu().cursor, 1);
   Click();
   EXPECT_EQ(form->State(), GameState::Menu);  // no new high score: straight back
-  EXPECT_TRUE(form->GameOverFlag);
+  EXPECT_TRUE(form->GameOverFlag());
   EXPECT_FALSE(Asking());
 }
 
@@ -232,8 +232,8 @@ class NameEntryPointer : public UiForm {
  protected:
   void SetUp() override {
     UiForm::SetUp();
-    form->Loop.Guard([&] { form->StartGame(); });
-    form->Player->SetScore(1500);  // beats row 10 of the default table
+    form->Loop().Guard([&] { form->StartGame(); });
+    form->Player()->SetScore(1500);  // beats row 10 of the default table
     // Leaving the game by the pointer: Escape, then YES.
     Key(vk::Escape);
     MoveOnto(QuestionScreen::kLayout[QuestionScreen::kYes - 1]);
@@ -278,9 +278,9 @@ TEST_F(NameEntryPointer, ClicksOnTheBoxToggleSendingOnlineQuietly) {
 TEST_F(NameEntryPointer, ANewEntryForgetsThatThePointerWasOverTheLastOnesBox) {
   Move(static_cast<int>(box_->X) + 3, static_cast<int>(box_->Y) + 3);
   ASSERT_TRUE(Screens().nameEntry.OverCheckBox());
-  form->GameOverFlag = true;
-  form->Player->SetScore(5500);
-  form->Loop.Guard([&] { form->LeaveGame(); });
+  form->SetGameOverFlag(true);
+  form->Player()->SetScore(5500);
+  form->Loop().Guard([&] { form->LeaveGame(); });
   ASSERT_EQ(form->State(), GameState::EnterName);
   EXPECT_FALSE(Screens().nameEntry.OverCheckBox());
   const bool send = form->Config.SendOnline;
@@ -289,20 +289,20 @@ TEST_F(NameEntryPointer, ANewEntryForgetsThatThePointerWasOverTheLastOnesBox) {
 }
 
 TEST_F(NameEntryPointer, NothingChangesWhileTheResultIsBeingSent) {
-  form->Sending = true;
-  form->PlayerName = "Ann";
+  form->SetSending(true);
+  form->PlayerName() = "Ann";
   const bool send = form->Config.SendOnline;
   Move(static_cast<int>(box_->X) + 3, static_cast<int>(box_->Y) + 3);
   Click();
   Keys({'B', vk::Back, vk::Return, vk::Space});
   EXPECT_EQ(form->Config.SendOnline, send);
-  EXPECT_EQ(form->PlayerName, "Ann");
+  EXPECT_EQ(form->PlayerName(), "Ann");
   EXPECT_EQ(form->State(), GameState::EnterName);
 }
 
 TEST_F(NameEntryPointer, EnterStoresTheRowAndShowsTheTable) {
-  form->Player->SetScore(5500);
-  form->PlayerName = "Ann";
+  form->Player()->SetScore(5500);
+  form->PlayerName() = "Ann";
   form->Config.SendOnline = false;
   Keys({'B', vk::Back, vk::Escape});
   EXPECT_EQ(form->State(), GameState::EnterName);  // Escape does nothing here
@@ -314,21 +314,21 @@ TEST_F(NameEntryPointer, EnterStoresTheRowAndShowsTheTable) {
   EXPECT_EQ(form->Config.HighScores[5].Name, "Ann");
   EXPECT_EQ(form->Config.HighScores[5].Score, 5500U);
   EXPECT_FALSE(form->Menu().checkBox->Shown);
-  EXPECT_TRUE(!form->Player || form->Player->IsDead());
-  EXPECT_FALSE(form->Sending);
-  EXPECT_EQ(form->PlayerName, "Ann");  // kept for the next entry
+  EXPECT_TRUE(!form->Player() || form->Player()->IsDead());
+  EXPECT_FALSE(form->Sending());
+  EXPECT_EQ(form->PlayerName(), "Ann");  // kept for the next entry
   EXPECT_TRUE(std::filesystem::exists(ConfigPath()));
 }
 
 TEST_F(NameEntryPointer, AnUnreachableServerKeepsTheEntryOpen) {
-  form->Player->SetScore(5500);
+  form->Player()->SetScore(5500);
   form->Config.SendOnline = true;
   Key(vk::Return);
   EXPECT_EQ(form->State(), GameState::EnterName);
   EXPECT_EQ(form->Config.HighScores[5].Score, 5000U);
-  EXPECT_FALSE(form->Sending);
-  ASSERT_FALSE(form->Loop.Messages().empty());
-  EXPECT_EQ(form->Loop.Messages().back(), "Can't connect to server!");
+  EXPECT_FALSE(form->Sending());
+  ASSERT_FALSE(form->Loop().Messages().empty());
+  EXPECT_EQ(form->Loop().Messages().back(), "Can't connect to server!");
 }
 
 }  // namespace

@@ -21,14 +21,14 @@ constexpr int kBlankHeight = 600;
 void ScriptRunner::SetForm(TForm1* form) {
   form_ = form;
   if (form_ == nullptr) return;
-  form_->ScriptStep = [this] {
+  form_->SetScriptStep([this] {
     if (setups_.empty()) return;
     const Command command = setups_.front();
     setups_.pop_front();
     // A recorded game keeps the step's line, so its replay can run the same step.
     if (replay::GameRecorder* recorder = form_->Recorder()) recorder->ScriptStep(command.source);
     RunSetup(*form_, command);
-  };
+  });
 }
 
 void ScriptRunner::Queue(PlatformEvent event) {

@@ -71,13 +71,13 @@ const Entry* Find(const Entry (&table)[N], std::string_view name) {
 
 void Set(TForm1& form, const Command& command) {
   const Settable* entry = Find(kSettable, command.name);
-  TPlayer* player = form.Player.Get();
+  TPlayer* player = form.Player().Get();
   if (entry == nullptr || (entry->onBoat && player == nullptr)) return;
   entry->set(form, player, command.number);
 }
 
 void Spawn(TForm1& form, const Command& command) {
-  TSpriteEngine& root = form.DXSpriteEngine1.Engine();
+  TSpriteEngine& root = form.DXSpriteEngine1().Engine();
   const auto kind = static_cast<uint8_t>(command.kind);
   if (command.name == "fish") {
     ++form.FishCount;
@@ -113,7 +113,7 @@ bool CanCall(std::string_view name) {
 void CheckSetup(const TForm1& form, const Command& command) {
   const Settable* settable = Find(kSettable, command.name);
   const bool onBoat = settable != nullptr && settable->onBoat;
-  if (command.op == Command::Op::Set && onBoat && !form.Player) {
+  if (command.op == Command::Op::Set && onBoat && !form.Player()) {
     throw ScriptError(command.line, "no game runs: nothing to set " + command.name + " on");
   }
   if (command.op == Command::Op::Spawn && form.GoalCount == 0) {

@@ -2,13 +2,13 @@
 #include <SDL.h>
 #include <stdlib.h>
 
-#include <charconv>
 #include <chrono>
 #include <cstdio>
 #include <exception>
 #include <filesystem>
 #include <fstream>
 #include <iostream>
+#include <span>
 #include <string>
 #include <vector>
 
@@ -16,6 +16,7 @@
 #include "ScriptRunner.h"
 #include "ScriptedHttp.h"
 #include "SetupCommands.h"
+#include "SimOptions.h"
 #include "app/Project1.h"
 #include "app/TForm1.h"
 #include "app/replay/VerifyRecording.h"
@@ -33,16 +34,7 @@ namespace {
 
 constexpr int kScriptUnreadable = 2;
 
-struct Options {
-  std::string data;
-  std::string config;
-  std::optional<uint64_t> seed;
-  uint64_t frameMs = 0;
-  std::string scoreServer;
-  std::string script;
-  std::string record;  // write the last game's recording here
-  std::string verify;  // replay this recording instead of running a script
-};
+using Options = brinecast::sim::SimOptions;
 
 int Usage(const std::string& why) {
   std::cerr << "brinecast-sim: " << why << "\n"
@@ -50,72 +42,6 @@ int Usage(const std::string& why) {
                "[--score-server HOST:PORT] [--record FILE] SCRIPT|-\n"
             << "       brinecast-sim [--data DIR] --verify FILE\n";
   return kScriptUnreadable;
-}
-
-bool ParseNumber(const std::string& text, uint64_t& value) {
-  auto [end, error] = std::from_chars(text.data(), text.data() + text.size(), value);
-  return error == std::errc() && end == text.data() + text.size() && !text.empty();
-}
-
-std::optional<Options> ParseOptions(int argc, char** argv, std::string& why) {
-  Options options;
-  std::vector<std::string> args(argv + 1, argv + argc);
-  for (size_t i = 0; i < args.size(); ++i) {
-    const std::string& arg = args[i];
-    const bool takesValue = arg == "--data" || arg == "--config" || arg == "--seed" ||
-                            arg == "--frame-ms" || arg == "--score-server" || arg == "--record" ||
-                            arg == "--verify";
-    if (takesValue) {
-      if (i + 1 >= args.size()) {
-        why = arg + " needs a value";
-        return std::nullopt;
-      }
-      const std::string& value = args[++i];
-      uint64_t number = 0;
-      if (arg == "--data") {
-        options.data = value;
-      } else if (arg == "--record") {
-        options.record = value;
-      } else if (arg == "--verify") {
-        options.verify = value;
-      } else if (arg == "--score-server") {
-        if (!brinecast::IsValidServerHost(value)) {
-          why = "bad server address '" + value + "' (HOST or HOST:PORT)";
-          return std::nullopt;
-        }
-        options.scoreServer = value;
-      } else if (arg == "--config") {
-        options.config = value;
-      } else if (!ParseNumber(value, number)) {
-        why = "bad number for " + arg + ": '" + value + "'";
-        return std::nullopt;
-      } else if (arg == "--seed") {
-        options.seed = number;
-      } else {
-        options.frameMs = number;
-      }
-    } else if (arg.size() > 1 && arg[0] == '-') {
-      why = "unknown option " + arg;
-      return std::nullopt;
-    } else if (!options.script.empty()) {
-      why = "more than one script given";
-      return std::nullopt;
-    } else {
-      options.script = arg;
-    }
-  }
-  if (!options.verify.empty()) {
-    if (!options.script.empty() || !options.record.empty()) {
-      why = "--verify replays a recording: it takes no script and no --record";
-      return std::nullopt;
-    }
-    return options;
-  }
-  if (options.script.empty()) {
-    why = "no script given";
-    return std::nullopt;
-  }
-  return options;
 }
 
 // Reads the whole file first, so a script that cannot be read runs nothing.
@@ -263,7 +189,8 @@ int main(int argc, char** argv) {
   SDL_SetHint(SDL_HINT_VIDEODRIVER, "dummy");
   SDL_SetHint(SDL_HINT_AUDIODRIVER, "dummy");
   std::string why;
-  std::optional<Options> options = ParseOptions(argc, argv, why);
+  std::optional<Options> options =
+      brinecast::sim::ParseSimOptions(std::span<char* const>(argv, static_cast<size_t>(argc)), why);
   if (!options) return Usage(why);
   try {
     if (!options->verify.empty()) return Verify(*options);

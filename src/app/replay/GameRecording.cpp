@@ -30,14 +30,14 @@ void TForm1::ClearLeftovers() {
   // at the next purge; a game started before a frame has run since the last one ended finds
   // them still here. Bubbles are kept: the rules let one rise on into the next game, and the
   // recording's start state carries them.
-  for (TSprite* sprite : DXSpriteEngine1.Engine().DrawOrder()) {
+  for (TSprite* sprite : DXSpriteEngine1().Engine().DrawOrder()) {
     if (dynamic_cast<TFish*>(sprite) != nullptr || dynamic_cast<TObjcts*>(sprite) != nullptr) {
       sprite->Kill();
     }
   }
   // Until then they would still move: a boat left behind by the last game would take the new
   // boat's first pointer step.
-  DXSpriteEngine1.PurgeDead();
+  DXSpriteEngine1().PurgeDead();
 }
 
 namespace {
@@ -78,7 +78,7 @@ void TForm1::RestoreStart(const replay::StartState& start) {
 replay::EndState TForm1::Ending(bool complete) {
   replay::EndState end;
   end.complete = complete;
-  const TPlayer* player = Player.Get();
+  const TPlayer* player = Player().Get();
   end.score = player ? player->Score() : 0;
   end.level = LevelNo;
   end.frames = recorder_ ? recorder_->FramesShown() : 0;

@@ -38,7 +38,7 @@ ReplayOutcome ReplayGame(const replay::Recording& recording, Platform& inner,
   setup.draws = options.draws;
   AssembledGame game(setup);
   TForm1& form = game.Form();
-  form.ScriptStep = [&] {
+  form.SetScriptStep([&] {
     const std::string line = tape.ScriptStep({});
     if (!tape.Failure() && !options.runScript) {
       tape.Refuse("the recording holds set-up steps only the simulator can replay");
@@ -49,21 +49,21 @@ ReplayOutcome ReplayGame(const replay::Recording& recording, Platform& inner,
         tape.Refuse(std::string("a set-up step cannot run: ") + error.what());
       }
     }
-  };
+  });
   bool started = false;
-  form.Loop.Guard([&] {
+  form.Loop().Guard([&] {
     form.FormCreate();
     started = form.StartupDone();
   });
   if (!started) {
     outcome.failure =
         "the game could not start: " +
-        (form.Loop.Messages().empty() ? std::string("no data") : form.Loop.Messages().back());
+        (form.Loop().Messages().empty() ? std::string("no data") : form.Loop().Messages().back());
     return outcome;
   }
   form.RestoreStart(recording.start);
-  form.Loop.Guard([&] { form.StartGame(); });
-  form.Loop.Run();
+  form.Loop().Guard([&] { form.StartGame(); });
+  form.Loop().Run();
 
   if (tape.Failure()) {
     outcome.failure = *tape.Failure();

@@ -3,7 +3,7 @@
 
 #include <SDL.h>
 
-#include "app/TextStyle.h"
+#include "objects/TextStyle.h"
 #include "platform/VirtualKeys.h"
 
 namespace brinecast {

@@ -41,7 +41,7 @@ StartPlace<std::array<replay::TimerStart, 4>> TimersOf(TForm1& form) {
 StartPlace<std::vector<replay::BubbleStart>> BubblesOf(TForm1& form) {
   return {[&form] {
             std::vector<replay::BubbleStart> bubbles;
-            for (const TSprite* sprite : form.DXSpriteEngine1.Engine().DrawOrder()) {
+            for (const TSprite* sprite : form.DXSpriteEngine1().Engine().DrawOrder()) {
               const auto* bubble = dynamic_cast<const TPuzir*>(sprite);
               if (bubble == nullptr || bubble->IsDead()) continue;
               bubbles.push_back({bubble->Cluster(), bubble->X, bubble->Y, bubble->CentreX,
@@ -53,7 +53,7 @@ StartPlace<std::vector<replay::BubbleStart>> BubblesOf(TForm1& form) {
             // The draw order puts the latest placed first: placing them last to first keeps it.
             for (auto it = bubbles.rbegin(); it != bubbles.rend(); ++it) {
               const replay::BubbleStart& start = *it;
-              auto* bubble = new TPuzir(&form.DXSpriteEngine1.Engine(), start.cluster);
+              auto* bubble = new TPuzir(&form.DXSpriteEngine1().Engine(), start.cluster);
               bubble->X = start.x;
               bubble->Y = start.y;
               bubble->CentreX = start.centreX;
@@ -66,25 +66,25 @@ StartPlace<std::vector<replay::BubbleStart>> BubblesOf(TForm1& form) {
 
 StartPlace<std::vector<int32_t>> HeldKeysOf(TForm1& form) {
   return {[&form] {
-            const InputMemory input = form.DXInput1.Memory();
+            const InputMemory input = form.DXInput1().Memory();
             return std::vector<int32_t>(input.held.begin(), input.held.end());
           },
           [&form](const std::vector<int32_t>& keys) {
-            InputMemory input = form.DXInput1.Memory();
+            InputMemory input = form.DXInput1().Memory();
             input.held = {keys.begin(), keys.end()};
-            form.DXInput1.Restore(input);
+            form.DXInput1().Restore(input);
           }};
 }
 
 StartPlace<uint64_t> InputStatesOf(TForm1& form, bool previous) {
   return {[&form, previous] {
-            const InputMemory input = form.DXInput1.Memory();
+            const InputMemory input = form.DXInput1().Memory();
             return previous ? input.previous : input.states;
           },
           [&form, previous](uint64_t states) {
-            InputMemory input = form.DXInput1.Memory();
+            InputMemory input = form.DXInput1().Memory();
             (previous ? input.previous : input.states) = states;
-            form.DXInput1.Restore(input);
+            form.DXInput1().Restore(input);
           }};
 }
 
@@ -94,11 +94,11 @@ StartPlace<int32_t> LastMouseXOf(TForm1& form) {
 
 StartPlace<std::vector<int32_t>> SwallowedKeyUpsOf(TForm1& form) {
   return {[&form] {
-            const std::vector<int>& keys = form.Loop.SwallowedKeyUps();
+            const std::vector<int>& keys = form.Loop().SwallowedKeyUps();
             return std::vector<int32_t>(keys.begin(), keys.end());
           },
           [&form](const std::vector<int32_t>& keys) {
-            form.Loop.RestoreSwallowedKeyUps({keys.begin(), keys.end()});
+            form.Loop().RestoreSwallowedKeyUps({keys.begin(), keys.end()});
           }};
 }
 

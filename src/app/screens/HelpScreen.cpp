@@ -1,14 +1,14 @@
 // The help's pages and clicks.
 #include "app/screens/HelpScreen.h"
 
-#include "app/TForm1.h"
+#include "app/screens/ScreenHost.h"
 #include "objects/GameStates.h"
 #include "objects/Hlp.h"
 
 namespace brinecast {
 
-HelpScreen::HelpScreen(TForm1& form, MenuState& menu)
-    : TwoRowScreen(form, menu, kPanel, GameState::Help) {}
+HelpScreen::HelpScreen(ScreenHost& host, MenuState& menu)
+    : TwoRowScreen(host, menu, kPanel, GameState::Help) {}
 
 HelpScreen::~HelpScreen() = default;
 
@@ -19,7 +19,7 @@ const THlp* HelpScreen::PageSprite() const {
 // The help always opens on page 1.
 void HelpScreen::Opened() {
   page_ = 1;
-  hlp_ = new THlp(&form_.DXSpriteEngine1.Engine(), page_);
+  hlp_ = new THlp(&host_.SpriteRoot(), page_);
 }
 
 void HelpScreen::Leave() {
@@ -30,7 +30,7 @@ void HelpScreen::Leave() {
 void HelpScreen::TurnPage(int by) {
   page_ = static_cast<uint8_t>(page_ + by);
   hlp_.Kill();
-  hlp_ = new THlp(&form_.DXSpriteEngine1.Engine(), page_);
+  hlp_ = new THlp(&host_.SpriteRoot(), page_);
 }
 
 void HelpScreen::Click() {
@@ -39,7 +39,7 @@ void HelpScreen::Click() {
   } else if (menu_.cursor == kItemNext && page_ < kPages) {
     TurnPage(1);
   } else if (menu_.cursor == kItemBack) {
-    form_.BuildMainMenu();
+    host_.BuildMainMenu();
   }
 }
 

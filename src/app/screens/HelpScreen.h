@@ -23,7 +23,7 @@ class HelpScreen : public TwoRowScreen {
       {"HScrBack", 41, 505, Inside(41, 505, 145, 529), kItemBack},
   }};
 
-  HelpScreen(TForm1& form, MenuState& menu);
+  HelpScreen(ScreenHost& host, MenuState& menu);
   ~HelpScreen() override;
 
   // The page shown, 1 to 4; it stays after the screen is left.

@@ -24,7 +24,7 @@ class HiScoresScreen : public TwoRowScreen {
   static constexpr int kFirstRowY = 220;
   static constexpr int kRowStep = 23;
 
-  HiScoresScreen(TForm1& form, MenuState& menu);
+  HiScoresScreen(ScreenHost& host, MenuState& menu);
 
   void Click() override;
   void Draw(TCanvas& canvas) override;

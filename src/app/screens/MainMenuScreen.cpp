@@ -1,35 +1,35 @@
 // The main menu's building, keys and clicks.
 #include "app/screens/MainMenuScreen.h"
 
-#include "app/TForm1.h"
+#include "app/screens/ScreenHost.h"
 #include "objects/GameStates.h"
 
 namespace brinecast {
 
 void MainMenuScreen::Build() {
   PlaceButtons(kLayout);
-  form_.KeySum = 0;
+  host_.ResetKeySum();
   // Before start-up has chosen an item there is none to restore: take the first.
   if (menu_.savedCursor < kItemStart || menu_.savedCursor > kItems) {
     menu_.savedCursor = kItemStart;
   }
   menu_.cursor = menu_.savedCursor;
-  form_.ShowButton(menu_.cursor, true);
+  host_.ShowButton(menu_.cursor, true);
   ComeToFront(GameState::Menu);
 }
 
 void MainMenuScreen::SelectFirst() {
   menu_.cursor = kItemStart;
-  form_.ShowButton(kItemStart, true);
-  for (int n = kItemStart + 1; n <= kItems; ++n) form_.ShowButton(n, false);
+  host_.ShowButton(kItemStart, true);
+  for (int n = kItemStart + 1; n <= kItems; ++n) host_.ShowButton(n, false);
   ComeToFront(GameState::Menu);
 }
 
 void MainMenuScreen::Select(uint8_t item) {
-  form_.NavigationSound();
+  host_.NavigationSound();
   menu_.cursor = item;
-  for (int n = 1; n <= kItems; ++n) form_.ShowButton(n, false);
-  form_.ShowButton(item, true);
+  for (int n = 1; n <= kItems; ++n) host_.ShowButton(n, false);
+  host_.ShowButton(item, true);
 }
 
 void MainMenuScreen::Up() {
@@ -41,7 +41,7 @@ void MainMenuScreen::Down() {
 }
 
 bool MainMenuScreen::Escape() {
-  form_.AskExit();
+  host_.AskExit();
   return false;
 }
 
@@ -53,22 +53,22 @@ void MainMenuScreen::Move(int x, int y) {
 void MainMenuScreen::Click() {
   switch (menu_.cursor) {
     case kItemStart:
-      form_.StartGame();
+      host_.StartGame();
       break;
     case kItemOptions:
-      form_.BuildOptions();
+      host_.BuildOptions();
       break;
     case kItemHiScores:
-      form_.BuildHiScores();
+      host_.BuildHiScores();
       break;
     case kItemHelp:
-      form_.BuildHelp();
+      host_.BuildHelp();
       break;
     case kItemVisit:
-      form_.VisitPortal();
+      host_.VisitPortal();
       break;
     case kItemExit:
-      form_.AskExit();
+      host_.AskExit();
       break;
     default:
       break;

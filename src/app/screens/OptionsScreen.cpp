@@ -3,27 +3,29 @@
 
 #include <span>
 
-#include "app/TForm1.h"
-#include "app/TextStyle.h"
+#include "app/screens/ScreenHost.h"
+#include "media/Music.h"
 #include "objects/FonB.h"
 #include "objects/GameStates.h"
 #include "objects/MenuB.h"
 #include "objects/Motion.h"
+#include "objects/TextStyle.h"
+#include "storage/Config.h"
 
 namespace brinecast {
 
 // The options light the most buttons of any screen.
 static_assert(OptionsScreen::kBackButton == MenuState::kMostButtons);
 
-OptionsScreen::OptionsScreen(TForm1& form, MenuState& menu) : Screen(form, menu) {}
+OptionsScreen::OptionsScreen(ScreenHost& host, MenuState& menu) : Screen(host, menu) {}
 
 OptionsScreen::~OptionsScreen() = default;
 
 void OptionsScreen::Build() {
   ClearHover();
-  panel_ = new TFonB(&form_.DXSpriteEngine1.Engine(), kPanel);
+  panel_ = new TFonB(&host_.SpriteRoot(), kPanel);
   PlaceButtons(kLayout);
-  form_.ShowButton(kBackButton, true);
+  host_.ShowButton(kBackButton, true);
   TakeCursor(kRowBack);
   ComeToFront(GameState::Options);
 }
@@ -34,18 +36,18 @@ void OptionsScreen::Leave() {
 
 void OptionsScreen::Sideways(bool right) {
   ClearHover();
-  form_.NavigationSound();
+  host_.NavigationSound();
   const uint8_t row = menu_.cursor;
   if (row < kRowWindow || row > kRowSound) return;
   // Choosing sideways is a click on that choice.
   over_[(row - 1) * 2 + (right ? 1 : 0)] = true;
-  form_.DXDraw1Click();
+  host_.DXDraw1Click();
 }
 
 void OptionsScreen::MoveCursor(uint8_t row) {
-  form_.NavigationSound();
+  host_.NavigationSound();
   menu_.cursor = row;
-  form_.ShowButton(kBackButton, row == kRowBack);
+  host_.ShowButton(kBackButton, row == kRowBack);
 }
 
 void OptionsScreen::Up() {
@@ -59,19 +61,19 @@ void OptionsScreen::Down() {
 }
 
 bool OptionsScreen::Escape() {
-  form_.BuildMainMenu();
+  host_.BuildMainMenu();
   return false;
 }
 
 void OptionsScreen::Type(int key) {
   if (!menu_.editingAddText) return;
-  EditText(form_.Config.AddText, key);
+  EditText(host_.Options().AddText, key);
 }
 
 // Enter is no click here: it only starts or ends the typing, or goes back.
 void OptionsScreen::Enter() {
   if (menu_.cursor == kRowText) menu_.editingAddText = !menu_.editingAddText;
-  if (menu_.cursor == kRowBack) form_.BuildMainMenu();
+  if (menu_.cursor == kRowBack) host_.BuildMainMenu();
 }
 
 void OptionsScreen::Move(int x, int y) {
@@ -80,21 +82,21 @@ void OptionsScreen::Move(int x, int y) {
     if (over_[i]) menu_.cursor = kLayout[i].item;
   }
   PickItem(std::span(kLayout).subspan(kChoices), x, y);
-  form_.ShowButton(kBackButton, menu_.cursor == kRowBack);
+  host_.ShowButton(kBackButton, menu_.cursor == kRowBack);
 }
 
 void OptionsScreen::Click() {
-  TConfig& config = form_.Config;
+  TConfig& config = host_.Options();
   if (over_[kMusicOn]) {
     config.MusicOn = true;
-    if (form_.Music.Loaded()) {
-      form_.Music.SongPlay();
+    if (host_.Music().Loaded()) {
+      host_.Music().SongPlay();
     } else {
-      form_.PlayMusic(TForm1::Tune::Menu, "Не могу загрузить музыку");
+      host_.PlayMusic(ScreenHost::Tune::Menu, "Не могу загрузить музыку");
     }
   } else if (over_[kMusicOff]) {
     config.MusicOn = false;
-    form_.Music.SongStop();
+    host_.Music().SongStop();
   } else if (over_[kSoundOn]) {
     config.SoundOn = true;
   } else if (over_[kSoundOff]) {
@@ -102,27 +104,27 @@ void OptionsScreen::Click() {
   } else if (over_[kWindowed]) {
     if (!config.Windowed) {
       config.Windowed = true;
-      form_.ApplyWindowMode();
+      host_.ApplyWindowMode();
     }
   } else if (over_[kFullScreen]) {
     if (config.Windowed) {
       config.Windowed = false;
-      form_.ApplyWindowMode();
+      host_.ApplyWindowMode();
     }
   } else if (menu_.cursor == kRowText) {
     menu_.editingAddText = true;
   } else if (menu_.cursor == kRowBack) {
-    form_.SaveConfig();
-    form_.BuildMainMenu();
+    host_.SaveConfig();
+    host_.BuildMainMenu();
   }
 }
 
 // The choices in force stay lit.
 void OptionsScreen::Update() {
-  const TConfig& config = form_.Config;
+  const TConfig& config = host_.Options();
   const bool lit[kChoices] = {config.Windowed, !config.Windowed, config.MusicOn,
                               !config.MusicOn, config.SoundOn,   !config.SoundOn};
-  for (int i = 0; i < kChoices; ++i) form_.ShowButton(i + 1, lit[i]);
+  for (int i = 0; i < kChoices; ++i) host_.ShowButton(i + 1, lit[i]);
 }
 
 void OptionsScreen::Draw(TCanvas& canvas) {
@@ -142,7 +144,7 @@ void OptionsScreen::Draw(TCanvas& canvas) {
     canvas.Rectangle(kTextFrame.Left, kTextFrame.Top, kTextFrame.Right, kTextFrame.Bottom);
   }
   SetFont(canvas, "Comic Sans MS", 25, true, RGB(40, 125, 255));
-  const std::string& typed = form_.Config.AddText;
+  const std::string& typed = host_.Options().AddText;
   const std::string text = menu_.editingAddText ? WithCaret(typed) : typed;
   // Middle of the field, clear of its border, whatever the font's height.
   const int y = (kTextFrame.Top + kTextFrame.Bottom - canvas.TextHeight(text + "|")) / 2;

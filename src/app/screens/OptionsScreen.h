@@ -36,7 +36,7 @@ class OptionsScreen : public Screen {
   static constexpr TRect kTextFrame{287, 357, 602, 410};
   static constexpr int kTextX = 310;
 
-  OptionsScreen(TForm1& form, MenuState& menu);
+  OptionsScreen(ScreenHost& host, MenuState& menu);
   ~OptionsScreen() override;
 
   void Build();

@@ -1,17 +1,17 @@
 // The questions' answers by key and pointer, and their texts.
 #include "app/screens/QuestionScreen.h"
 
-#include "app/TForm1.h"
-#include "app/TextStyle.h"
+#include "app/screens/ScreenHost.h"
 #include "app/screens/ScreenSet.h"
 #include "objects/Ask.h"
 #include "objects/GameStates.h"
+#include "objects/TextStyle.h"
 #include "platform/VirtualKeys.h"
 
 namespace brinecast {
 
-QuestionScreen::QuestionScreen(TForm1& form, MenuState& menu, bool inGame)
-    : Screen(form, menu),
+QuestionScreen::QuestionScreen(ScreenHost& host, MenuState& menu, bool inGame)
+    : Screen(host, menu),
       inGame_(inGame),
       state_(inGame ? GameState::ExitGameQuestion : GameState::ExitQuestion) {}
 
@@ -19,13 +19,13 @@ void QuestionScreen::Open() {
   menu_.cursor = kYes;
   // The panel places itself by the state, so the state comes first.
   ComeToFront(state_);
-  form_.Ask = new TAsk(&form_.DXSpriteEngine1.Engine(), "Qtns");
+  host_.Ask() = new TAsk(&host_.SpriteRoot(), "Qtns");
 }
 
 void QuestionScreen::Sideways(bool right) {
   const uint8_t from = right ? kYes : kNo;
   if (menu_.cursor != from) return;
-  form_.NavigationSound();
+  host_.NavigationSound();
   menu_.cursor = right ? kNo : kYes;
 }
 
@@ -58,25 +58,21 @@ void QuestionScreen::AnswerSelected() {
   if (menu_.cursor == kNo) {
     AnswerNo();
   } else if (menu_.cursor == kYes && inGame_) {
-    form_.GameOverFlag = true;
-    form_.Freeze().SetEnabled(false);
-    form_.Paused = false;
-    form_.Ask.Kill();
-    form_.LeaveGame();
+    host_.GiveUpGame();
   } else if (menu_.cursor == kYes) {
-    form_.SaveConfig();
-    form_.Terminate();
+    host_.SaveConfig();
+    host_.Terminate();
   }
 }
 
 void QuestionScreen::AnswerNo() {
-  form_.Ask.Kill();
+  host_.Ask().Kill();
   if (inGame_) {
-    form_.SetState(GameState::Game);
-    form_.ShowMouse(false);
-    form_.ThawPlay();
+    host_.SetState(GameState::Game);
+    host_.ShowMouse(false);
+    host_.ThawPlay();
   } else {
-    form_.Screens().mainMenu.SelectFirst();
+    host_.Screens().mainMenu.SelectFirst();
   }
 }
 

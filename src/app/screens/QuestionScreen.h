@@ -23,7 +23,7 @@ class QuestionScreen : public Screen {
   static constexpr int kAnswersY = 243;
 
   // inGame: the question over play.
-  QuestionScreen(TForm1& form, MenuState& menu, bool inGame);
+  QuestionScreen(ScreenHost& host, MenuState& menu, bool inGame);
 
   // YES selected and the panel shown; the window's state is this question.
   void Open();

@@ -2,7 +2,7 @@
 // selected button and taking the cursor.
 #include "app/screens/Screen.h"
 
-#include "app/TForm1.h"
+#include "app/screens/ScreenHost.h"
 #include "objects/MenuB.h"
 #include "platform/VirtualKeys.h"
 #include "ui/TextEdit.h"
@@ -10,11 +10,11 @@
 namespace brinecast {
 
 void Screen::Enter() {
-  form_.DXDraw1Click();
+  host_.DXDraw1Click();
 }
 
 void Screen::PlaceButtons(std::span<const ScreenPlace> layout) {
-  TSprite* root = &form_.DXSpriteEngine1.Engine();
+  TSprite* root = &host_.SpriteRoot();
   size_t button = 0;
   for (const ScreenPlace& place : layout) {
     if (place.picture == nullptr) continue;
@@ -30,12 +30,12 @@ void Screen::PickItem(std::span<const ScreenPlace> layout, int x, int y) {
 }
 
 void Screen::LightSelected(int count) {
-  for (int n = 1; n <= count; ++n) form_.ShowButton(n, false);
-  form_.ShowButton(menu_.cursor, true);
+  for (int n = 1; n <= count; ++n) host_.ShowButton(n, false);
+  host_.ShowButton(menu_.cursor, true);
 }
 
 void Screen::ComeToFront(GameState state) {
-  form_.SetState(state);
+  host_.SetState(state);
   menu_.front = this;
 }
 

@@ -14,7 +14,7 @@
 namespace brinecast {
 
 class TCanvas;
-class TForm1;
+class ScreenHost;
 struct MenuState;
 
 // The rectangle strictly inside the edges (x1, y1) and (x2, y2): a point on an edge
@@ -36,7 +36,7 @@ struct ScreenPlace {
 
 class Screen {
  public:
-  Screen(TForm1& form, MenuState& menu) : form_(form), menu_(menu) {}
+  Screen(ScreenHost& host, MenuState& menu) : host_(host), menu_(menu) {}
   virtual ~Screen() = default;
   Screen(const Screen&) = delete;
   Screen& operator=(const Screen&) = delete;
@@ -78,7 +78,7 @@ class Screen {
   // Backspace or a typing key edits the text; anything else leaves it.
   static void EditText(std::string& text, int key);
 
-  TForm1& form_;
+  ScreenHost& host_;
   MenuState& menu_;
 };
 

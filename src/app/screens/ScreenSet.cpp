@@ -3,13 +3,13 @@
 
 namespace brinecast {
 
-ScreenSet::ScreenSet(TForm1& form)
-    : mainMenu(form, menu),
-      options(form, menu),
-      hiScores(form, menu),
-      help(form, menu),
-      nameEntry(form, menu),
-      exitQuestion(form, menu, false),
-      exitGameQuestion(form, menu, true) {}
+ScreenSet::ScreenSet(ScreenHost& host)
+    : mainMenu(host, menu),
+      options(host, menu),
+      hiScores(host, menu),
+      help(host, menu),
+      nameEntry(host, menu),
+      exitQuestion(host, menu, false),
+      exitGameQuestion(host, menu, true) {}
 
 }  // namespace brinecast

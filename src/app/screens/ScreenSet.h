@@ -12,7 +12,7 @@
 namespace brinecast {
 
 struct ScreenSet {
-  explicit ScreenSet(TForm1& form);
+  explicit ScreenSet(ScreenHost& host);
 
   // First, so every screen can be made with it.
   MenuState menu;

@@ -18,7 +18,7 @@ class TwoRowScreen : public Screen {
   enum Item : uint8_t { kItemLeft = 1, kItemRight, kItemBack };
   static constexpr int kItems = 3;
 
-  TwoRowScreen(TForm1& form, MenuState& menu, const char* panel, GameState state);
+  TwoRowScreen(ScreenHost& host, MenuState& menu, const char* panel, GameState state);
   ~TwoRowScreen() override;
 
   // The panel, the buttons and what the screen adds, with the way back selected.

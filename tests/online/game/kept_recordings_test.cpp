@@ -116,24 +116,24 @@ class KeptRecordings : public ::testing::Test {
     GameSetup setup{{recorder, server}, {folder.AppDir(), {}}, 7, std::nullopt, &recorder};
     setup.scoreServer = kServer;
     form = std::make_unique<TForm1>(setup);
-    form->Loop.Guard([this] { form->FormCreate(); });
+    form->Loop().Guard([this] { form->FormCreate(); });
   }
   void TearDown() override { form.reset(); }
 
   void Enter() {
     platform.QueueEvent(testing::Key(Kind::KeyDown, vk::Return));
     platform.QueueEvent(testing::Key(Kind::KeyUp, vk::Return));
-    form->Loop.RunPending();
+    form->Loop().RunPending();
   }
 
   // A game ended with this score; a name entry, if it comes, confirmed with this name.
   void Play(const std::string& name, int64_t score) {
     form->StartGame();
-    form->Player->SetScore(score);
-    form->GameOverFlag = true;
+    form->Player()->SetScore(score);
+    form->SetGameOverFlag(true);
     form->LeaveGame();
     if (form->State() != GameState::EnterName) return;
-    form->PlayerName = name;
+    form->PlayerName() = name;
     Enter();
   }
 
@@ -250,11 +250,11 @@ TEST_F(KeptRecordings, AnUploadThatTakesItsTimeLeavesTheWindowDrawing) {
   Start(server);
   form->Config.SendOnline = true;
   form->StartGame();
-  form->Player->SetScore(5000);
-  form->GameOverFlag = true;
+  form->Player()->SetScore(5000);
+  form->SetGameOverFlag(true);
   form->LeaveGame();
   ASSERT_EQ(form->State(), GameState::EnterName);
-  form->PlayerName = "Slow";
+  form->PlayerName() = "Slow";
 
   bool entered = false;
   uint64_t postingSince = 0;
@@ -280,7 +280,7 @@ TEST_F(KeptRecordings, AnUploadThatTakesItsTimeLeavesTheWindowDrawing) {
     if (form->State() == GameState::HiScores || platform.Ticks() > 60000) return std::nullopt;
     return std::min(deadline, platform.Ticks() + 16);
   });
-  form->Loop.Run();
+  form->Loop().Run();
 
   // An upload made on the main thread is over before any frame could see it.
   ASSERT_NE(postingSince, 0u) << "no upload was seen in progress";
@@ -313,22 +313,22 @@ BesideRetry PlayBesideRetry(std::deque<long> answers) {
   setup.scoreServer = kServer;
   setup.draws = false;  // nobody looks, and play is the same
   TForm1 form(setup);
-  form.Loop.Guard([&] { form.FormCreate(); });
+  form.Loop().Guard([&] { form.FormCreate(); });
   form.Config.SendOnline = true;
   form.StartGame();
-  form.Player->SetScore(12345);
-  form.GameOverFlag = true;
+  form.Player()->SetScore(12345);
+  form.SetGameOverFlag(true);
   form.LeaveGame();
-  form.PlayerName = "Zed";
+  form.PlayerName() = "Zed";
   platform.QueueEvent(testing::Key(Kind::KeyDown, vk::Return));
   platform.QueueEvent(testing::Key(Kind::KeyUp, vk::Return));
-  form.Loop.RunPending();
+  form.Loop().RunPending();
 
   const uint64_t sent = platform.Ticks();
-  form.ScriptStep = [&] {
+  form.SetScriptStep([&] {
     seen.postsBeforeTheWait = server.Posts();
     form.StartGame();
-  };
+  });
   bool started = false;
   bool awaited = false;
   platform.SetDriver([&](uint64_t deadline) -> std::optional<uint64_t> {
@@ -353,7 +353,7 @@ BesideRetry PlayBesideRetry(std::deque<long> answers) {
     if (platform.Ticks() >= sent + 50000) return std::nullopt;
     return deadline;
   });
-  form.Loop.Run();
+  form.Loop().Run();
   form.EndRecording(false);
   if (std::optional<replay::Recording>* last = form.LastGame(); last && last->has_value()) {
     seen.recording = replay::EncodeRecording(**last);
