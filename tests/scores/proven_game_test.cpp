@@ -16,6 +16,7 @@
 #include <thread>
 #include <vector>
 
+#include "RecordedGame.h"
 #include "RecordingClient.h"
 #include "ServerProcess.h"
 #include "replay/Recording.h"
@@ -29,75 +30,10 @@ namespace brinecast::scores {
 namespace {
 
 using namespace std::chrono_literals;
+using testing::Bytes;
+using testing::PlayedGame;
 using testing::ScratchFolder;
 using testing::ServerProcess;
-
-std::string ReadFile(const std::filesystem::path& path) {
-  std::ifstream in(path, std::ios::binary);
-  return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
-}
-
-std::string Bytes(const std::vector<uint8_t>& bytes) {
-  return {bytes.begin(), bytes.end()};
-}
-
-// A table of zeros, so the game's few points reach the name entry; "gg" as the note.
-void WriteLowTable(const std::filesystem::path& file) {
-  TConfig config;
-  config.Windowed = true;
-  config.AddText = "gg";
-  const auto record = WriteRecord(config);
-  std::ofstream(file, std::ios::binary)
-      .write(reinterpret_cast<const char*>(record.data()),
-             static_cast<std::streamsize>(record.size()));
-}
-
-// Fishes up and down until the clock ends the game, then enters a name.
-std::string FishingScript() {
-  std::string script = "press Enter\n";
-  for (int i = 0; i < 60; ++i) {
-    script +=
-        "key down Down\nwait 700\nkey up Down\nkey down Up\nwait 700\nkey up Up\n"
-        "key down Right\nwait 300\nkey up Right\n";
-  }
-  return script + "wait 5000\npress A\npress N\npress N\nwait 50\npress Enter\nwait 500\n";
-}
-
-// The game the simulator recorded, with the claim the game stamps at its name entry.
-struct PlayedGame {
-  replay::Recording recording;
-  std::string error;
-};
-
-PlayedGame PlayGame(const ScratchFolder& folder) {
-  PlayedGame played;
-  const auto config = folder.Path() / "low.cfg";
-  const auto script = folder.Path() / "fish.sim";
-  const auto file = folder.Path() / "game.bcreplay";
-  WriteLowTable(config);
-  std::ofstream(script) << FishingScript();
-  ChildLimits limits;
-  limits.wall = 120s;
-  limits.cpuSeconds = 120;
-  limits.memoryBytes = 0;
-  const ChildResult run =
-      RunChild({BRINECAST_BINARY_DIR "/brinecast-sim", "--seed", "2", "--config", config.string(),
-                "--record", file.string(), script.string()},
-               "", limits);
-  if (run.ending != ChildResult::Ending::kExited || run.code != 0) {
-    played.error = "brinecast-sim " + run.Describe() + ": " + run.err;
-    return played;
-  }
-  const std::string bytes = ReadFile(file);
-  try {
-    played.recording = replay::DecodeRecording(
-        std::span(reinterpret_cast<const uint8_t*>(bytes.data()), bytes.size()), "");
-  } catch (const std::exception& e) {
-    played.error = std::string("the recording does not read back: ") + e.what();
-  }
-  played.recording.claim = {"ANN", "gg"};
-  return played;
-}
 
 struct ProofCase {
   const char* what;
@@ -109,7 +45,7 @@ struct ProofCase {
 
 TEST(ProvenGame, OnlyTheVeryGameProvesItsScore) {
   ScratchFolder folder;
-  const PlayedGame played = PlayGame(folder);
+  const PlayedGame played = testing::PlayGame(folder);
   ASSERT_TRUE(played.error.empty()) << played.error;
   const replay::Recording& game = played.recording;
   ASSERT_TRUE(game.end.complete);

@@ -12,7 +12,7 @@
 namespace brinecast::scores {
 
 // The schema this build writes; older ones are upgraded when opened.
-inline constexpr int kSchemaVersion = 4;
+inline constexpr int kSchemaVersion = 5;
 
 struct ScoreEntry {
   std::string name;  // UTF-8
@@ -65,6 +65,13 @@ struct RecordingVerdict {
   std::string game;    // names the replayed game when proven: one game proves one score
 };
 
+// What saving a verdict came to.
+struct SavedVerdict {
+  bool saved = false;  // not when the recording had its verdict already, or its score is gone
+  bool proven = false;
+  std::string reason;  // as stored: the verdict's, or why a proof did not count
+};
+
 class StoreBackup;
 
 class ScoreStore {
@@ -105,7 +112,24 @@ class ScoreStore {
   virtual std::optional<WaitingRecording> RecordingToVerify(int64_t id) = 0;
   // Records the verdict, and whether the score is proven: not when the same game already
   // proves another score (the verdict's reason then says so), nor when the score is gone.
-  virtual bool SaveVerdict(int64_t id, const RecordingVerdict& verdict) = 0;
+  bool SaveVerdict(int64_t id, const RecordingVerdict& verdict) {
+    return SaveFirstVerdict(id, verdict).proven;
+  }
+  // The same, saying whether this was the recording's first verdict: a recording is judged
+  // once, whoever replays it.
+  virtual SavedVerdict SaveFirstVerdict(int64_t id, const RecordingVerdict& verdict) = 0;
+
+  // Recordings as jobs for the verifiers of every server on the database. A holder claims
+  // the oldest waiting recording that nobody holds, or whose holder's lease ran out, for
+  // `leaseSeconds` on the database's clock; nothing when none is free.
+  virtual std::optional<WaitingRecording> ClaimRecording(const std::string& holder,
+                                                         int64_t leaseSeconds) = 0;
+  // A holder alive renews its leases; one that stops (killed, cut off) loses its claims.
+  virtual void RenewClaims(const std::string& holder, int64_t leaseSeconds) = 0;
+  // Gives back the holder's claims not yet judged, for another to take at once.
+  virtual void ReleaseClaims(const std::string& holder) = 0;
+  // Recordings waiting for a verdict, held or not.
+  virtual int64_t CountWaiting() = 0;
   // A proven score's recording; nothing for any other.
   virtual std::optional<std::string> ProvenRecording(int64_t id) = 0;
   // The store's own way to copy itself while live; nothing for a store whose database is
