@@ -15,6 +15,7 @@
 #include "scores/http/SiteFolder.h"
 #include "scores/service/ScoreHttp.h"
 #include "scores/service/SecurityPolicies.h"
+#include "scores/verify/Presence.h"
 
 using namespace brinecast::scores;
 
@@ -172,12 +173,14 @@ int VerifyAlone(const std::vector<std::string>& args) {
     if (!verify) return 1;
     std::unique_ptr<ScoreStore> store = OpenScoreStore(options->store);
     RecordingVerifier verifier(*store, *verify, nullptr);
+    Presence presence(*store, {.serves = false, .verifiers = verify->workers}, nullptr);
     verifier.Resume();
     std::printf("brinecast-scores verifying recordings with %d workers\n", verify->workers);
     std::fflush(stdout);
     int signal = 0;
     sigwait(&stopSignals, &signal);
     LogNote("stopping on signal " + std::to_string(signal));
+    presence.Stop();
     verifier.Stop();
   } catch (const std::exception& e) {
     std::fprintf(stderr, "brinecast-scores verify: %s\n", e.what());
@@ -236,6 +239,10 @@ int main(int argc, char** argv) {
                                                      [&service] { service.ScoresChanged(); });
       service.TakeRecordings(verifier.get());
     }
+    // Verifying here: the workers started, none when recordings are not taken or left to others.
+    const int verifying = verifier && options->verify.workers > 0 ? options->verify.workers : 0;
+    Presence presence(*store, {.serves = true, .verifiers = verifying},
+                      [&service](const LiveCount& live) { service.ClusterSeen(live); });
     ScoreRouter router(service, game ? &*game : nullptr);
     HttpServer server(router, options->http);
     if (!server.Start(listener, error)) {
@@ -250,6 +257,7 @@ int main(int argc, char** argv) {
     sigwait(&stopSignals, &signal);
     LogNote("stopping on signal " + std::to_string(signal));
     server.Stop();
+    presence.Stop();
     if (verifier) verifier->Stop();
   } catch (const std::exception& e) {
     std::fprintf(stderr, "brinecast-scores: %s\n", e.what());

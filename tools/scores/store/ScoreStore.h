@@ -72,6 +72,12 @@ struct SavedVerdict {
   std::string reason;  // as stored: the verdict's, or why a proof did not count
 };
 
+// The processes on the database that announced themselves lately.
+struct LiveCount {
+  int64_t servers = 0;    // answering HTTP
+  int64_t verifiers = 0;  // worker threads verifying recordings, over every process
+};
+
 class StoreBackup;
 
 class ScoreStore {
@@ -130,6 +136,13 @@ class ScoreStore {
   virtual void ReleaseClaims(const std::string& holder) = 0;
   // Recordings waiting for a verdict, held or not.
   virtual int64_t CountWaiting() = 0;
+
+  // Every process on the database announces itself now and then, so each knows how many
+  // share the work and the limits; one that stops announcing drops out of the count.
+  virtual void Announce(const std::string& member, bool serves, int verifiers) = 0;
+  virtual void Withdraw(const std::string& member) = 0;
+  // Those that announced within the last `withinSeconds` on the database's clock.
+  virtual LiveCount Live(int64_t withinSeconds) = 0;
   // A proven score's recording; nothing for any other.
   virtual std::optional<std::string> ProvenRecording(int64_t id) = 0;
   // The store's own way to copy itself while live; nothing for a store whose database is

@@ -32,12 +32,14 @@ constexpr std::string_view kSchema[] = {
     "CREATE INDEX IF NOT EXISTS recordings_by_state ON recordings(state, received)",
     "CREATE UNIQUE INDEX IF NOT EXISTS recordings_by_game ON recordings(game) "
     "WHERE game IS NOT NULL",
+    "CREATE TABLE IF NOT EXISTS members(name TEXT PRIMARY KEY, serves {bool} NOT NULL, "
+    "verifiers {int} NOT NULL, seen {int} NOT NULL)",
 };
 
 // Version 1 had a table of issued tokens and no meta table; version 2 signs tokens, keeps the
 // used ones, banned names, the secret and the count, and a limit key per score; version 3
 // keeps recordings and which scores they prove; version 4 keeps bans as name keys; version 5
-// lets verifiers claim recordings with a lease.
+// lets verifiers claim recordings with a lease, and keeps the processes on the database.
 constexpr std::string_view kFromVersion1[] = {
     "ALTER TABLE scores ADD COLUMN client TEXT NOT NULL DEFAULT ''",
     "UPDATE scores SET client = address",
@@ -371,6 +373,28 @@ std::optional<std::string> SqlScoreStore::ProvenRecording(int64_t id) {
       Open()->Run("SELECT data FROM recordings WHERE score_id = ? AND state = 'proven'", {id});
   if (row.Count() == 0) return std::nullopt;
   return row.Text(0, 0);
+}
+
+void SqlScoreStore::Announce(const std::string& member, bool serves, int verifiers) {
+  const std::unique_ptr<SqlSession> session = Open();
+  session->Run(Spell("INSERT INTO members(name, serves, verifiers, seen) VALUES(?, ?, ?, {now}) "
+                     "ON CONFLICT(name) DO UPDATE SET serves = excluded.serves, "
+                     "verifiers = excluded.verifiers, seen = excluded.seen"),
+               {member, serves, int64_t{verifiers}});
+  // Those killed without a word are forgotten after a day.
+  session->Run(Spell("DELETE FROM members WHERE seen < {now} - 86400"));
+}
+
+void SqlScoreStore::Withdraw(const std::string& member) {
+  Open()->Run("DELETE FROM members WHERE name = ?", {member});
+}
+
+LiveCount SqlScoreStore::Live(int64_t withinSeconds) {
+  const SqlRows row =
+      Open()->Run(Spell("SELECT COALESCE(SUM(CASE WHEN serves THEN 1 ELSE 0 END), 0), "
+                        "COALESCE(SUM(verifiers), 0) FROM members WHERE seen >= {now} - ?"),
+                  {withinSeconds});
+  return {row.Int(0, 0), row.Int(0, 1)};
 }
 
 }  // namespace brinecast::scores

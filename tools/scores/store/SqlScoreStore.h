@@ -32,6 +32,9 @@ class SqlScoreStore : public ScoreStore {
   void RenewClaims(const std::string& holder, int64_t leaseSeconds) override;
   void ReleaseClaims(const std::string& holder) override;
   int64_t CountWaiting() override;
+  void Announce(const std::string& member, bool serves, int verifiers) override;
+  void Withdraw(const std::string& member) override;
+  LiveCount Live(int64_t withinSeconds) override;
   std::optional<std::string> ProvenRecording(int64_t id) override;
 
  protected:
