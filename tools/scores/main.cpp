@@ -241,8 +241,10 @@ int main(int argc, char** argv) {
     }
     // Verifying here: the workers started, none when recordings are not taken or left to others.
     const int verifying = verifier && options->verify.workers > 0 ? options->verify.workers : 0;
-    Presence presence(*store, {.serves = true, .verifiers = verifying},
-                      [&service](const LiveCount& live) { service.ClusterSeen(live); });
+    Presence presence(
+        *store, {.serves = true, .verifiers = verifying},
+        [&service](const LiveCount& live) { service.ClusterSeen(live); },
+        [&service] { service.ScoresChanged(); });
     ScoreRouter router(service, game ? &*game : nullptr);
     HttpServer server(router, options->http);
     if (!server.Start(listener, error)) {

@@ -143,6 +143,9 @@ class ScoreStore {
   virtual void Withdraw(const std::string& member) = 0;
   // Those that announced within the last `withinSeconds` on the database's clock.
   virtual LiveCount Live(int64_t withinSeconds) = 0;
+  // Moves on with every change a world page shows (a score stored, proven or removed), by
+  // whichever process on the database made it: cheap enough to ask often.
+  virtual int64_t Changes() = 0;
   // A proven score's recording; nothing for any other.
   virtual std::optional<std::string> ProvenRecording(int64_t id) = 0;
   // The store's own way to copy itself while live; nothing for a store whose database is

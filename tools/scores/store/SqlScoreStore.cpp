@@ -32,6 +32,7 @@ constexpr std::string_view kSchema[] = {
     "CREATE INDEX IF NOT EXISTS recordings_by_state ON recordings(state, received)",
     "CREATE UNIQUE INDEX IF NOT EXISTS recordings_by_game ON recordings(game) "
     "WHERE game IS NOT NULL",
+    "INSERT INTO meta(key, value) VALUES('changes', '0') ON CONFLICT DO NOTHING",
     "CREATE TABLE IF NOT EXISTS members(name TEXT PRIMARY KEY, serves {bool} NOT NULL, "
     "verifiers {int} NOT NULL, seen {int} NOT NULL)",
 };
@@ -87,6 +88,11 @@ int64_t MetaInt(SqlSession& session, const std::string& key) {
 void AddToCount(SqlSession& session, int64_t change) {
   session.Run("UPDATE meta SET value = CAST(value AS BIGINT) + ? WHERE key = 'score_count'",
               {change});
+}
+
+// Every server's world page is made again when this moves on.
+void CountChange(SqlSession& session) {
+  session.Run("UPDATE meta SET value = CAST(value AS BIGINT) + 1 WHERE key = 'changes'");
 }
 
 // Bans kept before version 4 were exact names; they are kept as their keys from then on.
@@ -196,6 +202,7 @@ SubmitOutcome SqlScoreStore::Submit(const std::string& token, const SubmitRules&
       {entry.name, entry.score, entry.text, entry.time, entry.address, rules.limitKey,
        TokenDigest(token), rules.uploadUntil});
   AddToCount(*session, 1);
+  CountChange(*session);
   session->Commit();
   return SubmitOutcome::kStored;
 }
@@ -245,6 +252,7 @@ bool SqlScoreStore::Remove(int64_t id) {
   if (session->Run("DELETE FROM scores WHERE id = ? RETURNING 1", {id}).Count() != 1) return false;
   ForgetRecording(*session, id);
   AddToCount(*session, -1);
+  CountChange(*session);
   session->Commit();
   return true;
 }
@@ -265,6 +273,7 @@ int64_t SqlScoreStore::Ban(const std::string& name) {
     ++removed;
   }
   AddToCount(*session, -removed);
+  CountChange(*session);
   session->Commit();
   return removed;
 }
@@ -332,6 +341,7 @@ SavedVerdict SqlScoreStore::SaveFirstVerdict(int64_t id, const RecordingVerdict&
       {std::string(proven ? "proven" : "unproven"), reason, proven ? verdict.game : std::string(),
        id});
   session->Run("UPDATE scores SET proven = ? WHERE id = ?", {proven, id});
+  if (proven) CountChange(*session);
   session->Commit();
   return {true, proven, reason};
 }
@@ -395,6 +405,10 @@ LiveCount SqlScoreStore::Live(int64_t withinSeconds) {
                         "COALESCE(SUM(verifiers), 0) FROM members WHERE seen >= {now} - ?"),
                   {withinSeconds});
   return {row.Int(0, 0), row.Int(0, 1)};
+}
+
+int64_t SqlScoreStore::Changes() {
+  return MetaInt(*Open(), "changes");
 }
 
 }  // namespace brinecast::scores

@@ -35,6 +35,7 @@ class SqlScoreStore : public ScoreStore {
   void Announce(const std::string& member, bool serves, int verifiers) override;
   void Withdraw(const std::string& member) override;
   LiveCount Live(int64_t withinSeconds) override;
+  int64_t Changes() override;
   std::optional<std::string> ProvenRecording(int64_t id) override;
 
  protected:

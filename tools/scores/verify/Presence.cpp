@@ -2,15 +2,22 @@
 // the last count read stays in force meanwhile.
 #include "scores/verify/Presence.h"
 
+#include <algorithm>
+
 #include "scores/http/RequestLog.h"
 #include "scores/store/ProcessName.h"
 
 namespace brinecast::scores {
 
 Presence::Presence(ScoreStore& store, PresenceSettings settings,
-                   std::function<void(const LiveCount&)> seen)
-    : store_(store), settings_(settings), name_(UniqueProcessName()), seen_(std::move(seen)) {
+                   std::function<void(const LiveCount&)> seen, std::function<void()> changed)
+    : store_(store),
+      settings_(settings),
+      name_(UniqueProcessName()),
+      seen_(std::move(seen)),
+      changed_(std::move(changed)) {
   Beat();
+  if (changed_) Look();
   thread_ = std::thread([this] { Run(); });
 }
 
@@ -45,11 +52,27 @@ void Presence::Beat() {
   }
 }
 
+void Presence::Look() {
+  try {
+    const int64_t changes = store_.Changes();
+    if (changes != changes_ && changed_) changed_();
+    changes_ = changes;
+  } catch (const std::exception&) {
+    // The beat says when the database stops answering.
+  }
+}
+
 void Presence::Run() {
+  const auto tick = changed_ ? std::min(settings_.lookEvery, settings_.beat) : settings_.beat;
+  auto nextBeat = std::chrono::steady_clock::now() + settings_.beat;
   std::unique_lock lock(mutex_);
-  while (!wake_.wait_for(lock, settings_.beat, [this] { return stopping_; })) {
+  while (!wake_.wait_for(lock, tick, [this] { return stopping_; })) {
     lock.unlock();
-    Beat();
+    if (changed_) Look();
+    if (std::chrono::steady_clock::now() >= nextBeat) {
+      Beat();
+      nextBeat += settings_.beat;
+    }
     lock.lock();
   }
 }
