@@ -52,11 +52,12 @@ class Databases {
   int made_ = 0;
 };
 
-// Stores a score and its recording; the score's id.
-int64_t Waiting(ScoreStore& store, const std::string& token, const std::string& bytes) {
+// Stores a score and its recording, received at `now`; the score's id.
+int64_t Waiting(ScoreStore& store, const std::string& token, const std::string& bytes,
+                int64_t now = 40) {
   const SubmitRules rules{"10.0.0.1", 1000, 1000, 1000, 2000};
   EXPECT_EQ(store.Submit(token, rules, {"Ann", 10, "", 30, "10.0.0.1"}), SubmitOutcome::kStored);
-  const UploadResult upload = store.StoreRecording(TokenDigest(token), 40, bytes);
+  const UploadResult upload = store.StoreRecording(TokenDigest(token), now, bytes);
   EXPECT_EQ(upload.outcome, UploadOutcome::kStored);
   return upload.id;
 }
@@ -129,6 +130,31 @@ TEST(RecordingJobs, ClaimersAtOnceNeverShareARecording) {
     for (std::thread& t : claimers) t.join();
     std::sort(taken.begin(), taken.end());
     EXPECT_EQ(taken, stored);
+  }
+}
+
+// What proves nothing goes: a recording waiting too long is refused, a refused one keeps its
+// verdict but not its bytes; a proof and a recording within its time are kept.
+TEST(RecordingJobs, RecordingsThatProveNothingArePurged) {
+  Databases databases;
+  for (const std::string& where : databases.Both()) {
+    SCOPED_TRACE(where);
+    const std::unique_ptr<ScoreStore> store = OpenScoreStore(where);
+    const int64_t late = Waiting(*store, "late", "never verified", 40);
+    const int64_t refused = Waiting(*store, "refused", "a forgery", 40);
+    const int64_t proven = Waiting(*store, "proven", "the game", 40);
+    const int64_t fresh = Waiting(*store, "fresh", "just sent", 100);
+    ASSERT_TRUE(store->SaveFirstVerdict(refused, {false, "replay refused", ""}).saved);
+    ASSERT_TRUE(store->SaveFirstVerdict(proven, {true, "replayed", "g"}).proven);
+    // The late one is refused and loses its bytes, as the refused one does.
+    EXPECT_EQ(store->PurgeRecordings(60, "not verified in time"), 2);
+    EXPECT_EQ(store->PurgeRecordings(60, "not verified in time"), 0);
+    EXPECT_FALSE(store->SaveFirstVerdict(late, {true, "replayed", "h"}).saved);
+    EXPECT_EQ(store->StoreRecording(TokenDigest("late"), 70, "again").outcome,
+              UploadOutcome::kAlreadySent);
+    EXPECT_EQ(store->ProvenRecording(proven), "the game");
+    EXPECT_EQ(Claimed(*store, "a"), fresh);
+    EXPECT_EQ(store->CountWaiting(), 1);
   }
 }
 

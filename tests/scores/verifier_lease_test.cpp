@@ -4,6 +4,7 @@
 // is never judged again, whatever restarts.
 #include <gtest/gtest.h>
 #include <signal.h>
+#include <sqlite3.h>
 
 #include <filesystem>
 #include <fstream>
@@ -14,6 +15,7 @@
 #include "RecordingClient.h"
 #include "ServerProcess.h"
 #include "WaitFor.h"
+#include "scores/store/ScoreStore.h"
 #include "support/ScratchFolder.h"
 
 namespace brinecast::scores {
@@ -94,6 +96,39 @@ TEST(VerifierLease, AKilledVerifierLosesItsRecordingAndNoneIsJudgedTwice) {
   EXPECT_TRUE(taker->Exited(10s));
   server.Signal(SIGTERM);
   EXPECT_TRUE(server.Exited(10s));
+}
+
+// A recording no verifier took within --verify-wait-minutes is refused for it and dropped.
+TEST(VerifierLease, ARecordingWaitingTooLongIsRefusedAndDropped) {
+  ScratchFolder folder;
+  const std::string db = (folder.Path() / "scores.db").string();
+  const int port = testing::FreeLoopbackPort();
+  const std::vector<std::string> args = {
+      "--port", std::to_string(port),    "--db", db, "--verify-workers",
+      "0",      "--verify-wait-minutes", "5"};
+  auto server = std::make_unique<ServerProcess>(args);
+  ASSERT_TRUE(server->WaitListening()) << server->Err();
+  const std::string token = testing::SubmitScore("127.0.0.1:" + std::to_string(port), "Ann", 5, "");
+  ASSERT_FALSE(token.empty());
+  ASSERT_EQ(testing::PostRecording(port, token, "waits").status, 202);
+  server->Signal(SIGTERM);
+  ASSERT_TRUE(server->Exited(10s));
+  // Received six minutes before now.
+  sqlite3* file = nullptr;
+  ASSERT_EQ(sqlite3_open(db.c_str(), &file), SQLITE_OK);
+  EXPECT_EQ(sqlite3_exec(file, "UPDATE recordings SET received = received - 360", nullptr, nullptr,
+                         nullptr),
+            SQLITE_OK);
+  sqlite3_close(file);
+  server = std::make_unique<ServerProcess>(args);
+  ASSERT_TRUE(server->WaitListening()) << server->Err();
+  EXPECT_TRUE(Logged(*server, "purged 1 recordings that prove nothing", 10s)) << server->Err();
+  EXPECT_EQ(testing::PostRecording(port, token, "again").status, 409);
+  server->Signal(SIGTERM);
+  EXPECT_TRUE(server->Exited(10s));
+  const std::unique_ptr<ScoreStore> store = OpenScoreStore(db);
+  EXPECT_EQ(store->CountWaiting(), 0);
+  EXPECT_FALSE(store->List(1)[0].entry.proven);
 }
 
 // A verifier needs the game to replay with, and something to do.

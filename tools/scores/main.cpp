@@ -16,6 +16,7 @@
 #include "scores/service/ScoreHttp.h"
 #include "scores/service/SecurityPolicies.h"
 #include "scores/verify/Presence.h"
+#include "scores/verify/RecordingPurge.h"
 
 using namespace brinecast::scores;
 
@@ -174,6 +175,7 @@ int VerifyAlone(const std::vector<std::string>& args) {
     std::unique_ptr<ScoreStore> store = OpenScoreStore(options->store);
     RecordingVerifier verifier(*store, *verify, nullptr);
     Presence presence(*store, {.serves = false, .verifiers = verify->workers}, nullptr);
+    RecordingPurge purge(*store, verify->waitingMinutes, Now);
     verifier.Resume();
     std::printf("brinecast-scores verifying recordings with %d workers\n", verify->workers);
     std::fflush(stdout);
@@ -181,6 +183,7 @@ int VerifyAlone(const std::vector<std::string>& args) {
     sigwait(&stopSignals, &signal);
     LogNote("stopping on signal " + std::to_string(signal));
     presence.Stop();
+    purge.Stop();
     verifier.Stop();
   } catch (const std::exception& e) {
     std::fprintf(stderr, "brinecast-scores verify: %s\n", e.what());
@@ -239,6 +242,8 @@ int main(int argc, char** argv) {
                                                      [&service] { service.ScoresChanged(); });
       service.TakeRecordings(verifier.get());
     }
+    std::optional<RecordingPurge> purge;
+    if (verifier) purge.emplace(*store, options->verify.waitingMinutes, Now);
     // Verifying here: the workers started, none when recordings are not taken or left to others.
     const int verifying = verifier && options->verify.workers > 0 ? options->verify.workers : 0;
     Presence presence(
@@ -260,6 +265,7 @@ int main(int argc, char** argv) {
     LogNote("stopping on signal " + std::to_string(signal));
     server.Stop();
     presence.Stop();
+    if (purge) purge->Stop();
     if (verifier) verifier->Stop();
   } catch (const std::exception& e) {
     std::fprintf(stderr, "brinecast-scores: %s\n", e.what());

@@ -64,6 +64,8 @@ std::string ServerUsage() {
          "  --verify-seconds N        CPU seconds one verification may take (default 30;\n"
          "                            twice that on the clock)\n"
          "  --verify-memory MB        memory one verification may take (default 512)\n"
+         "  --verify-wait-minutes N   a recording not verified within N minutes is refused\n"
+         "                            and dropped (default 60)\n"
          "  --version                 print the version and exit\n"
          "  --help                    print this help and exit\n"
          "admin commands: list [N] | remove ID | ban NAME | export [FILE] | backup FILE\n";
@@ -139,6 +141,8 @@ constexpr NumberRow kNumbers[] = {
      }},
     {"--verify-memory", 64, 1'000'000,
      [](int64_t n, ServerOptions& o) { o.verify.limits.memoryBytes = n << 20U; }},
+    {"--verify-wait-minutes", 1, 10'000'000,
+     [](int64_t n, ServerOptions& o) { o.verify.waitingMinutes = n; }},
 };
 
 std::optional<std::string> SetNumber(std::string_view name, const std::string& value,
@@ -226,6 +230,7 @@ constexpr OptionRow kOptions[] = {
     {"--verify-queue", true, SetNumber},
     {"--verify-seconds", true, SetNumber},
     {"--verify-memory", true, SetNumber},
+    {"--verify-wait-minutes", true, SetNumber},
 };
 
 const OptionRow* FindOption(std::string_view name) {

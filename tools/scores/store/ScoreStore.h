@@ -136,6 +136,10 @@ class ScoreStore {
   virtual void ReleaseClaims(const std::string& holder) = 0;
   // Recordings waiting for a verdict, held or not.
   virtual int64_t CountWaiting() = 0;
+  // Drops what proves nothing: recordings received before `waitingSince` and still waiting
+  // are refused for it, refused recordings lose their bytes (their verdict stays, so the
+  // score takes no other), and recordings of scores gone go. How many were touched.
+  virtual int64_t PurgeRecordings(int64_t waitingSince, const std::string& reason) = 0;
 
   // Every process on the database announces itself now and then, so each knows how many
   // share the work and the limits; one that stops announcing drops out of the count.

@@ -385,6 +385,30 @@ std::optional<std::string> SqlScoreStore::ProvenRecording(int64_t id) {
   return row.Text(0, 0);
 }
 
+int64_t SqlScoreStore::PurgeRecordings(int64_t waitingSince, const std::string& reason) {
+  const std::unique_ptr<SqlSession> session = Open();
+  session->Begin(dialect_, dialect_.writeLock);
+  int64_t touched = session
+                        ->Run(
+                            "UPDATE recordings SET state = 'unproven', reason = ?, claimed_by = "
+                            "NULL, data = ? WHERE state = 'waiting' AND received < ? RETURNING 1",
+                            {reason, SqlBytes{}, waitingSince})
+                        .Count();
+  touched += session
+                 ->Run(
+                     "UPDATE recordings SET data = ? WHERE state = 'unproven' AND "
+                     "LENGTH(data) > 0 RETURNING 1",
+                     {SqlBytes{}})
+                 .Count();
+  touched += session
+                 ->Run(
+                     "DELETE FROM recordings WHERE NOT EXISTS "
+                     "(SELECT 1 FROM scores WHERE scores.id = recordings.score_id) RETURNING 1")
+                 .Count();
+  session->Commit();
+  return touched;
+}
+
 void SqlScoreStore::Announce(const std::string& member, bool serves, int verifiers) {
   const std::unique_ptr<SqlSession> session = Open();
   session->Run(Spell("INSERT INTO members(name, serves, verifiers, seen) VALUES(?, ?, ?, {now}) "

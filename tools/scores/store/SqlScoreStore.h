@@ -32,6 +32,7 @@ class SqlScoreStore : public ScoreStore {
   void RenewClaims(const std::string& holder, int64_t leaseSeconds) override;
   void ReleaseClaims(const std::string& holder) override;
   int64_t CountWaiting() override;
+  int64_t PurgeRecordings(int64_t waitingSince, const std::string& reason) override;
   void Announce(const std::string& member, bool serves, int verifiers) override;
   void Withdraw(const std::string& member) override;
   LiveCount Live(int64_t withinSeconds) override;

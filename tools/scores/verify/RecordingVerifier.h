@@ -26,7 +26,8 @@ struct VerifyOptions {
   int workers = 1;         // none: recordings are taken here and verified elsewhere
   size_t queueLimit = 16;  // recordings waiting in the database; more are refused
   ChildLimits limits;
-  int64_t leaseSeconds = 15;  // a claim outlives its silent holder this long
+  int64_t leaseSeconds = 15;    // a claim outlives its silent holder this long
+  int64_t waitingMinutes = 60;  // a recording still waiting after this proves nothing
 };
 
 class RecordingVerifier : public RecordingQueue {
