@@ -10,13 +10,15 @@ namespace brinecast::scores {
 
 RecordingPurge::RecordingPurge(ScoreStore& store, int64_t waitingMinutes, Clock clock)
     : store_(store), waitingMinutes_(waitingMinutes), clock_(std::move(clock)) {
+  // The first pass a minute after start: what an earlier run left waiting goes to the
+  // verifiers starting now before its age counts against it.
   thread_ = std::thread([this] {
     std::unique_lock lock(mutex_);
-    do {
+    while (!wake_.wait_for(lock, std::chrono::minutes(1), [this] { return stopping_; })) {
       lock.unlock();
       Purge();
       lock.lock();
-    } while (!wake_.wait_for(lock, std::chrono::minutes(1), [this] { return stopping_; }));
+    }
   });
 }
 
