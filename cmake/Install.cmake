@@ -82,7 +82,7 @@ if(TARGET brinecast-scores)
   install(TARGETS brinecast-scores RUNTIME DESTINATION ${CMAKE_INSTALL_BINDIR} COMPONENT scores)
   # The unit goes where Debian's systemd units go, /usr/lib/systemd/system. Checked when
   # installing, not when configuring, so a build made before they were written takes them.
-  install(FILES ${scores_dir}/brinecast-scores.service
+  install(FILES ${scores_dir}/brinecast-scores.service ${scores_dir}/brinecast-scores@.service
     DESTINATION lib/systemd/system COMPONENT scores OPTIONAL)
   install(FILES ${scores_dir}/brinecast-scores.1
     DESTINATION ${CMAKE_INSTALL_MANDIR}/man1 COMPONENT scores OPTIONAL)

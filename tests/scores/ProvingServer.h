@@ -8,12 +8,16 @@
 #include <string>
 #include <vector>
 
-#include "PlayedGame.h"
+#include "RecordedGame.h"
 #include "RecordingClient.h"
 #include "ServerProcess.h"
 #include "WaitFor.h"
 
 namespace brinecast::scores {
+
+using testing::Bytes;
+using testing::PlayedGame;
+using testing::PlayGame;
 
 // The game recorded once for every test of the program.
 inline const replay::Recording& Game() {

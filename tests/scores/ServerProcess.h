@@ -20,10 +20,11 @@ namespace brinecast::testing {
 
 class ServerProcess {
  public:
-  explicit ServerProcess(const std::vector<std::string>& args) {
+  explicit ServerProcess(const std::vector<std::string>& args,
+                         const std::string& program = BRINECAST_BINARY_DIR "/brinecast-scores") {
     // Everything is made before fork: the child of a threaded program may only exec.
     const std::string out = OutPath(), err = ErrPath();
-    std::vector<std::string> all = {BRINECAST_BINARY_DIR "/brinecast-scores"};
+    std::vector<std::string> all = {program};
     all.insert(all.end(), args.begin(), args.end());
     std::vector<char*> argv;
     for (std::string& a : all) argv.push_back(a.data());

@@ -16,7 +16,7 @@
 #include <thread>
 #include <vector>
 
-#include "PlayedGame.h"
+#include "RecordedGame.h"
 #include "RecordingClient.h"
 #include "ServerProcess.h"
 #include "scores/service/HtmlPages.h"
@@ -27,6 +27,8 @@ namespace brinecast::scores {
 namespace {
 
 using namespace std::chrono_literals;
+using testing::Bytes;
+using testing::PlayedGame;
 using testing::ScratchFolder;
 using testing::ServerProcess;
 
@@ -40,7 +42,7 @@ struct ProofCase {
 
 TEST(ProvenGame, OnlyTheVeryGameProvesItsScore) {
   ScratchFolder folder;
-  const PlayedGame played = PlayGame(folder);
+  const PlayedGame played = testing::PlayGame(folder);
   ASSERT_TRUE(played.error.empty()) << played.error;
   const replay::Recording& game = played.recording;
   ASSERT_TRUE(game.end.complete);

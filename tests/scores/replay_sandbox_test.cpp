@@ -63,7 +63,7 @@ TEST(ReplaySandbox, ATapeHoldingMoreThanItClaimsIsCutOffCheaply) {
   testing::ScratchFolder folder;
   // A minute's pause in a game, then the pause repeated until the tape is as large as a tape
   // may be, its claim left as it was: the attack that cost seconds of CPU per upload.
-  const PlayedGame paused = PlayGame(folder, "press Enter\nwait 2000\npress P\nwait 60000\n");
+  const PlayedGame paused = PlayGame(folder, 2, "press Enter\nwait 2000\npress P\nwait 60000\n");
   ASSERT_TRUE(paused.error.empty()) << paused.error;
   replay::Recording stuffed = paused.recording;
   const size_t middle = stuffed.tape.size() / 2;

@@ -15,6 +15,8 @@
 #include "scores/http/SiteFolder.h"
 #include "scores/service/ScoreHttp.h"
 #include "scores/service/SecurityPolicies.h"
+#include "scores/verify/Presence.h"
+#include "scores/verify/RecordingPurge.h"
 
 using namespace brinecast::scores;
 
@@ -24,6 +26,30 @@ int64_t Now() {
   return std::chrono::duration_cast<std::chrono::seconds>(
              std::chrono::system_clock::now().time_since_epoch())
       .count();
+}
+
+// The database password from its file, when one is named; false after saying why not.
+bool ReadPassword(ServerOptions& options, const char* who) {
+  if (options.passwordFile.empty()) return true;
+  std::string error;
+  const auto password = ReadPasswordFile(options.passwordFile, error);
+  if (!password) {
+    std::fprintf(stderr, "%s: %s\n", who, error.c_str());
+    return false;
+  }
+  options.store.password = *password;
+  return true;
+}
+
+// SIGINT and SIGTERM are taken by sigwait, not a handler, so stopping is ordinary code.
+sigset_t BlockStopSignals() {
+  sigset_t stopSignals;
+  sigemptyset(&stopSignals);
+  sigaddset(&stopSignals, SIGINT);
+  sigaddset(&stopSignals, SIGTERM);
+  pthread_sigmask(SIG_BLOCK, &stopSignals, nullptr);
+  signal(SIGPIPE, SIG_IGN);
+  return stopSignals;
 }
 
 // Options first, then the admin command and its arguments.
@@ -43,14 +69,7 @@ int Admin(const std::vector<std::string>& args) {
     std::fprintf(stderr, "brinecast-scores admin: %s\n", error.c_str());
     return 2;
   }
-  if (!options->passwordFile.empty()) {
-    const auto password = ReadPasswordFile(options->passwordFile, error);
-    if (!password) {
-      std::fprintf(stderr, "brinecast-scores admin: %s\n", error.c_str());
-      return 1;
-    }
-    options->store.password = *password;
-  }
+  if (!ReadPassword(*options, "brinecast-scores admin")) return 1;
   try {
     std::unique_ptr<ScoreStore> store = OpenScoreStore(options->store);
     return RunAdminCommand(*store, std::vector<std::string>(args.begin() + first, args.end()),
@@ -135,12 +154,53 @@ void OfferGame(ScoreService& service, const StaticFiles* game) {
           " KiB");
 }
 
+// `brinecast-scores verify`: a verifier on its own, for a machine that only proves recordings
+// stored by the servers on the same database.
+int VerifyAlone(const std::vector<std::string>& args) {
+  std::string error;
+  std::optional<ServerOptions> options = ParseServerOptions(args, error);
+  if (!options) {
+    std::fprintf(stderr, "brinecast-scores verify: %s\n", error.c_str());
+    return 2;
+  }
+  if (options->verify.workers == 0) {
+    std::fprintf(stderr, "brinecast-scores verify: --verify-workers 0 would verify nothing\n");
+    return 2;
+  }
+  if (!ReadPassword(*options, "brinecast-scores verify")) return 1;
+  const sigset_t stopSignals = BlockStopSignals();
+  try {
+    const std::optional<VerifyOptions> verify = VerifyingWith(*options);
+    if (!verify) return 1;
+    std::unique_ptr<ScoreStore> store = OpenScoreStore(options->store);
+    RecordingVerifier verifier(*store, *verify, nullptr);
+    Presence presence(*store, {.serves = false, .verifiers = verify->workers}, nullptr);
+    RecordingPurge purge(*store, verify->waitingMinutes, Now);
+    verifier.Resume();
+    std::printf("brinecast-scores verifying recordings with %d workers\n", verify->workers);
+    std::fflush(stdout);
+    int signal = 0;
+    sigwait(&stopSignals, &signal);
+    LogNote("stopping on signal " + std::to_string(signal));
+    presence.Stop();
+    purge.Stop();
+    verifier.Stop();
+  } catch (const std::exception& e) {
+    std::fprintf(stderr, "brinecast-scores verify: %s\n", e.what());
+    return 1;
+  }
+  return 0;
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
   const std::vector<std::string> args(argv + 1, argv + argc);
   if (!args.empty() && args[0] == "admin") {
     return Admin(std::vector<std::string>(args.begin() + 1, args.end()));
+  }
+  if (!args.empty() && args[0] == "verify") {
+    return VerifyAlone(std::vector<std::string>(args.begin() + 1, args.end()));
   }
   std::string error;
   std::optional<ServerOptions> options = ParseServerOptions(args, error);
@@ -157,21 +217,8 @@ int main(int argc, char** argv) {
                 kSchemaVersion);
     return 0;
   }
-  if (!options->passwordFile.empty()) {
-    const auto password = ReadPasswordFile(options->passwordFile, error);
-    if (!password) {
-      std::fprintf(stderr, "brinecast-scores: %s\n", error.c_str());
-      return 1;
-    }
-    options->store.password = *password;
-  }
-  // The signals are taken by sigwait below, not a handler, so stopping is ordinary code.
-  sigset_t stopSignals;
-  sigemptyset(&stopSignals);
-  sigaddset(&stopSignals, SIGINT);
-  sigaddset(&stopSignals, SIGTERM);
-  pthread_sigmask(SIG_BLOCK, &stopSignals, nullptr);
-  signal(SIGPIPE, SIG_IGN);
+  if (!ReadPassword(*options, "brinecast-scores")) return 1;
+  const sigset_t stopSignals = BlockStopSignals();
   try {
     // The port first: a second server must not touch the database at all.
     const int listener = OpenListener(options->bind, options->port, error);
@@ -186,11 +233,23 @@ int main(int argc, char** argv) {
     ScoreService service(*store, options->limits, Now);
     OfferGame(service, game ? &*game : nullptr);
     std::unique_ptr<RecordingVerifier> verifier;
-    if (const std::optional<VerifyOptions> verify = VerifyingWith(*options)) {
+    if (options->verify.workers == 0) {
+      verifier = std::make_unique<RecordingVerifier>(*store, options->verify, nullptr);
+      service.TakeRecordings(verifier.get());
+      LogNote("recordings are taken and left to verifiers elsewhere (--verify-workers 0)");
+    } else if (const std::optional<VerifyOptions> verify = VerifyingWith(*options)) {
       verifier = std::make_unique<RecordingVerifier>(*store, *verify,
                                                      [&service] { service.ScoresChanged(); });
       service.TakeRecordings(verifier.get());
     }
+    std::optional<RecordingPurge> purge;
+    if (verifier) purge.emplace(*store, options->verify.waitingMinutes, Now);
+    // Verifying here: the workers started, none when recordings are not taken or left to others.
+    const int verifying = verifier && options->verify.workers > 0 ? options->verify.workers : 0;
+    Presence presence(
+        *store, {.serves = true, .verifiers = verifying},
+        [&service](const LiveCount& live) { service.ClusterSeen(live); },
+        [&service] { service.ScoresChanged(); });
     ScoreRouter router(service, game ? &*game : nullptr);
     HttpServer server(router, options->http);
     if (!server.Start(listener, error)) {
@@ -205,6 +264,8 @@ int main(int argc, char** argv) {
     sigwait(&stopSignals, &signal);
     LogNote("stopping on signal " + std::to_string(signal));
     server.Stop();
+    presence.Stop();
+    if (purge) purge->Stop();
     if (verifier) verifier->Stop();
   } catch (const std::exception& e) {
     std::fprintf(stderr, "brinecast-scores: %s\n", e.what());

@@ -35,6 +35,7 @@ bool IsAddress(const std::string& text) {
 std::string ServerUsage() {
   return "usage: brinecast-scores [OPTION]...\n"
          "       brinecast-scores admin [--db WHERE] COMMAND [ARGUMENT]\n"
+         "       brinecast-scores verify [OPTION]...   verifies recordings, serves nothing\n"
          "  --port N                  port to listen on (default 8765)\n"
          "  --bind ADDRESS            numeric address to listen on (default 127.0.0.1;\n"
          "                            0.0.0.0 or :: for everyone)\n"
@@ -57,11 +58,14 @@ std::string ServerUsage() {
          "  --proven-only             the world page shows only proven scores\n"
          "  --web DIR                 the built browser game to serve at /play/ (default:\n"
          "                            the installed brinecast-web's, when there is one)\n"
-         "  --verify-workers N        recordings verified at once (default 1)\n"
+         "  --verify-workers N        recordings verified at once (default 1; 0: taken\n"
+         "                            here, verified by other servers or verifiers)\n"
          "  --verify-queue N          recordings waiting at most (default 16)\n"
          "  --verify-seconds N        CPU seconds one verification may take (default 30;\n"
          "                            twice that on the clock)\n"
          "  --verify-memory MB        memory one verification may take (default 512)\n"
+         "  --verify-wait-minutes N   a recording not verified within N minutes is refused\n"
+         "                            and dropped (default 60)\n"
          "  --version                 print the version and exit\n"
          "  --help                    print this help and exit\n"
          "admin commands: list [N] | remove ID | ban NAME | export [FILE] | backup FILE\n";
@@ -126,7 +130,7 @@ constexpr NumberRow kNumbers[] = {
     {"--connections-per-client", 1, 100'000,
      [](int64_t n, ServerOptions& o) { o.http.watch.perKey = static_cast<int>(n); }},
     {"--threads", 1, 64, [](int64_t n, ServerOptions& o) { o.http.threads = static_cast<int>(n); }},
-    {"--verify-workers", 1, 64,
+    {"--verify-workers", 0, 64,
      [](int64_t n, ServerOptions& o) { o.verify.workers = static_cast<int>(n); }},
     {"--verify-queue", 1, 100'000,
      [](int64_t n, ServerOptions& o) { o.verify.queueLimit = static_cast<size_t>(n); }},
@@ -137,6 +141,8 @@ constexpr NumberRow kNumbers[] = {
      }},
     {"--verify-memory", 64, 1'000'000,
      [](int64_t n, ServerOptions& o) { o.verify.limits.memoryBytes = n << 20U; }},
+    {"--verify-wait-minutes", 1, 10'000'000,
+     [](int64_t n, ServerOptions& o) { o.verify.waitingMinutes = n; }},
 };
 
 std::optional<std::string> SetNumber(std::string_view name, const std::string& value,
@@ -224,6 +230,7 @@ constexpr OptionRow kOptions[] = {
     {"--verify-queue", true, SetNumber},
     {"--verify-seconds", true, SetNumber},
     {"--verify-memory", true, SetNumber},
+    {"--verify-wait-minutes", true, SetNumber},
 };
 
 const OptionRow* FindOption(std::string_view name) {

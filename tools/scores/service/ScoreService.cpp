@@ -172,10 +172,22 @@ Reply ScoreService::Home() {
   return PageReply(HomePage(game_));
 }
 
+void ScoreService::ClusterSeen(const LiveCount& live) {
+  checks_.Share(live.servers);
+  uploads_.Share(live.servers);
+  liveServers_ = live.servers;
+  liveVerifiers_ = live.verifiers;
+}
+
 Reply ScoreService::Health() {
   try {
     store_.Ping();
-    return {200, "OK\n"};
+    Reply ok{200, "OK\n"};
+    if (liveServers_ > 0) {
+      ok.headers.emplace_back("Brinecast-Servers", std::to_string(liveServers_));
+      ok.headers.emplace_back("Brinecast-Verifiers", std::to_string(liveVerifiers_));
+    }
+    return ok;
   } catch (const std::exception& e) {
     return {503, std::string("Database not answering: ") + e.what() + "\n"};
   }

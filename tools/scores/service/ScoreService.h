@@ -3,6 +3,7 @@
 // from many threads at once.
 #pragma once
 
+#include <atomic>
 #include <cstdint>
 #include <functional>
 #include <mutex>
@@ -66,6 +67,9 @@ class ScoreService {
   Reply Recording(int64_t id);
   // Something shown on the world page changed behind the service's back.
   void ScoresChanged();
+  // The servers and verifiers live on the database: the limits counted here become this
+  // server's share, and the health check says how many there are.
+  void ClusterSeen(const LiveCount& live);
   // What the pages offer of the browser game; set before the first request.
   void OfferGame(const GameOffer& game) { game_ = game; }
 
@@ -78,6 +82,8 @@ class ScoreService {
   RateLimiter uploads_;
   RecordingQueue* recordings_ = nullptr;
   GameOffer game_;
+  std::atomic<int64_t> liveServers_{0};  // none seen: a server on its own
+  std::atomic<int64_t> liveVerifiers_{0};
   std::mutex pageMutex_;
   std::string page_;
   int64_t pageTime_ = 0;

@@ -23,6 +23,11 @@ constexpr SqlDialect kPostgres = {
     .writeLock = "SELECT pg_advisory_xact_lock(58130002)",
     .upgradeLock = "SELECT pg_advisory_xact_lock(58130001)",
     .tableExists = "SELECT 1 WHERE to_regclass(?) IS NOT NULL",
+    .columnExists =
+        "SELECT 1 FROM information_schema.columns WHERE table_schema = current_schema() "
+        "AND table_name = ? AND column_name = ?",
+    .skipLocked = " FOR UPDATE SKIP LOCKED",
+    .nowSeconds = "CAST(EXTRACT(EPOCH FROM clock_timestamp()) AS BIGINT)",
     .idType = "BIGSERIAL PRIMARY KEY",
     .integerType = "BIGINT",
     .boolType = "BOOLEAN",

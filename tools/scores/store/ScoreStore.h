@@ -12,7 +12,7 @@
 namespace brinecast::scores {
 
 // The schema this build writes; older ones are upgraded when opened.
-inline constexpr int kSchemaVersion = 4;
+inline constexpr int kSchemaVersion = 5;
 
 struct ScoreEntry {
   std::string name;  // UTF-8
@@ -65,6 +65,19 @@ struct RecordingVerdict {
   std::string game;    // names the replayed game when proven: one game proves one score
 };
 
+// What saving a verdict came to.
+struct SavedVerdict {
+  bool saved = false;  // not when the recording had its verdict already, or its score is gone
+  bool proven = false;
+  std::string reason;  // as stored: the verdict's, or why a proof did not count
+};
+
+// The processes on the database that announced themselves lately.
+struct LiveCount {
+  int64_t servers = 0;    // answering HTTP
+  int64_t verifiers = 0;  // worker threads verifying recordings, over every process
+};
+
 class StoreBackup;
 
 class ScoreStore {
@@ -105,7 +118,38 @@ class ScoreStore {
   virtual std::optional<WaitingRecording> RecordingToVerify(int64_t id) = 0;
   // Records the verdict, and whether the score is proven: not when the same game already
   // proves another score (the verdict's reason then says so), nor when the score is gone.
-  virtual bool SaveVerdict(int64_t id, const RecordingVerdict& verdict) = 0;
+  bool SaveVerdict(int64_t id, const RecordingVerdict& verdict) {
+    return SaveFirstVerdict(id, verdict).proven;
+  }
+  // The same, saying whether this was the recording's first verdict: a recording is judged
+  // once, whoever replays it.
+  virtual SavedVerdict SaveFirstVerdict(int64_t id, const RecordingVerdict& verdict) = 0;
+
+  // Recordings as jobs for the verifiers of every server on the database. A holder claims
+  // the oldest waiting recording that nobody holds, or whose holder's lease ran out, for
+  // `leaseSeconds` on the database's clock; nothing when none is free.
+  virtual std::optional<WaitingRecording> ClaimRecording(const std::string& holder,
+                                                         int64_t leaseSeconds) = 0;
+  // A holder alive renews its leases; one that stops (killed, cut off) loses its claims.
+  virtual void RenewClaims(const std::string& holder, int64_t leaseSeconds) = 0;
+  // Gives back the holder's claims not yet judged, for another to take at once.
+  virtual void ReleaseClaims(const std::string& holder) = 0;
+  // Recordings waiting for a verdict, held or not.
+  virtual int64_t CountWaiting() = 0;
+  // Drops what proves nothing: recordings received before `waitingSince` and still waiting
+  // are refused for it, refused recordings lose their bytes (their verdict stays, so the
+  // score takes no other), and recordings of scores gone go. How many were touched.
+  virtual int64_t PurgeRecordings(int64_t waitingSince, const std::string& reason) = 0;
+
+  // Every process on the database announces itself now and then, so each knows how many
+  // share the work and the limits; one that stops announcing drops out of the count.
+  virtual void Announce(const std::string& member, bool serves, int verifiers) = 0;
+  virtual void Withdraw(const std::string& member) = 0;
+  // Those that announced within the last `withinSeconds` on the database's clock.
+  virtual LiveCount Live(int64_t withinSeconds) = 0;
+  // Moves on with every change a world page shows (a score stored, proven or removed), by
+  // whichever process on the database made it: cheap enough to ask often.
+  virtual int64_t Changes() = 0;
   // A proven score's recording; nothing for any other.
   virtual std::optional<std::string> ProvenRecording(int64_t id) = 0;
   // The store's own way to copy itself while live; nothing for a store whose database is

@@ -28,15 +28,19 @@ constexpr std::string_view kSchema[] = {
     "CREATE TABLE IF NOT EXISTS banned(name TEXT PRIMARY KEY)",
     "CREATE TABLE IF NOT EXISTS recordings(score_id {int} PRIMARY KEY, data {bytes} NOT NULL, "
     "received {int} NOT NULL, state TEXT NOT NULL DEFAULT 'waiting', reason TEXT NOT NULL "
-    "DEFAULT '', game TEXT)",
+    "DEFAULT '', game TEXT, claimed_by TEXT, lease_until {int} NOT NULL DEFAULT 0)",
     "CREATE INDEX IF NOT EXISTS recordings_by_state ON recordings(state, received)",
     "CREATE UNIQUE INDEX IF NOT EXISTS recordings_by_game ON recordings(game) "
     "WHERE game IS NOT NULL",
+    "INSERT INTO meta(key, value) VALUES('changes', '0') ON CONFLICT DO NOTHING",
+    "CREATE TABLE IF NOT EXISTS members(name TEXT PRIMARY KEY, serves {bool} NOT NULL, "
+    "verifiers {int} NOT NULL, seen {int} NOT NULL)",
 };
 
 // Version 1 had a table of issued tokens and no meta table; version 2 signs tokens, keeps the
 // used ones, banned names, the secret and the count, and a limit key per score; version 3
-// keeps recordings and which scores they prove; version 4 keeps bans as name keys.
+// keeps recordings and which scores they prove; version 4 keeps bans as name keys; version 5
+// lets verifiers claim recordings with a lease, and keeps the processes on the database.
 constexpr std::string_view kFromVersion1[] = {
     "ALTER TABLE scores ADD COLUMN client TEXT NOT NULL DEFAULT ''",
     "UPDATE scores SET client = address",
@@ -49,11 +53,23 @@ constexpr std::string_view kFromVersion2[] = {
     "ALTER TABLE scores ADD COLUMN proven {bool} NOT NULL DEFAULT {false}",
 };
 
+// Columns added since version 4, each added where it is missing.
+struct AddedColumn {
+  std::string_view table;
+  std::string_view column;
+  std::string_view type;
+};
+constexpr AddedColumn kSinceVersion4[] = {
+    {"recordings", "claimed_by", "TEXT"},
+    {"recordings", "lease_until", "{int} NOT NULL DEFAULT 0"},
+};
+
 std::string Spelt(std::string_view sql, const SqlDialect& dialect) {
   const std::pair<std::string_view, std::string_view> words[] = {
       {"{id}", dialect.idType},       {"{int}", dialect.integerType},
       {"{bool}", dialect.boolType},   {"{false}", dialect.falseValue},
-      {"{bytes}", dialect.bytesType}, {"{value}", dialect.valueType}};
+      {"{bytes}", dialect.bytesType}, {"{value}", dialect.valueType},
+      {"{now}", dialect.nowSeconds},  {"{skip locked}", dialect.skipLocked}};
   std::string out(sql);
   for (const auto& [word, spelling] : words) {
     for (size_t at = out.find(word); at != std::string::npos; at = out.find(word, at)) {
@@ -74,6 +90,11 @@ void AddToCount(SqlSession& session, int64_t change) {
               {change});
 }
 
+// Every server's world page is made again when this moves on.
+void CountChange(SqlSession& session) {
+  session.Run("UPDATE meta SET value = CAST(value AS BIGINT) + 1 WHERE key = 'changes'");
+}
+
 // Bans kept before version 4 were exact names; they are kept as their keys from then on.
 void KeyBannedNames(SqlSession& session) {
   const SqlRows names = session.Run("SELECT name FROM banned");
@@ -87,6 +108,19 @@ void KeyBannedNames(SqlSession& session) {
 // A score's recording goes with it.
 void ForgetRecording(SqlSession& session, int64_t id) {
   session.Run("DELETE FROM recordings WHERE score_id = ?", {id});
+}
+
+// A recording without its verdict, with what its score claims.
+std::optional<WaitingRecording> ReadWaiting(SqlSession& session, int64_t id) {
+  const SqlRows row = session.Run(
+      "SELECT s.name, s.score, s.text, s.time, s.address, r.data FROM recordings r "
+      "JOIN scores s ON s.id = r.score_id WHERE r.score_id = ? AND r.state = 'waiting'",
+      {id});
+  if (row.Count() == 0) return std::nullopt;
+  return WaitingRecording{
+      id,
+      {row.Text(0, 0), row.Int(0, 1), row.Text(0, 2), row.Int(0, 3), row.Text(0, 4)},
+      row.Text(0, 5)};
 }
 
 }  // namespace
@@ -110,6 +144,15 @@ void SqlScoreStore::Upgrade() {
     for (std::string_view step : kFromVersion2) session->Run(Spelt(step, dialect_));
   }
   if (version == 2 || version == 3) KeyBannedNames(*session);
+  for (const AddedColumn& added : kSinceVersion4) {
+    const std::string table(added.table), column(added.column);
+    if (!exists(table) || session->Run(dialect_.columnExists, {table, column}).Count() > 0) {
+      continue;
+    }
+    session->Run(
+        Spelt("ALTER TABLE " + table + " ADD COLUMN " + column + " " + std::string(added.type),
+              dialect_));
+  }
   for (std::string_view table : kSchema) session->Run(Spelt(table, dialect_));
   session->Run(
       "INSERT INTO meta(key, value) VALUES('schema', ?) "
@@ -159,6 +202,7 @@ SubmitOutcome SqlScoreStore::Submit(const std::string& token, const SubmitRules&
       {entry.name, entry.score, entry.text, entry.time, entry.address, rules.limitKey,
        TokenDigest(token), rules.uploadUntil});
   AddToCount(*session, 1);
+  CountChange(*session);
   session->Commit();
   return SubmitOutcome::kStored;
 }
@@ -208,6 +252,7 @@ bool SqlScoreStore::Remove(int64_t id) {
   if (session->Run("DELETE FROM scores WHERE id = ? RETURNING 1", {id}).Count() != 1) return false;
   ForgetRecording(*session, id);
   AddToCount(*session, -1);
+  CountChange(*session);
   session->Commit();
   return true;
 }
@@ -228,6 +273,7 @@ int64_t SqlScoreStore::Ban(const std::string& name) {
     ++removed;
   }
   AddToCount(*session, -removed);
+  CountChange(*session);
   session->Commit();
   return removed;
 }
@@ -266,23 +312,19 @@ std::vector<int64_t> SqlScoreStore::WaitingRecordings() {
 }
 
 std::optional<WaitingRecording> SqlScoreStore::RecordingToVerify(int64_t id) {
-  const SqlRows row = Open()->Run(
-      "SELECT s.name, s.score, s.text, s.time, s.address, r.data FROM recordings r "
-      "JOIN scores s ON s.id = r.score_id WHERE r.score_id = ? AND r.state = 'waiting'",
-      {id});
-  if (row.Count() == 0) return std::nullopt;
-  return WaitingRecording{
-      id,
-      {row.Text(0, 0), row.Int(0, 1), row.Text(0, 2), row.Int(0, 3), row.Text(0, 4)},
-      row.Text(0, 5)};
+  return ReadWaiting(*Open(), id);
 }
 
-bool SqlScoreStore::SaveVerdict(int64_t id, const RecordingVerdict& verdict) {
+std::string SqlScoreStore::Spell(std::string_view sql) const {
+  return Spelt(sql, dialect_);
+}
+
+SavedVerdict SqlScoreStore::SaveFirstVerdict(int64_t id, const RecordingVerdict& verdict) {
   const std::unique_ptr<SqlSession> session = Open();
   session->Begin(dialect_, dialect_.writeLock);
   if (session->Run("SELECT 1 FROM recordings WHERE score_id = ? AND state = 'waiting'", {id})
           .Count() == 0) {
-    return false;
+    return {};
   }
   std::string reason = verdict.reason;
   bool proven = verdict.proven;
@@ -299,8 +341,41 @@ bool SqlScoreStore::SaveVerdict(int64_t id, const RecordingVerdict& verdict) {
       {std::string(proven ? "proven" : "unproven"), reason, proven ? verdict.game : std::string(),
        id});
   session->Run("UPDATE scores SET proven = ? WHERE id = ?", {proven, id});
+  if (proven) CountChange(*session);
   session->Commit();
-  return proven;
+  return {true, proven, reason};
+}
+
+std::optional<WaitingRecording> SqlScoreStore::ClaimRecording(const std::string& holder,
+                                                              int64_t leaseSeconds) {
+  const std::unique_ptr<SqlSession> session = Open();
+  session->Begin(dialect_, "");
+  const SqlRows claimed = session->Run(
+      Spell("UPDATE recordings SET claimed_by = ?, lease_until = {now} + ? WHERE score_id = "
+            "(SELECT score_id FROM recordings WHERE state = 'waiting' AND lease_until < {now} "
+            "ORDER BY received, score_id LIMIT 1{skip locked}) RETURNING score_id"),
+      {holder, leaseSeconds});
+  if (claimed.Count() == 0) return std::nullopt;
+  std::optional<WaitingRecording> waiting = ReadWaiting(*session, claimed.Int(0, 0));
+  session->Commit();
+  return waiting;
+}
+
+void SqlScoreStore::RenewClaims(const std::string& holder, int64_t leaseSeconds) {
+  Open()->Run(Spell("UPDATE recordings SET lease_until = {now} + ? "
+                    "WHERE claimed_by = ? AND state = 'waiting'"),
+              {leaseSeconds, holder});
+}
+
+void SqlScoreStore::ReleaseClaims(const std::string& holder) {
+  Open()->Run(
+      "UPDATE recordings SET claimed_by = NULL, lease_until = 0 "
+      "WHERE claimed_by = ? AND state = 'waiting'",
+      {holder});
+}
+
+int64_t SqlScoreStore::CountWaiting() {
+  return Open()->Run("SELECT COUNT(*) FROM recordings WHERE state = 'waiting'").Int(0, 0);
 }
 
 std::optional<std::string> SqlScoreStore::ProvenRecording(int64_t id) {
@@ -308,6 +383,56 @@ std::optional<std::string> SqlScoreStore::ProvenRecording(int64_t id) {
       Open()->Run("SELECT data FROM recordings WHERE score_id = ? AND state = 'proven'", {id});
   if (row.Count() == 0) return std::nullopt;
   return row.Text(0, 0);
+}
+
+int64_t SqlScoreStore::PurgeRecordings(int64_t waitingSince, const std::string& reason) {
+  const std::unique_ptr<SqlSession> session = Open();
+  session->Begin(dialect_, dialect_.writeLock);
+  int64_t touched = session
+                        ->Run(
+                            "UPDATE recordings SET state = 'unproven', reason = ?, claimed_by = "
+                            "NULL, data = ? WHERE state = 'waiting' AND received < ? RETURNING 1",
+                            {reason, SqlBytes{}, waitingSince})
+                        .Count();
+  touched += session
+                 ->Run(
+                     "UPDATE recordings SET data = ? WHERE state = 'unproven' AND "
+                     "LENGTH(data) > 0 RETURNING 1",
+                     {SqlBytes{}})
+                 .Count();
+  touched += session
+                 ->Run(
+                     "DELETE FROM recordings WHERE NOT EXISTS "
+                     "(SELECT 1 FROM scores WHERE scores.id = recordings.score_id) RETURNING 1")
+                 .Count();
+  session->Commit();
+  return touched;
+}
+
+void SqlScoreStore::Announce(const std::string& member, bool serves, int verifiers) {
+  const std::unique_ptr<SqlSession> session = Open();
+  session->Run(Spell("INSERT INTO members(name, serves, verifiers, seen) VALUES(?, ?, ?, {now}) "
+                     "ON CONFLICT(name) DO UPDATE SET serves = excluded.serves, "
+                     "verifiers = excluded.verifiers, seen = excluded.seen"),
+               {member, serves, int64_t{verifiers}});
+  // Those killed without a word are forgotten after a day.
+  session->Run(Spell("DELETE FROM members WHERE seen < {now} - 86400"));
+}
+
+void SqlScoreStore::Withdraw(const std::string& member) {
+  Open()->Run("DELETE FROM members WHERE name = ?", {member});
+}
+
+LiveCount SqlScoreStore::Live(int64_t withinSeconds) {
+  const SqlRows row =
+      Open()->Run(Spell("SELECT COALESCE(SUM(CASE WHEN serves THEN 1 ELSE 0 END), 0), "
+                        "COALESCE(SUM(verifiers), 0) FROM members WHERE seen >= {now} - ?"),
+                  {withinSeconds});
+  return {row.Int(0, 0), row.Int(0, 1)};
+}
+
+int64_t SqlScoreStore::Changes() {
+  return MetaInt(*Open(), "changes");
 }
 
 }  // namespace brinecast::scores

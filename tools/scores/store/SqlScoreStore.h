@@ -26,7 +26,17 @@ class SqlScoreStore : public ScoreStore {
                               const std::string& bytes) override;
   std::vector<int64_t> WaitingRecordings() override;
   std::optional<WaitingRecording> RecordingToVerify(int64_t id) override;
-  bool SaveVerdict(int64_t id, const RecordingVerdict& verdict) override;
+  SavedVerdict SaveFirstVerdict(int64_t id, const RecordingVerdict& verdict) override;
+  std::optional<WaitingRecording> ClaimRecording(const std::string& holder,
+                                                 int64_t leaseSeconds) override;
+  void RenewClaims(const std::string& holder, int64_t leaseSeconds) override;
+  void ReleaseClaims(const std::string& holder) override;
+  int64_t CountWaiting() override;
+  int64_t PurgeRecordings(int64_t waitingSince, const std::string& reason) override;
+  void Announce(const std::string& member, bool serves, int verifiers) override;
+  void Withdraw(const std::string& member) override;
+  LiveCount Live(int64_t withinSeconds) override;
+  int64_t Changes() override;
   std::optional<std::string> ProvenRecording(int64_t id) override;
 
  protected:
@@ -38,6 +48,8 @@ class SqlScoreStore : public ScoreStore {
 
  private:
   std::unique_ptr<SqlSession> Open() { return database_->Open(); }
+  // `sql` with the dialect's spellings ({now}, {skip locked} and the column types).
+  std::string Spell(std::string_view sql) const;
   std::unique_ptr<SqlDatabase> database_;
   const SqlDialect& dialect_;
 };

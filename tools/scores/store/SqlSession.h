@@ -35,7 +35,12 @@ struct SqlDialect {
   // Run after `begin` to keep other servers' writers out; empty when `begin` does that.
   std::string_view writeLock;
   std::string_view upgradeLock;
-  std::string_view tableExists;  // one row when the table named by its parameter exists
+  std::string_view tableExists;   // one row when the table named by its parameter exists
+  std::string_view columnExists;  // one row when the table has the column: (table, column)
+  // Ends a query for rows to claim, so claimers pass over what another holds; empty when
+  // writers take turns anyway.
+  std::string_view skipLocked;
+  std::string_view nowSeconds;  // the database's clock, shared by every machine using it
   // Column types: the row id, an integer, a truth value with its false, bytes, and text in a
   // column that may hold numbers too.
   std::string_view idType;

@@ -1,12 +1,12 @@
-// Verifies stored recordings on a fixed number of worker threads behind a bounded queue,
-// each recording replayed by a child process with limits, so a hostile recording costs at
-// most that child.
+// Verifies stored recordings on a fixed number of worker threads, each recording replayed by
+// a child process with limits, so a hostile recording costs at most that child. The
+// recordings waiting are jobs in the database: every verifier on it claims one at a time with
+// a lease it renews while alive, so a verifier that dies loses its jobs to the others.
 #pragma once
 
 #include <sys/types.h>
 
 #include <condition_variable>
-#include <deque>
 #include <functional>
 #include <mutex>
 #include <set>
@@ -23,9 +23,11 @@ namespace brinecast::scores {
 struct VerifyOptions {
   // Reads a recording on standard input and prints the replay's one JSON line.
   std::vector<std::string> command;
-  int workers = 1;
-  size_t queueLimit = 16;  // recordings waiting; more are refused
+  int workers = 1;         // none: recordings are taken here and verified elsewhere
+  size_t queueLimit = 16;  // recordings waiting in the database; more are refused
   ChildLimits limits;
+  int64_t leaseSeconds = 15;    // a claim outlives its silent holder this long
+  int64_t waitingMinutes = 60;  // a recording still waiting after this proves nothing
 };
 
 class RecordingVerifier : public RecordingQueue {
@@ -40,24 +42,27 @@ class RecordingVerifier : public RecordingQueue {
   void Post(int64_t id) override;
   void Cancel() override;
 
-  // Queues what an earlier run stored and left unverified, however many.
+  // Says how many recordings an earlier run left waiting, and sets to work on them.
   void Resume();
-  // Kills the children at work and ends the threads; what they had is verified next time.
+  // Kills the children at work, ends the threads and gives their jobs back for others.
   void Stop();
-
-  // Verifies one recording now, on the calling thread.
-  void Verify(int64_t id);
 
  private:
   void Work();
+  void RenewLeases();
+  void Verify(const WaitingRecording& waiting);
+  // Whether to go on after waiting for new work, a stop or the next look at the database.
+  bool AwaitWork();
   ScoreStore& store_;
   const VerifyOptions options_;
+  const std::string holder_;
   std::function<void()> changed_;
   std::mutex mutex_;
   std::condition_variable wake_;
-  std::deque<int64_t> queue_;
-  size_t reserved_ = 0;  // places taken, queued or about to be
+  size_t reserved_ = 0;  // uploads between their place and their storing
+  size_t posted_ = 0;    // stored here and not yet looked for
   bool stopping_ = false;
+  bool databaseFailing_ = false;
   std::set<pid_t> children_;
   std::vector<std::thread> threads_;
 };

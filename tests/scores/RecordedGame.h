@@ -1,27 +1,23 @@
-// A real game for the tests that prove scores: the simulator plays and records a game to its
-// name entry on a table of zeros, so its few points get in.
+// Real games for the server to prove, played and recorded by the simulator: a game fished to
+// its clock's end on a table of zeros, so its few points reach the name entry as "ANN" with
+// the note "gg". Another seed is another game.
 #pragma once
 
 #include <filesystem>
 #include <fstream>
 #include <iterator>
 #include <string>
-#include <vector>
 
 #include "replay/Recording.h"
 #include "scores/verify/ChildRun.h"
 #include "storage/Config.h"
 #include "support/ScratchFolder.h"
 
-namespace brinecast::scores {
+namespace brinecast::testing {
 
 inline std::string ReadFile(const std::filesystem::path& path) {
   std::ifstream in(path, std::ios::binary);
   return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
-}
-
-inline std::string Bytes(const std::vector<uint8_t>& bytes) {
-  return {bytes.begin(), bytes.end()};
 }
 
 // A table of zeros, so the game's few points reach the name entry; "gg" as the note.
@@ -52,23 +48,25 @@ struct PlayedGame {
   std::string error;
 };
 
-inline PlayedGame PlayGame(const testing::ScratchFolder& folder,
+inline PlayedGame PlayGame(const ScratchFolder& folder, int seed = 2,
                            const std::string& moves = FishingScript()) {
+  using namespace std::chrono_literals;
   PlayedGame played;
-  const auto config = folder.Path() / "low.cfg";
-  const auto script = folder.Path() / "fish.sim";
-  const auto file = folder.Path() / "game.bcreplay";
+  const std::string tag = std::to_string(seed);
+  const auto config = folder.Path() / ("low" + tag + ".cfg");
+  const auto script = folder.Path() / ("fish" + tag + ".sim");
+  const auto file = folder.Path() / ("game" + tag + ".bcreplay");
   WriteLowTable(config);
   std::ofstream(script) << moves;
-  ChildLimits limits;
-  limits.wall = std::chrono::seconds(120);
+  scores::ChildLimits limits;
+  limits.wall = 120s;
   limits.cpuSeconds = 120;
   limits.memoryBytes = 0;
-  const ChildResult run =
-      RunChild({BRINECAST_BINARY_DIR "/brinecast-sim", "--seed", "2", "--config", config.string(),
-                "--record", file.string(), script.string()},
-               "", limits);
-  if (run.ending != ChildResult::Ending::kExited || run.code != 0) {
+  const scores::ChildResult run =
+      scores::RunChild({BRINECAST_BINARY_DIR "/brinecast-sim", "--seed", tag, "--config",
+                        config.string(), "--record", file.string(), script.string()},
+                       "", limits);
+  if (run.ending != scores::ChildResult::Ending::kExited || run.code != 0) {
     played.error = "brinecast-sim " + run.Describe() + ": " + run.err;
     return played;
   }
@@ -83,4 +81,8 @@ inline PlayedGame PlayGame(const testing::ScratchFolder& folder,
   return played;
 }
 
-}  // namespace brinecast::scores
+inline std::string Bytes(const std::vector<uint8_t>& bytes) {
+  return {bytes.begin(), bytes.end()};
+}
+
+}  // namespace brinecast::testing
