@@ -62,9 +62,12 @@ done
 expected[brinecast-dxg]="/usr/bin/brinecast-dxg
 /usr/share/man/man1/brinecast-dxg.1.gz"
 expected[brinecast-scores]=/usr/bin/brinecast-scores
-# The server's unit and manual page are packaged once they are written.
-[ -f "$source_dir/tools/scores/brinecast-scores.service" ] &&
-  expected[brinecast-scores]+=$'\n'/usr/lib/systemd/system/brinecast-scores.service
+# The server's units (one server, and the template of a cluster's instances) and manual page.
+for unit in brinecast-scores.service brinecast-scores@.service; do
+  if [ -f "$source_dir/tools/scores/$unit" ]; then
+    expected[brinecast-scores]+=$'\n'/usr/lib/systemd/system/$unit
+  fi
+done
 [ -f "$source_dir/tools/scores/brinecast-scores.1" ] &&
   expected[brinecast-scores]+=$'\n'/usr/share/man/man1/brinecast-scores.1.gz
 
