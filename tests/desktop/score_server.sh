@@ -1,4 +1,5 @@
-# A brinecast-scores of the test's own on a free loopback port, for scripts that source this.
+# A brinecast-scores of the test's own on a free loopback port, for scripts that source this
+# and poll.sh.
 # It counts as ready once a listening socket of that very process holds the port: asking it over
 # HTTP could be answered by someone else's server, and would leave connections behind that can
 # keep the port from being taken again after a restart.
@@ -37,7 +38,7 @@ score_port_in_use() {
 score_server_args=()
 
 score_server_start() {
-  local server=$1 db=$2 log=$3 port=${4:-} tries candidate until
+  local server=$1 db=$2 log=$3 port=${4:-} tries candidate
   for tries in 1 2 3 4 5 6 7 8 9 10; do
     candidate=$port
     if [ -z "$candidate" ]; then
@@ -46,14 +47,11 @@ score_server_start() {
     fi
     "$server" --bind 127.0.0.1 --port "$candidate" --db "$db" "${score_server_args[@]}" >>"$log" 2>&1 &
     score_server_pid=$!
-    until=$((SECONDS + 20))
-    while kill -0 "$score_server_pid" 2>/dev/null && [ "$SECONDS" -lt "$until" ]; do
-      if score_server_listens "$score_server_pid" "$candidate"; then
-        score_server_port=$candidate
-        return 0
-      fi
-      sleep 0.1
-    done
+    if poll_for --while-alive "$score_server_pid" 20 \
+      score_server_listens "$score_server_pid" "$candidate"; then
+      score_server_port=$candidate
+      return 0
+    fi
     score_server_stop
     # A port asked for by name is not swapped for another.
     [ -z "$port" ] || return 1

@@ -243,36 +243,30 @@ message_box() {
 
 game_alive() { kill -0 "$game_pid" 2>/dev/null; }
 
-# Polls screenshots until the condition holds; fails after the time limit (seconds).
-wait_for() {
-  local limit=$1 what=$2
-  shift 2
-  local until=$((SECONDS + limit))
-  while :; do
-    game_alive || fail "the game ended while waiting for $what"
-    take_shot
-    read_geometry
-    if "$@"; then return 0; fi
-    [ "$SECONDS" -lt "$until" ] || fail "no $what after ${limit}s"
-    sleep 0.2
-  done
-}
-# As wait_for, but says whether it came instead of failing.
+# The condition over a fresh screenshot and the window's geometry; false once the game has ended.
+seen() { game_alive && take_shot && read_geometry && "$@"; }
+# Says whether the condition came on screen within the time limit (seconds) while the game ran.
 came_within() {
   local limit=$1
   shift
-  local until=$((SECONDS + limit))
-  while [ "$SECONDS" -lt "$until" ]; do
-    game_alive || return 1
-    take_shot
-    read_geometry
-    if "$@"; then return 0; fi
-    sleep 0.2
-  done
-  return 1
+  poll_for --every 0.2 --while-alive "$game_pid" "$limit" seen "$@"
+}
+# As came_within, but fails the test when it did not come.
+wait_for() {
+  local limit=$1 what=$2
+  shift 2
+  came_within "$limit" "$@" && return 0
+  game_alive || fail "the game ended while waiting for $what"
+  fail "no $what after ${limit}s"
 }
 
 key() { xdotool key --delay 80 "$@" || fail "xdotool could not press $*"; }
+# Holds key $1 down for $2 seconds, as a player does: how long is the input itself, not a wait.
+hold_key() {
+  xdotool keydown "$1" || fail "xdotool could not press $1"
+  sleep "$2"
+  xdotool keyup "$1" || fail "xdotool could not let go of $1"
+}
 pointer_at() {
   local X Y SCREEN WINDOW
   eval "$(xdotool getmouselocation --shell 2>/dev/null)" && [ "$X" = "$1" ] && [ "$Y" = "$2" ]
@@ -326,12 +320,11 @@ step "starting a window manager"
 # A desktop has one: it grants full screen and gives the window back its size.
 evilwm -fn fixed >"$out/wm.log" 2>&1 &
 wm_pid=$!
-until=$((SECONDS + 60))
-until xprop -root _NET_SUPPORTING_WM_CHECK 2>/dev/null | grep -q 'window id'; do
+wm_ready() { xprop -root _NET_SUPPORTING_WM_CHECK 2>/dev/null | grep -q 'window id'; }
+if ! poll_for --while-alive "$wm_pid" 60 wm_ready; then
   kill -0 "$wm_pid" 2>/dev/null || fail "the window manager did not start: $(cat "$out/wm.log")"
-  [ "$SECONDS" -lt "$until" ] || fail "the window manager did not announce itself within 60s"
-  sleep 0.1
-done
+  fail "the window manager did not announce itself within 60s"
+fi
 
 # The pointer in a corner, away from every item, so the first menu shows its own choice.
 xdotool mousemove 2 2
@@ -350,13 +343,14 @@ step "starting the game"
   "$game" --seed "$seed") >"$out/game.log" 2>&1 &
 game_pid=$!
 win=
-until=$((SECONDS + 120))
-while [ -z "$win" ]; do
-  game_alive || fail "the game ended at start-up"
-  [ "$SECONDS" -lt "$until" ] || fail "the game's window did not appear within 120s"
-  sleep 0.2
+window_found() {
   win=$(xdotool search --name '^Brinecast$' 2>/dev/null | head -n 1)
-done
+  [ -n "$win" ]
+}
+if ! poll_for --every 0.2 --while-alive "$game_pid" 120 window_found; then
+  game_alive || fail "the game ended at start-up"
+  fail "the game's window did not appear within 120s"
+fi
 
 step "main menu with Start lit"
 wait_for 120 "main menu with item 1 lit" menu_lit 1
@@ -482,11 +476,9 @@ wait_for 60 "the play field" play_field
 step "game 1: the level banner, then one short cast"
 came_within 30 level_banner || echo "(the level banner was already gone)"
 wait_for 60 "the level banner to end" eval '! level_banner'
-# How long Down is held is the cast itself, not a wait: long enough for a few frames even on a
-# slow machine, short enough that the hook stays in the empty top of the sea.
-xdotool keydown Down || fail "xdotool could not press Down"
-sleep 0.3
-xdotool keyup Down || fail "xdotool could not let go of Down"
+# Long enough for a few frames even on a slow machine, short enough that the hook stays in the
+# empty top of the sea.
+hold_key Down 0.3
 
 step "game 1: the resting hook lands a goal fish and the level is won"
 # The next level's banner, in gold, over a field whose level number (bottom left) has changed.
@@ -561,11 +553,8 @@ wait_for 60 "item 6 lit under the pointer" menu_lit 6
 xdotool click 1
 wait_for 60 "exit question after clicking Exit" exit_question
 key y
-until=$((SECONDS + 120))
-while game_alive; do
-  [ "$SECONDS" -lt "$until" ] || fail "the game did not end within 120s of answering Y"
-  sleep 0.2
-done
+game_ended() { ! game_alive; }
+poll_for --every 0.2 120 game_ended || fail "the game did not end within 120s of answering Y"
 wait "$game_pid"
 status=$?
 game_pid=
@@ -600,12 +589,12 @@ case $sent in
 esac
 step "the game's recording proves the score on the world page"
 # Verified in the background after the upload: the row turns proven within a while.
-until=$((SECONDS + 120))
-until grep '>Tester<' "$out/world.html" | grep -q 'class="proven"'; do
-  [ "$SECONDS" -lt "$until" ] || fail "Tester's row never became proven: $(grep '>Tester<' "$out/world.html")"
-  sleep 1
+proven_on_page() {
   world_page "$out/world.html" || fail "the score server did not serve its world page"
-done
+  grep '>Tester<' "$out/world.html" | grep -q 'class="proven"'
+}
+poll_for --every 1 120 proven_on_page ||
+  fail "Tester's row never became proven: $(grep '>Tester<' "$out/world.html")"
 
 step "the player's folder keeps the game's recording, and the simulator replays it to its score"
 shelf=$(dirname "$config")/Recordings

@@ -51,7 +51,12 @@ start_game() {
     "$game" "$1" >"$scratch/game.out" 2>&1) &
   game_pid=$!
   own_pids+=($game_pid)
-  window=$(timeout 120 xdotool search --sync --onlyvisible --name '^Brinecast$' | head -n 1) || true
+  window=
+  poll_for --while-alive "$game_pid" 120 window_shown || true
+}
+window_shown() {
+  window=$(xdotool search --onlyvisible --name '^Brinecast$' 2>/dev/null | head -n 1)
+  [ -n "$window" ]
 }
 
 # The window is $1 (WxH) and shows a drawn frame; its geometry and a screenshot on the way.

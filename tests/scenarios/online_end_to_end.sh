@@ -24,7 +24,6 @@ port_in_use() {
 
 # Whether our server runs and answers on the port.
 answers() { kill -0 "$pid" 2>/dev/null && curl -s -o /dev/null "http://127.0.0.1:$1/"; }
-answers_or_ended() { answers "$1" || ! kill -0 "$pid" 2>/dev/null; }
 
 # A free port: try a few until the server answers on one.
 port=
@@ -33,7 +32,7 @@ for candidate in $(seq 38765 38795); do
   "$server" --port "$candidate" --db "$tmp/scores.db" > "$tmp/server.log" 2>&1 &
   pid=$!
   # A server that ended (its port taken after all) sends us on to the next port.
-  poll_for 5 answers_or_ended "$candidate" && answers "$candidate" && port=$candidate
+  poll_for --while-alive "$pid" 5 answers "$candidate" && port=$candidate
   [ -n "$port" ] && break
   kill "$pid" 2>/dev/null; wait "$pid" 2>/dev/null; pid=
 done

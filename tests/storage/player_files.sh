@@ -5,6 +5,7 @@
 set -euo pipefail
 game=$1
 data=$2
+source "$(dirname "$0")/../support/poll.sh"
 
 scratch=$(mktemp -d "${TMPDIR:-/tmp}/brinecast-player-files.XXXXXX")
 game_pid=
@@ -35,14 +36,8 @@ play_until() {
     SDL_VIDEODRIVER=dummy SDL_AUDIODRIVER=dummy "$game" --data "$data" \
     >"$scratch/out" 2>"$scratch/err" &
   game_pid=$!
-  local deadline=$((SECONDS + 60)) held=1
-  until "$@"; do
-    if [ "$SECONDS" -ge "$deadline" ] || ! kill -0 "$game_pid" 2>/dev/null; then
-      held=0
-      break
-    fi
-    sleep 0.1
-  done
+  local held=1
+  poll_for --while-alive "$game_pid" 60 "$@" || held=0
   kill "$game_pid" 2>/dev/null || true
   wait "$game_pid" 2>/dev/null || true
   game_pid=

@@ -17,7 +17,7 @@ xvfb_answers() {
 }
 
 xvfb_start() {
-  local screen=$1 log=$2 folder=$3 attempt deadline
+  local screen=$1 log=$2 folder=$3 attempt
   for attempt in 1 2 3; do
     : >"$folder/display"
     # -noreset: the check below is the first client; when it leaves, the server must not
@@ -26,14 +26,10 @@ xvfb_start() {
     xvfb_pid=$!
     # The number is written once the server holds the display; nothing is started on it
     # before it answers there.
-    deadline=$((SECONDS + 60))
-    while kill -0 "$xvfb_pid" 2>/dev/null && [ "$SECONDS" -lt "$deadline" ]; do
-      if xvfb_answers "$folder/display"; then
-        export DISPLAY=":$(head -n 1 "$folder/display")"
-        return 0
-      fi
-      sleep 0.1
-    done
+    if poll_for --while-alive "$xvfb_pid" 60 xvfb_answers "$folder/display"; then
+      export DISPLAY=":$(head -n 1 "$folder/display")"
+      return 0
+    fi
     echo "xvfb_start: try $attempt: no display of our own answered (display '$(cat "$folder/display")')" >>"$log"
     kill "$xvfb_pid" 2>/dev/null
     wait "$xvfb_pid" 2>/dev/null
