@@ -15,7 +15,7 @@ checked_ctest() {
   local mark="BRINECAST_TEST_RUN=$$.$RANDOM" before status=0
   before=$(mktemp)
   "$root/scripts/leftovers.sh" list "${builds[@]}" >"$before"
-  env "$mark" ctest "$@" || status=$?
+  env "$mark" ctest --timeout 900 "$@" || status=$?
   "$root/scripts/leftovers.sh" end "$mark" "$before" "${builds[@]}" || status=1
   rm -f "$before"
   return "$status"
