@@ -61,6 +61,8 @@ std::string ServerUsage() {
          "  --verify-workers N        recordings verified at once (default 1; 0: taken\n"
          "                            here, verified by other servers or verifiers)\n"
          "  --verify-queue N          recordings waiting at most (default 16)\n"
+         "  --verify-share N          of them from one address or IPv6 /64, over every\n"
+         "                            server on the database (default 4)\n"
          "  --verify-seconds N        CPU seconds one verification may take (default 30;\n"
          "                            twice that on the clock)\n"
          "  --verify-memory MB        memory one verification may take (default 512)\n"
@@ -134,6 +136,8 @@ constexpr NumberRow kNumbers[] = {
      [](int64_t n, ServerOptions& o) { o.verify.workers = static_cast<int>(n); }},
     {"--verify-queue", 1, 100'000,
      [](int64_t n, ServerOptions& o) { o.verify.queueLimit = static_cast<size_t>(n); }},
+    {"--verify-share", 1, 100'000,
+     [](int64_t n, ServerOptions& o) { o.verify.senderShare = static_cast<size_t>(n); }},
     {"--verify-seconds", 1, 3600,
      [](int64_t n, ServerOptions& o) {
        o.verify.limits.cpuSeconds = static_cast<int>(n);
@@ -228,6 +232,7 @@ constexpr OptionRow kOptions[] = {
     {"--web", true, SetFolder},
     {"--verify-workers", true, SetNumber},
     {"--verify-queue", true, SetNumber},
+    {"--verify-share", true, SetNumber},
     {"--verify-seconds", true, SetNumber},
     {"--verify-memory", true, SetNumber},
     {"--verify-wait-minutes", true, SetNumber},
