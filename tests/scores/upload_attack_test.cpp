@@ -79,5 +79,27 @@ TEST(UploadAttack, OneAddressWithGoodTokensHoldsOnlyItsShareOfThePlaces) {
   EXPECT_TRUE(server.Logged("\"Too many uploads at once from this client: at most 4"));
 }
 
+// The operator's own share: two places for one address, the rest refused with the number.
+TEST(UploadAttack, TheShareOfOneAddressIsTheOperators) {
+  ProvingServer server({"--uploads-per-client", "2"});
+  std::vector<std::unique_ptr<RawConnection>> slow;
+  for (int i = 0; i < 5; ++i) {
+    CurlTransport http;
+    const std::string token =
+        protocol::ReplyToken(http.Get({CheckUrl(server.Host()), ScoreRequestHeaders()}).body);
+    ASSERT_FALSE(token.empty());
+    slow.push_back(SlowUpload(server.port, "127.0.0.9", token));
+  }
+  std::vector<int> answers;
+  EXPECT_TRUE(testing::WaitFor(
+      [&] {
+        Answers(slow, answers);
+        return std::count(answers.begin(), answers.end(), 429) == 3;
+      },
+      10s));
+  EXPECT_EQ(std::count(answers.begin(), answers.end(), 0), 2) << server.process->Err();
+  EXPECT_TRUE(server.Logged("\"Too many uploads at once from this client: at most 2"));
+}
+
 }  // namespace
 }  // namespace brinecast::scores

@@ -51,6 +51,8 @@ std::string ServerUsage() {
          "  --trusted-proxy ADDRESS   a reverse proxy whose X-Forwarded-For names the client\n"
          "                            (may be given again)\n"
          "  --connections-per-client N  open at once per address or IPv6 /64 (default 16)\n"
+         "  --uploads-per-client N    recordings received at once per address or IPv6 /64\n"
+         "                            (default 4, of 32)\n"
          "  --threads N               HTTP event threads (default 2)\n"
          "  --game-data DIR           the game's folder holding Data/, to verify recordings\n"
          "                            (default: the installed game's); without it recordings\n"
@@ -131,6 +133,8 @@ constexpr NumberRow kNumbers[] = {
     {"--max-scores", 1, 1'000'000'000, [](int64_t n, ServerOptions& o) { o.limits.maxScores = n; }},
     {"--connections-per-client", 1, 100'000,
      [](int64_t n, ServerOptions& o) { o.http.watch.perKey = static_cast<int>(n); }},
+    {"--uploads-per-client", 1, 1000,
+     [](int64_t n, ServerOptions& o) { o.http.uploadsPerClient = static_cast<int>(n); }},
     {"--threads", 1, 64, [](int64_t n, ServerOptions& o) { o.http.threads = static_cast<int>(n); }},
     {"--verify-workers", 0, 64,
      [](int64_t n, ServerOptions& o) { o.verify.workers = static_cast<int>(n); }},
@@ -227,6 +231,7 @@ constexpr OptionRow kOptions[] = {
     {"--max-scores", true, SetNumber},
     {"--trusted-proxy", true, AddTrustedProxy},
     {"--connections-per-client", true, SetNumber},
+    {"--uploads-per-client", true, SetNumber},
     {"--threads", true, SetNumber},
     {"--game-data", true, SetFolder},
     {"--web", true, SetFolder},
