@@ -133,6 +133,62 @@ TEST(RecordingJobs, ClaimersAtOnceNeverShareARecording) {
   }
 }
 
+// Each sender's waiting recordings are counted, for its share of the queue; a recording
+// waits behind an older one of the same bytes, then is judged by what that one's replay said.
+TEST(RecordingJobs, SendersAreCountedAndIdenticalBytesWaitForTheFirstReplay) {
+  Databases databases;
+  for (const std::string& where : databases.Both()) {
+    SCOPED_TRACE(where);
+    const std::unique_ptr<ScoreStore> store = OpenScoreStore(where);
+    int64_t ids[4] = {};
+    const char* bytes[] = {"same", "same", "other", "late"};
+    const char* senders[] = {"10.0.0.7", "10.0.0.7", "2001:db8::/64", "10.0.0.7"};
+    for (int i = 0; i < 4; ++i) {
+      const std::string token = "s" + std::to_string(i);
+      ASSERT_EQ(store->Submit(token, {"k", 1000, 1000, 1000, 2000}, {"Ann", 10, "", 30, "a"}),
+                SubmitOutcome::kStored);
+      const UploadResult upload =
+          store->StoreRecording(TokenDigest(token), 40 + i, bytes[i], senders[i]);
+      ASSERT_EQ(upload.outcome, UploadOutcome::kStored);
+      ids[i] = upload.id;
+    }
+    EXPECT_EQ(store->CountWaitingFrom("10.0.0.7"), 3);
+    EXPECT_EQ(store->CountWaitingFrom("2001:db8::/64"), 1);
+    EXPECT_EQ(store->CountWaitingFrom("10.0.0.8"), 0);
+
+    const std::optional<WaitingRecording> first = store->ClaimFirstOfItsBytes("a", 60);
+    ASSERT_TRUE(first);
+    EXPECT_EQ(first->id, ids[0]);
+    EXPECT_EQ(first->digest, TokenDigest("same"));
+    EXPECT_FALSE(store->ReplayedBefore(first->digest, ids[1]));
+    // The copy is passed over while the first waits.
+    EXPECT_EQ(store->ClaimFirstOfItsBytes("b", 60)->id, ids[2]);
+    EXPECT_EQ(store->ClaimFirstOfItsBytes("c", 60)->id, ids[3]);
+    EXPECT_FALSE(store->ClaimFirstOfItsBytes("d", 60));
+    // A refusal without a replay says nothing about the bytes.
+    ASSERT_EQ(store->PurgeRecordings(44, "waited too long"), 4);
+    EXPECT_FALSE(store->ReplayedBefore(first->digest, ids[1]));
+  }
+  for (const std::string& where : databases.Both()) {
+    SCOPED_TRACE(where);
+    const std::unique_ptr<ScoreStore> store = OpenScoreStore(where);
+    const int64_t first = Waiting(*store, "f", "same");
+    const int64_t copy = Waiting(*store, "c", "same");
+    ASSERT_EQ(Claimed(*store, "a"), first);
+    EXPECT_FALSE(store->ClaimFirstOfItsBytes("b", 60));
+    RecordingVerdict verdict{false, "replay crashed", ""};
+    verdict.replayed = true;
+    verdict.report = "{\"score\":1}";
+    ASSERT_TRUE(store->SaveFirstVerdict(first, verdict).saved);
+    const std::optional<RecordingVerdict> before = store->ReplayedBefore(TokenDigest("same"), copy);
+    ASSERT_TRUE(before);
+    EXPECT_EQ(before->reason, "replay crashed");
+    EXPECT_EQ(before->report, verdict.report);
+    EXPECT_FALSE(store->ReplayedBefore(TokenDigest("same"), first));
+    EXPECT_EQ(store->ClaimFirstOfItsBytes("b", 60)->id, copy);
+  }
+}
+
 // What proves nothing goes: a recording waiting too long is refused, a refused one keeps its
 // verdict but not its bytes; a proof and a recording within its time are kept.
 TEST(RecordingJobs, RecordingsThatProveNothingArePurged) {

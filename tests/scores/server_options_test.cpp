@@ -53,6 +53,19 @@ TEST(ServerOptions, ReadsTheVerificationOptions) {
   EXPECT_FALSE(defaults->limits.provenOnly);
 }
 
+// What one client may hold of the upload places and of the queue.
+TEST(ServerOptions, ReadsTheSharesOfOneClient) {
+  std::string error;
+  const auto options = ParseServerOptions({"--uploads-per-client", "2", "--verify-share=3"}, error);
+  ASSERT_TRUE(options) << error;
+  EXPECT_EQ(options->http.uploadsPerClient, 2);
+  EXPECT_EQ(options->verify.senderShare, 3u);
+  const auto defaults = ParseServerOptions({}, error);
+  ASSERT_TRUE(defaults) << error;
+  EXPECT_EQ(defaults->http.uploadsPerClient, 4);
+  EXPECT_EQ(defaults->verify.senderShare, 4u);
+}
+
 TEST(ServerOptions, ValuesMayFollowAnEqualsSign) {
   std::string error;
   const auto options = ParseServerOptions(
@@ -81,6 +94,8 @@ TEST(ServerOptions, RefusesBadArgumentsSayingWhich) {
       {{"--verify-workers", "65"}, "--verify-workers"},
       {{"--verify-workers", "-1"}, "--verify-workers"},
       {{"--verify-queue", "0"}, "--verify-queue"},
+      {{"--verify-share", "0"}, "--verify-share"},
+      {{"--uploads-per-client", "0"}, "--uploads-per-client"},
       {{"--verify-seconds", "0"}, "--verify-seconds"},
       {{"--verify-memory", "10"}, "--verify-memory"},
       {{"--port", "65536"}, "--port"},

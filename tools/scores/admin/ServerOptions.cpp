@@ -51,6 +51,8 @@ std::string ServerUsage() {
          "  --trusted-proxy ADDRESS   a reverse proxy whose X-Forwarded-For names the client\n"
          "                            (may be given again)\n"
          "  --connections-per-client N  open at once per address or IPv6 /64 (default 16)\n"
+         "  --uploads-per-client N    recordings received at once per address or IPv6 /64\n"
+         "                            (default 4, of 32)\n"
          "  --threads N               HTTP event threads (default 2)\n"
          "  --game-data DIR           the game's folder holding Data/, to verify recordings\n"
          "                            (default: the installed game's); without it recordings\n"
@@ -61,6 +63,8 @@ std::string ServerUsage() {
          "  --verify-workers N        recordings verified at once (default 1; 0: taken\n"
          "                            here, verified by other servers or verifiers)\n"
          "  --verify-queue N          recordings waiting at most (default 16)\n"
+         "  --verify-share N          of them from one address or IPv6 /64, over every\n"
+         "                            server on the database (default 4)\n"
          "  --verify-seconds N        CPU seconds one verification may take (default 30;\n"
          "                            twice that on the clock)\n"
          "  --verify-memory MB        memory one verification may take (default 512)\n"
@@ -129,11 +133,15 @@ constexpr NumberRow kNumbers[] = {
     {"--max-scores", 1, 1'000'000'000, [](int64_t n, ServerOptions& o) { o.limits.maxScores = n; }},
     {"--connections-per-client", 1, 100'000,
      [](int64_t n, ServerOptions& o) { o.http.watch.perKey = static_cast<int>(n); }},
+    {"--uploads-per-client", 1, 1000,
+     [](int64_t n, ServerOptions& o) { o.http.uploadsPerClient = static_cast<int>(n); }},
     {"--threads", 1, 64, [](int64_t n, ServerOptions& o) { o.http.threads = static_cast<int>(n); }},
     {"--verify-workers", 0, 64,
      [](int64_t n, ServerOptions& o) { o.verify.workers = static_cast<int>(n); }},
     {"--verify-queue", 1, 100'000,
      [](int64_t n, ServerOptions& o) { o.verify.queueLimit = static_cast<size_t>(n); }},
+    {"--verify-share", 1, 100'000,
+     [](int64_t n, ServerOptions& o) { o.verify.senderShare = static_cast<size_t>(n); }},
     {"--verify-seconds", 1, 3600,
      [](int64_t n, ServerOptions& o) {
        o.verify.limits.cpuSeconds = static_cast<int>(n);
@@ -223,11 +231,13 @@ constexpr OptionRow kOptions[] = {
     {"--max-scores", true, SetNumber},
     {"--trusted-proxy", true, AddTrustedProxy},
     {"--connections-per-client", true, SetNumber},
+    {"--uploads-per-client", true, SetNumber},
     {"--threads", true, SetNumber},
     {"--game-data", true, SetFolder},
     {"--web", true, SetFolder},
     {"--verify-workers", true, SetNumber},
     {"--verify-queue", true, SetNumber},
+    {"--verify-share", true, SetNumber},
     {"--verify-seconds", true, SetNumber},
     {"--verify-memory", true, SetNumber},
     {"--verify-wait-minutes", true, SetNumber},

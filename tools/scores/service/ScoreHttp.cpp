@@ -102,7 +102,8 @@ std::optional<Reply> ScoreRouter::Quick(const HttpRequest& request) {
 Reply ScoreRouter::Slow(const HttpRequest& request) {
   if (protocol::TargetPath(request.target) == kHealthPath) return service_.Health();
   if (IsUpload(request)) {
-    return service_.StoreUpload(protocol::RecordingToken(request.target), request.body);
+    return service_.StoreUpload(protocol::RecordingToken(request.target), request.body,
+                                request.client);
   }
   if (const std::optional<int64_t> id = DownloadId(request.target)) {
     return service_.Recording(*id);

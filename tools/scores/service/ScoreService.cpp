@@ -104,7 +104,7 @@ Reply ScoreService::World() {
 Reply ScoreService::Upload(const std::string& token, const std::string& bytes,
                            const std::string& address) {
   if (std::optional<Reply> refused = AdmitUpload(token, address)) return *refused;
-  return StoreUpload(token, bytes);
+  return StoreUpload(token, bytes, address);
 }
 
 std::optional<Reply> ScoreService::AdmitUpload(const std::string& token,
@@ -119,38 +119,50 @@ std::optional<Reply> ScoreService::AdmitUpload(const std::string& token,
   return std::nullopt;
 }
 
-Reply ScoreService::StoreUpload(const std::string& token, const std::string& bytes) {
+Reply ScoreService::StoreUpload(const std::string& token, const std::string& bytes,
+                                const std::string& address) {
   if (!recordings_) return {404, "This server does not take recordings"};
   if (bytes.empty()) return {400, "No recording sent"};
   const int64_t now = clock_();
-  if (!recordings_->TryReserve()) {
-    Reply busy{503, "Too many recordings waiting to be verified, try again later"};
-    busy.headers.emplace_back("Retry-After", "60");
-    return busy;
+  const std::string sender = LimitKey(address);
+  switch (recordings_->ReserveFrom(sender)) {
+    case QueuePlace::kTaken:
+      break;
+    case QueuePlace::kSenderFull: {
+      Reply share{429, "Too many recordings from this client waiting to be verified: at most " +
+                           std::to_string(recordings_->SenderShare()) + ", try again later"};
+      share.headers.emplace_back("Retry-After", "60");
+      return share;
+    }
+    case QueuePlace::kFull: {
+      Reply busy{503, "Too many recordings waiting to be verified, try again later"};
+      busy.headers.emplace_back("Retry-After", "60");
+      return busy;
+    }
   }
   UploadResult stored;
   try {
-    stored = store_.StoreRecording(TokenDigest(token), now, bytes);
+    stored = store_.StoreRecording(TokenDigest(token), now, bytes, sender);
   } catch (...) {
-    recordings_->Cancel();
+    recordings_->CancelFrom(sender);
     throw;
   }
+  if (stored.outcome == UploadOutcome::kStored) {
+    recordings_->PostFrom(stored.id, sender);
+    return {202, "Accepted: the recording will be verified"};
+  }
+  recordings_->CancelFrom(sender);
   switch (stored.outcome) {
-    case UploadOutcome::kStored:
-      recordings_->Post(stored.id);
-      return {202, "Accepted: the recording will be verified"};
     case UploadOutcome::kUnknownToken:
-      recordings_->Cancel();
       return {403, "No score was stored with this token"};
     case UploadOutcome::kExpired:
-      recordings_->Cancel();
       return {410, "Too late: a recording must follow its score within " +
                        std::to_string(limits_.uploadWindow / 60) + " minutes"};
     case UploadOutcome::kAlreadySent:
-      recordings_->Cancel();
       return {409, "This score has its recording already"};
+    case UploadOutcome::kStored:
+      break;
   }
-  recordings_->Cancel();
   return {500, "Server error"};
 }
 

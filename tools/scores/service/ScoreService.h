@@ -62,7 +62,7 @@ class ScoreService {
   // address, no or a forged token); nothing when it may send its recording. Counts it.
   std::optional<Reply> AdmitUpload(const std::string& token, const std::string& address);
   // The recording of an admitted upload, kept and queued.
-  Reply StoreUpload(const std::string& token, const std::string& bytes);
+  Reply StoreUpload(const std::string& token, const std::string& bytes, const std::string& address);
   // A proven score's recording as a file to download.
   Reply Recording(int64_t id);
   // Something shown on the world page changed behind the service's back.

@@ -56,6 +56,7 @@ struct WaitingRecording {
   int64_t id = 0;
   ScoreEntry entry;
   std::string bytes;
+  std::string digest;  // of the bytes; empty for a recording kept before digests were
 };
 
 // What verifying a recording found.
@@ -63,6 +64,10 @@ struct RecordingVerdict {
   bool proven = false;
   std::string reason;  // why not, or what proved it
   std::string game;    // names the replayed game when proven: one game proves one score
+  // Whether a replay ended (or stood in for one) so the same bytes need not be replayed
+  // again, and the report it gave when it gave a readable one.
+  bool replayed = false;
+  std::string report = {};
 };
 
 // What saving a verdict came to.
@@ -110,8 +115,13 @@ class ScoreStore {
 
   // Keeps a recording for the score whose submission used the token with this digest, when
   // it came before that score's upload time ran out and the score has none yet.
+  // `sender` is the limit key of the address it came from.
   virtual UploadResult StoreRecording(const std::string& tokenDigest, int64_t now,
-                                      const std::string& bytes) = 0;
+                                      const std::string& bytes, const std::string& sender) = 0;
+  UploadResult StoreRecording(const std::string& tokenDigest, int64_t now,
+                              const std::string& bytes) {
+    return StoreRecording(tokenDigest, now, bytes, std::string());
+  }
   // The recordings stored and not yet given a verdict, oldest first.
   virtual std::vector<int64_t> WaitingRecordings() = 0;
   // Nothing when the score is gone or its recording has its verdict.
@@ -130,12 +140,21 @@ class ScoreStore {
   // `leaseSeconds` on the database's clock; nothing when none is free.
   virtual std::optional<WaitingRecording> ClaimRecording(const std::string& holder,
                                                          int64_t leaseSeconds) = 0;
+  // The same, passing over a recording while an older one of the same bytes waits, so that
+  // bytes sent for several scores are replayed once and the others judged by that replay.
+  virtual std::optional<WaitingRecording> ClaimFirstOfItsBytes(const std::string& holder,
+                                                               int64_t leaseSeconds) = 0;
   // A holder alive renews its leases; one that stops (killed, cut off) loses its claims.
   virtual void RenewClaims(const std::string& holder, int64_t leaseSeconds) = 0;
   // Gives back the holder's claims not yet judged, for another to take at once.
   virtual void ReleaseClaims(const std::string& holder) = 0;
   // Recordings waiting for a verdict, held or not.
   virtual int64_t CountWaiting() = 0;
+  // Those of them sent from one limit key.
+  virtual int64_t CountWaitingFrom(const std::string& sender) = 0;
+  // The verdict a replay gave another recording of the same bytes; nothing when none was
+  // replayed yet.
+  virtual std::optional<RecordingVerdict> ReplayedBefore(const std::string& digest, int64_t id) = 0;
   // Drops what proves nothing: recordings received before `waitingSince` and still waiting
   // are refused for it, refused recordings lose their bytes (their verdict stays, so the
   // score takes no other), and recordings of scores gone go. How many were touched.

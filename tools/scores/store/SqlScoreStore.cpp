@@ -28,8 +28,12 @@ constexpr std::string_view kSchema[] = {
     "CREATE TABLE IF NOT EXISTS banned(name TEXT PRIMARY KEY)",
     "CREATE TABLE IF NOT EXISTS recordings(score_id {int} PRIMARY KEY, data {bytes} NOT NULL, "
     "received {int} NOT NULL, state TEXT NOT NULL DEFAULT 'waiting', reason TEXT NOT NULL "
-    "DEFAULT '', game TEXT, claimed_by TEXT, lease_until {int} NOT NULL DEFAULT 0)",
+    "DEFAULT '', game TEXT, claimed_by TEXT, lease_until {int} NOT NULL DEFAULT 0, sender TEXT NOT "
+    "NULL DEFAULT '', digest TEXT NOT NULL DEFAULT '', replayed {bool} NOT NULL DEFAULT "
+    "{false}, report TEXT NOT NULL DEFAULT '')",
     "CREATE INDEX IF NOT EXISTS recordings_by_state ON recordings(state, received)",
+    "CREATE INDEX IF NOT EXISTS recordings_by_sender ON recordings(sender, state)",
+    "CREATE INDEX IF NOT EXISTS recordings_by_digest ON recordings(digest, state)",
     "CREATE UNIQUE INDEX IF NOT EXISTS recordings_by_game ON recordings(game) "
     "WHERE game IS NOT NULL",
     "INSERT INTO meta(key, value) VALUES('changes', '0') ON CONFLICT DO NOTHING",
@@ -40,7 +44,8 @@ constexpr std::string_view kSchema[] = {
 // Version 1 had a table of issued tokens and no meta table; version 2 signs tokens, keeps the
 // used ones, banned names, the secret and the count, and a limit key per score; version 3
 // keeps recordings and which scores they prove; version 4 keeps bans as name keys; version 5
-// lets verifiers claim recordings with a lease, and keeps the processes on the database.
+// lets verifiers claim recordings with a lease, keeps the processes on the database, and
+// whom each recording came from and a digest of its bytes with what their replay said.
 constexpr std::string_view kFromVersion1[] = {
     "ALTER TABLE scores ADD COLUMN client TEXT NOT NULL DEFAULT ''",
     "UPDATE scores SET client = address",
@@ -62,6 +67,10 @@ struct AddedColumn {
 constexpr AddedColumn kSinceVersion4[] = {
     {"recordings", "claimed_by", "TEXT"},
     {"recordings", "lease_until", "{int} NOT NULL DEFAULT 0"},
+    {"recordings", "sender", "TEXT NOT NULL DEFAULT ''"},
+    {"recordings", "digest", "TEXT NOT NULL DEFAULT ''"},
+    {"recordings", "replayed", "{bool} NOT NULL DEFAULT {false}"},
+    {"recordings", "report", "TEXT NOT NULL DEFAULT ''"},
 };
 
 std::string Spelt(std::string_view sql, const SqlDialect& dialect) {
@@ -113,14 +122,15 @@ void ForgetRecording(SqlSession& session, int64_t id) {
 // A recording without its verdict, with what its score claims.
 std::optional<WaitingRecording> ReadWaiting(SqlSession& session, int64_t id) {
   const SqlRows row = session.Run(
-      "SELECT s.name, s.score, s.text, s.time, s.address, r.data FROM recordings r "
+      "SELECT s.name, s.score, s.text, s.time, s.address, r.data, r.digest FROM recordings r "
       "JOIN scores s ON s.id = r.score_id WHERE r.score_id = ? AND r.state = 'waiting'",
       {id});
   if (row.Count() == 0) return std::nullopt;
   return WaitingRecording{
       id,
       {row.Text(0, 0), row.Int(0, 1), row.Text(0, 2), row.Int(0, 3), row.Text(0, 4)},
-      row.Text(0, 5)};
+      row.Text(0, 5),
+      row.Text(0, 6)};
 }
 
 }  // namespace
@@ -279,7 +289,7 @@ int64_t SqlScoreStore::Ban(const std::string& name) {
 }
 
 UploadResult SqlScoreStore::StoreRecording(const std::string& tokenDigest, int64_t now,
-                                           const std::string& bytes) {
+                                           const std::string& bytes, const std::string& sender) {
   const std::unique_ptr<SqlSession> session = Open();
   session->Begin(dialect_, dialect_.writeLock);
   const SqlRows row = session->Run(
@@ -294,9 +304,9 @@ UploadResult SqlScoreStore::StoreRecording(const std::string& tokenDigest, int64
   }
   const bool stored = session
                           ->Run(
-                              "INSERT INTO recordings(score_id, data, received) VALUES(?, ?, ?) "
-                              "ON CONFLICT DO NOTHING RETURNING 1",
-                              {result.id, SqlBytes{bytes}, now})
+                              "INSERT INTO recordings(score_id, data, received, sender, digest) "
+                              "VALUES(?, ?, ?, ?, ?) ON CONFLICT DO NOTHING RETURNING 1",
+                              {result.id, SqlBytes{bytes}, now, sender, TokenDigest(bytes)})
                           .Count() == 1;
   result.outcome = stored ? UploadOutcome::kStored : UploadOutcome::kAlreadySent;
   if (stored) session->Commit();
@@ -337,9 +347,10 @@ SavedVerdict SqlScoreStore::SaveFirstVerdict(int64_t id, const RecordingVerdict&
     }
   }
   session->Run(
-      "UPDATE recordings SET state = ?, reason = ?, game = NULLIF(?, '') WHERE score_id = ?",
+      "UPDATE recordings SET state = ?, reason = ?, game = NULLIF(?, ''), replayed = ?, report = ? "
+      "WHERE score_id = ?",
       {std::string(proven ? "proven" : "unproven"), reason, proven ? verdict.game : std::string(),
-       id});
+       verdict.replayed, verdict.report, id});
   session->Run("UPDATE scores SET proven = ? WHERE id = ?", {proven, id});
   if (proven) CountChange(*session);
   session->Commit();
@@ -348,12 +359,26 @@ SavedVerdict SqlScoreStore::SaveFirstVerdict(int64_t id, const RecordingVerdict&
 
 std::optional<WaitingRecording> SqlScoreStore::ClaimRecording(const std::string& holder,
                                                               int64_t leaseSeconds) {
+  return Claim(holder, leaseSeconds, "");
+}
+
+std::optional<WaitingRecording> SqlScoreStore::ClaimFirstOfItsBytes(const std::string& holder,
+                                                                    int64_t leaseSeconds) {
+  return Claim(holder, leaseSeconds,
+               " AND NOT EXISTS (SELECT 1 FROM recordings o WHERE o.digest = r.digest AND "
+               "o.digest <> '' AND o.state = 'waiting' AND o.score_id < r.score_id)");
+}
+
+std::optional<WaitingRecording> SqlScoreStore::Claim(const std::string& holder,
+                                                     int64_t leaseSeconds,
+                                                     std::string_view condition) {
   const std::unique_ptr<SqlSession> session = Open();
   session->Begin(dialect_, "");
   const SqlRows claimed = session->Run(
       Spell("UPDATE recordings SET claimed_by = ?, lease_until = {now} + ? WHERE score_id = "
-            "(SELECT score_id FROM recordings WHERE state = 'waiting' AND lease_until < {now} "
-            "ORDER BY received, score_id LIMIT 1{skip locked}) RETURNING score_id"),
+            "(SELECT score_id FROM recordings r WHERE state = 'waiting' AND lease_until < {now}" +
+            std::string(condition) +
+            " ORDER BY received, score_id LIMIT 1{skip locked}) RETURNING score_id"),
       {holder, leaseSeconds});
   if (claimed.Count() == 0) return std::nullopt;
   std::optional<WaitingRecording> waiting = ReadWaiting(*session, claimed.Int(0, 0));
@@ -376,6 +401,28 @@ void SqlScoreStore::ReleaseClaims(const std::string& holder) {
 
 int64_t SqlScoreStore::CountWaiting() {
   return Open()->Run("SELECT COUNT(*) FROM recordings WHERE state = 'waiting'").Int(0, 0);
+}
+
+int64_t SqlScoreStore::CountWaitingFrom(const std::string& sender) {
+  return Open()
+      ->Run("SELECT COUNT(*) FROM recordings WHERE sender = ? AND state = 'waiting'", {sender})
+      .Int(0, 0);
+}
+
+std::optional<RecordingVerdict> SqlScoreStore::ReplayedBefore(const std::string& digest,
+                                                              int64_t id) {
+  if (digest.empty()) return std::nullopt;
+  const SqlRows row = Open()->Run(
+      "SELECT score_id, state, reason, report FROM recordings WHERE digest = ? AND "
+      "state <> 'waiting' AND replayed AND score_id <> ? ORDER BY score_id LIMIT 1",
+      {digest, id});
+  if (row.Count() == 0) return std::nullopt;
+  RecordingVerdict verdict;
+  verdict.proven = row.Text(0, 1) == "proven";
+  verdict.reason = row.Text(0, 2);
+  verdict.replayed = true;
+  verdict.report = row.Text(0, 3);
+  return verdict;
 }
 
 std::optional<std::string> SqlScoreStore::ProvenRecording(int64_t id) {

@@ -22,16 +22,21 @@ class SqlScoreStore : public ScoreStore {
   std::vector<StoredScore> Ranked(int64_t limit, bool provenOnly) override;
   bool Remove(int64_t id) override;
   int64_t Ban(const std::string& name) override;
-  UploadResult StoreRecording(const std::string& tokenDigest, int64_t now,
-                              const std::string& bytes) override;
+  using ScoreStore::StoreRecording;
+  UploadResult StoreRecording(const std::string& tokenDigest, int64_t now, const std::string& bytes,
+                              const std::string& sender) override;
   std::vector<int64_t> WaitingRecordings() override;
   std::optional<WaitingRecording> RecordingToVerify(int64_t id) override;
   SavedVerdict SaveFirstVerdict(int64_t id, const RecordingVerdict& verdict) override;
   std::optional<WaitingRecording> ClaimRecording(const std::string& holder,
                                                  int64_t leaseSeconds) override;
+  std::optional<WaitingRecording> ClaimFirstOfItsBytes(const std::string& holder,
+                                                       int64_t leaseSeconds) override;
   void RenewClaims(const std::string& holder, int64_t leaseSeconds) override;
   void ReleaseClaims(const std::string& holder) override;
   int64_t CountWaiting() override;
+  int64_t CountWaitingFrom(const std::string& sender) override;
+  std::optional<RecordingVerdict> ReplayedBefore(const std::string& digest, int64_t id) override;
   int64_t PurgeRecordings(int64_t waitingSince, const std::string& reason) override;
   void Announce(const std::string& member, bool serves, int verifiers) override;
   void Withdraw(const std::string& member) override;
@@ -50,6 +55,9 @@ class SqlScoreStore : public ScoreStore {
   std::unique_ptr<SqlSession> Open() { return database_->Open(); }
   // `sql` with the dialect's spellings ({now}, {skip locked} and the column types).
   std::string Spell(std::string_view sql) const;
+  // Claims the oldest free recording that meets `condition` (on the recording as r).
+  std::optional<WaitingRecording> Claim(const std::string& holder, int64_t leaseSeconds,
+                                        std::string_view condition);
   std::unique_ptr<SqlDatabase> database_;
   const SqlDialect& dialect_;
 };

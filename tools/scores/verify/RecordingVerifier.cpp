@@ -44,25 +44,55 @@ RecordingVerifier::~RecordingVerifier() {
 }
 
 bool RecordingVerifier::TryReserve() {
-  const int64_t waiting = store_.CountWaiting();
-  std::lock_guard lock(mutex_);
-  if (stopping_ || static_cast<size_t>(waiting) + reserved_ >= options_.queueLimit) return false;
-  ++reserved_;
-  return true;
+  return ReserveFrom(std::string()) == QueuePlace::kTaken;
 }
 
-void RecordingVerifier::Post(int64_t) {
+void RecordingVerifier::Post(int64_t id) {
+  PostFrom(id, std::string());
+}
+
+void RecordingVerifier::Cancel() {
+  CancelFrom(std::string());
+}
+
+QueuePlace RecordingVerifier::ReserveFrom(const std::string& sender) {
+  // Counted in the database, so the share holds across every server on it.
+  const int64_t waiting = store_.CountWaiting();
+  const int64_t fromSender = sender.empty() ? 0 : store_.CountWaitingFrom(sender);
+  std::lock_guard lock(mutex_);
+  if (stopping_ || static_cast<size_t>(waiting) + reserved_ >= options_.queueLimit) {
+    return QueuePlace::kFull;
+  }
+  if (!sender.empty()) {
+    size_t& mine = reservedFrom_[sender];
+    if (static_cast<size_t>(fromSender) + mine >= options_.senderShare) {
+      if (mine == 0) reservedFrom_.erase(sender);
+      return QueuePlace::kSenderFull;
+    }
+    ++mine;
+  }
+  ++reserved_;
+  return QueuePlace::kTaken;
+}
+
+void RecordingVerifier::Unreserve(const std::string& sender) {
+  if (reserved_ > 0) --reserved_;
+  const auto mine = reservedFrom_.find(sender);
+  if (mine != reservedFrom_.end() && --mine->second == 0) reservedFrom_.erase(mine);
+}
+
+void RecordingVerifier::PostFrom(int64_t, const std::string& sender) {
   {
     std::lock_guard lock(mutex_);
-    if (reserved_ > 0) --reserved_;
+    Unreserve(sender);
     ++posted_;
   }
   wake_.notify_one();
 }
 
-void RecordingVerifier::Cancel() {
+void RecordingVerifier::CancelFrom(const std::string& sender) {
   std::lock_guard lock(mutex_);
-  if (reserved_ > 0) --reserved_;
+  Unreserve(sender);
 }
 
 void RecordingVerifier::Resume() {
@@ -108,7 +138,7 @@ void RecordingVerifier::Work() {
     }
     std::optional<WaitingRecording> job;
     try {
-      job = store_.ClaimRecording(holder_, options_.leaseSeconds);
+      job = store_.ClaimFirstOfItsBytes(holder_, options_.leaseSeconds);
       std::lock_guard lock(mutex_);
       databaseFailing_ = false;
     } catch (const std::exception& e) {
@@ -145,6 +175,31 @@ void RecordingVerifier::RenewLeases() {
 }
 
 void RecordingVerifier::Verify(const WaitingRecording& waiting) {
+  std::string how;
+  const std::optional<RecordingVerdict> verdict = Replay(waiting, how);
+  // Killed by a stop, not by what it was given.
+  if (!verdict) return;
+  const SavedVerdict saved = store_.SaveFirstVerdict(waiting.id, *verdict);
+  if (!saved.saved) return;
+  LogNote("recording of score " + std::to_string(waiting.id) + ": " +
+          (saved.proven ? "proven" : "not proven: " + saved.reason) + how);
+  if (saved.proven && changed_) changed_();
+}
+
+std::optional<RecordingVerdict> RecordingVerifier::Replay(const WaitingRecording& waiting,
+                                                          std::string& how) {
+  // The same bytes replay the same way: what their replay reported is judged against this
+  // score's claim, and a replay that failed fails again.
+  if (std::optional<RecordingVerdict> before = store_.ReplayedBefore(waiting.digest, waiting.id)) {
+    how = " (the same bytes were replayed before)";
+    const std::optional<ReplayReport> report =
+        before->report.empty() ? std::nullopt : ReadReplayReport(before->report);
+    if (!report) return RecordingVerdict{false, before->reason, "", true, ""};
+    RecordingVerdict verdict = Judge(*report, waiting.entry);
+    verdict.replayed = true;
+    verdict.report = before->report;
+    return verdict;
+  }
   pid_t child = 0;
   const ChildResult run =
       RunChild(options_.command, waiting.bytes, options_.limits, [this, &child](pid_t pid) {
@@ -159,12 +214,11 @@ void RecordingVerifier::Verify(const WaitingRecording& waiting) {
     children_.erase(child);
     stopped = stopping_;
   }
-  // Killed by a stop, not by what it was given.
-  if (stopped) return;
+  if (stopped) return std::nullopt;
   RecordingVerdict verdict;
-  const std::optional<ReplayReport> report = run.ending == ChildResult::Ending::kExited
-                                                 ? ReadReplayReport(LastLine(run.out))
-                                                 : std::nullopt;
+  const std::string line = LastLine(run.out);
+  const std::optional<ReplayReport> report =
+      run.ending == ChildResult::Ending::kExited ? ReadReplayReport(line) : std::nullopt;
   if (run.ending == ChildResult::Ending::kTimedOut) {
     verdict.reason =
         "replay timed out after " + std::to_string(options_.limits.wall.count() / 1000) + " s";
@@ -174,12 +228,10 @@ void RecordingVerifier::Verify(const WaitingRecording& waiting) {
     verdict.reason = "replay gave no readable report (" + run.Describe() + ")";
   } else {
     verdict = Judge(*report, waiting.entry);
+    verdict.report = line;
   }
-  const SavedVerdict saved = store_.SaveFirstVerdict(waiting.id, verdict);
-  if (!saved.saved) return;
-  LogNote("recording of score " + std::to_string(waiting.id) + ": " +
-          (saved.proven ? "proven" : "not proven: " + saved.reason));
-  if (saved.proven && changed_) changed_();
+  verdict.replayed = true;
+  return verdict;
 }
 
 }  // namespace brinecast::scores
