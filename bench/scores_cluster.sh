@@ -2,8 +2,9 @@
 # Measures the score server on PostgreSQL, in one run on loopback:
 #   - submissions acknowledged per second through one server, then through two behind nginx
 #     (round robin), side by side;
-#   - proofs per second of one verifier for a one-minute game: brinecast-replay run one
-#     recording after another, each a fresh process, start-up included.
+#   - proofs per second of one verifier for a game scripted to fish for a minute (its clock may
+#     end it sooner; the frames replayed are printed): brinecast-replay run one recording after
+#     another, each a fresh process, start-up included.
 #   bench/scores_cluster.sh [BUILD_DIR] [SECONDS]
 # Needs wrk, nginx-light and PostgreSQL 15; run as root (the database runs as postgres).
 set -eu
@@ -104,7 +105,7 @@ printf "%-40s %8.0f /s\n" "submissions, one server" "$alone"
 printf "%-40s %8.0f /s  (%.2fx one)\n" "submissions, two servers behind nginx" "$pair" \
   "$(awk -v a="$alone" -v b="$pair" 'BEGIN { print b / a }')"
 
-# A one-minute game, fished the whole time, recorded by the simulator.
+# A game fished for up to a minute, recorded by the simulator.
 script=$dir/minute.sim
 {
   echo "press Enter"
@@ -125,5 +126,5 @@ done
 end=$(date +%s.%N)
 frames=$(sed -n 's/.*"frames":\([0-9]*\).*/\1/p' "$dir/verdict.json")
 awk -v n=$runs -v s="$start" -v e="$end" -v f="$frames" 'BEGIN {
-  printf "%-40s %8.1f /s  (%d frames each, goal 20)\n", "proofs, one verifier, one-minute game", n / (e - s), f
+  printf "%-40s %8.1f /s  (%d frames each, goal 20)\n", "proofs, one verifier", n / (e - s), f
 }'
