@@ -35,15 +35,6 @@ HighScoreTable DefaultTable() {
   return config.HighScores;
 }
 
-std::set<std::string> FilesIn(const std::string& folder) {
-  std::set<std::string> names;
-  std::error_code error;
-  for (const auto& entry : fs::directory_iterator(folder, error)) {
-    names.insert(entry.path().filename().string());
-  }
-  return names;
-}
-
 struct NameCase {
   std::vector<THighScore> top;  // the first rows; the rest stay as the defaults
   size_t row;

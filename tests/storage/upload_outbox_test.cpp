@@ -24,15 +24,6 @@ WaitingUpload Upload(uint8_t seed, size_t size = 200) {
   return upload;
 }
 
-std::set<std::string> FilesIn(const std::string& folder) {
-  std::set<std::string> names;
-  std::error_code error;
-  for (const auto& entry : fs::directory_iterator(folder, error)) {
-    names.insert(entry.path().filename().string());
-  }
-  return names;
-}
-
 std::vector<uint8_t> Text(const std::string& text) {
   return {text.begin(), text.end()};
 }
