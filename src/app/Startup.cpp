@@ -21,8 +21,10 @@ void TForm1::FormCreate() {
   // The generator was seeded when the window was made (from the clock, or a replay's seed).
   DXImageList1().Items().MakeColorTable();
   DXInput1().UseCtrlAndSpaceForDown();
-  DXImageList1().Items().LoadFromFile(appDir_ + "Data/MenuImgs.dxg");
-  GameImgs().Items().LoadFromFile(appDir_ + "Data/GameImgs.dxg");
+  // A game that is never drawn (a replay being verified) needs the pictures' sizes only.
+  const PictureDetail detail = draws_ ? PictureDetail::kPixels : PictureDetail::kSizes;
+  DXImageList1().Items().LoadFromFile(appDir_ + "Data/MenuImgs.dxg", detail);
+  GameImgs().Items().LoadFromFile(appDir_ + "Data/GameImgs.dxg", detail);
   TSpriteEngine& root = DXSpriteEngine1().Engine();
   for (int k = 1; k <= 10; ++k) ToDoIcons()[k - 1] = CreateToDoIcon(&root, k);
   SetPaused(false);

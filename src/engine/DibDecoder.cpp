@@ -239,7 +239,7 @@ std::vector<uint8_t> DecodeRunLength(const DibHeader& h, std::span<const uint8_t
   return idx;
 }
 
-Picture Decode(DxgByteReader& in, std::optional<size_t> pixelOffset) {
+Picture Decode(DxgByteReader& in, std::optional<size_t> pixelOffset, PictureDetail detail) {
   DibHeader h = ReadHeader(in);
   if (pixelOffset && *pixelOffset >= in.Position()) in.Seek(*pixelOffset);
   Picture pic;
@@ -254,6 +254,10 @@ Picture Decode(DxgByteReader& in, std::optional<size_t> pixelOffset) {
   if (!rle && RowsSize(h) > data.size()) Invalid();
   pic.width = static_cast<int>(h.width);
   pic.height = static_cast<int>(h.height);
+  if (detail == PictureDetail::kSizes) {
+    pic.sizesOnly = true;
+    return pic;
+  }
   pic.pixels.resize(static_cast<size_t>(count));
   if (!rle) {
     DecodeRows(h, data, pic);
@@ -272,19 +276,20 @@ Picture Decode(DxgByteReader& in, std::optional<size_t> pixelOffset) {
 
 }  // namespace
 
-Picture DecodeDib(std::span<const uint8_t> bytes) {
+Picture DecodeDib(std::span<const uint8_t> bytes, PictureDetail detail) {
   if (bytes.empty()) return Picture{};
   DxgByteReader in(bytes, kDibInvalid);
-  return Decode(in, std::nullopt);
+  return Decode(in, std::nullopt, detail);
 }
 
-Picture DecodeBitmapFile(std::span<const uint8_t> bytes) {
+Picture DecodeBitmapFile(std::span<const uint8_t> bytes, PictureDetail detail) {
   DxgByteReader in(bytes, kDibInvalid);
   if (in.U8() != 'B' || in.U8() != 'M') Invalid();
   in.Skip(8);  // file size, reserved
   uint32_t pixelOffset = in.U32();
   DxgByteReader dib(bytes.subspan(14), kDibInvalid);
-  return Decode(dib, pixelOffset > 14 ? std::optional<size_t>(pixelOffset - 14) : std::nullopt);
+  return Decode(dib, pixelOffset > 14 ? std::optional<size_t>(pixelOffset - 14) : std::nullopt,
+                detail);
 }
 
 }  // namespace brinecast

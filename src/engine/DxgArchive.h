@@ -23,14 +23,17 @@ struct ArchiveContents {
 };
 
 // Reads an archive from memory into `out`. Bad input throws EngineError with the
-// reader's message; items read before the failure stay in `out`.
-void ReadDxgArchive(std::span<const uint8_t> bytes, ArchiveContents& out);
+// reader's message; items read before the failure stay in `out`. With PictureDetail::kSizes
+// the pictures are checked and sized but not decoded.
+void ReadDxgArchive(std::span<const uint8_t> bytes, ArchiveContents& out,
+                    PictureDetail detail = PictureDetail::kPixels);
 
 // Reads a file whole, then as above. A missing or unreadable file throws
 // EngineError "Cannot open file "<path>". <reason>".
-void ReadDxgArchiveFile(const std::string& path, ArchiveContents& out);
+void ReadDxgArchiveFile(const std::string& path, ArchiveContents& out,
+                        PictureDetail detail = PictureDetail::kPixels);
 
-// Reads the file whole now, as above, and keeps it: later reads of the same path come from
+// Opens the file now, as above, and keeps it mapped: later reads of the same path come from
 // memory, so a process may give up opening files before it reads them. Throws as above.
 void KeepDxgArchiveFile(const std::string& path);
 

@@ -1,12 +1,14 @@
 // Reading an archive from a file: only regular files, never more than the archive bound,
 // and every failure names the file.
 #include <fcntl.h>
+#include <sys/mman.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
 #include <cerrno>
 #include <cstring>
 #include <map>
+#include <span>
 
 #include "engine/ArchiveFileError.h"
 #include "engine/DxgArchive.h"
@@ -25,54 +27,90 @@ namespace {
   throw ArchiveFileError(path, kDxgInvalidStream);
 }
 
-std::vector<uint8_t> ReadWholeFile(const std::string& path) {
-  // Not blocking: opening a pipe nobody writes to would otherwise wait for ever.
-  int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK);
-  if (fd < 0) CannotOpen(path, errno);
-  struct FdCloser {
-    int fd;
-    ~FdCloser() { ::close(fd); }
-  } closer{fd};
-  struct stat info {};
-  if (::fstat(fd, &info) != 0) CannotOpen(path, errno);
-  if (S_ISDIR(info.st_mode)) CannotOpen(path, EISDIR);
-  if (!S_ISREG(info.st_mode) || info.st_size < 0 ||
-      static_cast<uint64_t>(info.st_size) > kDxgMaxFileBytes)
-    NotAnArchive(path);
-  std::vector<uint8_t> bytes;
-  bytes.reserve(static_cast<size_t>(info.st_size));
-  uint8_t chunk[65536];
-  for (;;) {
-    const ssize_t got = ::read(fd, chunk, sizeof chunk);
-    if (got < 0 && errno == EINTR) continue;
-    if (got < 0) CannotOpen(path, errno);
-    if (got == 0) break;
-    // The file may grow while it is read.
-    if (bytes.size() + static_cast<size_t>(got) > kDxgMaxFileBytes) NotAnArchive(path);
-    bytes.insert(bytes.end(), chunk, chunk + got);
+// An open archive file, checked to be a regular file within the archive bound.
+class ArchiveFile {
+ public:
+  explicit ArchiveFile(const std::string& path) : path_(path) {
+    // Not blocking: opening a pipe nobody writes to would otherwise wait for ever.
+    fd_ = ::open(path.c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK);
+    if (fd_ < 0) CannotOpen(path, errno);
+    struct stat info {};
+    if (::fstat(fd_, &info) != 0) Fail(errno);
+    if (S_ISDIR(info.st_mode)) Fail(EISDIR);
+    if (!S_ISREG(info.st_mode) || info.st_size < 0 ||
+        static_cast<uint64_t>(info.st_size) > kDxgMaxFileBytes) {
+      ::close(fd_);
+      NotAnArchive(path);
+    }
+    size_ = static_cast<size_t>(info.st_size);
   }
-  return bytes;
-}
+  ~ArchiveFile() { ::close(fd_); }
+  ArchiveFile(const ArchiveFile&) = delete;
+  ArchiveFile& operator=(const ArchiveFile&) = delete;
 
-std::map<std::string, std::vector<uint8_t>>& KeptFiles() {
-  static std::map<std::string, std::vector<uint8_t>> kept;
+  std::vector<uint8_t> ReadAll() const {
+    std::vector<uint8_t> bytes;
+    bytes.reserve(size_);
+    uint8_t chunk[65536];
+    for (;;) {
+      const ssize_t got = ::read(fd_, chunk, sizeof chunk);
+      if (got < 0 && errno == EINTR) continue;
+      if (got < 0) CannotOpen(path_, errno);
+      if (got == 0) break;
+      // The file may grow while it is read.
+      if (bytes.size() + static_cast<size_t>(got) > kDxgMaxFileBytes) NotAnArchive(path_);
+      bytes.insert(bytes.end(), chunk, chunk + got);
+    }
+    return bytes;
+  }
+
+  // The whole file, mapped read-only; never unmapped. Mapping instead of reading costs only
+  // the pages that are touched, which for a reader of sizes is a few headers.
+  std::span<const uint8_t> MapAll() const {
+    if (size_ == 0) return {};
+    void* at = ::mmap(nullptr, size_, PROT_READ, MAP_PRIVATE, fd_, 0);
+    if (at == MAP_FAILED) CannotOpen(path_, errno);
+    return {static_cast<const uint8_t*>(at), size_};
+  }
+
+ private:
+  [[noreturn]] void Fail(int error) {
+    ::close(fd_);
+    CannotOpen(path_, error);
+  }
+
+  std::string path_;
+  int fd_ = -1;
+  size_t size_ = 0;
+};
+
+// Kept archives stay mapped for the life of the process, which for the replayer is one
+// recording.
+std::map<std::string, std::span<const uint8_t>>& KeptFiles() {
+  static std::map<std::string, std::span<const uint8_t>> kept;
   return kept;
 }
 
 }  // namespace
 
 void KeepDxgArchiveFile(const std::string& path) {
-  KeptFiles()[path] = ReadWholeFile(path);
+  const std::span<const uint8_t> mapped = ArchiveFile(path).MapAll();
+  auto [at, added] = KeptFiles().try_emplace(path, mapped);
+  if (!added) {
+    if (!at->second.empty()) ::munmap(const_cast<uint8_t*>(at->second.data()), at->second.size());
+    at->second = mapped;
+  }
 }
 
-void ReadDxgArchiveFile(const std::string& path, ArchiveContents& out) {
+void ReadDxgArchiveFile(const std::string& path, ArchiveContents& out, PictureDetail detail) {
   out.items.clear();
   const auto kept = KeptFiles().find(path);
   std::vector<uint8_t> read;
-  if (kept == KeptFiles().end()) read = ReadWholeFile(path);
-  const std::vector<uint8_t>& bytes = kept != KeptFiles().end() ? kept->second : read;
+  if (kept == KeptFiles().end()) read = ArchiveFile(path).ReadAll();
+  const std::span<const uint8_t> bytes =
+      kept != KeptFiles().end() ? kept->second : std::span<const uint8_t>(read);
   try {
-    ReadDxgArchive(bytes, out);
+    ReadDxgArchive(bytes, out, detail);
   } catch (const EngineError& e) {
     throw ArchiveFileError(path, e.what());
   }

@@ -59,8 +59,8 @@ std::string Utf16ToUtf8(std::span<const uint8_t> units) {
 
 class ArchiveParser {
  public:
-  ArchiveParser(std::span<const uint8_t> bytes, ArchiveContents& out)
-      : in_(bytes, kDxgInvalidStream), out_(out) {}
+  ArchiveParser(std::span<const uint8_t> bytes, ArchiveContents& out, PictureDetail detail)
+      : in_(bytes, kDxgInvalidStream), out_(out), detail_(detail) {}
 
   void Run() {
     ReadResourceHeader();
@@ -193,17 +193,17 @@ class ArchiveParser {
     return std::nullopt;
   }
 
-  static void ReadPicture(std::span<const uint8_t> data, ArchiveItem& item) {
+  void ReadPicture(std::span<const uint8_t> data, ArchiveItem& item) const {
     DxgByteReader picture(data, kDxgInvalidStream);
     if (picture.AtEnd()) return;
     const std::string_view className = picture.ShortString();
     const auto rest = data.subspan(picture.Position());
     if (EqualsNoCase(className, "TDIB")) {
-      item.Picture = DecodeDib(rest);
+      item.Picture = DecodeDib(rest, detail_);
     } else if (EqualsNoCase(className, "TBitmap")) {
       DxgByteReader file(rest, "DIB is invalid");
       const auto bytes = file.Bytes(file.U32());
-      item.Picture = bytes.empty() ? Picture{} : DecodeBitmapFile(bytes);
+      item.Picture = bytes.empty() ? Picture{} : DecodeBitmapFile(bytes, detail_);
     }
     // Any other class (or none) leaves the item without a picture.
   }
@@ -282,14 +282,15 @@ class ArchiveParser {
 
   DxgByteReader in_;
   ArchiveContents& out_;
+  PictureDetail detail_;
 };
 
 }  // namespace
 
-void ReadDxgArchive(std::span<const uint8_t> bytes, ArchiveContents& out) {
+void ReadDxgArchive(std::span<const uint8_t> bytes, ArchiveContents& out, PictureDetail detail) {
   out.colorTable.fill(0);
   out.items.clear();
-  ArchiveParser(bytes, out).Run();
+  ArchiveParser(bytes, out, detail).Run();
 }
 
 }  // namespace brinecast

@@ -43,7 +43,7 @@ class TPictureCollection {
 
   // Replaces the items with an archive's. Reading errors propagate, with the
   // items read so far kept. Prepared at once if the drawing surface is ready.
-  void LoadFromFile(const std::string& path);
+  void LoadFromFile(const std::string& path, PictureDetail detail = PictureDetail::kPixels);
   void LoadFromMemory(std::span<const uint8_t> bytes);
 
   // Prepares every item. A collection linked to a drawing component that is not

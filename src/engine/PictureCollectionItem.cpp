@@ -27,8 +27,8 @@ int PatternsAcross(int size, int pattern, int skip) {
 
 bool PictureUsable(const std::optional<Picture>& picture) {
   return picture && !picture->Empty() &&
-         picture->pixels.size() >=
-             static_cast<size_t>(picture->width) * static_cast<size_t>(picture->height);
+         (picture->sizesOnly || picture->pixels.size() >= static_cast<size_t>(picture->width) *
+                                                              static_cast<size_t>(picture->height));
 }
 
 SDL_Surface* NewSurface(int width, int height) {
@@ -81,6 +81,11 @@ void TPictureCollectionItem::Prepare() {
   Finalize();
   if (!PictureUsable(Picture)) return;
   const brinecast::Picture& pic = *Picture;
+  // Only the grid: it counts patterns like any prepared item and draws nothing.
+  if (pic.sizesOnly) {
+    BuildGrid(pic);
+    return;
+  }
   pixels_.reset(NewSurface(pic.width, pic.height));
   for (int y = 0; y < pic.height; ++y) {
     auto* row = reinterpret_cast<uint32_t*>(static_cast<uint8_t*>(pixels_->pixels) +
@@ -100,13 +105,18 @@ void TPictureCollectionItem::Prepare() {
     if (key) SDL_SetColorKey(s, SDL_TRUE, 0xFF000000u | *key);
   }
   if (key) SDL_SetSurfaceRLE(plain_.get(), 1);
+  BuildGrid(pic);
+}
 
+void TPictureCollectionItem::BuildGrid(const brinecast::Picture& pic) {
   const PatternGrid grid(*this, pic.width, pic.height);
   patterns_.reserve(static_cast<size_t>(grid.Count()));
   for (int64_t p = 0; p < grid.Count(); ++p) patterns_.push_back(grid.Rect(p));
+  prepared_ = true;
 }
 
 void TPictureCollectionItem::Finalize() {
+  prepared_ = false;
   patterns_.clear();
   plain_.reset();  // a view of the pixels: goes first
   pixels_.reset();

@@ -39,8 +39,9 @@ class TPictureCollectionItem : public ImageItemProperties {
 
   void Prepare();
   void Finalize();
-  bool Initialized() const { return pixels_ != nullptr; }
-  // The prepared pixels (ARGB8888, keyed), readable without locking.
+  bool Initialized() const { return prepared_; }
+  // The prepared pixels (ARGB8888, keyed), readable without locking; none for a picture read
+  // for its sizes only.
   SDL_Surface* Surface() const { return pixels_.get(); }
 
   // Each draws nothing for an unprepared item or a pattern out of range.
@@ -55,6 +56,7 @@ class TPictureCollectionItem : public ImageItemProperties {
   bool PatternInRange(int pattern) const {
     return pattern >= 0 && pattern < static_cast<int>(patterns_.size());
   }
+  void BuildGrid(const brinecast::Picture& pic);
   // The key as an RGB value, if transparency applies.
   std::optional<uint32_t> KeyRgb() const;
 
@@ -67,6 +69,7 @@ class TPictureCollectionItem : public ImageItemProperties {
   // switch a surface's blit mapping to a slower path for good.
   SurfacePtr plain_;
   std::vector<TRect> patterns_;
+  bool prepared_ = false;
 };
 
 }  // namespace brinecast

@@ -29,8 +29,8 @@ void TPictureCollection::LoadWith(const std::function<void(ArchiveContents&)>& r
   Take(contents);
 }
 
-void TPictureCollection::LoadFromFile(const std::string& path) {
-  LoadWith([&](ArchiveContents& contents) { ReadDxgArchiveFile(path, contents); });
+void TPictureCollection::LoadFromFile(const std::string& path, PictureDetail detail) {
+  LoadWith([&](ArchiveContents& contents) { ReadDxgArchiveFile(path, contents, detail); });
 }
 
 void TPictureCollection::LoadFromMemory(std::span<const uint8_t> bytes) {

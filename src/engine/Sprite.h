@@ -29,6 +29,8 @@ class TSprite {
 
   // For snapshots and debugging: the most derived class's name.
   virtual const char* ClassName() const { return "TSprite"; }
+  // The game's number for the most derived class (0: none), for SpriteCast.
+  virtual int ClassTag() const { return 0; }
 
   // Hooks. `done` is the running collision walk's stop flag.
   virtual void OnCollide(TSprite* other, bool& done);

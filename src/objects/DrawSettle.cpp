@@ -2,6 +2,7 @@
 #include "objects/DrawSettle.h"
 
 #include "engine/Geometry.h"
+#include "engine/SpriteCast.h"
 #include "engine/SpriteEngine.h"
 #include "objects/Fish.h"
 #include "objects/Objcts.h"
@@ -24,7 +25,7 @@ std::vector<TSprite*> SpritesToDraw(const TSpriteEngine& root) {
 namespace {
 
 TFish* HookedFish(TSprite* sprite) {
-  auto* fish = dynamic_cast<TFish*>(sprite);
+  auto* fish = SpriteCast<TFish>(sprite);
   return fish != nullptr && fish->Hooked ? fish : nullptr;
 }
 
@@ -36,7 +37,7 @@ TFish* HookedFish(TSprite* sprite) {
 void BeforeDraw(const std::vector<TSprite*>& shown) {
   bool barPassed = false;
   for (TSprite* sprite : shown) {
-    if (dynamic_cast<TPlayerTime*>(sprite) != nullptr) barPassed = true;
+    if (SpriteCast<TPlayerTime>(sprite) != nullptr) barPassed = true;
     if (TFish* fish = HookedFish(sprite)) {
       fish->FollowHook();
       if (!barPassed) fish->LandAtSurface();
@@ -47,12 +48,12 @@ void BeforeDraw(const std::vector<TSprite*>& shown) {
 void AfterDraw(const std::vector<TSprite*>& shown) {
   bool barPassed = false;
   for (TSprite* sprite : shown) {
-    if (auto* bar = dynamic_cast<TPlayerTime*>(sprite)) {
+    if (auto* bar = SpriteCast<TPlayerTime>(sprite)) {
       bar->HoldClock();
       barPassed = true;
     } else if (TFish* fish = HookedFish(sprite); fish != nullptr && barPassed) {
       fish->LandAtSurface();
-    } else if (auto* object = dynamic_cast<TObjcts*>(sprite)) {
+    } else if (auto* object = SpriteCast<TObjcts>(sprite)) {
       object->LeaveIfOfAnEarlierLevel();
     }
   }

@@ -7,6 +7,7 @@
 
 #include "engine/CosTable.h"
 #include "engine/PictureCollectionItem.h"
+#include "engine/SpriteCast.h"
 #include "objects/GameStates.h"
 #include "objects/Kruk.h"
 #include "objects/Motion.h"
@@ -163,7 +164,7 @@ void TFish::Animate(int tick) {
 
 void TFish::OnCollide(TSprite* other, bool&) {
   TPlayField& field = Field(*this);
-  if (dynamic_cast<TKruk*>(other) == nullptr || Hooked || !field.HookRising()) return;
+  if (SpriteCast<TKruk>(other) == nullptr || Hooked || !field.HookRising()) return;
   Level = field.LevelNo();
   field.Hooked(Points);
   Hooked = true;

@@ -5,15 +5,18 @@
 #include <cstdint>
 
 #include "engine/ImageSprite.h"
+#include "objects/SpriteClassTags.h"
 
 namespace brinecast {
 
-class TFish : public TImageSprite {
+class TFish final : public TImageSprite {
  public:
   // A fish of a kind the level's goals ask for, just off the left or right edge.
   explicit TFish(TSprite* parent);
 
+  static constexpr int kClassTag = kFishTag;
   const char* ClassName() const override { return "TFish"; }
+  int ClassTag() const override { return kClassTag; }
   void OnCollide(TSprite* other, bool& done) override;
   void Render() override;
   void Step(int tick) override;

@@ -2,14 +2,17 @@
 #pragma once
 
 #include "engine/ImageSprite.h"
+#include "objects/SpriteClassTags.h"
 
 namespace brinecast {
 
-class TKruk : public TImageSprite {
+class TKruk final : public TImageSprite {
  public:
   TKruk(TSprite* parent, double x);
 
+  static constexpr int kClassTag = kHookTag;
   const char* ClassName() const override { return "TKruk"; }
+  int ClassTag() const override { return kClassTag; }
 
   // The hook moved up on its latest step: only a rising hook catches.
   bool Rising = false;

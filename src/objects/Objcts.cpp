@@ -6,6 +6,7 @@
 #include <string>
 
 #include "engine/PictureCollectionItem.h"
+#include "engine/SpriteCast.h"
 #include "objects/GameStates.h"
 #include "objects/Kruk.h"
 #include "objects/Motion.h"
@@ -142,7 +143,7 @@ void TObjcts::Land() {
 
 void TObjcts::OnCollide(TSprite* other, bool&) {
   TPlayField& field = Field(*this);
-  if (dynamic_cast<TKruk*>(other) == nullptr || Hooked || !field.HookRising()) return;
+  if (SpriteCast<TKruk>(other) == nullptr || Hooked || !field.HookRising()) return;
   field.Hooked(Points);
   Hooked = true;
   field.RaiseHookLoad();

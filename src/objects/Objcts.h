@@ -5,15 +5,18 @@
 #include <cstdint>
 
 #include "engine/ImageSprite.h"
+#include "objects/SpriteClassTags.h"
 
 namespace brinecast {
 
-class TObjcts : public TImageSprite {
+class TObjcts final : public TImageSprite {
  public:
   // An object of a random kind (no fifth lying one while four lie on the bottom).
   explicit TObjcts(TSprite* parent);
 
+  static constexpr int kClassTag = kObjectTag;
   const char* ClassName() const override { return "TObjcts"; }
+  int ClassTag() const override { return kClassTag; }
   void OnCollide(TSprite* other, bool& done) override;
   void Render() override;
   void Step(int tick) override;

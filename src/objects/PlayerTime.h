@@ -2,14 +2,17 @@
 #pragma once
 
 #include "engine/ImageSprite.h"
+#include "objects/SpriteClassTags.h"
 
 namespace brinecast {
 
-class TPlayerTime : public TImageSprite {
+class TPlayerTime final : public TImageSprite {
  public:
   explicit TPlayerTime(TSprite* parent);
 
+  static constexpr int kClassTag = kTimeBarTag;
   const char* ClassName() const override { return "TPlayerTime"; }
+  int ClassTag() const override { return kClassTag; }
   void Render() override;
   // Flashing follows the frame number.
   void Step(int tick) override;

@@ -87,6 +87,13 @@ TEST_P(DibDecodeTest, DecodesPixelsTopDown) {
   if (c.spec.bits <= 8) {
     EXPECT_EQ(pic.palette, c.spec.palette);
   }
+  // Sizes alone: the same picture but for its pixels.
+  const Picture sized = DecodeDib(MakeDib(c.spec), PictureDetail::kSizes);
+  EXPECT_TRUE(sized.sizesOnly);
+  EXPECT_EQ(sized.width, pic.width);
+  EXPECT_EQ(sized.height, pic.height);
+  EXPECT_EQ(sized.bitCount, pic.bitCount);
+  EXPECT_TRUE(sized.pixels.empty());
 }
 
 // Rows are padded to four bytes; stored bottom row first unless the height is negative.
@@ -150,12 +157,15 @@ TEST(DibDecodeTest, BadBitmapsAreInvalid) {
       {40000, 40000, 8, {0, 1}, kFour, 1},            // run length claiming too much
       {2, 2, 8, {}, kFour, 0, {}, 40, 300},           // palette cut short
   };
-  for (const DibSpec& spec : bad) {
-    try {
-      DecodeDib(MakeDib(spec));
-      ADD_FAILURE() << "decoded a bad bitmap " << spec.width << "x" << spec.height;
-    } catch (const EngineError& e) {
-      EXPECT_STREQ(e.what(), "DIB is invalid");
+  // Reading sizes only checks as much: a bitmap the game could not load is refused the same.
+  for (const PictureDetail detail : {PictureDetail::kPixels, PictureDetail::kSizes}) {
+    for (const DibSpec& spec : bad) {
+      try {
+        DecodeDib(MakeDib(spec), detail);
+        ADD_FAILURE() << "decoded a bad bitmap " << spec.width << "x" << spec.height;
+      } catch (const EngineError& e) {
+        EXPECT_STREQ(e.what(), "DIB is invalid");
+      }
     }
   }
 }

@@ -72,6 +72,44 @@ TEST_F(ImagesLoad, ReplacesTheItemsAndPreparesThemWhenTheSurfaceIsReady) {
   EXPECT_EQ(static_cast<uint32_t*>(draw.Surface()->pixels)[0] & 0xFFFFFF, 0x112233u);
 }
 
+// What a game that never draws loads: every size and pattern as with pixels, and no pixels,
+// from a file kept open before the process gave up opening files.
+TEST_F(ImagesLoad, SizesOnlyGiveTheSameGridAndDrawNothing) {
+  ArchiveContents contents;
+  contents.items.push_back(MakeItem("Fish", 40, 10, 0x112233));
+  contents.items.push_back(MakeItem("Kruk", 9, 7, 0x445566));
+  contents.items.back().SkipWidth = 1;
+  const std::string path = Write("a.dxg", WriteDxgArchive(contents));
+  KeepDxgArchiveFile(path);
+  fs::remove(path);
+
+  TDXDraw draw(64, 48);
+  draw.Initialize();
+  TDXImageList pixels(draw), sizes(draw);
+  pixels.Items().LoadFromFile(path);
+  sizes.Items().LoadFromFile(path, PictureDetail::kSizes);
+  ASSERT_EQ(sizes.Items().Count(), 2);
+  for (int i = 0; i < 2; ++i) {
+    const TPictureCollectionItem* full = pixels.Items().Items(i);
+    const TPictureCollectionItem* sized = sizes.Items().Items(i);
+    EXPECT_TRUE(sized->Initialized());
+    EXPECT_EQ(sized->Surface(), nullptr);
+    EXPECT_EQ(sized->Width(), full->Width());
+    EXPECT_EQ(sized->Height(), full->Height());
+    EXPECT_EQ(sized->PatternCount(), full->PatternCount());
+    for (int p = 0; p < full->PatternCount(); ++p) {
+      const TRect a = sized->PatternRect(p), b = full->PatternRect(p);
+      EXPECT_TRUE(a.Left == b.Left && a.Top == b.Top && a.Right == b.Right && a.Bottom == b.Bottom);
+    }
+  }
+  draw.Fill(0);
+  sizes.Items().Items(0)->Draw(draw.Surface(), 0, 0, 0);
+  sizes.Items().Items(0)->DrawStretched(draw.Surface(), TRect{0, 0, 30, 30}, 0);
+  sizes.Items().Items(0)->DrawRotated(draw.Surface(), 20, 20, 20, 10, 0, 0.5, 0.5, 32);
+  const auto* drawn = static_cast<const uint32_t*>(draw.Surface()->pixels);
+  for (int at = 0; at < 64 * 48; ++at) ASSERT_EQ(drawn[at] & 0xFFFFFF, 0u) << at;
+}
+
 TEST_F(ImagesLoad, ReadingErrorsPropagateAfterEmptyingTheCollection) {
   TPictureCollection c;
   c.Add()->SetName("Old");
