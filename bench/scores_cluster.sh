@@ -2,9 +2,9 @@
 # Measures the score server on PostgreSQL, in one run on loopback:
 #   - submissions acknowledged per second through one server, then through two behind nginx
 #     (round robin), side by side;
-#   - proofs per second of one verifier for a game scripted to fish for a minute (its clock may
-#     end it sooner; the frames replayed are printed): brinecast-replay run one recording after
-#     another, each a fresh process, start-up included.
+#   - proofs per second of one verifier: brinecast-replay run one recording after another, each
+#     a fresh process, start-up included, for a short and a long game, and from the two for a
+#     game of a minute.
 #   bench/scores_cluster.sh [BUILD_DIR] [SECONDS]
 # Needs wrk, nginx-light and PostgreSQL 15; run as root (the database runs as postgres).
 set -eu
@@ -105,26 +105,41 @@ printf "%-40s %8.0f /s\n" "submissions, one server" "$alone"
 printf "%-40s %8.0f /s  (%.2fx one)\n" "submissions, two servers behind nginx" "$pair" \
   "$(awk -v a="$alone" -v b="$pair" 'BEGIN { print b / a }')"
 
-# A game fished for up to a minute, recorded by the simulator.
-script=$dir/minute.sim
+# Games fished until the clock ends them, recorded by the simulator: the seeds give the
+# shortest and the longest game found for this script. Each proof is a fresh brinecast-replay,
+# start-up included; the cost of a one-minute game (3,750 frames of 16 ms) is drawn through
+# the two, as a proof costs a start plus a cost per frame.
+script=$dir/fishing.sim
 {
   echo "press Enter"
   i=0
-  while [ $i -lt 60 ]; do
+  while [ $i -lt 120 ]; do
     echo "key down Down"; echo "wait 400"; echo "key up Down"; echo "wait 600"
     i=$((i + 1))
   done
 } >"$script"
-"$sim" --seed 5 --record "$dir/minute.bcreplay" "$script" >/dev/null
-runs=30
-start=$(date +%s.%N)
-i=0
-while [ $i -lt $runs ]; do
-  "$replayer" --data "$build/AppDir" <"$dir/minute.bcreplay" >"$dir/verdict.json"
-  i=$((i + 1))
+runs=40
+prove() {  # SEED: "frames seconds-per-proof" of that game
+  "$sim" --seed "$1" --record "$dir/game$1.bcreplay" "$script" >/dev/null
+  start=$(date +%s.%N)
+  i=0
+  while [ $i -lt $runs ]; do
+    "$replayer" --data "$build/AppDir" <"$dir/game$1.bcreplay" >"$dir/verdict.json"
+    i=$((i + 1))
+  done
+  end=$(date +%s.%N)
+  grep -q '"verdict":"complete"' "$dir/verdict.json" || { cat "$dir/verdict.json" >&2; exit 1; }
+  frames=$(sed -n 's/.*"frames":\([0-9]*\).*/\1/p' "$dir/verdict.json")
+  awk -v n=$runs -v s="$start" -v e="$end" -v f="$frames" 'BEGIN { print f, (e - s) / n }'
+}
+short=$(prove 11)
+long=$(prove 18)
+for game in "$short" "$long"; do
+  echo "$game" | awk '{ printf "%-40s %8.1f /s  (%d frames, %.1f ms each)\n",
+    "proofs, one verifier", 1 / $2, $1, $2 * 1000 }'
 done
-end=$(date +%s.%N)
-frames=$(sed -n 's/.*"frames":\([0-9]*\).*/\1/p' "$dir/verdict.json")
-awk -v n=$runs -v s="$start" -v e="$end" -v f="$frames" 'BEGIN {
-  printf "%-40s %8.1f /s  (%d frames each, goal 20)\n", "proofs, one verifier", n / (e - s), f
+echo "$short $long" | awk '{
+  per = ($4 - $2) / ($3 - $1); minute = $2 + (3750 - $1) * per
+  printf "%-40s %8.1f /s  (%.1f ms: %.1f ms a start, %.1f us a frame; goal 20)\n",
+    "proofs of a one-minute game", 1 / minute, minute * 1000, ($2 - $1 * per) * 1000, per * 1e6
 }'

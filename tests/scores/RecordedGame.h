@@ -31,10 +31,11 @@ inline void WriteLowTable(const std::filesystem::path& file) {
              static_cast<std::streamsize>(record.size()));
 }
 
-// Fishes up and down until the clock ends the game, then enters a name.
-inline std::string FishingScript() {
+// Fishes up and down until the clock ends the game, then enters a name. A good game may
+// outlast the casts: more of them keep fishing until its clock runs out.
+inline std::string FishingScript(int casts = 60) {
   std::string script = "press Enter\n";
-  for (int i = 0; i < 60; ++i) {
+  for (int i = 0; i < casts; ++i) {
     script +=
         "key down Down\nwait 700\nkey up Down\nkey down Up\nwait 700\nkey up Up\n"
         "key down Right\nwait 300\nkey up Right\n";
