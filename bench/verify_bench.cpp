@@ -14,17 +14,12 @@
 #include "scores/RecordingClient.h"
 #include "scores/ServerProcess.h"
 #include "scores/WaitFor.h"
+#include "support/Occurrences.h"
 
 namespace brinecast {
 namespace {
 
 constexpr int kGames = 12;
-
-size_t Count(const std::string& text, const std::string& part) {
-  size_t n = 0;
-  for (size_t at = text.find(part); at != std::string::npos; at = text.find(part, at + 1)) ++n;
-  return n;
-}
 
 // The recordings of kGames games sent with their scores; what went wrong, if anything.
 std::string SendGames(const std::string& db, uint64_t& frames) {
@@ -66,12 +61,15 @@ void BM_ProofsOfOneVerifier(benchmark::State& state) {
     const auto start = std::chrono::steady_clock::now();
     testing::ServerProcess verifier({"verify", "--db", db, "--game-data", BRINECAST_APPDIR});
     const bool done = testing::WaitFor(
-        [&] { return Count(verifier.Err(), "recording of score ") >= static_cast<size_t>(kGames); },
+        [&] {
+          return testing::Occurrences(verifier.Err(), "recording of score ") >=
+                 static_cast<size_t>(kGames);
+        },
         std::chrono::seconds(120));
     const std::chrono::duration<double> took = std::chrono::steady_clock::now() - start;
     verifier.Signal(SIGTERM);
     verifier.Exited(std::chrono::seconds(10));
-    if (!done || Count(verifier.Err(), ": proven") != static_cast<size_t>(kGames)) {
+    if (!done || testing::Occurrences(verifier.Err(), ": proven") != static_cast<size_t>(kGames)) {
       state.SkipWithError(("not every game was proven: " + verifier.Err()).c_str());
       return;
     }

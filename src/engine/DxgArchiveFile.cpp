@@ -30,30 +30,25 @@ namespace {
 // An open archive file, checked to be a regular file within the archive bound.
 class ArchiveFile {
  public:
-  explicit ArchiveFile(const std::string& path) : path_(path) {
-    // Not blocking: opening a pipe nobody writes to would otherwise wait for ever.
-    fd_ = ::open(path.c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK);
-    if (fd_ < 0) CannotOpen(path, errno);
+  explicit ArchiveFile(const std::string& path)
+      // Not blocking: opening a pipe nobody writes to would otherwise wait for ever.
+      : path_(path), fd_{::open(path.c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK)} {
+    if (fd_.fd < 0) CannotOpen(path, errno);
     struct stat info {};
-    if (::fstat(fd_, &info) != 0) Fail(errno);
-    if (S_ISDIR(info.st_mode)) Fail(EISDIR);
+    if (::fstat(fd_.fd, &info) != 0) CannotOpen(path, errno);
+    if (S_ISDIR(info.st_mode)) CannotOpen(path, EISDIR);
     if (!S_ISREG(info.st_mode) || info.st_size < 0 ||
-        static_cast<uint64_t>(info.st_size) > kDxgMaxFileBytes) {
-      ::close(fd_);
+        static_cast<uint64_t>(info.st_size) > kDxgMaxFileBytes)
       NotAnArchive(path);
-    }
     size_ = static_cast<size_t>(info.st_size);
   }
-  ~ArchiveFile() { ::close(fd_); }
-  ArchiveFile(const ArchiveFile&) = delete;
-  ArchiveFile& operator=(const ArchiveFile&) = delete;
 
   std::vector<uint8_t> ReadAll() const {
     std::vector<uint8_t> bytes;
     bytes.reserve(size_);
     uint8_t chunk[65536];
     for (;;) {
-      const ssize_t got = ::read(fd_, chunk, sizeof chunk);
+      const ssize_t got = ::read(fd_.fd, chunk, sizeof chunk);
       if (got < 0 && errno == EINTR) continue;
       if (got < 0) CannotOpen(path_, errno);
       if (got == 0) break;
@@ -64,23 +59,29 @@ class ArchiveFile {
     return bytes;
   }
 
-  // The whole file, mapped read-only; never unmapped. Mapping instead of reading costs only
-  // the pages that are touched, which for a reader of sizes is a few headers.
+  // The whole file, mapped read-only; the caller unmaps it. Mapping instead of reading costs
+  // only the pages that are touched, which for a reader of sizes is a few headers.
   std::span<const uint8_t> MapAll() const {
     if (size_ == 0) return {};
-    void* at = ::mmap(nullptr, size_, PROT_READ, MAP_PRIVATE, fd_, 0);
+    void* at = ::mmap(nullptr, size_, PROT_READ, MAP_PRIVATE, fd_.fd, 0);
     if (at == MAP_FAILED) CannotOpen(path_, errno);
     return {static_cast<const uint8_t*>(at), size_};
   }
 
  private:
-  [[noreturn]] void Fail(int error) {
-    ::close(fd_);
-    CannotOpen(path_, error);
-  }
+  // Closed however the constructor leaves, as a member made before its body runs.
+  struct Descriptor {
+    explicit Descriptor(int opened) : fd(opened) {}
+    Descriptor(const Descriptor&) = delete;
+    Descriptor& operator=(const Descriptor&) = delete;
+    int fd;
+    ~Descriptor() {
+      if (fd >= 0) ::close(fd);
+    }
+  };
 
   std::string path_;
-  int fd_ = -1;
+  Descriptor fd_;
   size_t size_ = 0;
 };
 

@@ -17,6 +17,7 @@
 #include "RecordedGame.h"
 #include "ServerCluster.h"
 #include "scores/store/ScoreStore.h"
+#include "support/Occurrences.h"
 #include "support/ScratchFolder.h"
 
 namespace brinecast::scores {
@@ -24,16 +25,11 @@ namespace {
 
 using namespace std::chrono_literals;
 using testing::Allowed;
+using testing::Occurrences;
 using testing::ServerCluster;
 
 testing::Client Through(const std::string& address) {
   return testing::Client(address, "X-Test-Client");
-}
-
-size_t Occurrences(const std::string& text, const std::string& part) {
-  size_t count = 0;
-  for (size_t at = text.find(part); at != std::string::npos; at = text.find(part, at + 1)) ++count;
-  return count;
 }
 
 TEST(Cluster, ThreeServersBehindNginxActAsOneThroughAKill) {

@@ -6,15 +6,10 @@
 
 #include "protocol/Requests.h"
 #include "scores/service/HtmlPages.h"
+#include "support/Occurrences.h"
 
 namespace brinecast::scores {
 namespace {
-
-size_t Count(const std::string& text, const std::string& part) {
-  size_t n = 0;
-  for (size_t at = text.find(part); at != std::string::npos; at = text.find(part, at + 1)) ++n;
-  return n;
-}
 
 TEST(HtmlEscape, EscapesEveryMarkupCharacter) {
   EXPECT_EQ(HtmlEscape("<a href='x'>\"&\"</a>"),
@@ -28,7 +23,7 @@ TEST(WorldPage, OneRowPerScoreInOrderWithRanksAndDates) {
                                         {"Bob", -3, "", 1'700'000'000, "b"}};
   const std::string page = WorldPage(best);
   EXPECT_NE(page.find("<meta name=\"viewport\" content=\"width=device-width"), std::string::npos);
-  EXPECT_EQ(Count(page, "<tr><td"), 2u);
+  EXPECT_EQ(testing::Occurrences(page, "<tr><td"), 2u);
   EXPECT_LT(page.find("Ann"), page.find("Bob"));
   EXPECT_NE(page.find(">900<"), std::string::npos);
   EXPECT_NE(page.find(">-3<"), std::string::npos);
@@ -58,8 +53,8 @@ TEST(GroupDigits, GroupsOfThreeFromTheRight) {
 
 TEST(WorldPage, NoteAlsoSitsUnderTheNameForNarrowScreens) {
   const std::string page = WorldPage({{"Ann", 1, "a<b", 0, "x"}, {"Bob", 0, "", 0, "y"}});
-  EXPECT_EQ(Count(page, "a&lt;b"), 2u);
-  EXPECT_EQ(Count(page, "class=\"under\""), 1u);  // none for an empty note
+  EXPECT_EQ(testing::Occurrences(page, "a&lt;b"), 2u);
+  EXPECT_EQ(testing::Occurrences(page, "class=\"under\""), 1u);  // none for an empty note
 }
 
 TEST(WorldPage, EmptyTableSaysSo) {
